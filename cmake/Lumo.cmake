@@ -1,0 +1,26 @@
+# lumo_library(NAME SOURCES ... [DEPS ...])
+# One library per source folder; the folder's parent of the repository root
+# is the include root, so headers are included as "core/CommandLine.h" or
+# "apps/lumo/model/PumpkinModel.h".
+function(lumo_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# lumo_test(NAME SOURCES ... [DEPS ...] [QT])
+# A GoogleTest program whose cases CTest lists one by one. QT tests run on
+# the offscreen platform with settings in a private folder.
+function(lumo_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(env "")
+  if(ARG_QT)
+    set(env "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
