@@ -1,0 +1,151 @@
+#include "core/File.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace vel::core {
+
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), error_(std::exchange(other.error_, NoError)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+        error_ = std::exchange(other.error_, NoError);
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+uint32_t File::ErrorFromErrno(int err) {
+    switch (err) {
+    case 0:
+        return NoError;
+    case ENOENT:
+    case ENOTDIR:
+        return NotFound;
+    case EACCES:
+    case EPERM:
+        return AccessDenied;
+    case EROFS:
+        return WriteProtected;
+    case EBUSY:
+    case ETXTBSY:
+        return InUse;
+    default:
+        return OtherError;
+    }
+}
+
+bool File::Open(const std::string& path, uint32_t access, uint32_t creation) {
+    int flags = O_CLOEXEC;
+    switch (access) {
+    case NoAccess:
+        // A path-only handle cannot create, so creation opens for reading.
+        flags |= creation == OpenExisting ? O_PATH : O_RDONLY;
+        break;
+    case ReadAccess:
+        flags |= O_RDONLY;
+        break;
+    case WriteAccess:
+        flags |= O_WRONLY;
+        break;
+    case ReadWriteAccess:
+        flags |= O_RDWR;
+        break;
+    default:
+        throw std::logic_error("invalid file access mode");
+    }
+    switch (creation) {
+    case OpenExisting:
+        break;
+    case CreateNew:
+        flags |= O_CREAT | O_EXCL;
+        break;
+    case CreateAlways:
+        flags |= O_CREAT | O_TRUNC;
+        break;
+    default:
+        throw std::logic_error("invalid create option");
+    }
+    Close();
+    do {
+        fd_ = ::open(path.c_str(), flags, 0666);
+    } while (fd_ < 0 && errno == EINTR);
+    error_ = fd_ < 0 ? ErrorFromErrno(errno) : NoError;
+    return fd_ >= 0;
+}
+
+size_t File::Read(void* buffer, size_t count) {
+    auto* out = static_cast<unsigned char*>(buffer);
+    return Transfer(count, EndOfFile,
+                    [&](size_t done, size_t step) { return ::read(fd_, out + done, step); });
+}
+
+size_t File::Write(const void* buffer, size_t count) {
+    const auto* in = static_cast<const unsigned char*>(buffer);
+    return Transfer(count, OtherError,
+                    [&](size_t done, size_t step) { return ::write(fd_, in + done, step); });
+}
+
+template <typename Call> size_t File::Transfer(size_t count, Error stalled, Call call) {
+    size_t done = 0;
+    error_ = NoError;
+    while (done < count) {
+        const ssize_t moved = call(done, std::min(count - done, MaxTransfer));
+        if (moved < 0 && errno == EINTR) {
+            continue;
+        }
+        if (moved <= 0) {
+            error_ = moved < 0 ? ErrorFromErrno(errno) : stalled;
+            break;
+        }
+        done += static_cast<size_t>(moved);
+    }
+    return done;
+}
+
+bool File::Sync() {
+    if (::fsync(fd_) != 0) {
+        error_ = ErrorFromErrno(errno);
+        return false;
+    }
+    error_ = NoError;
+    return true;
+}
+
+std::optional<uint64_t> File::Remaining() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+    if (at < 0) {
+        return std::nullopt;
+    }
+    return info.st_size > at ? static_cast<uint64_t>(info.st_size - at) : 0;
+}
+
+bool File::Close() {
+    bool ok = true;
+    if (fd_ >= 0) {
+        // Linux releases the descriptor even when close reports an error,
+        // so it must not be retried.
+        ok = ::close(fd_) == 0;
+        fd_ = -1;
+    }
+    error_ = NoError;
+    return ok;
+}
+
+} // namespace vel::core

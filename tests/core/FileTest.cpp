@@ -1,0 +1,179 @@
+#include "core/File.h"
+
+#include "core/ReplacingFile.h"
+#include "tests/core/TempFolder.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vel::core {
+namespace {
+
+using testing::ReadWhole;
+using testing::TempFolder;
+using testing::WriteWhole;
+
+TEST(File, OpenReportsWhyTheSystemRefused) {
+    TempFolder folder;
+    File file;
+    EXPECT_FALSE(file.Open(folder / "missing", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(file.GetError(), File::NotFound);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Open(folder / "no/such/folder", File::WriteAccess, File::CreateAlways));
+    EXPECT_EQ(file.GetError(), File::NotFound);
+
+    WriteWhole(folder / "there", "x");
+    EXPECT_FALSE(file.Open(folder / "there", File::WriteAccess, File::CreateNew));
+    EXPECT_EQ(file.GetError(), File::OtherError);
+    EXPECT_TRUE(file.Open(folder / "there", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(file.GetError(), File::NoError);
+}
+
+TEST(File, InvalidArgumentsThrow) {
+    File file;
+    EXPECT_THROW(file.Open("/tmp/x", 4, File::OpenExisting), std::logic_error);
+    EXPECT_THROW(file.Open("/tmp/x", File::ReadAccess, 3), std::logic_error);
+    try {
+        file.Open("/tmp/x", 7, File::OpenExisting);
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "invalid file access mode");
+    }
+}
+
+TEST(File, WritesTruncatesAndReadsBack) {
+    TempFolder folder;
+    WriteWhole(folder / "f", "old contents that are longer");
+    File file;
+    ASSERT_TRUE(file.Open(folder / "f", File::WriteAccess, File::CreateAlways));
+    EXPECT_EQ(file.Write("hello", 5), 5u);
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadWhole(folder / "f"), "hello");
+
+    ASSERT_TRUE(file.Open(folder / "f", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(file.Remaining(), 5u);
+    char buffer[8] = {};
+    EXPECT_EQ(file.Read(buffer, 0), 0u);
+    EXPECT_EQ(file.Read(buffer, 2), 2u);
+    EXPECT_EQ(file.Remaining(), 3u);
+    // Asking for more than is left delivers the rest and reports the end.
+    EXPECT_EQ(file.Read(buffer + 2, 6), 3u);
+    EXPECT_EQ(file.GetError(), File::EndOfFile);
+    EXPECT_EQ(std::string(buffer, 5), "hello");
+    file.Close();
+    EXPECT_EQ(file.GetError(), File::NoError);
+}
+
+TEST(File, MovesMoreThanOneTransferInOrder) {
+    TempFolder folder;
+    std::string data(File::MaxTransfer + File::MaxTransfer / 8, '\0');
+    for (size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>(i * 7 + i / 4096);
+    }
+    File file;
+    ASSERT_TRUE(file.Open(folder / "big", File::WriteAccess, File::CreateNew));
+    EXPECT_EQ(file.Write(data.data(), data.size()), data.size());
+    file.Close();
+    std::string back(data.size(), '\0');
+    ASSERT_TRUE(file.Open(folder / "big", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(file.Read(back.data(), back.size()), back.size());
+    EXPECT_TRUE(back == data);
+}
+
+TEST(File, FullDeviceFailsTheWrite) {
+    File file;
+    ASSERT_TRUE(file.Open("/dev/full", File::WriteAccess, File::OpenExisting));
+    EXPECT_EQ(file.Write("abc", 3), 0u);
+    EXPECT_EQ(file.GetError(), File::OtherError);
+    EXPECT_FALSE(file.Remaining().has_value());
+}
+
+class ReplacingFileTest : public ::testing::Test {
+protected:
+    bool Replace(const std::string& target, const std::string& bytes) {
+        ReplacingFile out;
+        return out.Open(target) &&
+               out.GetFile().Write(bytes.data(), bytes.size()) == bytes.size() && out.Commit();
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(ReplacingFileTest, ReplacesTheTargetAndKeepsItsPermissions) {
+    const std::string target = folder / "doc.glw";
+    EXPECT_TRUE(Replace(target, "first"));
+    EXPECT_EQ(ReadWhole(target), "first");
+    ::chmod(target.c_str(), 0640);
+    EXPECT_TRUE(Replace(target, "second"));
+    EXPECT_EQ(ReadWhole(target), "second");
+    struct stat info {};
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST_F(ReplacingFileTest, DiscardedAttemptLeavesOldFileAndNoStray) {
+    const std::string target = folder / "doc.glw";
+    WriteWhole(target, "old");
+    {
+        ReplacingFile out;
+        ASSERT_TRUE(out.Open(target));
+        out.GetFile().Write("new", 3);
+        EXPECT_EQ(folder.Count(), 2u);
+    }
+    EXPECT_EQ(ReadWhole(target), "old");
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST_F(ReplacingFileTest, RefusesFoldersAndMissingFolders) {
+    std::filesystem::create_directory(folder / "sub");
+    ReplacingFile out;
+    EXPECT_FALSE(out.Open(folder / "sub"));
+    EXPECT_FALSE(out.Open(folder / "missing/doc.glw"));
+    EXPECT_EQ(out.GetError(), File::NotFound);
+    EXPECT_EQ(folder.Count(), 1u);
+    EXPECT_FALSE(out.Commit());
+}
+
+TEST_F(ReplacingFileTest, UnwritableFolderFails) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser writes into any folder";
+    }
+    std::filesystem::create_directory(folder / "ro");
+    WriteWhole(folder / "ro/doc.glw", "old");
+    ::chmod((folder / "ro").c_str(), 0555);
+    EXPECT_FALSE(Replace(folder / "ro/doc.glw", "new"));
+    EXPECT_EQ(ReadWhole(folder / "ro/doc.glw"), "old");
+}
+
+TEST_F(ReplacingFileTest, SavingThroughALinkUpdatesTheLinkedFile) {
+    WriteWhole(folder / "real.glw", "old");
+    std::filesystem::create_symlink(folder / "real.glw", folder / "link.glw");
+    EXPECT_TRUE(Replace(folder / "link.glw", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.glw"));
+    EXPECT_EQ(ReadWhole(folder / "real.glw"), "new");
+}
+
+TEST_F(ReplacingFileTest, FileSizeLimitKeepsTheOldFile) {
+    const std::string target = folder / "doc.glw";
+    WriteWhole(target, "old contents");
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const bool replaced = Replace(target, std::string(10000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(ReadWhole(target), "old contents");
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+} // namespace
+} // namespace vel::core
