@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/CommandLine.h"
+
+#include <string>
+
+namespace vel::lumo {
+
+// The program's own command line, in registration order.
+struct LumoCommandLine : core::CommandLine {
+    LumoCommandLine();
+
+    Argument<std::string> program{"lumo", "An editor for producing gourdglowlight animations.",
+                                  "lumo.exe"};
+    Option<bool> help{*this, "help", "displays information about the command line"};
+    Option<bool> demo{
+        *this, "demo",
+        "opens the main window at a standard size for making screen shots for the documentation"};
+    Option<bool> maximize{*this, "maximize", "opens the main window maximized"};
+    Option<bool> render{*this, "render", "not yet implemented"};
+    Argument<std::string> fileName{"file-name",
+                                   "name of an existing gourdglowlight (.glw) file to open"};
+};
+
+} // namespace vel::lumo

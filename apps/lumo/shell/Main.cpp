@@ -1,0 +1,48 @@
+#include "apps/lumo/shell/Main.h"
+
+#include "apps/lumo/shell/LumoCommandLine.h"
+#include "apps/lumo/shell/UsageReport.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace vel::lumo {
+
+namespace {
+
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// A terminal already shows the printed report; the box is for starts from a desktop.
+bool ShouldShowMessageBox() {
+    return (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) && isatty(STDERR_FILENO) == 0;
+}
+
+int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {
+    std::FILE* stream = report.HasErrors() ? stderr : stdout;
+    std::fputs(report.GetText().c_str(), stream);
+    std::fflush(stream);
+    if (ShouldShowMessageBox()) {
+        const QApplication application(argc, argv);
+        report.CreateMessageBox()->exec();
+    }
+    return report.GetExitCode();
+}
+
+} // namespace
+
+int Main(int& argc, char* argv[]) {
+    // The words arrive already split by the system, the program path first.
+    LumoCommandLine commandLine;
+    if (!commandLine.Parse(argc, argv) || commandLine.help) {
+        return ReportUsage(UsageReport(commandLine), argc, argv);
+    }
+    return 0;
+}
+
+} // namespace vel::lumo

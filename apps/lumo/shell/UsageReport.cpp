@@ -1,0 +1,30 @@
+#include "apps/lumo/shell/UsageReport.h"
+
+#include "core/CommandLine.h"
+
+#include <QMessageBox>
+
+namespace vel::lumo {
+
+UsageReport::UsageReport(const core::CommandLine& commandLine) {
+    const std::vector<std::string> errors = commandLine.GetErrors();
+    for (const std::string& error : errors) {
+        text += error + "\n";
+    }
+    hasErrors = !errors.empty();
+    if (hasErrors) {
+        text += "\n";
+    }
+    text += commandLine.GetUsage();
+}
+
+std::unique_ptr<QMessageBox> UsageReport::CreateMessageBox() const {
+    auto box = std::make_unique<QMessageBox>(
+        hasErrors ? QMessageBox::Critical : QMessageBox::Information,
+        QStringLiteral("Vellumar Gourdglowlight"), QString::fromStdString(text), QMessageBox::Ok);
+    // "<file-name>" must not be taken for markup.
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+} // namespace vel::lumo

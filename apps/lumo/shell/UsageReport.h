@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QMessageBox;
+
+namespace vel::core {
+class CommandLine;
+}
+
+namespace vel::lumo {
+
+// What the user is told when the command line asks for help or has errors: every error line,
+// an empty line after them, then the usage text.
+class UsageReport {
+public:
+    explicit UsageReport(const core::CommandLine& commandLine);
+
+    const std::string& GetText() const { return text; }
+    bool HasErrors() const { return hasErrors; }
+    // 2 tells scripts that the command line was refused.
+    int GetExitCode() const { return hasErrors ? 2 : 0; }
+
+    std::unique_ptr<QMessageBox> CreateMessageBox() const;
+
+private:
+    std::string text;
+    bool hasErrors = false;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,118 @@
+#include "apps/lumo/shell/LumoCommandLine.h"
+
+#include "apps/lumo/shell/UsageReport.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace vel::lumo {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const std::vector<std::string> usageLines = {
+    "lumo",
+    "  An editor for producing gourdglowlight animations.",
+    "",
+    "SYNOPSIS:",
+    "",
+    "lumo [--demo] [(--help|-?)] [--maximize] [--render] [<file-name>]",
+    "",
+    "OPTIONS:",
+    "",
+    "--demo",
+    "  opens the main window at a standard size for making screen shots for the documentation",
+    "",
+    "(--help|-?)",
+    "  displays information about the command line",
+    "",
+    "--maximize",
+    "  opens the main window maximized",
+    "",
+    "--render",
+    "  not yet implemented",
+    "",
+    "ARGUMENTS:",
+    "",
+    "[<file-name>]",
+    "  name of an existing gourdglowlight (.glw) file to open",
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(LumoCommandLine, UsageTextLineForLine) {
+    const LumoCommandLine commandLine;
+    const std::string usage = commandLine.GetUsage();
+    EXPECT_THAT(Lines(usage), ElementsAreArray(usageLines));
+    EXPECT_EQ(usage.back(), '\n');
+}
+
+TEST(LumoCommandLine, ReadsTheProgramsOwnOptionsAndFile) {
+    LumoCommandLine commandLine;
+    EXPECT_EQ(commandLine.program.value, "lumo.exe");
+    EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"/usr/bin/lumo", "--maximize",
+                                                           "--render", "/home/me/my pumpkin.glw"}));
+    EXPECT_EQ(commandLine.program.value, "/usr/bin/lumo");
+    EXPECT_TRUE(commandLine.maximize);
+    EXPECT_TRUE(commandLine.render);
+    EXPECT_FALSE(commandLine.demo);
+    EXPECT_FALSE(commandLine.help);
+    EXPECT_EQ(commandLine.fileName.value, "/home/me/my pumpkin.glw");
+
+    EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "my", "pumpkin.glw"}));
+    EXPECT_THAT(commandLine.GetErrors(),
+                ElementsAre("unexpected positional argument 'pumpkin.glw'"));
+}
+
+TEST(UsageReport, HelpIsTheUsageAlone) {
+    LumoCommandLine commandLine;
+    commandLine.Parse(std::vector<std::string>{"lumo", "-?"});
+    const UsageReport report(commandLine);
+    EXPECT_FALSE(report.HasErrors());
+    EXPECT_EQ(report.GetExitCode(), 0);
+    EXPECT_EQ(report.GetText(), commandLine.GetUsage());
+}
+
+TEST(UsageReport, ErrorsComeFirstThenAnEmptyLine) {
+    LumoCommandLine commandLine;
+    commandLine.Parse(std::vector<std::string>{"lumo", "--help", "--bogus", "-x"});
+    const UsageReport report(commandLine);
+    EXPECT_TRUE(report.HasErrors());
+    EXPECT_EQ(report.GetExitCode(), 2);
+    EXPECT_EQ(report.GetText(),
+              "unrecognized option --bogus\nunrecognized option -x\n\n" + commandLine.GetUsage());
+}
+
+TEST(UsageReport, MessageBoxShowsThePlainText) {
+    int argc = 1;
+    char name[] = "shell_tests";
+    char* argv[] = {name, nullptr};
+    const QApplication application(argc, argv);
+
+    LumoCommandLine commandLine;
+    commandLine.Parse(std::vector<std::string>{"lumo", "--help"});
+    const auto helpBox = UsageReport(commandLine).CreateMessageBox();
+    EXPECT_EQ(helpBox->windowTitle(), "Vellumar Gourdglowlight");
+    EXPECT_EQ(helpBox->icon(), QMessageBox::Information);
+    EXPECT_EQ(helpBox->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(helpBox->textFormat(), Qt::PlainText);
+    EXPECT_EQ(helpBox->text().toStdString(), commandLine.GetUsage());
+
+    commandLine.Parse(std::vector<std::string>{"lumo", "--bogus"});
+    EXPECT_EQ(UsageReport(commandLine).CreateMessageBox()->icon(), QMessageBox::Critical);
+}
+
+} // namespace
+} // namespace vel::lumo
