@@ -1,0 +1,21 @@
+#pragma once
+
+#include "graphics/IGraphicsImpl.h"
+#include "graphics/Surface.h"
+
+#include <memory>
+
+namespace vel::graphics {
+
+// Owns one back-end factory; one per program run.
+class Graphics {
+public:
+    explicit Graphics(std::unique_ptr<IGraphicsImpl> impl);
+
+    Surface CreateSurface();
+
+private:
+    std::unique_ptr<IGraphicsImpl> impl_;
+};
+
+} // namespace vel::graphics
