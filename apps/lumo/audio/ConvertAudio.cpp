@@ -1,0 +1,111 @@
+#include "apps/lumo/audio/ConvertAudio.h"
+
+#include "apps/lumo/audio/SampleAt.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace vel::lumo {
+
+namespace {
+
+// Float samples may lie outside -1..1 (and may be NaN); integer targets clip them
+// instead of wrapping around into loud noise.
+template <typename Int> Int Clipped(float value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr float low = static_cast<float>(std::numeric_limits<Int>::min());
+    constexpr float high = static_cast<float>(std::numeric_limits<Int>::max());
+    // Compared against the limit's float, which for 32 bits is 2^31 and out of range.
+    if (value >= high)
+        return std::numeric_limits<Int>::max();
+    if (value <= low)
+        return std::numeric_limits<Int>::min();
+    return static_cast<Int>(value);
+}
+
+template <typename T> void Store(std::uint8_t* out, T value) {
+    std::memcpy(out, &value, sizeof value);
+}
+
+void StoreSample(std::uint8_t* out, SampleFormat format, float v) {
+    switch (format) {
+    case SampleFormat::U8:
+        Store(out, Clipped<std::uint8_t>((v + 1.0f) * 127.5f));
+        break;
+    case SampleFormat::S16:
+        Store(out, Clipped<std::int16_t>(v * 32767.0f));
+        break;
+    case SampleFormat::S32:
+        Store(out, Clipped<std::int32_t>(v * 2147483647.0f));
+        break;
+    case SampleFormat::F32:
+        Store(out, v);
+        break;
+    default:
+        break;
+    }
+}
+
+bool SameLayout(const AudioHeader& a, const AudioHeader& b) {
+    return a.sampleRate == b.sampleRate && a.format == b.format && a.channels == b.channels;
+}
+
+// floor(frames × to / from) without overflowing on the way.
+std::uint64_t ResampledFrames(std::uint64_t frames, std::uint32_t from, std::uint32_t to) {
+    const std::uint64_t whole = frames / from;
+    if (to != 0 && whole > std::numeric_limits<std::uint64_t>::max() / to)
+        throw std::bad_alloc();
+    return whole * to + (frames % from) * to / from;
+}
+
+} // namespace
+
+AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
+    AudioClip result;
+    static_cast<AudioHeader&>(result) = target;
+    if (SameLayout(view, target)) {
+        result.samples.assign(view.data, view.data + view.byteCount);
+        return result;
+    }
+    // A clip without a rate has no length in time: nothing to play.
+    if (view.sampleRate == 0)
+        return result;
+    const std::uint64_t frames =
+        ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);
+    result.samples.assign(FrameBytes(frames, target.bytesPerFrame), 0);
+
+    const std::uint32_t sampleBytes = BytesPerSample(target.format);
+    const std::uint64_t channels =
+        sampleBytes == 0
+            ? 0
+            : std::min<std::uint64_t>(target.channels, target.bytesPerFrame / sampleBytes);
+    const std::uint64_t sourceSampleBytes = BytesPerSample(view.format);
+    // The source position advances by exactly from/to frames per output frame, kept
+    // as a whole index and a remainder so that long clips do not drift.
+    std::uint64_t index = 0;
+    std::uint64_t remainder = 0;
+    std::uint8_t* out = result.samples.data();
+    for (std::uint64_t i = 0; i < frames && channels != 0; ++i) {
+        const float f = static_cast<float>(static_cast<double>(remainder) / target.sampleRate);
+        const std::uint64_t frameOffset = index * view.bytesPerFrame;
+        for (std::uint64_t c = 0; c < channels; ++c) {
+            const std::uint64_t source = c < view.channels ? c : 0;
+            const std::uint64_t offset = frameOffset + source * sourceSampleBytes;
+            const float s0 = SampleAt(view, offset);
+            // On a source frame the next one plays no part (nor can a NaN or infinity in it).
+            const float v =
+                f == 0.0f ? s0 : SampleAt(view, offset + view.bytesPerFrame) * f + s0 * (1.0f - f);
+            StoreSample(out + i * target.bytesPerFrame + c * sampleBytes, target.format, v);
+        }
+        remainder += view.sampleRate;
+        index += remainder / target.sampleRate;
+        remainder %= target.sampleRate;
+    }
+    return result;
+}
+
+} // namespace vel::lumo
