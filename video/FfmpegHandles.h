@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+namespace vel::video {
+
+// Owning pointers for the FFmpeg objects the writer holds.
+struct CodecContextFree {
+    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+};
+struct FrameFree {
+    void operator()(AVFrame* p) const { av_frame_free(&p); }
+};
+struct PacketFree {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwsFree {
+    void operator()(SwsContext* p) const { sws_freeContext(p); }
+};
+struct SwrFree {
+    void operator()(SwrContext* p) const { swr_free(&p); }
+};
+struct AudioFifoFree {
+    void operator()(AVAudioFifo* p) const { av_audio_fifo_free(p); }
+};
+
+using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsFree>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrFree>;
+using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoFree>;
+
+} // namespace vel::video

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "video/AudioChunker.h"
+#include "video/FfmpegHandles.h"
+#include "video/FrameRegion.h"
+#include "video/YuvConverter.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vel::video {
+
+// Writes an MP4 file (H.264 Main profile at 1.8 Mbit/s, AAC-LC stereo
+// 44100 Hz at 192 kbit/s, index at the front) from 32-bit B, G, R, X frames
+// and 16-bit stereo 44100 Hz PCM slices. The caller writes one frame and its
+// audio, then advances the time by one frame.
+class VideoWriter {
+public:
+    // Opens fileName and readies both streams; throws XVideoWriter with
+    // FFmpeg's error code on failure. width and height must be even.
+    VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName);
+    VideoWriter(const VideoWriter&) = delete;
+    VideoWriter& operator=(const VideoWriter&) = delete;
+    // Finishes the file if Finish was not called; never throws. A failure
+    // is written as one line to standard error.
+    ~VideoWriter();
+
+    // Writes one frame (width × 4 bytes per row, rows packed, first row at
+    // the top) at the current time. Answers false on failure, or when a frame
+    // was already written at this time.
+    bool WriteVideoFrame(const uint8_t* rows);
+    // The same, where the caller promises that the pixels outside changed
+    // equal those of the previous frame (before the first frame: black).
+    bool WriteVideoFrame(const uint8_t* rows, FrameRegion changed);
+    // Writes the whole sample frames of a slice of interleaved left, right
+    // 16-bit samples; a trailing partial sample frame is dropped.
+    bool WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, uint64_t byteCount);
+    void AdvanceTime() { ++sampleTime_; }
+
+    // Completes the file; throws XVideoWriter when it could not be
+    // completed (for example the disk is full). Nothing can be written after.
+    void Finish();
+
+    uint32_t FrameRateNumerator() const { return rateNumerator_; }
+    uint32_t FrameRateDenominator() const { return rateDenominator_; }
+
+private:
+    struct FormatFree {
+        void operator()(AVFormatContext* p) const;
+    };
+
+    CodecContextPtr OpenVideoEncoder() const;
+    CodecContextPtr OpenAudioEncoder() const;
+    AVStream* AddStream(const AVCodecContext& encoder);
+    bool QueueAudio(const uint8_t* samples, uint32_t frames);
+    int Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* frame);
+    int Finalize();
+
+    uint32_t width_;
+    uint32_t height_;
+    uint32_t rateNumerator_;
+    uint32_t rateDenominator_ = 1000;
+    std::unique_ptr<AVFormatContext, FormatFree> format_;
+    CodecContextPtr video_;
+    CodecContextPtr audio_;
+    AVStream* videoStream_ = nullptr;
+    AVStream* audioStream_ = nullptr;
+    PacketPtr packet_;
+    FramePtr picture_;
+    std::unique_ptr<YuvConverter> converter_;
+    std::unique_ptr<AudioChunker> chunker_;
+    // In frames: the time of the next frame, and of the last frame written.
+    int64_t sampleTime_ = 0;
+    int64_t lastVideoTime_ = -1;
+    bool finished_ = false;
+};
+
+} // namespace vel::video
