@@ -86,24 +86,31 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
     const std::uint64_t sourceSampleBytes = BytesPerSample(view.format);
     // The source position advances by exactly from/to frames per output frame, kept
     // as a whole index and a remainder so that long clips do not drift.
+    const std::uint64_t wholeStep = view.sampleRate / target.sampleRate;
+    const std::uint64_t partStep = view.sampleRate % target.sampleRate;
+    const double toFraction = 1.0 / target.sampleRate;
     std::uint64_t index = 0;
     std::uint64_t remainder = 0;
     std::uint8_t* out = result.samples.data();
     for (std::uint64_t i = 0; i < frames && channels != 0; ++i) {
-        const float f = static_cast<float>(static_cast<double>(remainder) / target.sampleRate);
+        const auto f = static_cast<float>(static_cast<double>(remainder) * toFraction);
         const std::uint64_t frameOffset = index * view.bytesPerFrame;
         for (std::uint64_t c = 0; c < channels; ++c) {
             const std::uint64_t source = c < view.channels ? c : 0;
             const std::uint64_t offset = frameOffset + source * sourceSampleBytes;
             const float s0 = SampleAt(view, offset);
             // On a source frame the next one plays no part (nor can a NaN or infinity in it).
-            const float v =
-                f == 0.0f ? s0 : SampleAt(view, offset + view.bytesPerFrame) * f + s0 * (1.0f - f);
+            const float v = remainder == 0
+                                ? s0
+                                : SampleAt(view, offset + view.bytesPerFrame) * f + s0 * (1.0f - f);
             StoreSample(out + i * target.bytesPerFrame + c * sampleBytes, target.format, v);
         }
-        remainder += view.sampleRate;
-        index += remainder / target.sampleRate;
-        remainder %= target.sampleRate;
+        index += wholeStep;
+        remainder += partStep;
+        if (remainder >= target.sampleRate) {
+            remainder -= target.sampleRate;
+            ++index;
+        }
     }
     return result;
 }
