@@ -57,7 +57,7 @@ bool SameLayout(const AudioHeader& a, const AudioHeader& b) {
 // floor(frames × to / from) without overflowing on the way.
 std::uint64_t ResampledFrames(std::uint64_t frames, std::uint32_t from, std::uint32_t to) {
     const std::uint64_t whole = frames / from;
-    if (to != 0 && whole > std::numeric_limits<std::uint64_t>::max() / to)
+    if (whole > std::numeric_limits<std::uint64_t>::max() / to)
         throw std::bad_alloc();
     return whole * to + (frames % from) * to / from;
 }
@@ -71,8 +71,8 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
         result.samples.assign(view.data, view.data + view.byteCount);
         return result;
     }
-    // A clip without a rate has no length in time: nothing to play.
-    if (view.sampleRate == 0)
+    // Without a rate on either side there is no length in time: nothing to play.
+    if (view.sampleRate == 0 || target.sampleRate == 0)
         return result;
     const std::uint64_t frames =
         ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);

@@ -3,6 +3,7 @@
 #include "apps/lumo/audio/SampleFormat.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vel::lumo {

@@ -110,11 +110,12 @@ TEST(ConvertAudio, FrameCountsFollowTheRatesExactly) {
         const auto values = ValuesOf<float>(out);
         EXPECT_FLOAT_EQ(values[rate / 2], static_cast<float>(100 / 32767.5));
     }
-    // A clip with no rate has no length.
+    // A rate of 0 on either side means no length.
     AudioClip noRate = second;
     noRate.sampleRate = 0;
     EXPECT_TRUE(
         ConvertAudio(noRate, AudioHeader::Make(44100, SampleFormat::F32, 1)).samples.empty());
+    EXPECT_TRUE(ConvertAudio(second, AudioHeader::Make(0, SampleFormat::F32, 1)).samples.empty());
 }
 
 TEST(ConvertAudio, IntegerTargetsClipOutOfRangeValues) {
