@@ -1,5 +1,7 @@
 #include "apps/lumo/model/Knob.h"
 
+#include <algorithm>
+
 namespace vel::lumo {
 
 const std::array<std::string_view, 7>& KnobIntentNames() {
@@ -12,6 +14,15 @@ std::string_view KnobIntentName(Knob::Intent intent) {
     const auto& names = KnobIntentNames();
     const auto index = static_cast<std::uint32_t>(intent);
     return index < names.size() ? names[index] : std::string_view("Unknown");
+}
+
+std::optional<Knob::Intent> KnobIntentFromName(std::string_view name) {
+    const auto& names = KnobIntentNames();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) {
+        return std::nullopt;
+    }
+    return static_cast<Knob::Intent>(found - names.begin());
 }
 
 } // namespace vel::lumo

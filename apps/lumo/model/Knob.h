@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,8 @@ const std::array<std::string_view, 7>& KnobIntentNames();
 
 // The display name of an intent; "Unknown" for a value outside the table.
 std::string_view KnobIntentName(Knob::Intent intent);
+
+// The intent whose display name equals the text exactly; nothing otherwise.
+std::optional<Knob::Intent> KnobIntentFromName(std::string_view name);
 
 } // namespace vel::lumo

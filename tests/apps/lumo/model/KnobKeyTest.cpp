@@ -55,6 +55,10 @@ TEST(StandardKnobsTest, IntentNamesWithUnknownOutsideTheTable) {
     EXPECT_EQ(KnobIntentName(Knob::Intent::Rotate), "Rotate");
     EXPECT_EQ(KnobIntentName(static_cast<Knob::Intent>(7)), "Unknown");
     EXPECT_EQ(KnobIntentNames().size(), 7u);
+    EXPECT_EQ(KnobIntentFromName("Interpolate"), Knob::Intent::Interpolate);
+    EXPECT_EQ(KnobIntentFromName("Translate"), Knob::Intent::Translate);
+    EXPECT_FALSE(KnobIntentFromName("Unknown").has_value());
+    EXPECT_FALSE(KnobIntentFromName("hue").has_value());
 }
 
 } // namespace
