@@ -1,0 +1,170 @@
+#include "wingui/ButtonBar.h"
+
+#include "wingui/ButtonDragging.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <climits>
+
+namespace vel::wingui {
+
+ButtonBar::ButtonBar(QWidget* parent, ButtonBarTarget* target) : QWidget(parent), target_(target) {
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setCursor(Qt::ArrowCursor);
+}
+
+ButtonBar::~ButtonBar() = default;
+
+void ButtonBar::Create() {
+    if (created_)
+        return;
+    created_ = true;
+    fonts_.push_back(QApplication::font());
+    CreateButtons();
+    Layout();
+}
+
+std::uint32_t ButtonBar::AddFont(const QFont& font) {
+    fonts_.push_back(font);
+    return static_cast<std::uint32_t>(fonts_.size() - 1);
+}
+
+const QFont& ButtonBar::Font(std::uint32_t index) const {
+    return index < fonts_.size() ? fonts_[index] : fonts_.front();
+}
+
+void ButtonBar::AddButton(std::uint32_t commandId, const QString& label, ButtonKind kind,
+                          std::uint32_t fontIndex) {
+    Button button;
+    button.commandId = commandId;
+    button.fontIndex = fontIndex;
+    button.label = label;
+    button.kind = kind;
+    buttons_.push_back(std::move(button));
+}
+
+void ButtonBar::SetLabel(std::size_t index, const QString& label) {
+    buttons_.at(index).label = label;
+    Layout();
+    update();
+}
+
+void ButtonBar::Layout() {
+    const QRect client = rect();
+    const QFontMetrics system(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    const int m = system.horizontalAdvance(QLatin1Char('M'));
+    const int unit = std::max({client.height(), system.height(), 1});
+    const int limit = INT_MAX - INT_MAX % unit;
+    int x = client.left();
+    for (Button& button : buttons_) {
+        const QFontMetrics metrics(Font(button.fontIndex));
+        long long w = static_cast<long long>(metrics.horizontalAdvance(button.label)) + m;
+        w = w < limit ? (w + unit - 1) / unit * unit : limit;
+        button.rect = QRect(x, client.top(), static_cast<int>(w), client.height());
+        x = static_cast<int>(std::min<long long>(static_cast<long long>(x) + w, INT_MAX));
+    }
+}
+
+void ButtonBar::DrawButton(QPainter& painter, const Button& button) {
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.rect = button.rect;
+    option.state |= button.pressed ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+
+    QRect text = button.rect;
+    if (button.pressed)
+        text.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    painter.setFont(Font(button.fontIndex));
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(text, Qt::AlignCenter | Qt::TextSingleLine, button.label);
+}
+
+void ButtonBar::CancelMode() {
+    drag_.CancelMode();
+}
+
+RepeatTiming ButtonBar::Repeat() const {
+    return repeat_ ? *repeat_ : RepeatTiming::FromSystem();
+}
+
+QPoint ButtonBar::CursorPos() const {
+    return mapFromGlobal(QCursor::pos());
+}
+
+void ButtonBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (const Button& button : buttons_) {
+        painter.save();
+        DrawButton(painter, button);
+        painter.restore();
+    }
+}
+
+void ButtonBar::resizeEvent(QResizeEvent*) {
+    Layout();
+}
+
+void ButtonBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    for (Button& button : buttons_) {
+        if (!button.rect.contains(p))
+            continue;
+        switch (button.kind) {
+        case ButtonKind::Push:
+            drag_.SetState(std::make_unique<DraggingPushButton>(*this, button));
+            break;
+        case ButtonKind::Autorepeat:
+            drag_.SetState(std::make_unique<DraggingAutorepeat>(*this, button));
+            break;
+        case ButtonKind::Joystick:
+            drag_.SetState(std::make_unique<DraggingJoystick>(*this, button));
+            break;
+        case ButtonKind::Inert:
+            break;
+        }
+        return;
+    }
+}
+
+void ButtonBar::mouseMoveEvent(QMouseEvent* event) {
+    drag_.MouseMove(event->position().toPoint());
+}
+
+void ButtonBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        drag_.LButtonUp(event->position().toPoint());
+}
+
+void ButtonBar::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drag_.Escape())
+        return;
+    // Unused keys travel on to the parent, so its shortcuts work while the
+    // bar has the focus.
+    event->ignore();
+}
+
+void ButtonBar::timerEvent(QTimerEvent*) {
+    drag_.Timer();
+}
+
+void ButtonBar::changeEvent(QEvent* event) {
+    // A window that loses the activation loses its gesture, as a held button
+    // must not keep firing behind another window.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        drag_.CancelMode();
+    QWidget::changeEvent(event);
+}
+
+} // namespace vel::wingui
