@@ -1,0 +1,30 @@
+#pragma once
+
+#include "apps/lumo/model/EvaluatedShape.h"
+#include "apps/lumo/model/Rgba.h"
+#include "graphics/Frame.h"
+
+#include <vector>
+
+namespace vel::lumo {
+
+// The colour a shape is filled with: each channel truncated to a byte
+// (0.5 gives 127); alpha is not used.
+graphics::Color FillColor(const Rgba& color);
+
+// The outline in the frame's pixels (model space as TargetMapping puts it on
+// the frame's viewport).
+std::vector<graphics::PointF> ModelToTarget(const graphics::Frame& frame,
+                                            const std::vector<Point>& outline);
+
+// Fills every shape of one frame of the pumpkin, in order, so later shapes
+// cover earlier ones; shapes of fewer than three points are skipped. The
+// caller clears the frame first and draws its overlays after.
+//
+// Answers the whole pixels that the fills may have touched, inside the
+// viewport's size (empty when nothing was filled), so that a caller can
+// process only that part of the picture. On a target whose device pixel
+// ratio is 1, as the export's, these are device pixels.
+graphics::DeviceRect DrawPumpkin(graphics::Frame& frame, const std::vector<EvaluatedShape>& shapes);
+
+} // namespace vel::lumo

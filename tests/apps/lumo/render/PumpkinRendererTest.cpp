@@ -1,0 +1,120 @@
+#include "apps/lumo/render/PumpkinRenderer.h"
+
+#include "graphics/Graphics.h"
+#include "graphics/QtGraphicsImpl.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace vel::lumo {
+namespace {
+
+using graphics::DeviceRect;
+
+constexpr Rgba kCandle{1.0f, 0.5f, 0.1f, 1.0f}; // bytes 255, 127, 25
+constexpr std::uint32_t kCandleRgb = 0xFF7F19;
+constexpr Rgba kDark{0, 0, 0, 1};
+
+std::vector<Point> Square(float x, float y, float half) {
+    return {{x - half, y - half}, {x + half, y - half}, {x + half, y + half}, {x - half, y + half}};
+}
+
+// Paints shapes as the export does: a black 1920 × 1080 picture.
+class PumpkinRendererTest : public testing::Test {
+protected:
+    DeviceRect Render(const std::vector<EvaluatedShape>& shapes) {
+        graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, 1920, 1080});
+        frame.Clear(graphics::Color{});
+        return DrawPumpkin(frame, shapes);
+    }
+
+    std::uint32_t Pixel(int x, int y) const { return image_.pixel(x, y) & 0xFFFFFF; }
+
+    int Lit() const {
+        int count = 0;
+        for (int y = 0; y < image_.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+            for (int x = 0; x < image_.width(); ++x) {
+                count += (row[x] & 0xFFFFFF) != 0;
+            }
+        }
+        return count;
+    }
+
+    graphics::Graphics graphics_{std::make_unique<graphics::QtGraphicsImpl>()};
+    graphics::Surface surface_ = graphics_.CreateSurface();
+    QImage image_{1920, 1080, QImage::Format_RGB32};
+};
+
+TEST(FillColorTest, ChannelsAreTruncatedToBytes) {
+    EXPECT_EQ(FillColor({1.0f, 0.999f, 0.5f, 0.0f}).Rgb(), 0xFFFE7Fu);
+    EXPECT_EQ(FillColor({0.0f, 1.0f / 255, 0.0f, 1.0f}).Rgb(), 0x000100u);
+    EXPECT_EQ(FillColor({2.0f, -0.5f, std::numeric_limits<float>::quiet_NaN(), 1}).Rgb(),
+              0xFF0000u);
+}
+
+TEST_F(PumpkinRendererTest, LitShapeHasTheCandleColorWhereTheModelPutsIt) {
+    // A square high on the face: model y = 0.5 is a quarter of the way down.
+    Render({{kCandle, Square(0.0f, 0.5f, 0.1f)}});
+    EXPECT_EQ(Pixel(960, 270), kCandleRgb);
+    EXPECT_EQ(Pixel(960, 270 + 50), kCandleRgb);
+    EXPECT_EQ(Pixel(960, 270 + 60), 0u); // the edge is 54 pixels from the centre
+    EXPECT_EQ(Pixel(960, 810), 0u);      // not mirrored to the bottom
+    EXPECT_EQ(Pixel(960, 540), 0u);
+}
+
+TEST_F(PumpkinRendererTest, DarkShapeDrawnLaterCutsAHole) {
+    Render({{kCandle, Square(0, 0, 0.5f)}, {kDark, Square(0.1f, 0, 0.1f)}});
+    EXPECT_EQ(Pixel(960 + 54, 540), 0u);
+    EXPECT_EQ(Pixel(960 - 54, 540), kCandleRgb);
+    EXPECT_EQ(Pixel(960 + 200, 540), kCandleRgb);
+    // A dark shape first is covered by the lit one after it.
+    Render({{kDark, Square(0.1f, 0, 0.1f)}, {kCandle, Square(0, 0, 0.5f)}});
+    EXPECT_EQ(Pixel(960 + 54, 540), kCandleRgb);
+}
+
+TEST_F(PumpkinRendererTest, ShapesUnderThreePointsAreSkipped) {
+    const DeviceRect painted = Render({{kCandle, {}},
+                                       {kCandle, {{0, 0}}},
+                                       {kCandle, {{-1, -1}, {1, 1}}},
+                                       {kCandle, {{-1, -1}, {0, 0}, {1, 1}}}});
+    EXPECT_EQ(Lit(), 0);
+    // The collinear three are passed on though they fill nothing.
+    EXPECT_EQ(painted, (DeviceRect{419, 0, 1501, 1080}));
+    EXPECT_EQ(Render({}), DeviceRect{});
+}
+
+TEST_F(PumpkinRendererTest, SelfIntersectingOutlineFillsSolid) {
+    // The outline runs round twice: non-zero winding keeps the inside lit.
+    std::vector<Point> twice = Square(0, 0, 0.3f);
+    const std::vector<Point> again = twice;
+    twice.insert(twice.end(), again.begin(), again.end());
+    Render({{kCandle, twice}});
+    EXPECT_EQ(Pixel(960, 540), kCandleRgb);
+}
+
+TEST_F(PumpkinRendererTest, ReportedAreaHoldsEveryPaintedPixel) {
+    const DeviceRect painted = Render({{kCandle, Square(-0.5f, 0.3f, 0.2f)},
+                                       {kCandle, {{0.2f, -0.2f}, {0.7f, -0.9f}, {0.45f, -0.1f}}},
+                                       {kDark, Square(-0.5f, 0.3f, 0.05f)}});
+    ASSERT_LT(painted.left, painted.right);
+    int outside = 0;
+    for (int y = 0; y < 1080; ++y) {
+        for (int x = 0; x < 1920; ++x) {
+            const bool inside =
+                x >= painted.left && x < painted.right && y >= painted.top && y < painted.bottom;
+            outside += !inside && Pixel(x, y) != 0;
+        }
+    }
+    EXPECT_EQ(outside, 0);
+    // Tight: the shapes span model x -0.7..0.7 and y -0.9..0.5, plus a pixel.
+    EXPECT_NEAR(painted.left, 581, 1);
+    EXPECT_NEAR(painted.right, 1339, 1);
+    EXPECT_NEAR(painted.top, 269, 1);
+    EXPECT_NEAR(painted.bottom, 1027, 1);
+    // Shapes reaching past the picture are reported within it.
+    EXPECT_EQ(Render({{kCandle, Square(2, 0, 1.5f)}}), (DeviceRect{1229, 0, 1920, 1080}));
+}
+
+} // namespace
+} // namespace vel::lumo
