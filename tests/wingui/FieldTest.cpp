@@ -1,0 +1,74 @@
+#include "wingui/IntentField.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace vel::wingui {
+namespace {
+
+TEST(Field, BoolReadsYesLikeTextsAsTrue) {
+    Field<bool> field;
+    for (const char* yes : {"true", "T", "yes", "Y", "1", "tx"}) {
+        field.value = false;
+        EXPECT_TRUE(field.FromText(yes));
+        EXPECT_TRUE(field.value) << yes;
+    }
+    for (const char* no : {"false", "", "no", "0", " true"}) {
+        field.value = true;
+        EXPECT_TRUE(field.FromText(no));
+        EXPECT_FALSE(field.value) << no;
+    }
+    EXPECT_EQ(Field<bool>(true).ToText(), "true");
+    EXPECT_EQ(Field<bool>(false).ToText(), "false");
+}
+
+TEST(Field, FloatTakesTheLeadingDecimalNumber) {
+    Field<float> field;
+    const std::pair<const char*, float> cases[] = {
+        {"2.5kg", 2.5f}, {"  -1e2", -100.0f}, {"+.25", 0.25f}, {"abc", 0.0f}, {"", 0.0f},
+        {"inf", 0.0f},   {"nan", 0.0f},       {"0x10", 0.0f},  {"-", 0.0f},   {"1e99", 0.0f}};
+    for (const auto& [text, expected] : cases) {
+        field.value = 7.0f;
+        EXPECT_TRUE(field.FromText(text));
+        EXPECT_EQ(field.value, expected) << text;
+    }
+    EXPECT_EQ(Field<float>(0.5f).ToText(), "0.5");
+    EXPECT_EQ(Field<float>(1.0f).ToText(), "1");
+    EXPECT_EQ(Field<float>(1e6f).ToText(), "1e+06");
+    EXPECT_EQ(Field<float>(-0.1f).ToText(), "-0.1");
+}
+
+TEST(Field, UnsignedTakesTheLeadingDigitsAndSaturates) {
+    Field<unsigned int> field;
+    const std::pair<const char*, unsigned> cases[] = {{"12abc", 12u},
+                                                      {"abc", 0u},
+                                                      {"-5", 0u},
+                                                      {" 42", 42u},
+                                                      {"007", 7u},
+                                                      {"4294967295", 4294967295u},
+                                                      {"99999999999999999999", 4294967295u}};
+    for (const auto& [text, expected] : cases) {
+        field.value = 3;
+        EXPECT_TRUE(field.FromText(text));
+        EXPECT_EQ(field.value, expected) << text;
+    }
+    EXPECT_EQ(Field<unsigned int>(4294967295u).ToText(), "4294967295");
+}
+
+TEST(Field, StringAndIntentRoundTrip) {
+    Field<std::string> text;
+    EXPECT_TRUE(text.FromText("Mouth OOO"));
+    EXPECT_EQ(text.ToText(), "Mouth OOO");
+
+    Field<lumo::Knob::Intent> intent;
+    EXPECT_EQ(intent.ToText(), "Interpolate");
+    EXPECT_TRUE(intent.FromText("Rotate"));
+    EXPECT_EQ(intent.value, lumo::Knob::Intent::Rotate);
+    EXPECT_TRUE(intent.FromText("rotate?"));
+    EXPECT_EQ(intent.value, lumo::Knob::Intent::Rotate);
+    intent.value = static_cast<lumo::Knob::Intent>(99);
+    EXPECT_EQ(intent.ToText(), "Unknown");
+}
+
+} // namespace
+} // namespace vel::wingui

@@ -1,0 +1,191 @@
+#include "wingui/OptionsDlg.h"
+
+#include "wingui/ControlText.h"
+#include "wingui/UpDownEdit.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+namespace vel::wingui {
+
+OptionsDlgBase::OptionsDlgBase(QWidget* owner)
+    : QDialog(owner),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+    connect(buttons_, &QDialogButtonBox::accepted, this, &OptionsDlgBase::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &OptionsDlgBase::reject);
+    OkButton()->setDefault(true);
+}
+
+OptionsDlgBase::~OptionsDlgBase() = default;
+
+QPushButton* OptionsDlgBase::OkButton() const {
+    return buttons_->button(QDialogButtonBox::Ok);
+}
+
+QPushButton* OptionsDlgBase::CancelButton() const {
+    return buttons_->button(QDialogButtonBox::Cancel);
+}
+
+QWidget* OptionsDlgBase::Control(std::uint32_t controlId) const {
+    switch (controlId) {
+    case kOk:
+        return OkButton();
+    case kCancel:
+        return CancelButton();
+    default: {
+        const auto found = controls_.find(controlId);
+        return found == controls_.end() ? nullptr : found->second;
+    }
+    }
+}
+
+QIcon OptionsDlgBase::Icon(StatusIcon icon) const {
+    return icons_[static_cast<int>(icon)];
+}
+
+void OptionsDlgBase::AddControl(std::uint32_t controlId, QWidget* control) {
+    controls_[controlId] = control;
+    if (auto* box = qobject_cast<QAbstractButton*>(control)) {
+        connect(box, &QAbstractButton::clicked, this,
+                [this, controlId] { OnControlChanged(controlId); });
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        connect(combo, &QComboBox::activated, this,
+                [this, controlId] { OnControlChanged(controlId); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, controlId] { OnControlChanged(controlId); });
+        editIds_[edit] = controlId;
+        edit->installEventFilter(this);
+    } else if (auto* upDown = dynamic_cast<UpDownEdit*>(control)) {
+        connect(upDown->Edit(), &QLineEdit::textChanged, this,
+                [this, controlId] { OnControlChanged(controlId); });
+        upDown->SetStepHandler([this, controlId](int delta) { OnStep(controlId, delta); });
+        editIds_[upDown] = controlId;
+        upDown->installEventFilter(this);
+    }
+}
+
+void OptionsDlgBase::Bind(std::uint32_t controlId, FieldBase& field) {
+    bindings_[controlId] = &field;
+}
+
+FieldBase* OptionsDlgBase::BoundField(std::uint32_t controlId) const {
+    const auto found = bindings_.find(controlId);
+    return found == bindings_.end() ? nullptr : found->second;
+}
+
+bool OptionsDlgBase::IsFieldValid(std::uint32_t controlId) const {
+    const FieldBase* field = BoundField(controlId);
+    return field && field->IsValid();
+}
+
+bool OptionsDlgBase::AllFieldsValid() const {
+    for (const auto& [id, field] : bindings_) {
+        if (!IsFieldValid(id))
+            return false;
+    }
+    return true;
+}
+
+void OptionsDlgBase::setVisible(bool visible) {
+    if (visible && !open_)
+        Open();
+    QDialog::setVisible(visible);
+}
+
+void OptionsDlgBase::Open() {
+    open_ = true;
+    icons_ = {style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this),
+              style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this),
+              style()->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this)};
+    BindFields();
+    for (const auto& [id, field] : bindings_) {
+        if (QWidget* control = Control(id))
+            ShowControlText(control, field->ToText());
+    }
+    CentreOverOwner();
+    Refresh();
+}
+
+void OptionsDlgBase::CentreOverOwner() {
+    if (!parentWidget())
+        return;
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    const QWidget* owner = parentWidget()->window();
+    const QRect area = owner->frameGeometry();
+    // The dialog is not shown yet and so has no frame; it will get one like
+    // its owner's.
+    const QSize size = geometry().size() + (area.size() - owner->geometry().size());
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + (area.height() - size.height()) / 2);
+}
+
+void OptionsDlgBase::accept() {
+    if (AllFieldsValid())
+        QDialog::accept();
+}
+
+void OptionsDlgBase::done(int result) {
+    QDialog::done(result);
+    if (open_) {
+        open_ = false;
+        OnClose();
+    }
+}
+
+void OptionsDlgBase::OnControlChanged(std::uint32_t controlId) {
+    FieldBase* field = BoundField(controlId);
+    QWidget* control = Control(controlId);
+    if (!field || !control)
+        return;
+    field->FromText(ReadControlText(control));
+    Refresh();
+}
+
+// The field alone decides what a step means; the arrows' own range and
+// position play no part.
+void OptionsDlgBase::OnStep(std::uint32_t controlId, int delta) {
+    FieldBase* field = BoundField(controlId);
+    QWidget* control = Control(controlId);
+    if (!field || !control)
+        return;
+    field->Step(delta);
+    field->FromText(field->ToText());
+    ShowControlText(control, field->ToText());
+}
+
+void OptionsDlgBase::Refresh() {
+    UpdateStatus();
+    OkButton()->setEnabled(AllFieldsValid());
+    for (const auto& [edit, id] : editIds_) {
+        auto* widget = static_cast<QWidget*>(edit);
+        QPalette palette;
+        if (!IsFieldValid(id)) {
+            palette = widget->palette();
+            palette.setColor(QPalette::Base, kErrorColor);
+        }
+        widget->setPalette(palette);
+    }
+}
+
+// Leaving an edit shows its entry in the field's normal form.
+bool OptionsDlgBase::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        const auto found = editIds_.find(watched);
+        if (found != editIds_.end()) {
+            if (FieldBase* field = BoundField(found->second))
+                ShowControlText(static_cast<QWidget*>(watched), field->ToText());
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace vel::wingui

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "wingui/Field.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QIcon>
+#include <array>
+#include <cstdint>
+#include <map>
+
+class QPushButton;
+
+namespace vel::wingui {
+
+// A modal dialog whose controls are bound by id to fields. It keeps controls
+// and fields in step on every change, paints unacceptable edits light pink,
+// enables OK only while every field is acceptable and opens centred over its
+// owner. Concrete dialogs add their controls, place the OK/Cancel box and bind
+// their fields in BindFields.
+class OptionsDlgBase : public QDialog {
+public:
+    enum class StatusIcon { Information, Warning, Error };
+    static constexpr std::uint32_t kOk = 1;
+    static constexpr std::uint32_t kCancel = 2;
+    static constexpr QColor kErrorColor{255, 204, 204};
+
+    explicit OptionsDlgBase(QWidget* owner);
+    ~OptionsDlgBase() override;
+
+    void setVisible(bool visible) override;
+    // Ends with OK only while every field is acceptable.
+    void accept() override;
+    void done(int result) override;
+
+    // Whether the field bound to the control is acceptable; false for a
+    // control without a field. Dialogs may add conditions.
+    virtual bool IsFieldValid(std::uint32_t controlId) const;
+    bool AllFieldsValid() const;
+
+    QIcon Icon(StatusIcon icon) const;
+    QWidget* Control(std::uint32_t controlId) const;
+    QPushButton* OkButton() const;
+    QPushButton* CancelButton() const;
+
+protected:
+    // Called while the dialog opens: bind the fields and prepare the controls.
+    virtual void BindFields() = 0;
+    // Called when the dialog has ended.
+    virtual void OnClose() {}
+    // Called after every change: refresh explanatory texts.
+    virtual void UpdateStatus() {}
+
+    // Registers a control under its id (check box, combo box, line edit,
+    // UpDownEdit or label). Controls are children of the dialog.
+    void AddControl(std::uint32_t controlId, QWidget* control);
+    // Binding an id again replaces its field. The field outlives the dialog window.
+    void Bind(std::uint32_t controlId, FieldBase& field);
+    QDialogButtonBox* ButtonBox() const { return buttons_; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Open();
+    void CentreOverOwner();
+    void OnControlChanged(std::uint32_t controlId);
+    void OnStep(std::uint32_t controlId, int delta);
+    void Refresh();
+    FieldBase* BoundField(std::uint32_t controlId) const;
+
+    std::map<std::uint32_t, FieldBase*> bindings_;
+    std::map<std::uint32_t, QWidget*> controls_;
+    std::map<QObject*, std::uint32_t> editIds_;
+    std::array<QIcon, 3> icons_;
+    QDialogButtonBox* buttons_;
+    bool open_ = false;
+};
+
+// The options dialog template: T is the concrete dialog.
+template <class T> class OptionsDlg : public OptionsDlgBase {
+public:
+    using OptionsDlgBase::OptionsDlgBase;
+
+    // Shows the dialog modally over its owner; true when it ended with OK.
+    bool ShowModal() { return exec() == QDialog::Accepted; }
+};
+
+} // namespace vel::wingui
