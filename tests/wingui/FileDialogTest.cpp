@@ -1,0 +1,103 @@
+#include "wingui/FileDialog.h"
+
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vel::wingui {
+namespace {
+
+// Answers a dialog at once, as a user would: looks at what it offers, then
+// picks a name or cancels.
+class ScriptedRunner : public FileDialogRunner {
+public:
+    QString folder;
+    QString typed;
+    bool confirm = true;
+    QString title;
+    QStringList filters;
+    QString selectedFilter;
+    QString suffix;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QStringList preset;
+
+    bool Run(QFileDialog& dialog) override {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters();
+        selectedFilter = dialog.selectedNameFilter();
+        suffix = dialog.defaultSuffix();
+        mode = dialog.acceptMode();
+        preset = dialog.selectedFiles();
+        if (!folder.isEmpty())
+            dialog.setDirectory(folder);
+        if (!typed.isEmpty())
+            dialog.selectFile(typed);
+        return confirm;
+    }
+};
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        runner.folder = dir.path();
+        BasicFileDialog::SetRunner(&runner);
+    }
+    void TearDown() override { BasicFileDialog::SetRunner(nullptr); }
+
+    QTemporaryDir dir;
+    ScriptedRunner runner;
+};
+
+TEST_F(FileDialogTest, SaveOffersTitleAndFiltersInOrderAndAppendsTheDefaultExtension) {
+    FileSaveDialog save;
+    save.SetTitle("Export Video");
+    save.AddFilter("MPEG-4", "*.mp4");
+    save.AddFilter("All Files", "*.*");
+    save.SetDefaultExtension("mp4");
+    runner.typed = "clip";
+    ASSERT_TRUE(save.Show(nullptr));
+    EXPECT_EQ(runner.title, "Export Video");
+    EXPECT_EQ(runner.filters, (QStringList{"MPEG-4 (*.mp4)", "All Files (*)"}));
+    EXPECT_EQ(runner.selectedFilter, "MPEG-4 (*.mp4)");
+    EXPECT_EQ(runner.mode, QFileDialog::AcceptSave);
+    EXPECT_EQ(QString::fromStdString(save.ChosenPath()), dir.filePath("clip.mp4"));
+
+    runner.typed = "clip.mov";
+    ASSERT_TRUE(save.Show(nullptr));
+    EXPECT_EQ(QString::fromStdString(save.ChosenPath()), dir.filePath("clip.mov"));
+}
+
+TEST_F(FileDialogTest, CancellingKeepsThePreviousChoice) {
+    FileSaveDialog save;
+    runner.typed = "first.glw";
+    ASSERT_TRUE(save.Show(nullptr));
+    runner.typed = "second.glw";
+    runner.confirm = false;
+    EXPECT_FALSE(save.Show(nullptr));
+    EXPECT_EQ(QString::fromStdString(save.ChosenPath()), dir.filePath("first.glw"));
+}
+
+TEST_F(FileDialogTest, OpenStartsFromTheInitialNameAndKeepsAnExistingNameWithoutExtension) {
+    QFile existing(dir.filePath("README"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+
+    FileOpenDialog open;
+    open.SetDefaultExtension("glw");
+    open.SetInitialName(dir.filePath("face.glw"));
+    runner.typed = "README";
+    ASSERT_TRUE(open.Show(nullptr));
+    EXPECT_EQ(runner.mode, QFileDialog::AcceptOpen);
+    EXPECT_EQ(runner.title, QFileDialog().windowTitle());
+    ASSERT_FALSE(runner.preset.isEmpty());
+    EXPECT_TRUE(runner.preset.front().endsWith("face.glw"));
+    EXPECT_EQ(QString::fromStdString(open.ChosenPath()), dir.filePath("README"));
+
+    runner.typed = "face";
+    ASSERT_TRUE(open.Show(nullptr));
+    EXPECT_EQ(QString::fromStdString(open.ChosenPath()), dir.filePath("face.glw"));
+}
+
+} // namespace
+} // namespace vel::wingui

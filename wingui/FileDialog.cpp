@@ -1,0 +1,70 @@
+#include "wingui/FileDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace vel::wingui {
+
+namespace {
+
+class ModalRunner : public FileDialogRunner {
+public:
+    bool Run(QFileDialog& dialog) override { return dialog.exec() == QDialog::Accepted; }
+};
+
+ModalRunner modalRunner;
+FileDialogRunner* runner = &modalRunner;
+
+} // namespace
+
+FileDialogRunner* BasicFileDialog::SetRunner(FileDialogRunner* replacement) {
+    FileDialogRunner* previous = runner;
+    runner = replacement ? replacement : &modalRunner;
+    return previous == &modalRunner ? nullptr : previous;
+}
+
+void BasicFileDialog::AddFilter(const QString& description, const QString& pattern) {
+    filters_.emplace_back(description, pattern);
+}
+
+bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode == Mode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(mode == Mode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!title_.isEmpty())
+        dialog.setWindowTitle(title_);
+    QStringList filters;
+    for (const auto& [description, pattern] : filters_) {
+        // "*.*" means every file; here it would leave out names without a dot.
+        const QString glob = pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+        filters << QStringLiteral("%1 (%2)").arg(description, glob);
+    }
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.front());
+    }
+    // Qt's own open dialog would append the suffix even to an existing file
+    // named without one, so opening leaves it to the check below.
+    if (!defaultExtension_.isEmpty() && mode == Mode::Save)
+        dialog.setDefaultSuffix(defaultExtension_);
+    if (!initialName_.isEmpty())
+        dialog.selectFile(initialName_);
+
+    if (!runner->Run(dialog))
+        return false;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty())
+        return false;
+    QString path = chosen.front();
+    // A saved name without an extension gets the default one, whichever
+    // dialog the platform showed; so does an opened name that does not exist
+    // as typed.
+    const QFileInfo info(path);
+    if (!defaultExtension_.isEmpty() && info.suffix().isEmpty() &&
+        (mode == Mode::Save || !info.exists()))
+        path += QLatin1Char('.') + defaultExtension_;
+    chosenPath_ = path.toStdString();
+    return true;
+}
+
+} // namespace vel::wingui
