@@ -113,6 +113,7 @@ bool Deserializer::EnterChunk() {
 }
 
 bool Deserializer::NextChunk() {
+    reachedEnd_ = false;
     if (frames_.empty()) {
         return false;
     }
@@ -123,9 +124,12 @@ bool Deserializer::NextChunk() {
         return false;
     }
     frames_.pop_back();
+    reachedEnd_ = frames_.empty() ? Available() == 0 : frames_.back().remaining == 0;
     Frame frame{ChunkId("    "), 0};
     const bool ok = ReadHeader(frame);
-    if (!ok) {
+    if (ok) {
+        reachedEnd_ = false;
+    } else {
         frame.remaining = 0;
     }
     frames_.push_back(frame);

@@ -38,6 +38,9 @@ public:
 
     bool EnterChunk();
     bool NextChunk();
+    // Whether the last failed NextChunk met the clean end of the enclosing
+    // chunk, as opposed to damaged or truncated contents.
+    bool ReachedEnd() const { return reachedEnd_; }
     void LeaveChunk();
     std::optional<Frame> CurrentChunk() const;
     // The id of the innermost open chunk, 0 when none is open.
@@ -57,6 +60,7 @@ private:
     bool ReadHeader(Frame& frame);
 
     std::vector<Frame> frames_;
+    bool reachedEnd_ = false;
 };
 
 } // namespace vel::serializer

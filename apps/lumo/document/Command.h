@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+namespace vel::lumo {
+
+// An undoable edit. Do captures whatever it is about to overwrite, so that
+// Undo can put it back and Redo, which runs Do again, captures it afresh.
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual std::unique_ptr<Command> Clone() const = 0;
+    // False when the edit cannot be applied; the document then does not
+    // record the command.
+    virtual bool Do() = 0;
+    virtual bool Undo() = 0;
+    virtual bool Redo() { return Do(); }
+
+protected:
+    Command() = default;
+    Command(const Command&) = default;
+    Command& operator=(const Command&) = default;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,106 @@
+#include "apps/lumo/document/LumoDocument.h"
+
+#include "apps/lumo/document/LumoDeserializer.h"
+#include "apps/lumo/document/LumoFormat.h"
+#include "apps/lumo/document/LumoSerializer.h"
+#include "apps/lumo/document/View.h"
+#include "apps/lumo/model/PumpkinModel.h"
+#include "serializer/Serializer.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace vel::lumo {
+
+LumoDocument::LumoDocument(std::unique_ptr<Model> model) : model_(std::move(model)) {
+    SynchroniseTimeline();
+}
+
+LumoDocument::LumoDocument(const LumoDocument& other)
+    : Document(FreshBase{}), audio_(other.audio_), model_(other.model_->Clone()),
+      timeline_(other.timeline_), storedFrameCount_(other.storedFrameCount_) {}
+
+std::unique_ptr<LumoDocument> LumoDocument::New() {
+    return std::make_unique<LumoDocument>(std::make_unique<PumpkinModel>());
+}
+
+std::unique_ptr<LumoDocument> LumoDocument::Open(const std::string& path, uint32_t& error) {
+    auto document = New();
+    const bool loaded = document->Load(path);
+    error = document->GetFileError();
+    return loaded ? std::move(document) : nullptr;
+}
+
+void LumoDocument::SynchroniseTimeline() {
+    timeline_.Synchronise(model_->GetKnobs());
+}
+
+Point LumoDocument::GetPoint(uint64_t shape, uint64_t pose, uint64_t index) const {
+    const auto points = model_->GetPosePoints(shape, pose);
+    return index < points.size() ? points[index] : Point{};
+}
+
+std::vector<EvaluatedShape> LumoDocument::EvaluateFrame(uint32_t frame) const {
+    return model_->EvaluateFrame(timeline_.ValuesAt(frame));
+}
+
+uint32_t LumoDocument::GetFrameCount() const {
+    const uint64_t sampleFrames =
+        audio_.bytesPerFrame == 0 ? 0 : audio_.samples.size() / audio_.bytesPerFrame;
+    uint64_t audioLength = 0;
+    if (audio_.sampleRate != 0) {
+        // Saturates where the product would not fit 64 bits.
+        constexpr uint64_t most = std::numeric_limits<uint64_t>::max();
+        const uint64_t rate = timeline_.GetFrameRate();
+        const uint64_t frames = rate != 0 && sampleFrames > most / rate
+                                    ? most / audio_.sampleRate
+                                    : rate * sampleFrames / audio_.sampleRate;
+        audioLength = (std::min(frames, most - 1000) + 999) / 1000 + 1;
+    }
+    const uint64_t count = std::max(
+        {audioLength, uint64_t{timeline_.GetHighestAnchorFrame()}, uint64_t{storedFrameCount_}});
+    return static_cast<uint32_t>(std::min<uint64_t>(count, std::numeric_limits<uint32_t>::max()));
+}
+
+void LumoDocument::SetAudio(AudioClip& clip) {
+    std::swap(audio_, clip);
+    Notify(ChangeBits::Audio);
+}
+
+bool LumoDocument::SetShapeIllumination(uint64_t shape, uint32_t illumination) {
+    if (!model_->SetShapeIllumination(shape, illumination)) {
+        return false;
+    }
+    Notify(ChangeBits::Model);
+    return true;
+}
+
+bool LumoDocument::SetShapeName(uint64_t shape, const std::string& name) {
+    if (!model_->SetShapeName(shape, name)) {
+        return false;
+    }
+    Notify(ChangeBits::Model);
+    return true;
+}
+
+bool LumoDocument::Read(serializer::Deserializer& in) {
+    return ReadDocument(*this, in);
+}
+
+bool LumoDocument::Write(serializer::Serializer& out) const {
+    BuildDocumentTree(*this, out.Root());
+    return out.Write();
+}
+
+bool LumoDocument::LoadFile(core::File& file) {
+    LumoDeserializer in(file);
+    return Read(in);
+}
+
+bool LumoDocument::SaveFile(core::File& file) {
+    LumoSerializer out(file);
+    return Write(out);
+}
+
+} // namespace vel::lumo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "serializer/ChunkId.h"
+#include "serializer/Serializer.h"
+
+#include <string_view>
+
+namespace vel::serializer {
+class Deserializer;
+}
+
+namespace vel::lumo {
+
+class LumoDocument;
+
+inline constexpr std::string_view FileSignature{"Vellumar Gourdglowlight\r\n\x1a", 26};
+
+// Chunk ids of the document file.
+namespace chunk {
+using serializer::ChunkId;
+inline constexpr uint32_t File = ChunkId("(~~)");
+inline constexpr uint32_t Model = ChunkId("LMOD");
+inline constexpr uint32_t Knob = ChunkId("KNB2");
+inline constexpr uint32_t OldKnob = ChunkId("KNOB");
+inline constexpr uint32_t Shape = ChunkId("SHAP");
+inline constexpr uint32_t ShapeHeader = ChunkId("shap");
+inline constexpr uint32_t Pose = ChunkId("POSE");
+inline constexpr uint32_t PoseHeader = ChunkId("pose");
+inline constexpr uint32_t Points = ChunkId("PT2F");
+inline constexpr uint32_t Timeline = ChunkId("TMLN");
+inline constexpr uint32_t TimelineHeader = ChunkId("tmln");
+inline constexpr uint32_t Track = ChunkId("TRAK");
+inline constexpr uint32_t TrackHeader = ChunkId("trak");
+inline constexpr uint32_t Anchors = ChunkId("ANCH");
+inline constexpr uint32_t Audio = ChunkId("AUDI");
+inline constexpr uint32_t AudioHeader = ChunkId("desc");
+inline constexpr uint32_t Samples = ChunkId("smpl");
+} // namespace chunk
+
+// Builds the whole file, signature first, on the serializer's root.
+void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root);
+
+// Reads a file into a new document, applying each record through the
+// document's ordinary operations. False on anything malformed; what was
+// read before stays in the document, which the caller then discards.
+bool ReadDocument(LumoDocument& document, serializer::Deserializer& in);
+
+} // namespace vel::lumo

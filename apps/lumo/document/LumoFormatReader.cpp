@@ -1,0 +1,280 @@
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/LumoFormat.h"
+#include "apps/lumo/document/View.h"
+#include "apps/lumo/model/StandardKnobs.h"
+#include "serializer/Deserializer.h"
+
+#include <cstring>
+
+namespace vel::lumo {
+namespace {
+
+// The lowest frame rate that timecodes can show (one frame per second);
+// anything below it is taken for a damaged header.
+constexpr uint32_t LowestFrameRate = 1000;
+
+class DocumentReader {
+public:
+    DocumentReader(LumoDocument& document, serializer::Deserializer& in)
+        : document_(document), model_(document.GetModel()), in_(in) {}
+
+    bool ReadFile();
+
+private:
+    // Calls handle with the id of each child of the chunk just entered,
+    // the reader positioned at the child's contents. True when every
+    // handler succeeded and the children ended exactly with their parent.
+    template <typename Handler> bool ForEachChild(Handler handle);
+    // Steps to the next child; true when it has the wanted id.
+    bool NextIs(uint32_t id);
+    bool ReadKey(KnobKey& key);
+    bool ReadKnob(bool withIntent);
+    bool ReadShape();
+    bool ReadPose(uint64_t shape);
+    bool ReadTimeline();
+    bool ReadTrack();
+    bool ReadAudio();
+    void CompleteTracks();
+
+    LumoDocument& document_;
+    Model& model_;
+    serializer::Deserializer& in_;
+};
+
+template <typename Handler> bool DocumentReader::ForEachChild(Handler handle) {
+    if (!in_.EnterChunk()) {
+        return false;
+    }
+    bool ok = true;
+    do {
+        ok = handle(in_.CurrentId());
+    } while (ok && in_.NextChunk());
+    ok = ok && in_.ReachedEnd();
+    in_.LeaveChunk();
+    return ok;
+}
+
+bool DocumentReader::NextIs(uint32_t id) {
+    return in_.NextChunk() && in_.CurrentId() == id;
+}
+
+bool DocumentReader::ReadKey(KnobKey& key) {
+    KnobKey::Bytes bytes{};
+    if (!in_.Read(bytes.data(), bytes.size())) {
+        return false;
+    }
+    key = KnobKey::FromBytes(bytes);
+    return true;
+}
+
+bool DocumentReader::ReadFile() {
+    if (!in_.ReadSignature(FileSignature) || !in_.EnterChunk() || in_.CurrentId() != chunk::File) {
+        return false;
+    }
+    const bool ok = ForEachChild([this](uint32_t id) {
+        const uint64_t length = in_.CurrentChunk()->remaining;
+        switch (id) {
+        case chunk::Model:
+            return length == 0 || ForEachChild([this](uint32_t child) {
+                       switch (child) {
+                       case chunk::Knob:
+                           return ReadKnob(true);
+                       case chunk::OldKnob:
+                           return ReadKnob(false);
+                       case chunk::Shape:
+                           return ReadShape();
+                       default:
+                           return true;
+                       }
+                   });
+        case chunk::Timeline:
+            return ReadTimeline();
+        case chunk::Audio:
+            return length == 0 || ReadAudio();
+        default:
+            return true;
+        }
+    });
+    CompleteTracks();
+    return ok;
+}
+
+bool DocumentReader::ReadKnob(bool withIntent) {
+    Knob knob;
+    uint32_t intent = 0;
+    if (!ReadKey(knob.key) || !in_.ReadString(knob.name) || !in_.ReadFloat(knob.typical) ||
+        !in_.ReadString(knob.minLabel) || !in_.ReadFloat(knob.minValue) ||
+        !in_.ReadString(knob.maxLabel) || !in_.ReadFloat(knob.maxValue) ||
+        (withIntent && !in_.ReadU32(intent))) {
+        return false;
+    }
+    if (withIntent) {
+        knob.intent = static_cast<Knob::Intent>(intent);
+    } else if (knob.key == CandleHueKey) {
+        knob.intent = Knob::Intent::Hue;
+    } else if (knob.key == CandleSaturationKey) {
+        knob.intent = Knob::Intent::Saturation;
+    } else if (knob.key == CandleLightnessKey) {
+        knob.intent = Knob::Intent::Lightness;
+    }
+    if (model_.AddKnob(knob)) {
+        document_.SynchroniseTimeline();
+        document_.Notify(ChangeBits::Model);
+    }
+    return true;
+}
+
+bool DocumentReader::ReadShape() {
+    return ForEachChild([this, first = true, shape = uint64_t{0}](uint32_t id) mutable {
+        if (!first) {
+            return id != chunk::Pose || ReadPose(shape);
+        }
+        first = false;
+        uint32_t illumination = 0;
+        std::string name;
+        if (id != chunk::ShapeHeader) {
+            return false;
+        }
+        shape = model_.GetShapeCount();
+        model_.InsertNewShape(shape);
+        document_.Notify(ChangeBits::Model);
+        if (!in_.ReadU32(illumination)) {
+            return false;
+        }
+        document_.SetShapeIllumination(shape, illumination);
+        return in_.ReadString(name) && document_.SetShapeName(shape, name);
+    });
+}
+
+bool DocumentReader::ReadPose(uint64_t shape) {
+    return ForEachChild([this, shape, first = true](uint32_t id) mutable {
+        if (!first) {
+            return true;
+        }
+        first = false;
+        KnobKey key;
+        if (id != chunk::PoseHeader || !ReadKey(key) || !NextIs(chunk::Points) ||
+            in_.CurrentChunk()->remaining % sizeof(Point) != 0) {
+            return false;
+        }
+        std::vector<unsigned char> bytes;
+        if (!in_.ReadBlock(bytes, in_.CurrentChunk()->remaining)) {
+            return false;
+        }
+        std::vector<Point> points(bytes.size() / sizeof(Point));
+        std::memcpy(points.data(), bytes.data(), bytes.size());
+        if (!model_.InsertPose(shape, model_.GetPoseCount(shape), key, points)) {
+            return false;
+        }
+        document_.Notify(ChangeBits::Model);
+        return true;
+    });
+}
+
+bool DocumentReader::ReadTimeline() {
+    return ForEachChild([this, first = true](uint32_t id) mutable {
+        if (!first) {
+            return id != chunk::Track || ReadTrack();
+        }
+        first = false;
+        uint32_t rate = 0;
+        uint32_t frames = 0;
+        uint32_t reserved = 0;
+        if (id != chunk::TimelineHeader || !in_.ReadU32(rate) || !in_.ReadU32(frames) ||
+            !in_.ReadU32(reserved)) {
+            return false;
+        }
+        document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? KnobTimeline::DefaultFrameRate
+                                                                    : rate);
+        document_.SetStoredFrameCount(frames);
+        return true;
+    });
+}
+
+bool DocumentReader::ReadTrack() {
+    return ForEachChild([this, first = true](uint32_t id) mutable {
+        if (!first) {
+            return true;
+        }
+        first = false;
+        KnobKey key;
+        if (id != chunk::TrackHeader || !ReadKey(key) || !NextIs(chunk::Anchors) ||
+            in_.CurrentChunk()->remaining % 8 != 0) {
+            return false;
+        }
+        for (uint64_t left = in_.CurrentChunk()->remaining / 8; left > 0; --left) {
+            uint32_t frame = 0;
+            float value = 0;
+            if (!in_.ReadU32(frame) || !in_.ReadFloat(value)) {
+                return false;
+            }
+            document_.GetTimeline().SetAnchor(key, frame, value);
+            document_.Notify(ChangeBits::Timeline);
+        }
+        return true;
+    });
+}
+
+bool DocumentReader::ReadAudio() {
+    return ForEachChild([this, first = true, clip = AudioClip{}, bytes = uint64_t{0},
+                         counted = false](uint32_t id) mutable {
+        if (!first) {
+            return true;
+        }
+        first = false;
+        uint32_t format = 0;
+        if (id != chunk::AudioHeader || !in_.ReadU32(clip.sampleRate) || !in_.ReadU32(format) ||
+            !in_.ReadU32(clip.channels) || !in_.ReadU64(clip.bytesPerFrame)) {
+            return false;
+        }
+        clip.format = static_cast<SampleFormat>(format);
+        const uint64_t frameBytes = uint64_t{BytesPerSample(clip.format)} * clip.channels;
+        if (clip.bytesPerFrame == 0) {
+            clip.bytesPerFrame = frameBytes;
+        }
+        // Files this program writes say how many sample bytes precede the
+        // padding; older files hold whole sample frames only.
+        counted = in_.CurrentChunk()->remaining >= 8;
+        if (counted && !in_.ReadU64(bytes)) {
+            return false;
+        }
+        if (!NextIs(chunk::Samples)) {
+            return false;
+        }
+        if (clip.bytesPerFrame == 0) {
+            return true;
+        }
+        const uint64_t stored = in_.CurrentChunk()->remaining;
+        if (!counted) {
+            bytes = stored;
+        }
+        // A frame size that contradicts the format would let sample readers
+        // step outside the data.
+        if (clip.bytesPerFrame != frameBytes || bytes > stored || bytes % clip.bytesPerFrame != 0 ||
+            !in_.ReadBlock(clip.samples, bytes)) {
+            return false;
+        }
+        document_.SetAudio(clip);
+        return true;
+    });
+}
+
+// A track that the file gave a knob before the knob itself lacks the
+// anchor at frame 0 that every knob's track starts with.
+void DocumentReader::CompleteTracks() {
+    KnobTimeline& timeline = document_.GetTimeline();
+    for (const Knob& knob : model_.GetKnobs()) {
+        if (!timeline.HasAnchor(knob.key, 0)) {
+            timeline.SetAnchor(knob.key, 0, knob.typical);
+            document_.Notify(ChangeBits::Timeline);
+        }
+    }
+}
+
+} // namespace
+
+bool ReadDocument(LumoDocument& document, serializer::Deserializer& in) {
+    return DocumentReader(document, in).ReadFile();
+}
+
+} // namespace vel::lumo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/LumoFormat.h"
+#include "serializer/MemoryDeserializer.h"
+#include "serializer/MemorySerializer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vel::lumo::testing {
+
+using Bytes = std::vector<unsigned char>;
+using Node = serializer::Serializer::Node;
+
+inline Bytes SaveToMemory(const LumoDocument& document) {
+    serializer::MemorySerializer out;
+    document.Write(out);
+    return out.Bytes();
+}
+
+// A new document loaded from the bytes, or null when loading failed.
+inline std::unique_ptr<LumoDocument> LoadFromMemory(const Bytes& bytes) {
+    auto document = LumoDocument::New();
+    serializer::MemoryDeserializer in(bytes.data(), bytes.size());
+    return document->Read(in) ? std::move(document) : nullptr;
+}
+
+// The signature and a "(~~)" chunk holding whatever build writes.
+inline Bytes FileWith(const std::function<void(Node&)>& build) {
+    serializer::MemorySerializer out;
+    Node& file = out.Root().WriteSignature(FileSignature).BeginChunk(chunk::File);
+    build(file);
+    out.Write();
+    return out.Bytes();
+}
+
+// Writes a chunk whose contents build writes; returns the parent.
+inline Node& Chunk(Node& parent, uint32_t id, const std::function<void(Node&)>& build = {}) {
+    Node& inner = parent.BeginChunk(id);
+    if (build) {
+        build(inner);
+    }
+    return parent;
+}
+
+inline Node& Key(Node& node, const char* text) {
+    return node.Write(KnobKey(text).GetBytes().data(), KnobKey::Size);
+}
+
+// The chunk ids of a file as a nested list, "(~~)[LMOD[KNB2] TMLN[tmln]]".
+std::string Outline(const Bytes& bytes);
+
+} // namespace vel::lumo::testing
