@@ -161,15 +161,8 @@ TEST_F(ReplacingFileTest, SavingThroughALinkUpdatesTheLinkedFile) {
 TEST_F(ReplacingFileTest, FileSizeLimitKeepsTheOldFile) {
     const std::string target = folder / "doc.glw";
     WriteWhole(target, "old contents");
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    const bool replaced = Replace(target, std::string(10000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const bool replaced =
+        testing::WithFileSizeLimit(4096, [&] { return Replace(target, std::string(10000, 'n')); });
     EXPECT_FALSE(replaced);
     EXPECT_EQ(ReadWhole(target), "old contents");
     EXPECT_EQ(folder.Count(), 1u);

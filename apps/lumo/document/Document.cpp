@@ -27,22 +27,29 @@ bool Document::Execute(const Command& command) {
     return done;
 }
 
-bool Document::Undo() {
-    if (undo_.empty() || !undo_.back()->Undo()) {
+namespace {
+
+using Stack = std::vector<std::unique_ptr<Command>>;
+
+// Runs the operation on the top command of one stack and, when it
+// succeeds, moves that command to the other stack.
+template <typename Operation> bool MoveTop(Stack& from, Stack& to, Operation operation) {
+    if (from.empty() || !operation(*from.back())) {
         return false;
     }
-    redo_.push_back(std::move(undo_.back()));
-    undo_.pop_back();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return true;
 }
 
+} // namespace
+
+bool Document::Undo() {
+    return MoveTop(undo_, redo_, [](Command& command) { return command.Undo(); });
+}
+
 bool Document::Redo() {
-    if (redo_.empty() || !redo_.back()->Redo()) {
-        return false;
-    }
-    undo_.push_back(std::move(redo_.back()));
-    redo_.pop_back();
-    return true;
+    return MoveTop(redo_, undo_, [](Command& command) { return command.Redo(); });
 }
 
 void Document::RegisterView(View* view) {

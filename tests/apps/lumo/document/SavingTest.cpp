@@ -49,15 +49,7 @@ protected:
 
 TEST_F(SavingTest, FileSizeLimitKeepsTheOldFileAndTheUnsavedState) {
     SaveOnce();
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved_limit{};
-    ::getrlimit(RLIMIT_FSIZE, &saved_limit);
-    rlimit limited = saved_limit;
-    limited.rlim_cur = 50000;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    const bool ok = document->Save(target);
-    ::setrlimit(RLIMIT_FSIZE, &saved_limit);
-    std::signal(SIGXFSZ, previous);
+    const bool ok = testing::WithFileSizeLimit(50000, [&] { return document->Save(target); });
     EXPECT_FALSE(ok);
     EXPECT_NE(document->GetFileError(), 0u);
     ExpectUnchanged();
