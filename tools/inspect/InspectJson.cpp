@@ -1,0 +1,151 @@
+#include "tools/inspect/InspectJson.h"
+
+#include "apps/lumo/audio/SampleAt.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vel::lumo {
+namespace {
+
+using nlohmann::json;
+
+json PointJson(Point point) {
+    return json::array({FloatJson(point.x), FloatJson(point.y)});
+}
+
+json PointsJson(const std::vector<Point>& points) {
+    json list = json::array();
+    for (const Point& point : points) {
+        list.push_back(PointJson(point));
+    }
+    return list;
+}
+
+json IntentJson(Knob::Intent intent) {
+    const auto value = static_cast<uint32_t>(intent);
+    if (value < KnobIntentNames().size()) {
+        return std::string(KnobIntentNames()[value]);
+    }
+    return value;
+}
+
+json KnobJson(const Knob& knob) {
+    return {{"key", knob.key.Text()},
+            {"name", knob.name},
+            {"typical", FloatJson(knob.typical)},
+            {"minLabel", knob.minLabel},
+            {"minValue", FloatJson(knob.minValue)},
+            {"maxLabel", knob.maxLabel},
+            {"maxValue", FloatJson(knob.maxValue)},
+            {"intent", IntentJson(knob.intent)}};
+}
+
+json ShapeJson(const Shape& shape) {
+    json poses = json::array();
+    for (const Pose& pose : shape.poses) {
+        poses.push_back({{"key", pose.key.Text()}, {"points", PointsJson(pose.points)}});
+    }
+    return {{"name", shape.name}, {"illumination", shape.illumination}, {"poses", poses}};
+}
+
+json TimelineJson(const LumoDocument& document) {
+    json tracks = json::object();
+    for (const auto& [key, track] : document.GetTimeline().GetTracks()) {
+        json anchors = json::array();
+        for (const Anchor& anchor : track.GetAnchors()) {
+            anchors.push_back(json::array({anchor.frame, FloatJson(anchor.value)}));
+        }
+        tracks[key.Text()] = anchors;
+    }
+    return {{"frameRate", document.GetFrameRate()},
+            {"frameCount", document.GetFrameCount()},
+            {"tracks", tracks}};
+}
+
+uint64_t SampleFrames(const AudioClip& clip) {
+    return AudioView(clip).FrameCount();
+}
+
+json HeaderJson(const AudioClip& clip) {
+    return {{"sampleRate", clip.sampleRate},
+            {"format", FormatCodeText(clip.format)},
+            {"channels", clip.channels},
+            {"bytesPerSampleFrame", clip.bytesPerFrame},
+            {"sampleFrames", SampleFrames(clip)}};
+}
+
+} // namespace
+
+json FloatJson(float value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    // The double nearest the float's shortest decimal prints as that decimal.
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof(text) - 1, value).ptr;
+    *end = '\0';
+    return std::strtod(text, nullptr);
+}
+
+std::string FormatCodeText(SampleFormat format) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(format));
+    return text;
+}
+
+json DocumentJson(const LumoDocument& document) {
+    json knobs = json::array();
+    for (const Knob& knob : document.GetKnobs()) {
+        knobs.push_back(KnobJson(knob));
+    }
+    json shapes = json::array();
+    for (uint64_t shape = 0; shape < document.GetModel().GetShapeCount(); ++shape) {
+        shapes.push_back(ShapeJson(document.GetShape(shape)));
+    }
+    const AudioClip& clip = document.GetAudio();
+    return {{"knobs", knobs},
+            {"shapes", shapes},
+            {"timeline", TimelineJson(document)},
+            {"audio", SampleFrames(clip) == 0 ? json(nullptr) : HeaderJson(clip)}};
+}
+
+json FrameJson(const LumoDocument& document, uint32_t frame) {
+    json values = json::object();
+    for (const auto& [key, value] : document.GetKnobValues(frame)) {
+        values[key.Text()] = FloatJson(value);
+    }
+    json shapes = json::array();
+    for (const EvaluatedShape& shape : document.EvaluateFrame(frame)) {
+        const Rgba& c = shape.color;
+        shapes.push_back({{"color", json::array({FloatJson(c.red), FloatJson(c.green),
+                                                 FloatJson(c.blue), FloatJson(c.alpha)})},
+                          {"outline", PointsJson(shape.outline)}});
+    }
+    return {{"number", frame}, {"knobValues", values}, {"shapes", shapes}};
+}
+
+json ClipJson(const AudioClip& clip) {
+    json result = HeaderJson(clip);
+    json peaks = json::array();
+    const uint64_t frames = SampleFrames(clip);
+    const uint32_t sampleBytes = BytesPerSample(clip.format);
+    for (uint32_t channel = 0; channel < clip.channels; ++channel) {
+        float peak = 0;
+        for (uint64_t frame = 0; frame < frames; ++frame) {
+            const auto offset =
+                static_cast<size_t>(frame * clip.bytesPerFrame + uint64_t{channel} * sampleBytes);
+            peak = std::max(peak, std::fabs(SampleAt(clip, offset)));
+        }
+        peaks.push_back(FloatJson(peak));
+    }
+    result["peaks"] = peaks;
+    return result;
+}
+
+} // namespace vel::lumo
