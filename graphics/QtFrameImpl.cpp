@@ -4,7 +4,6 @@
 #include "graphics/QtText.h"
 
 #include <QPaintDevice>
-#include <QPolygonF>
 #include <QString>
 #include <QTransform>
 #include <stdexcept>
@@ -85,15 +84,13 @@ void QtFrameImpl::FillPolygon(const std::vector<PointF>& points, Color color) {
     if (points.size() < 3) {
         return;
     }
-    QPolygonF polygon;
-    polygon.reserve(static_cast<qsizetype>(points.size()));
+    std::vector<QPointF>& corners = pass_->Corners();
+    corners.clear();
     for (PointF point : points) {
-        polygon.append(ToQPointF(point));
+        corners.push_back(ToQPointF(point));
     }
-    QPainter& painter = pass_->Painter();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(color));
-    painter.drawPolygon(polygon, Qt::WindingFill);
+    pass_->UseFill(ToQColor(color));
+    pass_->Painter().drawPolygon(corners.data(), static_cast<int>(corners.size()), Qt::WindingFill);
 }
 
 Font QtFrameImpl::GetFont() const {
@@ -135,7 +132,7 @@ void QtFrameImpl::DrawPolyline(const std::vector<UnitPoint>& points) {
 }
 
 void QtFrameImpl::DrawLine(PointF a, PointF b) {
-    UsePen();
+    UseLinePen();
     pass_->Painter().drawLine(ToQPointF(a), ToQPointF(b));
 }
 
@@ -149,13 +146,12 @@ void QtFrameImpl::DrawPolyline(const std::vector<PointF>& points) {
     for (std::size_t i = 1; i < points.size(); ++i) {
         lines.append(QLineF(ToQPointF(points[i - 1]), ToQPointF(points[i])));
     }
-    UsePen();
+    UseLinePen();
     pass_->Painter().drawLines(lines);
 }
 
 void QtFrameImpl::DrawRect(RectF rect) {
-    UsePen();
-    pass_->Painter().setBrush(Qt::NoBrush);
+    UseLinePen();
     pass_->Painter().drawRect(ToQRectF(rect));
 }
 
@@ -169,8 +165,8 @@ void QtFrameImpl::DrawText(PointF origin, const std::u16string& text) {
     if (!layout) {
         return;
     }
+    pass_->UsePen(QPen(textColor_));
     QPainter& painter = pass_->Painter();
-    painter.setPen(textColor_);
     if (font_.angle == 0) {
         layout->Draw(painter, origin);
         return;
@@ -200,9 +196,8 @@ SizeF QtFrameImpl::MeasureText(const std::u16string& text) const {
     return layout ? layout->Size() : SizeF{};
 }
 
-void QtFrameImpl::UsePen() {
-    QPen pen(penColor_, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    pass_->Painter().setPen(pen);
+void QtFrameImpl::UseLinePen() {
+    pass_->UsePen(QPen(penColor_, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
 }
 
 } // namespace vel::graphics

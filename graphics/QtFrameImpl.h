@@ -47,7 +47,7 @@ private:
     // A frame on the pass of `source`, with a copy of its state.
     QtFrameImpl(Secondary, const QtFrameImpl& source);
 
-    void UsePen();
+    void UseLinePen();
 
     std::unique_ptr<QtPaintPass> ownedPass_; // set on a primary frame only
     QtPaintPass* pass_;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QPainter>
+#include <QPen>
+#include <QPointF>
 #include <QRectF>
 #include <vector>
 
@@ -21,12 +24,23 @@ public:
     void PushClip(QRectF rect);
     void PopClip();
 
+    // Painter set-up for the next primitive. Fills come in long runs of one
+    // colour, so an unchanged fill set-up is not sent to the painter again.
+    void UseFill(const QColor& color);
+    void UsePen(const QPen& pen);
+
+    // Scratch space for polygon corners, kept between fills.
+    std::vector<QPointF>& Corners() { return corners_; }
+
 private:
     void ApplyClips();
 
     QPainter painter_;
     QRectF target_;
     std::vector<QRectF> clips_;
+    bool filling_ = false;
+    QColor fillColor_;
+    std::vector<QPointF> corners_;
 };
 
 } // namespace vel::graphics

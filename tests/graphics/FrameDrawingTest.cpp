@@ -74,6 +74,23 @@ TEST_F(FrameDrawingTest, LaterFillsCoverEarlierOnes) {
     EXPECT_EQ(Pixel(50, 50), 0u);
 }
 
+TEST_F(FrameDrawingTest, FillsStayFilledAfterStrokesAndText) {
+    {
+        Frame frame = MakeFrame();
+        frame.FillPolygon({{0, 0}, {20, 0}, {20, 20}, {0, 20}}, kRed);
+        frame.SetPen(kGreen, 1);
+        frame.DrawRect({40, 40, 60, 60});
+        frame.FillPolygon({{70, 70}, {90, 70}, {90, 90}, {70, 90}}, kRed);
+        Frame clone = frame.Clone();
+        clone.DrawText(PointF{0, 30}, "x");
+        frame.FillPolygon({{70, 0}, {90, 0}, {90, 20}, {70, 20}}, kRed);
+    }
+    EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
+    EXPECT_EQ(Pixel(50, 50), 0u); // the rectangle was not filled
+    EXPECT_EQ(Pixel(80, 80), 0xFF0000u);
+    EXPECT_EQ(Pixel(80, 10), 0xFF0000u);
+}
+
 TEST_F(FrameDrawingTest, PolylineDrawsSeparateOpenSegments) {
     {
         Frame frame = MakeFrame();

@@ -48,15 +48,6 @@ TEST(GraphicsValuesTest, ColorReadsAsRgbNumberAndIgnoresTheTopByte) {
     static_assert(sizeof(Color) == 3);
 }
 
-TEST(GraphicsValuesTest, DefaultFontIsEmptyAndNormal) {
-    const Font font;
-    EXPECT_EQ(font.face, "");
-    EXPECT_EQ(font.size, 0);
-    EXPECT_EQ(font.angle, 0);
-    EXPECT_EQ(font.weight, FontWeight::Normal);
-    EXPECT_FALSE(font.fixedPitch || font.italic || font.underline || font.strikeout);
-}
-
 TEST_F(FrameStateTest, EveryFrameStartsFromTheInitialState) {
     EXPECT_EQ(surface_.GetDpiX(), 96.0f);
     EXPECT_EQ(surface_.GetDpiY(), 96.0f);
