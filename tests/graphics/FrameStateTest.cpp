@@ -65,6 +65,18 @@ TEST_F(FrameStateTest, EveryFrameStartsFromTheInitialState) {
     ExpectInitialState();
 }
 
+TEST_F(FrameStateTest, SurfacesAndFramesOutliveWhatMadeThem) {
+    auto graphics = std::make_unique<Graphics>(std::make_unique<QtGraphicsImpl>());
+    auto surface = std::make_unique<Surface>(graphics->CreateSurface());
+    graphics.reset();
+    auto frame = std::make_unique<Frame>(surface->CreateFrame(&image_, {0, 0, 200, 100}));
+    surface.reset();
+    frame->Clear(kRed);
+    frame->DrawText(PointF{0, 0}, "still here");
+    frame.reset();
+    EXPECT_EQ(Pixel(199, 99), 0xFF0000u);
+}
+
 TEST_F(FrameStateTest, ViewportIsTheTargetInLogicalPixels) {
     QImage doubled(200, 100, QImage::Format_RGB32);
     doubled.setDevicePixelRatio(2.0);
