@@ -17,10 +17,12 @@ function(lumo_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  set(env "")
   if(ARG_QT)
-    set(env "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
+    # Through a launcher, because a list given as the ENVIRONMENT property of
+    # discovered tests keeps only its first variable.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+                       PROPERTIES TIMEOUT 300)
 endfunction()
