@@ -38,7 +38,8 @@ void MainWindowBase::OnClosed() {
     closed_ = true;
     SavePlacement();
     SaveSnap();
-    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QCoreApplication::postEvent(app, new QEvent(QEvent::Quit));
 }
 
 bool MainWindowBase::SavePlacement() {
