@@ -162,7 +162,9 @@ bool DocumentReader::ReadPose(uint64_t shape) {
             return false;
         }
         std::vector<Point> points(bytes.size() / sizeof(Point));
-        std::memcpy(points.data(), bytes.data(), bytes.size());
+        if (!bytes.empty()) {
+            std::memcpy(points.data(), bytes.data(), bytes.size());
+        }
         if (!model_.InsertPose(shape, model_.GetPoseCount(shape), key, points)) {
             return false;
         }
