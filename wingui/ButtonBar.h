@@ -35,7 +35,6 @@ public:
     void AddButton(std::uint32_t commandId, const QString& label, ButtonKind kind,
                    std::uint32_t fontIndex = 0);
     const std::vector<Button>& Buttons() const { return buttons_; }
-    Button& ButtonAt(std::size_t index) { return buttons_.at(index); }
     // Gives a button a new label and lays the bar out again.
     void SetLabel(std::size_t index, const QString& label);
 

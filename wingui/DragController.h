@@ -15,7 +15,6 @@ public:
 
     // The new state is made before the old one is destroyed.
     void SetState(std::unique_ptr<DragState> state);
-    DragState& State() const { return *state_; }
     bool IsDragging() const { return state_->IsDragging(); }
 
     void MouseMove(QPoint p);

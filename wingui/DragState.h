@@ -37,7 +37,6 @@ public:
     Dragging& operator=(const Dragging&) = delete;
 
     bool IsDragging() const override { return true; }
-    QWidget* Window() const { return window_; }
 
 private:
     QPointer<QWidget> window_;

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -153,6 +155,12 @@ TEST_F(OptionsDlgTest, LeavingAnEditShowsItsNormalForm) {
     EXPECT_EQ(dlg->percent->text(), "12abc");
     dlg->name->setFocus();
     EXPECT_EQ(dlg->percent->text(), "12");
+
+    dlg->count->Edit()->selectAll();
+    Type(dlg->count, "7 loops");
+    EXPECT_EQ(dlg->countField.value, 7u);
+    dlg->name->setFocus();
+    EXPECT_EQ(dlg->count->Text(), "7");
 }
 
 TEST_F(OptionsDlgTest, CheckBoxAndComboBoxUpdateTheirFields) {
@@ -167,6 +175,17 @@ TEST_F(OptionsDlgTest, CheckBoxAndComboBoxUpdateTheirFields) {
 }
 
 TEST_F(OptionsDlgTest, ArrowsStepTheFieldWhateverTheControlsOwnRange) {
+    QStyleOptionSpinBox option;
+    option.initFrom(dlg->count);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    const QRect up = dlg->count->style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                         QStyle::SC_SpinBoxUp, dlg->count);
+    QTest::mouseClick(dlg->count, Qt::LeftButton, {}, up.center());
+    EXPECT_EQ(dlg->countField.value, 4u);
+    EXPECT_EQ(dlg->count->Text(), "4");
+    dlg->countField.value = 3;
+
     dlg->count->setFocus();
     QTest::keyClick(dlg->count, Qt::Key_Up);
     EXPECT_EQ(dlg->countField.value, 4u);
