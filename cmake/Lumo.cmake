@@ -9,19 +9,23 @@ function(lumo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# lumo_test(NAME SOURCES ... [DEPS ...] [QT])
+# lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]])
 # A GoogleTest program whose cases CTest lists one by one. QT tests run on
-# the offscreen platform with settings in a private folder.
+# the offscreen platform (or the given QT_QPA_PLATFORM value) with settings in
+# a private folder.
 function(lumo_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "PLATFORM" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_QT)
+    if(NOT ARG_PLATFORM)
+      set(ARG_PLATFORM offscreen)
+    endif()
     # Through a launcher, because a list given as the ENVIRONMENT property of
     # discovered tests keeps only its first variable.
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
+      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=${ARG_PLATFORM};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 300)
