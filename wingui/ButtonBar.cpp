@@ -159,12 +159,12 @@ void ButtonBar::timerEvent(QTimerEvent*) {
     drag_.Timer();
 }
 
-void ButtonBar::changeEvent(QEvent* event) {
+bool ButtonBar::event(QEvent* event) {
     // A window that loses the activation loses its gesture, as a held button
     // must not keep firing behind another window.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+    if (event->type() == QEvent::WindowDeactivate)
         drag_.CancelMode();
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 } // namespace vel::wingui

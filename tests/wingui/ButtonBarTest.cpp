@@ -58,7 +58,7 @@ protected:
         bar->AddButton(302, "Repeat", ButtonKind::Autorepeat);
         bar->AddButton(303, "Inert", ButtonKind::Inert);
         bar->AddButton(304, "Stick", ButtonKind::Joystick);
-        bar->SetRepeatTiming({40, 10});
+        bar->SetRepeatTiming({150, 10});
         bar->Create();
         parent.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
@@ -135,7 +135,7 @@ TEST_F(ButtonBarTest, AutorepeatRepeatsWhileHeldOverTheButtonOnly) {
     QTest::mousePress(bar, Qt::LeftButton, {}, Centre(1));
     HoldFor(250, Centre(1));
     const std::size_t held = parent.commands.size();
-    // 0 ms, 40 ms, then every 10 ms: well above three in a quarter second.
+    // 0 ms, 150 ms, then every 10 ms: well above four in a quarter second.
     EXPECT_GE(held, 5u);
 
     QTest::mouseMove(bar, Outside(1));
@@ -167,6 +167,22 @@ TEST_F(ButtonBarTest, EscapeCancelsAGestureAndOtherKeysReachTheParent) {
 
     QTest::keyClick(bar, Qt::Key_Escape);
     EXPECT_EQ(parent.keys, (std::vector<int>{Qt::Key_Right, Qt::Key_Escape}));
+}
+
+TEST_F(ButtonBarTest, AnotherWindowTakingTheActivationEndsTheGesture) {
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    QTest::mousePress(bar, Qt::LeftButton, {}, Centre(1));
+    HoldFor(20, Centre(1));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(bar->IsDragging());
+    EXPECT_FALSE(At(1).pressed);
+    const std::size_t fired = parent.commands.size();
+    HoldFor(60, Centre(1));
+    EXPECT_EQ(parent.commands.size(), fired);
 }
 
 TEST_F(ButtonBarTest, JoystickMovesAVirtualPointerByTheOffsetFromItsCentre) {
