@@ -10,7 +10,7 @@
 namespace vel::lumo {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 json PointJson(Point point) {
     return json::array({FloatJson(point.x), FloatJson(point.y)});

@@ -122,8 +122,8 @@ int Fail(std::ostream& err, const std::string& file, const std::string& reason) 
     return 1;
 }
 
-void Print(std::ostream& out, const nlohmann::json& json) {
-    out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+void Print(std::ostream& out, const nlohmann::ordered_json& json) {
+    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
 int InspectWav(const Request& request, std::ostream& out, std::ostream& err) {
@@ -166,7 +166,7 @@ int RunInspector(const std::vector<std::string>& arguments, std::ostream& out, s
         }
         return 0;
     }
-    nlohmann::json json = DocumentJson(*document);
+    nlohmann::ordered_json json = DocumentJson(*document);
     if (request.frame) {
         json["frame"] = FrameJson(*document, *request.frame);
     }

@@ -10,7 +10,7 @@
 namespace vel::lumo {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 using testing::ReadWhole;
 using testing::TempFolder;
 using testing::WriteWhole;
