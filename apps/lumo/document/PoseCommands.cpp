@@ -1,0 +1,57 @@
+#include "apps/lumo/document/PoseCommands.h"
+
+#include <utility>
+
+namespace vel::lumo {
+
+InsertPoseCmd::InsertPoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
+                             KnobKey key, std::vector<Point> points)
+    : LumoCommand(document), shape_(shape), pose_(pose), key_(key), points_(std::move(points)) {}
+
+bool InsertPoseCmd::Do() {
+    return Changed(GetModel().InsertPose(shape_, pose_, key_, points_), ChangeBits::Model);
+}
+
+bool InsertPoseCmd::Undo() {
+    return Changed(GetModel().DeletePose(shape_, pose_), ChangeBits::Model);
+}
+
+DeletePoseCmd::DeletePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose)
+    : LumoCommand(document), shape_(shape), pose_(pose) {}
+
+bool DeletePoseCmd::Do() {
+    key_ = GetModel().GetPoseKnobKey(shape_, pose_);
+    points_ = GetModel().GetPosePoints(shape_, pose_);
+    return Changed(GetModel().DeletePose(shape_, pose_), ChangeBits::Model);
+}
+
+bool DeletePoseCmd::Undo() {
+    return Changed(GetModel().InsertPose(shape_, pose_, key_, points_), ChangeBits::Model);
+}
+
+ChangePoseKnobCmd::ChangePoseKnobCmd(LumoDocument* document, std::uint64_t shape,
+                                     std::uint64_t pose, KnobKey key)
+    : LumoCommand(document), shape_(shape), pose_(pose), newKey_(key) {}
+
+bool ChangePoseKnobCmd::Do() {
+    oldKey_ = GetModel().GetPoseKnobKey(shape_, pose_);
+    return Changed(GetModel().SetPoseKnob(shape_, pose_, newKey_), ChangeBits::Model);
+}
+
+bool ChangePoseKnobCmd::Undo() {
+    return Changed(GetModel().SetPoseKnob(shape_, pose_, oldKey_), ChangeBits::Model);
+}
+
+MovePoseCmd::MovePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, float dx,
+                         float dy)
+    : LumoCommand(document), shape_(shape), pose_(pose), dx_(dx), dy_(dy) {}
+
+bool MovePoseCmd::Do() {
+    return Changed(GetModel().MovePose(shape_, pose_, dx_, dy_), ChangeBits::Model);
+}
+
+bool MovePoseCmd::Undo() {
+    return Changed(GetModel().MovePose(shape_, pose_, -dx_, -dy_), ChangeBits::Model);
+}
+
+} // namespace vel::lumo
