@@ -6,27 +6,27 @@ namespace vel::lumo {
 
 InsertPoseCmd::InsertPoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
                              KnobKey key, std::vector<Point> points)
-    : LumoCommand(document), shape_(shape), pose_(pose), key_(key), points_(std::move(points)) {}
+    : PoseListCmd(document, shape, pose, key, std::move(points)) {}
 
 bool InsertPoseCmd::Do() {
-    return Changed(GetModel().InsertPose(shape_, pose_, key_, points_), ChangeBits::Model);
+    return Insert();
 }
 
 bool InsertPoseCmd::Undo() {
-    return Changed(GetModel().DeletePose(shape_, pose_), ChangeBits::Model);
+    return Remove();
 }
 
 DeletePoseCmd::DeletePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose)
-    : LumoCommand(document), shape_(shape), pose_(pose) {}
+    : PoseListCmd(document, shape, pose, KnobKey(), {}) {}
 
 bool DeletePoseCmd::Do() {
     key_ = GetModel().GetPoseKnobKey(shape_, pose_);
     points_ = GetModel().GetPosePoints(shape_, pose_);
-    return Changed(GetModel().DeletePose(shape_, pose_), ChangeBits::Model);
+    return Remove();
 }
 
 bool DeletePoseCmd::Undo() {
-    return Changed(GetModel().InsertPose(shape_, pose_, key_, points_), ChangeBits::Model);
+    return Insert();
 }
 
 ChangePoseKnobCmd::ChangePoseKnobCmd(LumoDocument* document, std::uint64_t shape,

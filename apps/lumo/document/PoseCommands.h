@@ -5,37 +5,50 @@
 #include "apps/lumo/model/Point.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace vel::lumo {
 
-class InsertPoseCmd : public LumoCommand<InsertPoseCmd> {
-public:
-    InsertPoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, KnobKey key,
-                  std::vector<Point> points);
+// Inserting and deleting a pose are each other's inverse over the same
+// fields: where the pose goes, its knob and its points.
+template <class Derived> class PoseListCmd : public LumoCommand<Derived> {
+protected:
+    PoseListCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, KnobKey key,
+                std::vector<Point> points)
+        : LumoCommand<Derived>(document), shape_(shape), pose_(pose), key_(key),
+          points_(std::move(points)) {}
 
-    bool Do() override;
-    bool Undo() override;
+    bool Insert() const {
+        return this->Changed(this->GetModel().InsertPose(shape_, pose_, key_, points_),
+                             ChangeBits::Model);
+    }
+    bool Remove() const {
+        return this->Changed(this->GetModel().DeletePose(shape_, pose_), ChangeBits::Model);
+    }
 
-private:
     std::uint64_t shape_;
     std::uint64_t pose_;
     KnobKey key_;
     std::vector<Point> points_;
 };
 
-class DeletePoseCmd : public LumoCommand<DeletePoseCmd> {
+class InsertPoseCmd : public PoseListCmd<InsertPoseCmd> {
+public:
+    InsertPoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, KnobKey key,
+                  std::vector<Point> points);
+
+    bool Do() override;
+    bool Undo() override;
+};
+
+// Removes a pose; undo puts it back with its knob and points.
+class DeletePoseCmd : public PoseListCmd<DeletePoseCmd> {
 public:
     DeletePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose);
 
     bool Do() override;
     bool Undo() override;
-
-private:
-    std::uint64_t shape_;
-    std::uint64_t pose_;
-    KnobKey key_;
-    std::vector<Point> points_;
 };
 
 // Ties a pose to another knob.

@@ -4,9 +4,9 @@
 #include "apps/lumo/document/PoseCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
 #include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/core/TempFolder.h"
 
-#include <cstdlib>
-#include <filesystem>
+#include <string>
 
 namespace vel::lumo::test {
 namespace {
@@ -78,16 +78,8 @@ TEST_F(CommandHistoryTest, MacroWhoseUndoFailsHalfWayStaysDone) {
 
 class CleanDepthTest : public CommandHistoryTest {
 protected:
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    static std::filesystem::path MakeFolder() {
-        std::string folder =
-            (std::filesystem::temp_directory_path() / "lumo-history-XXXXXX").string();
-        return mkdtemp(folder.data());
-    }
-
-    std::filesystem::path folder_ = MakeFolder();
-    std::string path_ = (folder_ / "face.glw").string();
+    vel::testing::TempFolder folder_;
+    std::string path_ = folder_ / "face.glw";
 };
 
 TEST_F(CleanDepthTest, ModifiedStateFollowsTheSavedDepth) {
