@@ -76,6 +76,8 @@ void ButtonBar::Layout() {
 void ButtonBar::DrawButton(QPainter& painter, const Button& button) {
     QStyleOptionButton option;
     option.initFrom(this);
+    // The bar takes the focus on a click; its buttons show no focus frame.
+    option.state &= ~QStyle::State_HasFocus;
     option.rect = button.rect;
     option.state |= button.pressed ? QStyle::State_Sunken : QStyle::State_Raised;
     style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);

@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <memory>
+#include <vector>
 
 namespace vel::wingui {
 
@@ -25,7 +26,13 @@ public:
     bool Escape();
 
 private:
+    template <class Call> void Run(DragState& state, Call call);
+    void Retire(std::unique_ptr<DragState> state);
+
     std::unique_ptr<DragState> state_;
+    // States replaced while one of their handlers runs, destroyed when it returns.
+    std::vector<std::unique_ptr<DragState>> retired_;
+    int depth_ = 0;
 };
 
 } // namespace vel::wingui

@@ -31,8 +31,13 @@ public:
     bool joystickCancelled = false;
     QPoint joystickStart{0, 0};
     bool answerJoystick = true;
+    ButtonBar* cancelOnCommand = nullptr;
 
-    void OnBarCommand(std::uint32_t id) override { commands.push_back(id); }
+    void OnBarCommand(std::uint32_t id) override {
+        commands.push_back(id);
+        if (cancelOnCommand)
+            cancelOnCommand->CancelMode();
+    }
     std::unique_ptr<DragState> OnVirtJoystick(std::uint32_t, QPoint& position) override {
         if (!answerJoystick)
             return nullptr;
@@ -167,6 +172,17 @@ TEST_F(ButtonBarTest, EscapeCancelsAGestureAndOtherKeysReachTheParent) {
 
     QTest::keyClick(bar, Qt::Key_Escape);
     EXPECT_EQ(parent.keys, (std::vector<int>{Qt::Key_Right, Qt::Key_Escape}));
+}
+
+TEST_F(ButtonBarTest, ACommandMayEndTheGestureThatFiredIt) {
+    parent.cancelOnCommand = bar;
+    QTest::mousePress(bar, Qt::LeftButton, {}, Centre(1));
+    HoldFor(200, Centre(1));
+    EXPECT_EQ(parent.commands.size(), 1u);
+    EXPECT_FALSE(bar->IsDragging());
+    EXPECT_FALSE(At(1).pressed);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, Centre(1));
+    EXPECT_EQ(parent.commands.size(), 1u);
 }
 
 TEST_F(ButtonBarTest, AnotherWindowTakingTheActivationEndsTheGesture) {
