@@ -7,7 +7,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
 }
 
 namespace vel::video {
@@ -22,9 +21,6 @@ struct FrameFree {
 struct PacketFree {
     void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
-struct SwsFree {
-    void operator()(SwsContext* p) const { sws_freeContext(p); }
-};
 struct SwrFree {
     void operator()(SwrContext* p) const { swr_free(&p); }
 };
@@ -35,7 +31,6 @@ struct AudioFifoFree {
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
-using SwsPtr = std::unique_ptr<SwsContext, SwsFree>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFree>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoFree>;
 

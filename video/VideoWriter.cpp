@@ -196,9 +196,9 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
     if (finished_ || !rows || sampleTime_ <= lastVideoTime_)
         return false;
     // The encoder may still hold the last picture; writable copies it first.
-    if (av_frame_make_writable(picture_.get()) < 0 ||
-        !converter_->Convert(rows, changed, picture_.get()))
+    if (av_frame_make_writable(picture_.get()) < 0)
         return false;
+    converter_->Convert(rows, changed, *picture_);
     picture_->pts = sampleTime_;
     if (Send(*video_, *videoStream_, picture_.get()) < 0)
         return false;

@@ -1,6 +1,7 @@
 #include "video/VideoWriter.h"
 
 #include "tests/video/MediaProbe.h"
+#include "tests/video/TempFolder.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>
@@ -25,15 +26,9 @@ constexpr uint32_t kSpf = 1471;
 
 class VideoWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/lumo-video-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string PathOf(const char* name) const { return (dir_ / name).string(); }
+    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
 
-    fs::path dir_;
+    test::TempFolder folder_;
 };
 
 // A black B, G, R, X picture with a box of one colour (0xRRGGBB).
