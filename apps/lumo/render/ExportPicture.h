@@ -1,0 +1,42 @@
+#pragma once
+
+#include "apps/lumo/model/EvaluatedShape.h"
+#include "graphics/Graphics.h"
+#include "video/FrameRegion.h"
+
+#include <QImage>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vel::lumo {
+
+// The export's picture: one top-down 32-bit image (bytes B, G, R, X) that
+// every frame is drawn into with the renderer the preview uses. Only what
+// the last frame drew is blackened before the next, since all else is black.
+class ExportPicture {
+public:
+    // Needs a QGuiApplication.
+    ExportPicture(int width, int height);
+
+    // Draws one frame, with the frame counter showing counter when given,
+    // and answers where the picture may differ from the one before it.
+    video::FrameRegion Draw(const std::vector<EvaluatedShape>& shapes,
+                            std::optional<uint64_t> counter, uint32_t frameRate);
+    // Widens the next frame's answer by region, for a frame that was drawn
+    // but not taken.
+    void Keep(video::FrameRegion region) { stale_ = FromRegion(region); }
+
+    const uint8_t* Rows() const { return image_.constBits(); }
+
+private:
+    static graphics::DeviceRect FromRegion(video::FrameRegion region);
+
+    graphics::Graphics graphics_;
+    graphics::Surface surface_;
+    QImage image_;
+    graphics::DeviceRect drawn_; // what the image shows besides black
+    graphics::DeviceRect stale_;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,196 @@
+#include "apps/lumo/render/ExportRun.h"
+
+#include "apps/lumo/model/FrameEvaluation.h"
+#include "apps/lumo/render/ExportAudio.h"
+#include "apps/lumo/render/PumpkinRenderer.h"
+#include "tests/video/MediaProbe.h"
+#include "tests/video/TempFolder.h"
+#include "video/XVideoWriter.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <libavutil/error.h>
+}
+
+namespace vel::lumo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::DecodeRgb;
+using test::ProbeStream;
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+Shape Square(uint32_t illumination, float left, float bottom, float right, float top) {
+    return Shape{illumination,
+                 "square",
+                 {Pose{KnobKey(), {{left, bottom}, {right, bottom}, {right, top}, {left, top}}}}};
+}
+
+// A lit square in the upper half of the picture with a dark hole in it, and
+// half a second of a 22050 Hz mono tone.
+std::unique_ptr<LumoDocument> SquareDocument() {
+    auto document = LumoDocument::New();
+    Model& model = document->GetModel();
+    model.InsertShape(0, Square(Shape::CandleColor, -0.5f, 0.2f, 0.5f, 0.8f));
+    model.InsertShape(1, Square(Shape::Dark, -0.1f, 0.4f, 0.1f, 0.6f));
+    document->SynchroniseTimeline();
+    AudioClip clip;
+    static_cast<AudioHeader&>(clip) = AudioHeader::Make(22050, SampleFormat::S16, 1);
+    for (int i = 0; i < 11025; ++i) {
+        const auto v = static_cast<int16_t>(i % 50 < 25 ? 6000 : -6000);
+        clip.samples.push_back(static_cast<uint8_t>(v));
+        clip.samples.push_back(static_cast<uint8_t>(v >> 8));
+    }
+    document->SetAudio(clip);
+    return document;
+}
+
+class ExportRunTest : public ::testing::Test {
+protected:
+    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_.Path()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+    void WritePrecious(const std::string& file) const { std::ofstream(file) << "precious"; }
+    std::string Contents(const std::string& file) const {
+        std::ifstream in(file);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    test::TempFolder folder_;
+};
+
+const uint8_t* PixelAt(const std::vector<uint8_t>& rgb, int frame, int x, int y) {
+    return &rgb[((size_t(frame) * kHeight + y) * kWidth + x) * 3];
+}
+
+void ExpectColour(const uint8_t* p, graphics::Color c, int tolerance = 6) {
+    EXPECT_NEAR(p[0], c.red, tolerance);
+    EXPECT_NEAR(p[1], c.green, tolerance);
+    EXPECT_NEAR(p[2], c.blue, tolerance);
+}
+
+// Pixels of a row band that are near a colour.
+int CountNear(const std::vector<uint8_t>& rgb, int frame, int top, int bottom, graphics::Color c) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const uint8_t* p = PixelAt(rgb, frame, x, y);
+            count += std::abs(p[0] - c.red) < 30 && std::abs(p[1] - c.green) < 30 &&
+                     std::abs(p[2] - c.blue) < 30;
+        }
+    return count;
+}
+
+TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
+    const auto document = SquareDocument();
+    const std::string file = PathOf("squares.mp4");
+    WritePrecious(file);
+    std::vector<std::pair<uint64_t, uint64_t>> calls;
+    ExportJob job;
+    ASSERT_TRUE(RunExport(job, {file, 10, 13, 2, true}, *document, [&](uint64_t d, uint64_t t) {
+        calls.emplace_back(d, t);
+        return true;
+    }));
+    EXPECT_FALSE(job.writer);
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls.front(), std::make_pair(uint64_t{1}, uint64_t{6}));
+    EXPECT_EQ(calls.back(), std::make_pair(uint64_t{6}, uint64_t{6}));
+    EXPECT_EQ(Files(), std::vector<std::string>{"squares.mp4"});
+
+    const auto video = ProbeStream(file, "v:0");
+    EXPECT_EQ(video.at("nb_read_frames"), "6");
+    EXPECT_EQ(video.at("r_frame_rate"), "2997/100");
+    const auto audio = ProbeStream(file, "a:0");
+    EXPECT_NEAR(std::atof(audio.at("duration").c_str()), std::atof(video.at("duration").c_str()),
+                1024.0 / 44100);
+
+    const std::vector<uint8_t> rgb = DecodeRgb(file);
+    ASSERT_EQ(rgb.size(), size_t{6} * kWidth * kHeight * 3);
+    const graphics::Color candle = FillColor(CandleColorOf(document->GetKnobValues(10)));
+    for (int frame : {0, 5}) {
+        // Model y = 0.5 lies in the upper half of the picture: rows 108 to 432.
+        ExpectColour(PixelAt(rgb, frame, 750, 150), candle);
+        ExpectColour(PixelAt(rgb, frame, 960, 270), graphics::Color(0));
+        ExpectColour(PixelAt(rgb, frame, 750, kHeight - 150), graphics::Color(0));
+        // The counter sits in the middle: magenta text on dark green.
+        EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0x006600)), 500);
+        EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0xFF33FF)), 50);
+    }
+}
+
+TEST_F(ExportRunTest, FailedOrCancelledExportLeavesTheExistingFile) {
+    const std::string file = PathOf("keep.mp4");
+    WritePrecious(file);
+    auto document = SquareDocument();
+    {
+        ExportJob job;
+        EXPECT_FALSE(RunExport(job, {file, 0, 30, 1, false}, *document,
+                               [](uint64_t done, uint64_t) { return done < 2; }));
+    }
+    EXPECT_EQ(Contents(file), "precious");
+    EXPECT_EQ(Files(), std::vector<std::string>{"keep.mp4"});
+
+    document->GetTimeline().SetFrameRate(0);
+    {
+        ExportJob job;
+        EXPECT_THROW(RunExport(job, {file, 0, 30, 1, false}, *document, {}), video::XVideoWriter);
+    }
+    EXPECT_EQ(Contents(file), "precious");
+    EXPECT_EQ(Files(), std::vector<std::string>{"keep.mp4"});
+
+    ExportJob job;
+    try {
+        RunExport(job, {"", 0, 30, 1, false}, *document, {});
+        ADD_FAILURE() << "an empty file name was taken";
+    } catch (const video::XVideoWriter& e) {
+        EXPECT_EQ(e.Code(), AVERROR(ENOENT));
+    }
+}
+
+TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
+    const std::string real = PathOf("real.mp4");
+    WritePrecious(real);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.mp4", PathOf("link.mp4"));
+    ExportJob job;
+    ASSERT_TRUE(RunExport(job, {PathOf("link.mp4"), 0, 2, 1, false}, *SquareDocument(), {}));
+    EXPECT_TRUE(fs::is_symlink(PathOf("link.mp4")));
+    EXPECT_EQ(ProbeStream(real, "v:0").at("nb_read_frames"), "2");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(ExportAudio, SlicesPastTheClipAreSilentAndWhole) {
+    EXPECT_EQ(SamplesPerFrame(29.97f), 1471u);
+    EXPECT_EQ(SamplesPerFrame(30.0f), 1470u);
+    EXPECT_EQ(SamplesPerFrame(25.0f), 1764u);
+    EXPECT_EQ(SamplesPerFrame(24.0f), 1838u);
+
+    AudioClip clip;
+    static_cast<AudioHeader&>(clip) = AudioHeader::Make(44100, SampleFormat::S16, 2);
+    clip.samples.assign(3000 * 4, 0x11);
+    ExportAudio audio(clip, 1471);
+    auto bytes = [](const AudioView& v) {
+        return std::vector<uint8_t>(v.data, v.data + v.byteCount);
+    };
+    const std::vector<uint8_t> first = bytes(audio.Slice(0));
+    EXPECT_EQ(first, std::vector<uint8_t>(1471 * 4, 0x11));
+    const std::vector<uint8_t> third = bytes(audio.Slice(2));
+    ASSERT_EQ(third.size(), 1471u * 4);
+    EXPECT_EQ(third[58 * 4 - 1], 0x11);
+    EXPECT_EQ(third[58 * 4], 0);
+    EXPECT_EQ(bytes(audio.Slice(4000000000u)), std::vector<uint8_t>(1471 * 4, 0));
+}
+
+} // namespace
+} // namespace vel::lumo
