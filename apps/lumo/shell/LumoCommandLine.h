@@ -8,6 +8,12 @@ namespace vel::lumo {
 
 // The program's own command line, in registration order.
 struct LumoCommandLine : core::CommandLine {
+    // An option that takes a file name: "--name=<file>".
+    struct FileOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<file>"; }
+    };
+
     LumoCommandLine();
 
     Argument<std::string> program{"lumo", "An editor for producing gourdglowlight animations.",
@@ -17,7 +23,11 @@ struct LumoCommandLine : core::CommandLine {
         *this, "demo",
         "opens the main window at a standard size for making screen shots for the documentation"};
     Option<bool> maximize{*this, "maximize", "opens the main window maximized"};
-    Option<bool> render{*this, "render", "not yet implemented"};
+    Option<bool> render{*this, "render",
+                        "renders the document to an MP4 video without opening the window"};
+    FileOption output{
+        *this, "output",
+        "the video file that --render writes (default: the document's name with .mp4)"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/Main.h"
 
 #include "apps/lumo/shell/LumoCommandLine.h"
+#include "apps/lumo/shell/RenderCommand.h"
 #include "apps/lumo/shell/UsageReport.h"
 
 #include <QApplication>
@@ -41,6 +42,9 @@ int Main(int& argc, char* argv[]) {
     LumoCommandLine commandLine;
     if (!commandLine.Parse(argc, argv) || commandLine.help) {
         return ReportUsage(UsageReport(commandLine), argc, argv);
+    }
+    if (commandLine.render) {
+        return RenderCommand(argc, argv, commandLine.fileName, commandLine.output);
     }
     return 0;
 }

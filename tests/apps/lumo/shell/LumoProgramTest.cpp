@@ -1,4 +1,8 @@
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
+#include "tests/video/MediaProbe.h"
+#include "tests/video/TempFolder.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -45,6 +49,46 @@ TEST(LumoProgram, ValidCommandLineExitsQuietly) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
+}
+
+// A document of five frames with one lit triangle, in a fresh folder.
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto document = LumoDocument::New();
+        document->GetModel().InsertShape(
+            0, Shape{Shape::CandleColor,
+                     "Nose",
+                     {Pose{KnobKey(), {{0, 0.5f}, {-0.3f, 0}, {0.3f, 0}}}}});
+        document->SynchroniseTimeline();
+        document->GetTimeline().SetAnchor(CandleLightnessKey, 5, 0.3f);
+        ASSERT_TRUE(document->Save(PathOf("nose.glw")));
+    }
+    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
+    const Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, PathOf("nose.mp4") + "\n");
+    EXPECT_NE(run.err.find("frame 5 of 5"), std::string::npos);
+    EXPECT_EQ(test::ProbeStream(PathOf("nose.mp4"), "v:0").at("nb_read_frames"), "5");
+}
+
+TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
+    Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("missing.glw"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              PathOf("missing.glw") + ": cannot open the document: the file does not exist\n");
+
+    const std::string output = PathOf("no/such/folder.mp4");
+    run = RunLumo({"--render", QString::fromStdString("--output=" + output),
+                   QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, output + ": cannot write the video: No such file or directory\n");
 }
 
 } // namespace

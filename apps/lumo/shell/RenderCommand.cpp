@@ -1,0 +1,109 @@
+#include "apps/lumo/shell/RenderCommand.h"
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/render/ExportRun.h"
+#include "core/File.h"
+#include "video/XVideoWriter.h"
+
+#include <QGuiApplication>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace vel::lumo {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+// Qt's own warnings (about the session, fonts) are not the program's
+// messages; standard error carries only progress and the one failure line.
+void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+const char* FileErrorText(uint32_t error) {
+    switch (error) {
+    case core::File::NotFound:
+        return "the file does not exist";
+    case core::File::AccessDenied:
+        return "access was denied";
+    case core::File::InUse:
+        return "the file is in use";
+    case core::File::EndOfFile:
+        return "the file ends too soon";
+    case core::File::NoError:
+        return "it is not a gourdglowlight document, or it is damaged";
+    default:
+        return "the file could not be read";
+    }
+}
+
+int Fail(const std::string& file, const std::string& reason) {
+    std::fprintf(stderr, "%s: %s\n", file.c_str(), reason.c_str());
+    return 1;
+}
+
+// Frames done of the total: rewritten in place on a terminal, otherwise a
+// line at every tenth of the way.
+ExportProgress ReportProgress() {
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    return [terminal, shown = uint64_t{0}](uint64_t done, uint64_t total) mutable {
+        if (terminal) {
+            std::fprintf(stderr, "\rframe %llu of %llu", static_cast<unsigned long long>(done),
+                         static_cast<unsigned long long>(total));
+            if (done == total)
+                std::fputc('\n', stderr);
+        } else if (done == total || done * 10 / total != shown * 10 / total) {
+            std::fprintf(stderr, "frame %llu of %llu\n", static_cast<unsigned long long>(done),
+                         static_cast<unsigned long long>(total));
+            shown = done;
+        }
+        return interrupted == 0;
+    };
+}
+
+} // namespace
+
+std::string DefaultVideoName(const std::string& document) {
+    return std::filesystem::path(document).replace_extension(".mp4").string();
+}
+
+int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output) {
+    if (documentName.empty())
+        return Fail("lumo", "--render needs the name of a gourdglowlight (.glw) document");
+    if (output.empty())
+        output = DefaultVideoName(documentName);
+
+    uint32_t error = 0;
+    const auto document = LumoDocument::Open(documentName, error);
+    if (!document)
+        return Fail(documentName, std::string("cannot open the document: ") + FileErrorText(error));
+    ExportOptions options{output, 0, document->GetFrameCount(), 1, false};
+    if (options.endFrame == 0)
+        return Fail(documentName, "the animation has no frames to render");
+
+    // Text needs a GUI application; the offscreen platform needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(DropQtMessage);
+    const QGuiApplication application(argc, argv);
+    // Ctrl+C ends the export between frames, so that no partial file stays.
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    try {
+        ExportJob job;
+        if (!RunExport(job, options, *document, ReportProgress()))
+            return Fail(output, "the export was interrupted; nothing was written");
+    } catch (const video::XVideoWriter& e) {
+        return Fail(output, "cannot write the video: " + e.CodeText());
+    } catch (const std::exception& e) {
+        return Fail(output, std::string("cannot write the video: ") + e.what());
+    }
+    std::printf("%s\n", output.c_str());
+    return 0;
+}
+
+} // namespace vel::lumo

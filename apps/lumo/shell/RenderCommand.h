@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace vel::lumo {
+
+// lumo --render: exports the whole animation of the document to an MP4
+// without a window or a display. Progress goes to standard error, the video's
+// path to standard output; a failure is one line naming the file and the
+// reason. Answers the exit code: 0 on success, 1 on failure.
+int RenderCommand(int& argc, char* argv[], const std::string& document, std::string output);
+
+// The document's path with ".mp4" in place of its extension.
+std::string DefaultVideoName(const std::string& document);
+
+} // namespace vel::lumo
