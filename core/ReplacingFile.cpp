@@ -56,8 +56,14 @@ bool ReplacingFile::Open(const std::string& target) {
     Discard();
     target_ = ResolveTarget(target);
     struct stat info {};
-    if (::stat(target_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return Fail(EISDIR);
+    if (::stat(target_.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return Fail(EISDIR);
+        }
+        // Replacing would bypass a file the user made read-only.
+        if (::access(target_.c_str(), W_OK) != 0) {
+            return Fail(errno);
+        }
     }
     const std::string folder = FolderOf(target_);
     const std::string base = target_.substr(target_.find_last_of('/') + 1);

@@ -19,8 +19,8 @@ public:
     ~ReplacingFile();
 
     // Creates the temporary file beside the target (beside the file a
-    // symbolic link points to). Fails when the target is a folder or the
-    // folder cannot be written.
+    // symbolic link points to). Fails when the target is a folder or a
+    // read-only file, or the folder cannot be written.
     bool Open(const std::string& target);
     File& GetFile() { return file_; }
     // Flushes and closes the temporary file, gives it the permissions of

@@ -139,7 +139,7 @@ TEST_F(ReplacingFileTest, RefusesFoldersAndMissingFolders) {
     EXPECT_FALSE(out.Commit());
 }
 
-TEST_F(ReplacingFileTest, UnwritableFolderFails) {
+TEST_F(ReplacingFileTest, UnwritableFolderOrFileFails) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "the superuser writes into any folder";
     }
@@ -148,6 +148,11 @@ TEST_F(ReplacingFileTest, UnwritableFolderFails) {
     ::chmod((folder / "ro").c_str(), 0555);
     EXPECT_FALSE(Replace(folder / "ro/doc.glw", "new"));
     EXPECT_EQ(ReadWhole(folder / "ro/doc.glw"), "old");
+    // A read-only file in a writable folder is not replaced either.
+    WriteWhole(folder / "locked.glw", "old");
+    ::chmod((folder / "locked.glw").c_str(), 0444);
+    EXPECT_FALSE(Replace(folder / "locked.glw", "new"));
+    EXPECT_EQ(ReadWhole(folder / "locked.glw"), "old");
 }
 
 TEST_F(ReplacingFileTest, SavingThroughALinkUpdatesTheLinkedFile) {
