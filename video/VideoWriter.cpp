@@ -129,7 +129,13 @@ CodecContextPtr VideoWriter::OpenAudioEncoder() const {
     c->time_base = {1, kAudioRate};
     if (format_->oformat->flags & AVFMT_GLOBALHEADER)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    Check(avcodec_open2(c.get(), codec, nullptr));
+    // The default coder's search costs a tenth of the whole export; at
+    // 192 kbit/s the fast one sounds the same.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "aac_coder", "fast", 0);
+    const int rc = avcodec_open2(c.get(), codec, &options);
+    av_dict_free(&options);
+    Check(rc);
     return c;
 }
 
