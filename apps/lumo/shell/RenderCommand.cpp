@@ -69,7 +69,11 @@ ExportProgress ReportProgress() {
 } // namespace
 
 std::string DefaultVideoName(const std::string& document) {
-    return std::filesystem::path(document).replace_extension(".mp4").string();
+    std::filesystem::path video(document);
+    // A document already named .mp4 keeps its name and gains another extension.
+    if (video.extension() == ".mp4")
+        return document + ".mp4";
+    return video.replace_extension(".mp4").string();
 }
 
 int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output) {
@@ -82,6 +86,9 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     const auto document = LumoDocument::Open(documentName, error);
     if (!document)
         return Fail(documentName, std::string("cannot open the document: ") + FileErrorText(error));
+    std::error_code ec;
+    if (std::filesystem::equivalent(documentName, output, ec))
+        return Fail(output, "the video would replace the document itself");
     ExportOptions options{output, 0, document->GetFrameCount(), 1, false};
     if (options.endFrame == 0)
         return Fail(documentName, "the animation has no frames to render");

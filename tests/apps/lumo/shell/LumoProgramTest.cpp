@@ -1,6 +1,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
+#include "apps/lumo/shell/RenderCommand.h"
 #include "tests/video/MediaProbe.h"
 #include "tests/video/TempFolder.h"
 
@@ -84,11 +85,22 @@ TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
     EXPECT_EQ(run.err,
               PathOf("missing.glw") + ": cannot open the document: the file does not exist\n");
 
+    run = RunLumo({"--render", QString::fromStdString("--output=" + PathOf("nose.glw")),
+                   QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, PathOf("nose.glw") + ": the video would replace the document itself\n");
+
     const std::string output = PathOf("no/such/folder.mp4");
     run = RunLumo({"--render", QString::fromStdString("--output=" + output),
                    QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, output + ": cannot write the video: No such file or directory\n");
+}
+
+TEST(RenderCommand, DefaultVideoNameNeverIsTheDocument) {
+    EXPECT_EQ(DefaultVideoName("/home/me/pumpkin.glw"), "/home/me/pumpkin.mp4");
+    EXPECT_EQ(DefaultVideoName("pumpkin"), "pumpkin.mp4");
+    EXPECT_EQ(DefaultVideoName("odd.mp4"), "odd.mp4.mp4");
 }
 
 } // namespace
