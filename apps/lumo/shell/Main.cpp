@@ -24,13 +24,24 @@ bool ShouldShowMessageBox() {
     return (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) && isatty(STDERR_FILENO) == 0;
 }
 
+// A display that cannot be reached must not end the program: Qt then falls back to the
+// offscreen platform, where the report already printed is all there is to show.
+void AllowUnreachableDisplay() {
+    if (!IsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", IsSet("DISPLAY") ? "xcb;offscreen" : "wayland;offscreen");
+    }
+}
+
 int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {
     std::FILE* stream = report.HasErrors() ? stderr : stdout;
     std::fputs(report.GetText().c_str(), stream);
     std::fflush(stream);
     if (ShouldShowMessageBox()) {
+        AllowUnreachableDisplay();
         const QApplication application(argc, argv);
-        report.CreateMessageBox()->exec();
+        if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+            report.CreateMessageBox()->exec();
+        }
     }
     return report.GetExitCode();
 }

@@ -17,11 +17,16 @@ struct Outcome {
     std::string err;
 };
 
-// Runs the built program as a user would from a terminal-less machine: without any display.
-Outcome RunLumo(const QStringList& arguments) {
+// Runs the built program as a user would from a terminal-less machine: without any display,
+// or with one that names no running server.
+Outcome RunLumo(const QStringList& arguments, const QString& display = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    if (!display.isEmpty()) {
+        environment.insert("DISPLAY", display);
+    }
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(LUMO_EXECUTABLE, arguments);
@@ -43,6 +48,13 @@ TEST(LumoProgram, ErrorsGoToStandardErrorWithExitCode2) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "unrecognized option --bogus\n\n" + LumoCommandLine().GetUsage());
+}
+
+TEST(LumoProgram, UnreachableDisplayStillReportsAndExits) {
+    const Outcome run = RunLumo({"--bogus"}, ":4093");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("unrecognized option --bogus\n\n" + LumoCommandLine().GetUsage(), 0),
+              0U);
 }
 
 TEST(LumoProgram, ValidCommandLineExitsQuietly) {
