@@ -1,6 +1,7 @@
 #include "apps/lumo/document/Document.h"
 
 #include "apps/lumo/document/View.h"
+#include "apps/lumo/document/ViewRegistration.h"
 #include "core/File.h"
 #include "core/ReplacingFile.h"
 
@@ -52,18 +53,35 @@ bool Document::Redo() {
     return MoveTop(redo_, undo_, [](Command& command) { return command.Redo(); });
 }
 
-void Document::RegisterView(View* view) {
-    views_.push_back(view);
+Document::~Document() {
+    for (ViewRegistration* registration : views_) {
+        registration->document_ = nullptr;
+    }
 }
 
-void Document::UnregisterView(View* view) {
-    std::erase(views_, view);
+ViewRegistration Document::Register(View* view) {
+    return ViewRegistration(this, view);
+}
+
+void Document::Attach(ViewRegistration* registration) {
+    views_.push_back(registration);
+}
+
+void Document::Detach(ViewRegistration* registration) {
+    std::erase(views_, registration);
+}
+
+void Document::Replace(ViewRegistration* from, ViewRegistration* to) {
+    std::replace(views_.begin(), views_.end(), from, to);
 }
 
 void Document::Notify(uint32_t changes) {
-    const std::vector<View*> views = views_;
-    for (View* view : views) {
-        view->OnDocumentChange(this, changes);
+    const std::vector<ViewRegistration*> round = views_;
+    for (ViewRegistration* registration : round) {
+        // A view notified earlier in the round may have ended this one.
+        if (std::find(views_.begin(), views_.end(), registration) != views_.end()) {
+            registration->GetView()->OnDocumentChange(this, changes);
+        }
     }
 }
 

@@ -14,6 +14,7 @@ class File;
 namespace vel::lumo {
 
 class View;
+class ViewRegistration;
 
 // What every document has: the file it belongs to, the undo history and
 // the views to notify. The document is modified exactly when the undo
@@ -22,7 +23,8 @@ class Document {
 public:
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
-    virtual ~Document() = default;
+    // Views still registered forget the document.
+    virtual ~Document();
 
     // Runs a copy of the command and records it when it succeeds; the
     // caller keeps its own command. Notifies bit 0 when the modified state
@@ -36,8 +38,10 @@ public:
     size_t GetUndoCount() const { return undo_.size(); }
     size_t GetRedoCount() const { return redo_.size(); }
 
-    void RegisterView(View* view);
-    void UnregisterView(View* view);
+    // Registers the view until the answer is destroyed or replaced.
+    ViewRegistration Register(View* view);
+    // Calls every registered view in registration order; a view that leaves
+    // during the round is not called after it left.
     void Notify(uint32_t changes);
 
     // On success the document belongs to the path and is no longer
@@ -60,6 +64,11 @@ protected:
     virtual bool SaveFile(core::File& file) = 0;
 
 private:
+    friend class ViewRegistration;
+    void Attach(ViewRegistration* registration);
+    void Detach(ViewRegistration* registration);
+    void Replace(ViewRegistration* from, ViewRegistration* to);
+
     static constexpr uint64_t Unreachable = UINT64_MAX;
 
     void MarkClean(const std::string& path);
@@ -68,7 +77,7 @@ private:
     std::vector<std::unique_ptr<Command>> undo_;
     std::vector<std::unique_ptr<Command>> redo_;
     uint64_t cleanDepth_ = 0;
-    std::vector<View*> views_;
+    std::vector<ViewRegistration*> views_;
     uint32_t fileError_ = 0;
 };
 

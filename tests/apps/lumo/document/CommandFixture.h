@@ -3,6 +3,7 @@
 #include "apps/lumo/document/Command.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/View.h"
+#include "apps/lumo/document/ViewRegistration.h"
 #include "apps/lumo/model/StandardKnobs.h"
 
 #include <cstdint>
@@ -58,7 +59,7 @@ protected:
         doc_->SynchroniseTimeline();
         doc_->GetTimeline().InsertAnchor(Blink, 30, 0.75f);
         doc_->GetTimeline().InsertAnchor(Blink, 60, 0.25f);
-        doc_->RegisterView(&view_);
+        registration_ = doc_->Register(&view_);
     }
 
     Model& GetModel() { return doc_->GetModel(); }
@@ -101,6 +102,7 @@ protected:
 
     std::unique_ptr<LumoDocument> doc_ = LumoDocument::New();
     RecordingView view_;
+    ViewRegistration registration_;
 };
 
 } // namespace vel::lumo::test

@@ -1,6 +1,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/document/View.h"
+#include "apps/lumo/document/ViewRegistration.h"
 #include "core/File.h"
 #include "tests/core/TempFolder.h"
 
@@ -48,10 +49,11 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : document(LumoDocument::New()) { document->RegisterView(&view); }
+    DocumentTest() : document(LumoDocument::New()), registration(document->Register(&view)) {}
 
     std::unique_ptr<LumoDocument> document;
     RecordingView view;
+    ViewRegistration registration;
     std::string log;
 };
 
@@ -134,24 +136,69 @@ TEST_F(DocumentTest, LoadingLeavesTheDocumentUnmodified) {
 
 TEST_F(DocumentTest, ViewsAreNotifiedInOrderEvenWhenOneLeaves) {
     struct Leaving : View {
-        void OnDocumentChange(Document* document, uint32_t) override {
-            document->UnregisterView(this);
+        void OnDocumentChange(Document*, uint32_t) override {
+            registration = ViewRegistration();
             ++calls;
         }
         int calls = 0;
+        ViewRegistration registration;
     } leaving;
     RecordingView last;
-    document->RegisterView(&leaving);
-    document->RegisterView(&last);
-    document->RegisterView(&last);
+    leaving.registration = document->Register(&leaving);
+    ViewRegistration first = document->Register(&last);
+    ViewRegistration second = document->Register(&last);
     document->Notify(ChangeBits::Model);
     EXPECT_EQ(leaving.calls, 1);
     EXPECT_EQ(view.bits, std::vector<uint32_t>{ChangeBits::Model});
     EXPECT_EQ(last.bits, (std::vector<uint32_t>{ChangeBits::Model, ChangeBits::Model}));
-    document->UnregisterView(&last);
+    second = ViewRegistration();
     document->Notify(ChangeBits::Timeline);
     EXPECT_EQ(leaving.calls, 1);
-    EXPECT_EQ(last.bits.size(), 2u);
+    EXPECT_EQ(last.bits.size(), 3u);
+}
+
+TEST_F(DocumentTest, AViewThatEndsALaterOneInTheRoundIsTheLastToHearIt) {
+    RecordingView later;
+    ViewRegistration laterRegistration;
+    struct Ending : View {
+        void OnDocumentChange(Document*, uint32_t) override { *target = ViewRegistration(); }
+        ViewRegistration* target = nullptr;
+    } ending;
+    ending.target = &laterRegistration;
+    ViewRegistration endingRegistration = document->Register(&ending);
+    laterRegistration = document->Register(&later);
+    document->Notify(ChangeBits::Model);
+    EXPECT_TRUE(later.bits.empty());
+}
+
+TEST_F(DocumentTest, ARegistrationOutlivingItsDocumentForgetsIt) {
+    RecordingView orphan;
+    ViewRegistration kept = document->Register(&orphan);
+    document.reset();
+    EXPECT_EQ(kept.GetDocument(), nullptr);
+    kept = ViewRegistration();
+}
+
+TEST_F(DocumentTest, RegistrationsFollowTheirViewsAcrossDocumentSwaps) {
+    RecordingView a, b, c;
+    std::vector<ViewRegistration> panes;
+    for (RecordingView* pane : {&a, &b, &c}) {
+        panes.push_back(document->Register(pane));
+    }
+    auto replacement = LumoDocument::New();
+    for (ViewRegistration& pane : panes) {
+        pane = replacement->Register(pane.GetView());
+    }
+    document->Notify(ChangeBits::Audio);
+    EXPECT_TRUE(a.bits.empty() && b.bits.empty() && c.bits.empty());
+    replacement->Notify(ChangeBits::Model);
+    for (RecordingView* pane : {&a, &b, &c}) {
+        EXPECT_EQ(pane->bits, std::vector<uint32_t>{ChangeBits::Model});
+    }
+    panes.erase(panes.begin());
+    replacement->Notify(ChangeBits::Timeline);
+    EXPECT_EQ(a.bits.size(), 1u);
+    EXPECT_EQ(c.bits.size(), 2u);
 }
 
 TEST_F(DocumentTest, MacroIsAllOrNothing) {
