@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vel::lumo {
+
+// Every command id of the program, unique across the menus, buttons and pane
+// menus; all of them reach LumoWnd::OnCommand or the pane that owns them.
+enum CommandId : std::uint32_t {
+    IdNew = 101,
+    IdOpen = 103,
+    IdSave = 104,
+    IdSaveAs = 105,
+    IdExportVideo = 106,
+    IdRecentFile1 = 107,
+    IdRecentFile4 = 110,
+    IdExit = 111,
+    IdLoadAudio = 201,
+    IdUndo = 202,
+    IdRedo = 203,
+    IdPlay = 301,
+    IdHome = 302,
+    IdBack30 = 303,
+    IdForward30 = 304,
+    IdEnd = 305,
+    IdRenameShape = 406,
+    IdDeleteShape = 407,
+    IdDeletePose = 409,
+    IdDeleteWeb = 410,
+    IdNewKnob = 411,
+    IdDeleteKnob = 412,
+    IdTimelineIgnored1 = 413,
+    IdTimelineIgnored2 = 414,
+    IdZoomIn = 415,
+    IdZoomOut = 416,
+    IdZoomReset = 417,
+    IdDeleteSpider = 418,
+    IdTutorial = 601,
+    IdAbout = 602,
+    IdIlluminationDark = 1000,
+    IdIlluminationCandle = 1001,
+    IdKnobFirst = 1100,
+    IdKnobLast = 1199,
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,88 @@
+#include "apps/lumo/panes/Pane.h"
+
+#include "apps/lumo/document/LumoDocument.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vel::lumo {
+
+Pane::Pane(QWidget* parent, PaneHost* host, const QString& title, FocusClick focusClick)
+    : QWidget(parent), host_(host), focusClick_(focusClick) {
+    setWindowTitle(title);
+    setObjectName(title);
+    // The pane takes the focus itself on a press, so that it can tell a
+    // focusing click from one meant for it.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Pane::SetDocument(LumoDocument* document) {
+    drag_.CancelMode();
+    document_ = document;
+    registration_ = ViewRegistration(document, this);
+    OnAttach();
+}
+
+void Pane::OnDocumentChange(Document*, uint32_t) {}
+
+void Pane::OnAttach() {
+    update();
+}
+
+void Pane::OnLButtonDown(QMouseEvent*) {}
+
+void Pane::OnRButtonDown(QMouseEvent*) {}
+
+bool Pane::OnKeyDown(QKeyEvent*) {
+    return false;
+}
+
+void Pane::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+}
+
+void Pane::mousePressEvent(QMouseEvent* event) {
+    if (!hasFocus()) {
+        setFocus(Qt::MouseFocusReason);
+        if (focusClick_ == FocusClick::Eaten) {
+            return;
+        }
+    }
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDown(event);
+    } else if (event->button() == Qt::RightButton) {
+        OnRButtonDown(event);
+    }
+}
+
+void Pane::mouseMoveEvent(QMouseEvent* event) {
+    drag_.MouseMove(event->position().toPoint());
+}
+
+void Pane::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        drag_.LButtonUp(event->position().toPoint());
+    }
+}
+
+void Pane::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drag_.Escape()) {
+        return;
+    }
+    if (!OnKeyDown(event)) {
+        event->ignore();
+    }
+}
+
+bool Pane::event(QEvent* event) {
+    // A pane that loses the activation loses its gesture with the mouse.
+    if (event->type() == QEvent::WindowDeactivate) {
+        drag_.CancelMode();
+    }
+    return QWidget::event(event);
+}
+
+} // namespace vel::lumo

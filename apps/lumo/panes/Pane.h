@@ -1,0 +1,64 @@
+#pragma once
+
+#include "apps/lumo/document/View.h"
+#include "apps/lumo/document/ViewRegistration.h"
+#include "wingui/DragController.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace vel::lumo {
+
+class LumoDocument;
+class PaneHost;
+
+// What every editing pane shares: the document it shows, registered as a view
+// for as long as the pane shows it; the host it asks for frames and
+// selections; and its one drag state, fed by the mouse, cancelled by Escape
+// and by losing the mouse. Keys a pane does not use travel on to the main
+// window, so the shortcuts work whichever pane has the focus.
+class Pane : public QWidget, public View {
+public:
+    enum class FocusClick { Eaten, Used };
+
+    Pane(QWidget* parent, PaneHost* host, const QString& title, FocusClick focusClick);
+
+    // Shows the document, or none; the pane then repaints from it.
+    virtual void SetDocument(LumoDocument* document);
+    LumoDocument* GetDocument() const { return document_; }
+    PaneHost* Host() const { return host_; }
+
+    bool IsDragging() const { return drag_.IsDragging(); }
+    // Abandons the gesture in progress, if any.
+    void CancelMode() { drag_.CancelMode(); }
+
+    void OnDocumentChange(Document* document, uint32_t changes) override;
+
+protected:
+    // Called after the document changed; repaints by default.
+    virtual void OnAttach();
+    virtual void OnLButtonDown(QMouseEvent* event);
+    virtual void OnRButtonDown(QMouseEvent* event);
+    // Answers whether the pane used the key.
+    virtual bool OnKeyDown(QKeyEvent* event);
+
+    void SetDragState(std::unique_ptr<wingui::DragState> state) {
+        drag_.SetState(std::move(state));
+    }
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    PaneHost* host_;
+    FocusClick focusClick_;
+    LumoDocument* document_ = nullptr;
+    ViewRegistration registration_;
+    wingui::DragController drag_;
+};
+
+} // namespace vel::lumo
