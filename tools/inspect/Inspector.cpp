@@ -2,6 +2,7 @@
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "core/File.h"
+#include "core/FileErrorText.h"
 #include "tools/inspect/InspectJson.h"
 
 #include <charconv>
@@ -96,27 +97,6 @@ std::string Parse(const std::vector<std::string>& words, Request& request) {
     return {};
 }
 
-std::string Reason(uint32_t fileError, bool saving) {
-    switch (fileError) {
-    case core::File::NoError:
-        return saving ? "the document is too large for its file format"
-                      : "not a document file, or the file is damaged";
-    case core::File::NotFound:
-        return saving ? "the folder does not exist" : "the file does not exist";
-    case core::File::AccessDenied:
-        return "access denied";
-    case core::File::WriteProtected:
-        return "the medium is write protected";
-    case core::File::InUse:
-        return "the file is in use";
-    case core::File::EndOfFile:
-        return "the file is truncated";
-    default:
-        return saving ? "the file could not be written (disk full, too large, or a folder)"
-                      : "the file could not be read";
-    }
-}
-
 int Fail(std::ostream& err, const std::string& file, const std::string& reason) {
     err << "lumo-inspect: " << file << ": " << reason << "\n";
     return 1;
@@ -129,7 +109,8 @@ void Print(std::ostream& out, const nlohmann::ordered_json& json) {
 int InspectWav(const Request& request, std::ostream& out, std::ostream& err) {
     core::File probe;
     if (!probe.Open(request.file, core::File::ReadAccess, core::File::OpenExisting)) {
-        return Fail(err, request.file, Reason(probe.GetError(), false));
+        return Fail(err, request.file,
+                    core::FileErrorText(probe.GetError(), core::FileOperation::Reading));
     }
     probe.Close();
     const AudioClip clip = LoadWav(request.file);
@@ -158,11 +139,13 @@ int RunInspector(const std::vector<std::string>& arguments, std::ostream& out, s
     uint32_t error = 0;
     const auto document = LumoDocument::Open(request.file, error);
     if (!document) {
-        return Fail(err, request.file, Reason(error, false));
+        return Fail(err, request.file, core::FileErrorText(error, core::FileOperation::Reading));
     }
     if (request.saveAs) {
         if (!document->Save(*request.saveAs)) {
-            return Fail(err, *request.saveAs, Reason(document->GetFileError(), true));
+            return Fail(
+                err, *request.saveAs,
+                core::FileErrorText(document->GetFileError(), core::FileOperation::Writing));
         }
         return 0;
     }

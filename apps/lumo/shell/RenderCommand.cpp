@@ -3,6 +3,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "core/File.h"
+#include "core/FileErrorText.h"
 #include "video/XVideoWriter.h"
 
 #include <QGuiApplication>
@@ -24,23 +25,6 @@ extern "C" void OnInterrupt(int) {
 // Qt's own warnings (about the session, fonts) are not the program's
 // messages; standard error carries only progress and the one failure line.
 void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-const char* FileErrorText(uint32_t error) {
-    switch (error) {
-    case core::File::NotFound:
-        return "the file does not exist";
-    case core::File::AccessDenied:
-        return "access was denied";
-    case core::File::InUse:
-        return "the file is in use";
-    case core::File::EndOfFile:
-        return "the file ends too soon";
-    case core::File::NoError:
-        return "it is not a gourdglowlight document, or it is damaged";
-    default:
-        return "the file could not be read";
-    }
-}
 
 int Fail(const std::string& file, const std::string& reason) {
     std::fprintf(stderr, "%s: %s\n", file.c_str(), reason.c_str());
@@ -85,7 +69,8 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     uint32_t error = 0;
     const auto document = LumoDocument::Open(documentName, error);
     if (!document)
-        return Fail(documentName, std::string("cannot open the document: ") + FileErrorText(error));
+        return Fail(documentName, std::string("cannot open the document: ") +
+                                      core::FileErrorText(error, core::FileOperation::Reading));
     std::error_code ec;
     if (std::filesystem::equivalent(documentName, output, ec))
         return Fail(output, "the video would replace the document itself");
