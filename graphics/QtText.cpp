@@ -34,21 +34,6 @@ bool IsFace(const std::string& face, const char* name) {
     return QString::fromStdString(face).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-QString SymbolText(const std::u16string& text) {
-    QString out;
-    for (char16_t c : text) {
-        auto found = std::find_if(kSymbolCodes.begin(), kSymbolCodes.end(),
-                                  [c](const SymbolCode& s) { return s.code == c; });
-        if (found == kSymbolCodes.end()) {
-            out += QChar(c);
-        } else {
-            const char32_t symbol = found->symbol;
-            out += QString::fromUcs4(&symbol, 1);
-        }
-    }
-    return out;
-}
-
 QString LayoutText(const Font& font, const std::u16string& text) {
     QString out =
         IsFace(font.face, kSymbolFace) ? SymbolText(text) : QString::fromStdU16String(text);
@@ -105,6 +90,26 @@ qreal InkWidth(const QTextLine& line, const QString& text) {
 }
 
 } // namespace
+
+QString SymbolText(const std::u16string& text) {
+    QString out;
+    for (char16_t c : text) {
+        auto found = std::find_if(kSymbolCodes.begin(), kSymbolCodes.end(),
+                                  [c](const SymbolCode& s) { return s.code == c; });
+        if (found == kSymbolCodes.end()) {
+            out += QChar(c);
+        } else {
+            const char32_t symbol = found->symbol;
+            out += QString::fromUcs4(&symbol, 1);
+        }
+    }
+    return out;
+}
+
+QFont SymbolFont(QFont font) {
+    font.setFamily(QString::fromLatin1(kSymbolStandIn));
+    return font;
+}
 
 Font FontFromQFont(const QFont& font) {
     Font out;

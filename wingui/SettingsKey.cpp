@@ -68,6 +68,17 @@ bool SettingsKey::WriteDword(const QString& name, std::uint32_t value) const {
     return Write(*this, name, QVariant::fromValue(value));
 }
 
+std::optional<QString> SettingsKey::ReadString(const QString& name) const {
+    const QVariant value = Open()->value(name);
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString();
+}
+
+bool SettingsKey::WriteString(const QString& name, const QString& value) const {
+    return Write(*this, name, value);
+}
+
 std::optional<QByteArray> SettingsKey::ReadBinary(const QString& name) const {
     const QVariant value = Open()->value(name);
     if (value.typeId() != QMetaType::QByteArray)

@@ -23,6 +23,8 @@ public:
     std::uint32_t ReadDword(const QString& name) const;
     std::optional<std::uint32_t> ReadDwordValue(const QString& name) const;
     bool WriteDword(const QString& name, std::uint32_t value) const;
+    std::optional<QString> ReadString(const QString& name) const;
+    bool WriteString(const QString& name, const QString& value) const;
     std::optional<QByteArray> ReadBinary(const QString& name) const;
     bool WriteBinary(const QString& name, const QByteArray& value) const;
 

@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/Main.h"
 
+#include "apps/lumo/shell/EditorStart.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "apps/lumo/shell/UsageReport.h"
@@ -57,7 +58,7 @@ int Main(int& argc, char* argv[]) {
     if (commandLine.render) {
         return RenderCommand(argc, argv, commandLine.fileName, commandLine.output);
     }
-    return 0;
+    return RunEditor(argc, argv, commandLine);
 }
 
 } // namespace vel::lumo

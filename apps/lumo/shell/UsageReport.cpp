@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/UsageReport.h"
 
+#include "apps/lumo/dialogs/VersionInfo.h"
 #include "core/CommandLine.h"
 
 #include <QMessageBox>
@@ -20,8 +21,8 @@ UsageReport::UsageReport(const core::CommandLine& commandLine) {
 
 std::unique_ptr<QMessageBox> UsageReport::CreateMessageBox() const {
     auto box = std::make_unique<QMessageBox>(
-        hasErrors ? QMessageBox::Critical : QMessageBox::Information,
-        QStringLiteral("Vellumar Gourdglowlight"), QString::fromStdString(text), QMessageBox::Ok);
+        hasErrors ? QMessageBox::Critical : QMessageBox::Information, ProductCaption(),
+        QString::fromStdString(text), QMessageBox::Ok);
     // "<file-name>" must not be taken for markup.
     box->setTextFormat(Qt::PlainText);
     return box;

@@ -6,6 +6,7 @@
 #include "tests/video/TempFolder.h"
 
 #include <QProcess>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vel::lumo {
@@ -57,11 +58,14 @@ TEST(LumoProgram, UnreachableDisplayStillReportsAndExits) {
               0U);
 }
 
-TEST(LumoProgram, ValidCommandLineExitsQuietly) {
-    const Outcome run = RunLumo({"--maximize", "some file.glw"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
+TEST(LumoProgram, TheEditorWithoutADisplaySaysSoInOneLine) {
+    for (const QString& display : {QString(), QStringLiteral(":4093")}) {
+        const Outcome run = RunLumo({"--maximize", "some file.glw"}, display);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("lumo: cannot open the window: ", 0), 0U) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
 }
 
 // A document of five frames with one lit triangle, in a fresh folder.

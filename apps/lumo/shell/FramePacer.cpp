@@ -1,0 +1,39 @@
+#include "apps/lumo/shell/FramePacer.h"
+
+#include <algorithm>
+
+namespace vel::lumo {
+
+void FramePacer::Start(double framesPerSecond) {
+    const double seconds = framesPerSecond > 0 ? 1.0 / framesPerSecond : 1.0;
+    period_ = std::chrono::duration_cast<PacerClock::Duration>(
+        std::chrono::duration<double>(std::min(seconds, 1.0)));
+    started_ = false;
+}
+
+bool FramePacer::Wait() {
+    PacerClock::TimePoint now = clock_->Now();
+    if (!started_) {
+        started_ = true;
+        next_ = now + period_;
+        return true;
+    }
+    const bool onTime = now <= next_;
+    if (now + Slack < next_) {
+        clock_->SleepUntil(next_ - Slack);
+        now = clock_->Now();
+    }
+    while (now < next_) {
+        clock_->Spin();
+        now = clock_->Now();
+    }
+    next_ += period_;
+    return onTime;
+}
+
+void FramePacer::Align(PacerClock::Duration untilNext) {
+    next_ = clock_->Now() + std::max(untilNext, PacerClock::Duration::zero());
+    started_ = true;
+}
+
+} // namespace vel::lumo

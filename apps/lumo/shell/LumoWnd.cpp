@@ -1,0 +1,347 @@
+#include "apps/lumo/shell/LumoWnd.h"
+
+#include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/panes/AudioWnd.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/PreviewWnd.h"
+#include "apps/lumo/panes/ShapeWnd.h"
+#include "apps/lumo/panes/TimelineWnd.h"
+#include "apps/lumo/panes/TransportBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+namespace vel::lumo {
+
+namespace {
+
+PacerClock& ClockOf(std::unique_ptr<PacerClock>& own, PacerClock* given) {
+    if (given == nullptr) {
+        own = std::make_unique<SteadyPacerClock>();
+        return *own;
+    }
+    return *given;
+}
+
+constexpr qsizetype MaxCaptionLength = 260;
+constexpr uint32_t StepFrames = 30;
+
+} // namespace
+
+LumoWnd::LumoWnd(PacerClock* clock)
+    : MainWindowImpl(wingui::SettingsKey(QStringLiteral("Vellumar"), QStringLiteral("Lumo"))),
+      client_(new QWidget(this)), audio_(new AudioWnd(client_, this)),
+      preview_(new PreviewWnd(client_, this)), shapes_(new ShapeWnd(client_, this)),
+      timeline_(new TimelineWnd(client_, this)), transport_(new TransportBar(client_, this)),
+      pacer_(ClockOf(ownClock_, clock)) {
+    recentFiles_.Load(Settings());
+    SetIcons();
+    setWindowTitle(ProductCaption());
+    setCentralWidget(client_);
+    client_->setMouseTracking(true);
+    client_->setAttribute(Qt::WA_OpaquePaintEvent);
+    client_->installEventFilter(this);
+    transport_->Create();
+    if (const uint32_t x = ReadDword(QStringLiteral("xSplit")); x <= INT32_MAX) {
+        xSplit_ = static_cast<int>(x);
+    }
+    if (const uint32_t y = ReadDword(QStringLiteral("ySplit")); y <= INT32_MAX) {
+        ySplit_ = static_cast<int>(y);
+    }
+    SetDocument(LumoDocument::New());
+    CreateMenus();
+    setFocusPolicy(Qt::StrongFocus);
+    preview_->setFocus();
+}
+
+LumoWnd::~LumoWnd() {
+    Stop();
+}
+
+void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
+    LumoDocument* shown = document.get();
+    for (Pane* pane : std::initializer_list<Pane*>{audio_, preview_, shapes_, timeline_}) {
+        pane->SetDocument(shown);
+    }
+    for (ViewWithSelection* pane : std::initializer_list<ViewWithSelection*>{preview_, shapes_}) {
+        pane->StoreSelection({});
+    }
+    registration_ = ViewRegistration();
+    document_ = std::move(document);
+    registration_ = ViewRegistration(document_.get(), this);
+    UpdateCaption();
+    OnCommand(IdHome);
+}
+
+void LumoWnd::OnDocumentChange(Document*, uint32_t changes) {
+    if (changes == ChangeBits::Modified) {
+        UpdateCaption();
+    }
+}
+
+void LumoWnd::UpdateCaption() {
+    QString display;
+    const bool modified = document_ && document_->IsModified();
+    if (document_ && !document_->GetPath().empty()) {
+        display = QFileInfo(QString::fromStdString(document_->GetPath())).fileName();
+    } else if (modified) {
+        display = QStringLiteral("Untitled");
+    }
+    const QString product = ProductCaption();
+    QString caption = display.isEmpty()
+                          ? product
+                          : QStringLiteral("%1%2 - %3")
+                                .arg(display, modified ? QStringLiteral("*") : QString(), product);
+    setWindowTitle(caption.left(MaxCaptionLength));
+}
+
+void LumoWnd::RequestSelection(const Selection& selection) {
+    preview_->StoreSelection(selection);
+    shapes_->StoreSelection(selection);
+    preview_->update();
+    shapes_->update();
+    preview_->setFocus(Qt::OtherFocusReason);
+}
+
+void LumoWnd::SetFrame(uint32_t frame) {
+    if (playing_ && (frame_ == UINT32_MAX || frame != frame_ + 1)) {
+        Stop();
+    }
+    if (frame != frame_) {
+        frame_ = frame;
+        audio_->SetFrame(frame);
+        preview_->SetFrame(frame);
+        timeline_->SetFrame(frame);
+    }
+}
+
+void LumoWnd::Play() {
+    if (!document_) {
+        return;
+    }
+    if (frame_ == document_->GetFrameCount()) {
+        SetFrame(0);
+    }
+    playing_ = true;
+    const double framesPerSecond = document_->GetFrameRate() / 1000.0;
+    pacer_.Start(framesPerSecond);
+    audio_->Start(frame_, framesPerSecond);
+    transport_->ShowPlaying(true);
+}
+
+void LumoWnd::Stop() {
+    playing_ = false;
+    if (audio_->IsRunning()) {
+        audio_->Stop();
+    }
+    transport_->ShowPlaying(false);
+}
+
+void LumoWnd::PlaybackStep() {
+    if (!document_) {
+        Stop();
+        return;
+    }
+    const double framesPerSecond = document_->GetFrameRate() / 1000.0;
+    // While sound plays, the picture follows what is being heard rather than
+    // the system clock, which drifts from the sound card's.
+    if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
+        const double untilNext = (frame_ + 1.0) / framesPerSecond - *heard;
+        pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
+            std::chrono::duration<double>(untilNext)));
+    }
+    if (!pacer_.Wait()) {
+        client_->update();
+    }
+    if (frame_ < document_->GetFrameCount()) {
+        SetFrame(frame_ + 1);
+    } else {
+        Stop();
+    }
+}
+
+int LumoWnd::RunMessageLoop() {
+    while (!closed_) {
+        if (playing_) {
+            PlaybackStep();
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        } else {
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        }
+        // Outside exec() nothing else deletes what asked to be deleted later.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return 0;
+}
+
+void LumoWnd::closeEvent(QCloseEvent* event) {
+    if (!QuerySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    Stop();
+    WriteDword(QStringLiteral("xSplit"), static_cast<uint32_t>(xSplit_));
+    WriteDword(QStringLiteral("ySplit"), static_cast<uint32_t>(ySplit_));
+    closed_ = true;
+    event->accept();
+}
+
+void LumoWnd::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const int repeat = std::max(event->count(), 1);
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (splitterDrag_.IsDragging()) {
+            splitterDrag_.CancelMode();
+        } else if (playing_) {
+            Stop();
+        } else {
+            event->ignore();
+        }
+        return;
+    case Qt::Key_End:
+        OnCommand(IdEnd);
+        return;
+    case Qt::Key_Home:
+        OnCommand(IdHome);
+        return;
+    case Qt::Key_Left:
+        MoveBy(-static_cast<int64_t>(repeat) * (ctrl ? StepFrames : 1));
+        return;
+    case Qt::Key_Right:
+        MoveBy(static_cast<int64_t>(repeat) * (ctrl ? StepFrames : 1));
+        return;
+    case Qt::Key_F4:
+        if (ctrl) {
+            close();
+        } else {
+            OnCommand(IdPlay);
+        }
+        return;
+    case Qt::Key_F5:
+        OnCommand(ctrl ? IdExportVideo : IdPlay);
+        return;
+    case Qt::Key_MediaStop:
+        Stop();
+        return;
+    case Qt::Key_MediaTogglePlayPause:
+        OnCommand(IdPlay);
+        return;
+    case Qt::Key_MediaPlay:
+        Play();
+        return;
+    default:
+        break;
+    }
+    static const std::map<int, uint32_t> ctrlKeys{{Qt::Key_N, IdNew},
+                                                  {Qt::Key_O, IdOpen},
+                                                  {Qt::Key_S, IdSave},
+                                                  {Qt::Key_Y, IdRedo},
+                                                  {Qt::Key_Z, IdUndo}};
+    if (const auto found = ctrlKeys.find(event->key()); ctrl && found != ctrlKeys.end()) {
+        OnCommand(found->second);
+        return;
+    }
+    event->ignore();
+}
+
+void LumoWnd::MoveBy(int64_t frames) {
+    const int64_t target =
+        std::clamp<int64_t>(static_cast<int64_t>(frame_) + frames, 0, UINT32_MAX);
+    SetFrame(static_cast<uint32_t>(target));
+}
+
+int LumoWnd::OnCommand(uint32_t id) {
+    if (id >= IdRecentFile1 && id <= IdRecentFile4) {
+        return OnRecentFile(id - IdRecentFile1);
+    }
+    switch (id) {
+    case IdNew:
+        return OnNew();
+    case IdOpen:
+        return OnOpen();
+    case IdSave:
+        return OnSave();
+    case IdSaveAs:
+        return OnSaveAs();
+    case IdExportVideo:
+        return OnExportVideo();
+    case IdExit:
+        close();
+        return 0;
+    case IdLoadAudio:
+        return OnLoadAudio();
+    case IdUndo:
+        return OnUndoRedo(false);
+    case IdRedo:
+        return OnUndoRedo(true);
+    case IdPlay:
+        return OnPlay();
+    case IdHome:
+        return OnHome();
+    case IdBack30:
+        SetFrame(frame_ < StepFrames + 1 ? 0 : frame_ - StepFrames);
+        return 0;
+    case IdForward30:
+        MoveBy(StepFrames);
+        return 0;
+    case IdEnd:
+        return OnEnd();
+    case IdTutorial:
+        return OnTutorial();
+    case IdAbout:
+        return OnAbout();
+    default:
+        return 0;
+    }
+}
+
+int LumoWnd::OnUndoRedo(bool redo) {
+    if (!document_) {
+        return 0;
+    }
+    const bool wasModified = document_->IsModified();
+    if (redo) {
+        document_->Redo();
+    } else {
+        document_->Undo();
+    }
+    if (document_->IsModified() != wasModified) {
+        document_->Notify(ChangeBits::Modified);
+    }
+    return 0;
+}
+
+int LumoWnd::OnPlay() {
+    timeline_->setFocus(Qt::OtherFocusReason);
+    if (playing_) {
+        Stop();
+    } else {
+        Play();
+    }
+    return 0;
+}
+
+int LumoWnd::OnHome() {
+    timeline_->setFocus(Qt::OtherFocusReason);
+    SetFrame(0);
+    return 0;
+}
+
+int LumoWnd::OnEnd() {
+    if (document_) {
+        timeline_->setFocus(Qt::OtherFocusReason);
+        SetFrame(document_->GetFrameCount());
+    }
+    return 0;
+}
+
+int LumoWnd::OnExportVideo() {
+    return 0;
+}
+
+} // namespace vel::lumo

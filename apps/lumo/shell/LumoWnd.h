@@ -1,0 +1,142 @@
+#pragma once
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/View.h"
+#include "apps/lumo/document/ViewRegistration.h"
+#include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/shell/FramePacer.h"
+#include "apps/lumo/shell/PacerClock.h"
+#include "apps/lumo/shell/RecentFiles.h"
+#include "wingui/ButtonBarTarget.h"
+#include "wingui/DragController.h"
+#include "wingui/MainWindowImpl.h"
+
+#include <QPoint>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+
+namespace vel::lumo {
+
+class AudioWnd;
+class PreviewWnd;
+class ShapeWnd;
+class TimelineWnd;
+class TransportBar;
+
+// The program's one main window: it owns the open document and the five
+// panes, lays them out between two splitters, routes every command and
+// shortcut key, drives playback from its own loop and keeps the caption and
+// the menus in step with the document.
+class LumoWnd : public wingui::MainWindowImpl<LumoWnd>,
+                public PaneHost,
+                public wingui::ButtonBarTarget,
+                private View {
+public:
+    // The clock is the system's unless a test hands in its own.
+    explicit LumoWnd(PacerClock* clock = nullptr);
+    ~LumoWnd() override;
+
+    void SetDocument(std::unique_ptr<LumoDocument> document);
+    LumoDocument* GetDocument() const { return document_.get(); }
+    void SetFrame(uint32_t frame);
+    void Play();
+    void Stop();
+    bool IsPlaying() const { return playing_; }
+    void UpdateCaption();
+    // Runs until the window is closed; answers the exit code.
+    int RunMessageLoop();
+    // One frame of playback: waits for its deadline, then shows the next frame
+    // or stops at the end.
+    void PlaybackStep();
+
+    // Answers the command's result: 0, or -1 for a failed or cancelled save.
+    int OnCommand(uint32_t id) override;
+    void RequestFrame(uint32_t frame) override { SetFrame(frame); }
+    void RequestSelection(const Selection& selection) override;
+    uint32_t GetFrame() const override { return frame_; }
+    void OnBarCommand(std::uint32_t commandId) override { OnCommand(commandId); }
+
+    // The file commands' steps.
+    bool QuerySaveChanges();
+    bool OpenFile(const std::string& path);
+    bool SaveToFile(const std::string& path);
+    const RecentFiles& GetRecentFiles() const { return recentFiles_; }
+
+    // Recomputes which menu items are enabled and the labels that change.
+    void UpdateMenuState();
+    QAction* Action(uint32_t id) const;
+    QMenu* FileMenu() const { return fileMenu_; }
+
+    void Layout();
+    int GetXSplit() const { return xSplit_; }
+    int GetYSplit() const { return ySplit_; }
+    QWidget* ClientArea() const { return client_; }
+
+    AudioWnd* Audio() const { return audio_; }
+    PreviewWnd* Preview() const { return preview_; }
+    ShapeWnd* Shapes() const { return shapes_; }
+    TimelineWnd* Timeline() const { return timeline_; }
+    TransportBar* Transport() const { return transport_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnDocumentChange(Document* document, uint32_t changes) override;
+
+    void CreateMenus();
+    QAction* AddCommand(QMenu* menu, uint32_t id, const QString& text);
+
+    int OnNew();
+    int OnOpen();
+    int OnSave();
+    int OnSaveAs();
+    int OnRecentFile(std::size_t index);
+    int OnExportVideo();
+    int OnLoadAudio();
+    int OnUndoRedo(bool redo);
+    int OnPlay();
+    int OnHome();
+    int OnEnd();
+    int OnTutorial();
+    int OnAbout();
+    void MoveBy(int64_t frames);
+    void ShowFileError(const char* what, const std::string& path, uint32_t error, bool writing);
+
+    void PaintSplitters();
+    bool OnVerticalSplitter(QPoint p) const;
+    bool OnHorizontalSplitter(QPoint p) const;
+    void UpdateSplitterCursor(QPoint p);
+    void StartSplitterDrag(QPoint p);
+    int SplitterWidth() const;
+    int SplitterHeight() const;
+
+    std::unique_ptr<PacerClock> ownClock_;
+    QWidget* client_;
+    AudioWnd* audio_;
+    PreviewWnd* preview_;
+    ShapeWnd* shapes_;
+    TimelineWnd* timeline_;
+    TransportBar* transport_;
+    std::unique_ptr<LumoDocument> document_;
+    ViewRegistration registration_;
+    uint32_t frame_ = 0;
+    bool playing_ = false;
+    FramePacer pacer_;
+    int xSplit_ = 480;
+    int ySplit_ = 480;
+    wingui::DragController splitterDrag_;
+    RecentFiles recentFiles_;
+    QMenu* fileMenu_ = nullptr;
+    std::map<uint32_t, QAction*> actions_;
+    bool closed_ = false;
+};
+
+} // namespace vel::lumo

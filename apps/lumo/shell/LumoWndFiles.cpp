@@ -1,0 +1,188 @@
+#include "apps/lumo/audio/LoadWav.h"
+#include "apps/lumo/dialogs/AboutBox.h"
+#include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/document/AudioCommands.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/TimelineWnd.h"
+#include "apps/lumo/shell/LumoWnd.h"
+#include "apps/lumo/shell/SaveChangesQuestion.h"
+#include "core/FileErrorText.h"
+#include "wingui/FileDialog.h"
+#include "wingui/MessageBox.h"
+#include "wingui/WaitCursor.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace vel::lumo {
+
+namespace {
+
+void AddDocumentFilters(wingui::BasicFileDialog& dialog) {
+    dialog.AddFilter(QStringLiteral("Gourdglowlights"), QStringLiteral("*.glw"));
+    dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
+    dialog.SetDefaultExtension(QStringLiteral("glw"));
+}
+
+// The page that teaches the first face: the one installed with the program,
+// else the one beside its sources.
+QUrl TutorialPage() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/lumo/tutorial.md");
+    if (QFileInfo::exists(installed)) {
+        return QUrl::fromLocalFile(QFileInfo(installed).canonicalFilePath());
+    }
+    return QUrl::fromLocalFile(QStringLiteral(LUMO_SOURCE_DIR "/docs/tutorial.md"));
+}
+
+} // namespace
+
+bool LumoWnd::QuerySaveChanges() {
+    if (!document_ || !document_->IsModified()) {
+        return true;
+    }
+    switch (SaveChangesQuestion::Ask(this, !document_->GetPath().empty())) {
+    case SaveChangesQuestion::Save:
+        return OnCommand(IdSave) == 0;
+    case SaveChangesQuestion::DontSave:
+        return true;
+    case SaveChangesQuestion::Cancel:
+        return false;
+    }
+    return false;
+}
+
+int LumoWnd::OnNew() {
+    if (QuerySaveChanges()) {
+        SetDocument(LumoDocument::New());
+    }
+    return 0;
+}
+
+int LumoWnd::OnOpen() {
+    if (!QuerySaveChanges()) {
+        return 0;
+    }
+    wingui::FileOpenDialog dialog;
+    dialog.SetTitle(QStringLiteral("Open a Gourdglowlight File"));
+    AddDocumentFilters(dialog);
+    if (dialog.Show(this)) {
+        OpenFile(dialog.ChosenPath());
+    }
+    return 0;
+}
+
+bool LumoWnd::OpenFile(const std::string& path) {
+    std::unique_ptr<LumoDocument> opened;
+    uint32_t error = 0;
+    {
+        const wingui::WaitCursor wait;
+        opened = LumoDocument::Open(path, error);
+    }
+    if (!opened) {
+        ShowFileError("Error loading file:", path, error, false);
+        return false;
+    }
+    SetDocument(std::move(opened));
+    recentFiles_.Add(path);
+    recentFiles_.Save(Settings());
+    return true;
+}
+
+int LumoWnd::OnSave() {
+    if (!document_ || !document_->IsModified()) {
+        return 0;
+    }
+    if (document_->GetPath().empty()) {
+        return OnCommand(IdSaveAs);
+    }
+    return SaveToFile(document_->GetPath()) ? 0 : -1;
+}
+
+int LumoWnd::OnSaveAs() {
+    if (!document_) {
+        return 0;
+    }
+    wingui::FileSaveDialog dialog;
+    dialog.SetTitle(QStringLiteral("Save Gourdglowlight File"));
+    AddDocumentFilters(dialog);
+    if (!dialog.Show(this)) {
+        return -1;
+    }
+    if (!SaveToFile(dialog.ChosenPath())) {
+        return -1;
+    }
+    recentFiles_.Add(dialog.ChosenPath());
+    recentFiles_.Save(Settings());
+    return 0;
+}
+
+bool LumoWnd::SaveToFile(const std::string& path) {
+    bool saved = false;
+    {
+        const wingui::WaitCursor wait;
+        saved = document_->Save(path);
+    }
+    if (!saved) {
+        ShowFileError("Error saving to file:", path, document_->GetFileError(), true);
+    }
+    UpdateCaption();
+    return saved;
+}
+
+void LumoWnd::ShowFileError(const char* what, const std::string& path, uint32_t error,
+                            bool writing) {
+    std::string reason = core::FileErrorText(error, writing ? core::FileOperation::Writing
+                                                            : core::FileOperation::Reading);
+    if (!reason.empty()) {
+        reason.front() =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+    }
+    wingui::ShowMessageBox(this, ProductCaption(), QMessageBox::Critical,
+                           QStringLiteral("%1\n%2\n\n%3.")
+                               .arg(QString::fromUtf8(what), QString::fromStdString(path),
+                                    QString::fromStdString(reason)));
+}
+
+int LumoWnd::OnRecentFile(std::size_t index) {
+    if (index >= recentFiles_.GetEntries().size()) {
+        return 0;
+    }
+    // A copy: opening reorders the list.
+    const std::string path = recentFiles_.GetEntries()[index];
+    if (QuerySaveChanges()) {
+        OpenFile(path);
+    }
+    return 0;
+}
+
+int LumoWnd::OnLoadAudio() {
+    if (!document_) {
+        return 0;
+    }
+    wingui::FileOpenDialog dialog;
+    dialog.SetTitle(QStringLiteral("Load Audio File"));
+    dialog.AddFilter(QStringLiteral("Audio Files"), QStringLiteral("*.wav"));
+    dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
+    dialog.SetDefaultExtension(QStringLiteral("wav"));
+    if (dialog.Show(this)) {
+        const wingui::WaitCursor wait;
+        document_->Execute(SetAudioCmd(document_.get(), LoadWav(dialog.ChosenPath())));
+        timeline_->setFocus(Qt::OtherFocusReason);
+    }
+    return 0;
+}
+
+int LumoWnd::OnTutorial() {
+    QDesktopServices::openUrl(TutorialPage());
+    return 0;
+}
+
+int LumoWnd::OnAbout() {
+    AboutBox::Show(this);
+    return 0;
+}
+
+} // namespace vel::lumo

@@ -1,0 +1,82 @@
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/LumoWnd.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace vel::lumo {
+
+QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
+    // The text after the tab shows the key; the keys themselves are handled
+    // by the window, whichever pane has the focus.
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    actions_[id] = action;
+    return action;
+}
+
+void LumoWnd::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    AddCommand(fileMenu_, IdNew, QStringLiteral("&New\tCtrl+N"));
+    AddCommand(fileMenu_, IdOpen, QStringLiteral("&Open...\tCtrl+O"));
+    AddCommand(fileMenu_, IdSave, QStringLiteral("&Save\tCtrl+S"));
+    AddCommand(fileMenu_, IdSaveAs, QStringLiteral("Save &As..."));
+    fileMenu_->addSeparator();
+    AddCommand(fileMenu_, IdExportVideo, QStringLiteral("Export &Video...\tCtrl+F5"));
+    fileMenu_->addSeparator();
+    QMenu* recent = fileMenu_->addMenu(QStringLiteral("&Recent Files"));
+    for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
+        AddCommand(recent, id, recentFiles_.MenuLabel(id - IdRecentFile1));
+    }
+    fileMenu_->addSeparator();
+    AddCommand(fileMenu_, IdExit, QStringLiteral("E&xit"));
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, IdLoadAudio, QStringLiteral("Load &Audio"));
+    edit->addSeparator();
+    AddCommand(edit, IdUndo, QStringLiteral("&Undo\tCtrl+Z"));
+    AddCommand(edit, IdRedo, QStringLiteral("&Redo\tCtrl+Y"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    AddCommand(view, IdPlay, QStringLiteral("&Play\tF5"));
+    view->addSeparator();
+    AddCommand(view, IdHome, QStringLiteral("Home"));
+    AddCommand(view, IdEnd, QStringLiteral("End"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
+    help->addSeparator();
+    AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
+
+    for (QMenu* menu : {fileMenu_, recent, edit, view, help}) {
+        connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
+    }
+}
+
+QAction* LumoWnd::Action(uint32_t id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void LumoWnd::UpdateMenuState() {
+    const bool hasDocument = document_ != nullptr;
+    Action(IdPlay)->setText(playing_ ? QStringLiteral("Pause\tF5") : QStringLiteral("Play\tF5"));
+    for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
+        const std::size_t index = id - IdRecentFile1;
+        Action(id)->setText(recentFiles_.MenuLabel(index));
+        Action(id)->setEnabled(index < recentFiles_.GetEntries().size());
+    }
+    Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
+    for (uint32_t id : {IdSaveAs, IdExportVideo, IdLoadAudio, IdPlay}) {
+        Action(id)->setEnabled(hasDocument);
+    }
+    Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);
+    Action(IdRedo)->setEnabled(hasDocument && document_->GetRedoCount() > 0);
+    Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
+    Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
+}
+
+} // namespace vel::lumo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vel::lumo {
+
+// The question before the open document is discarded with unsaved changes:
+// three command links, Escape and the close box cancelling.
+class SaveChangesQuestion : public QDialog {
+public:
+    // The dialog's results, one per link; a closed dialog answers Rejected.
+    enum Answer { Save = 6, DontSave = 7, Cancel = 2 };
+
+    SaveChangesQuestion(QWidget* owner, bool documentHasPath);
+
+    // Asks through the dialog runner.
+    static Answer Ask(QWidget* owner, bool documentHasPath);
+};
+
+} // namespace vel::lumo
