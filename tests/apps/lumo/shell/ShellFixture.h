@@ -1,0 +1,105 @@
+#pragma once
+
+#include "apps/lumo/shell/LumoWnd.h"
+#include "apps/lumo/shell/PacerClock.h"
+#include "wingui/DialogRunner.h"
+#include "wingui/FileDialog.h"
+
+#include <QCommandLinkButton>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vel::lumo::test {
+
+// Time that moves only when the pacer waits, so playback steps at once.
+class FakeClock : public PacerClock {
+public:
+    TimePoint Now() const override { return now; }
+    void SleepUntil(TimePoint when) override {
+        ++sleeps;
+        now = std::max(now, when);
+    }
+    void Spin() override {
+        ++spins;
+        now += std::chrono::microseconds(100);
+    }
+
+    TimePoint now{};
+    int sleeps = 0;
+    int spins = 0;
+};
+
+// Answers every modal dialog at once, the way the user of a test would: the
+// next scripted answer, OK for a message. Remembers what was shown.
+class ScriptedDialogs : public wingui::DialogRunner, public wingui::FileDialogRunner {
+public:
+    ScriptedDialogs() {
+        previousDialogs_ = wingui::DialogRunner::SetRunner(this);
+        previousFiles_ = wingui::BasicFileDialog::SetRunner(this);
+    }
+    ~ScriptedDialogs() override {
+        wingui::DialogRunner::SetRunner(previousDialogs_);
+        wingui::BasicFileDialog::SetRunner(previousFiles_);
+    }
+
+    int Run(QDialog& dialog) override {
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+            messages.push_back(box->text().toStdString());
+            return QMessageBox::Ok;
+        }
+        shown.push_back(dialog.windowTitle().toStdString() + ": " +
+                        std::to_string(dialog.findChildren<QCommandLinkButton*>().size()) +
+                        " links");
+        if (answers.empty()) {
+            ADD_FAILURE() << "an unexpected dialog";
+            return QDialog::Rejected;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    bool Run(QFileDialog& dialog) override {
+        fileTitles.push_back(dialog.windowTitle().toStdString());
+        if (files.empty()) {
+            return false;
+        }
+        dialog.selectFile(QString::fromStdString(files.front()));
+        files.pop_front();
+        return true;
+    }
+
+    std::deque<int> answers;
+    // A path to choose, or none to cancel.
+    std::deque<std::string> files;
+    std::vector<std::string> shown;
+    std::vector<std::string> messages;
+    std::vector<std::string> fileTitles;
+
+private:
+    wingui::DialogRunner* previousDialogs_;
+    wingui::FileDialogRunner* previousFiles_;
+};
+
+// A main window on a fake clock with no settings from earlier tests.
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() {
+        QSettings("Vellumar", "Lumo").clear();
+        window = std::make_unique<LumoWnd>(&clock);
+        window->resize(1200, 900);
+    }
+
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<LumoWnd> window;
+};
+
+} // namespace vel::lumo::test
