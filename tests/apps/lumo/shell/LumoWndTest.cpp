@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/SelectionCommands.h"
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
+#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/core/TempFolder.h"
 
@@ -285,6 +286,31 @@ TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     window->OnCommand(IdRedo);
     EXPECT_EQ(window->Shapes()->GetSelection(), (Selection{0, 0, 0}));
     EXPECT_EQ(document->GetModel().GetShapeCount(), 1u);
+}
+
+TEST_F(ShellTest, LoadAudioIsOneUndoableStepEvenForAnUnreadableFile) {
+    TempFolder folder;
+    Bytes samples(2 * 4410, 0x11);
+    const Bytes wav = Riff({Fmt{}.AsChunk(), Chunk("data", samples)});
+    testing::WriteWhole(folder / "voice.wav", std::string(wav.begin(), wav.end()));
+    testing::WriteWhole(folder / "noise.wav", "not a wave");
+    LumoDocument* document = window->GetDocument();
+
+    dialogs.files = {folder / "voice.wav"};
+    window->OnCommand(IdLoadAudio);
+    EXPECT_EQ(dialogs.fileTitles.back(), "Load Audio File");
+    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 4410u);
+    EXPECT_EQ(window->windowTitle(), "Untitled* - Vellumar Gourdglowlight");
+
+    dialogs.files = {folder / "noise.wav"};
+    window->OnCommand(IdLoadAudio);
+    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 0u);
+    EXPECT_TRUE(dialogs.messages.empty());
+    window->OnCommand(IdUndo);
+    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 4410u);
+    window->OnCommand(IdUndo);
+    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 0u);
+    EXPECT_EQ(window->windowTitle(), "Vellumar Gourdglowlight");
 }
 
 TEST_F(ShellTest, SplitsOutsideTheWindowAreComputedByQuarters) {
