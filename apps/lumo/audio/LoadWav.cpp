@@ -42,17 +42,16 @@ std::vector<std::uint8_t> ReadSamples(RiffReader& riff, std::uint64_t bytesPerFr
 } // namespace
 
 AudioClip LoadWav(const std::string& fileName) {
-    AudioClip clip;
     RiffReader riff;
     if (!riff.Open(fileName) || !riff.FindRiff(MakeFourCC("WAVE")))
-        return clip;
+        return {};
     WaveFormat format = ReadFormat(riff);
     format.Normalise();
-    static_cast<AudioHeader&>(clip) =
+    const AudioHeader header =
         AudioHeader::Make(format.samplesPerSecond, format.ClipFormat(), format.channels);
-    if (format.IsAccepted())
-        clip.samples = ReadSamples(riff, clip.bytesPerFrame);
-    return clip;
+    if (!format.IsAccepted())
+        return AudioClip(header, {});
+    return AudioClip(header, ReadSamples(riff, header.bytesPerFrame));
 }
 
 } // namespace vel::lumo
