@@ -188,8 +188,7 @@ bool DocumentReader::ReadTimeline() {
             !in_.ReadU32(reserved)) {
             return false;
         }
-        document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? KnobTimeline::DefaultFrameRate
-                                                                    : rate);
+        document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? DefaultFrameRate : rate);
         document_.SetStoredFrameCount(frames);
         return true;
     });
