@@ -22,10 +22,13 @@ int DumpFrames(const LumoDocument& document, const std::string& out) {
     if (!file)
         return 1;
     const uint32_t frames = document.GetFrameCount();
-    ExportPicture picture(1920, 1080);
+    const int width = static_cast<int>(VideoSize.width);
+    const int height = static_cast<int>(VideoSize.height);
+    ExportPicture picture(width, height);
     for (uint32_t f = 0; f < frames; ++f) {
         picture.Draw(document.EvaluateFrame(f), std::nullopt, document.GetFrameRate());
-        if (std::fwrite(picture.Rows(), 1920 * 4, 1080, file.get()) != 1080)
+        if (std::fwrite(picture.Rows(), size_t{VideoSize.width} * 4, VideoSize.height,
+                        file.get()) != VideoSize.height)
             return 1;
     }
     std::printf("%u\n", frames);

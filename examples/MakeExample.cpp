@@ -151,7 +151,7 @@ void Flicker(KnobTimeline& timeline, uint32_t frames, uint32_t seed) {
 
 int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
     AudioClip voice = LoadWav(voiceFile);
-    if (voice.samples.empty()) {
+    if (voice.Samples().empty()) {
         std::fprintf(stderr, "%s: cannot read the voice clip\n", voiceFile.c_str());
         return 1;
     }

@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     const vel::lumo::AudioClip clip = vel::lumo::LoadWav(path);
-    if (clip.bytesPerFrame != 0 && clip.samples.size() % clip.bytesPerFrame != 0) {
+    if (clip.bytesPerFrame != 0 && clip.Samples().size() % clip.bytesPerFrame != 0) {
         std::fputs("a clip holds a partial sample frame\n", stderr);
         std::abort();
     }
     // Every sample must be readable.
-    for (size_t offset = 0; offset < clip.samples.size(); ++offset) {
+    for (size_t offset = 0; offset < clip.Samples().size(); ++offset) {
         vel::lumo::SampleAt(clip, offset);
     }
     return 0;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,8 +57,9 @@ void WriteDocuments(const std::filesystem::path& folder) {
     AudioClip odd{AudioHeader::Make(8000, SampleFormat::S16, 1), {1, 0, 2, 0, 3, 0}};
     face->SetAudio(odd);
     WriteFile(folder / "face-odd-audio.glw", Saved(*face));
-    AudioClip stereo{AudioHeader::Make(44100, SampleFormat::F32, 2), Bytes(64, 0)};
-    stereo.samples[3] = 0x3f;
+    Bytes floats(64, 0);
+    floats[3] = 0x3f;
+    AudioClip stereo{AudioHeader::Make(44100, SampleFormat::F32, 2), std::move(floats)};
     face->SetAudio(stereo);
     face->GetTimeline().SetFrameRate(25000);
     WriteFile(folder / "face-float-audio.glw", Saved(*face));

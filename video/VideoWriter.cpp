@@ -1,5 +1,6 @@
 #include "video/VideoWriter.h"
 
+#include "video/AudioFormat.h"
 #include "video/XVideoWriter.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int64_t kVideoBitRate = 1800000;
 constexpr int64_t kAudioBitRate = 192000;
-constexpr int kAudioRate = 44100;
-constexpr uint64_t kAudioBytesPerFrame = 4;
 // Chosen by measurement on flat-coloured animation at this bit rate.
 constexpr const char* kPreset = "veryfast";
 constexpr const char* kTune = "animation";
@@ -122,11 +121,11 @@ CodecContextPtr VideoWriter::OpenAudioEncoder() const {
     if (!c)
         throw XVideoWriter(AVERROR(ENOMEM));
     c->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    c->sample_rate = kAudioRate;
+    c->sample_rate = static_cast<int>(AudioRate);
     c->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
     c->bit_rate = kAudioBitRate;
     c->profile = FF_PROFILE_AAC_LOW;
-    c->time_base = {1, kAudioRate};
+    c->time_base = {1, static_cast<int>(AudioRate)};
     if (format_->oformat->flags & AVFMT_GLOBALHEADER)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     // The default coder's search costs a tenth of the whole export; at
@@ -213,7 +212,7 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
 }
 
 bool VideoWriter::WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, uint64_t byteCount) {
-    if (finished_ || bytesPerSampleFrame != kAudioBytesPerFrame)
+    if (finished_ || bytesPerSampleFrame != AudioBytesPerFrame)
         return false;
     const uint64_t frames = byteCount / bytesPerSampleFrame;
     if (frames == 0)
@@ -223,10 +222,10 @@ bool VideoWriter::WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, ui
     // Audio left out for earlier frames becomes silence, so that this slice
     // still plays with its picture.
     const int64_t start =
-        av_rescale(sampleTime_, int64_t{kAudioRate} * rateDenominator_, rateNumerator_);
+        av_rescale(sampleTime_, int64_t{AudioRate} * rateDenominator_, rateNumerator_);
     int64_t gap = start - chunker_->Pushed();
     if (gap > audio_->frame_size) {
-        static const uint8_t silence[4096 * kAudioBytesPerFrame] = {};
+        static const uint8_t silence[4096 * AudioBytesPerFrame] = {};
         for (; gap > 0; gap -= 4096) {
             if (!QueueAudio(silence, static_cast<uint32_t>(std::min<int64_t>(gap, 4096))))
                 return false;

@@ -1,4 +1,4 @@
-#include "wingui/IntentField.h"
+#include "wingui/Field.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -55,19 +55,10 @@ TEST(Field, UnsignedTakesTheLeadingDigitsAndSaturates) {
     EXPECT_EQ(Field<unsigned int>(4294967295u).ToText(), "4294967295");
 }
 
-TEST(Field, StringAndIntentRoundTrip) {
+TEST(Field, StringRoundTrips) {
     Field<std::string> text;
     EXPECT_TRUE(text.FromText("Mouth OOO"));
     EXPECT_EQ(text.ToText(), "Mouth OOO");
-
-    Field<lumo::Knob::Intent> intent;
-    EXPECT_EQ(intent.ToText(), "Interpolate");
-    EXPECT_TRUE(intent.FromText("Rotate"));
-    EXPECT_EQ(intent.value, lumo::Knob::Intent::Rotate);
-    EXPECT_TRUE(intent.FromText("rotate?"));
-    EXPECT_EQ(intent.value, lumo::Knob::Intent::Rotate);
-    intent.value = static_cast<lumo::Knob::Intent>(99);
-    EXPECT_EQ(intent.ToText(), "Unknown");
 }
 
 } // namespace

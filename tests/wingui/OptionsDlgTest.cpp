@@ -1,6 +1,5 @@
 #include "wingui/OptionsDlg.h"
 
-#include "wingui/IntentField.h"
 #include "wingui/UpDownEdit.h"
 
 #include <QCheckBox>
@@ -35,8 +34,7 @@ public:
         burn = new QCheckBox("Burn", this);
         intent = new QComboBox(this);
         name = new QLineEdit(this);
-        for (std::string_view n : lumo::KnobIntentNames())
-            intent->addItem(QString::fromUtf8(n.data(), qsizetype(n.size())));
+        intent->addItems({"Interpolate", "Hue", "Saturation", "Lightness"});
         for (QWidget* w : {static_cast<QWidget*>(percent), static_cast<QWidget*>(count),
                            static_cast<QWidget*>(burn), static_cast<QWidget*>(intent),
                            static_cast<QWidget*>(name)})
@@ -52,7 +50,7 @@ public:
     PercentField percentField{50};
     PercentField countField{3};
     Field<bool> burnField{false};
-    Field<lumo::Knob::Intent> intentField{lumo::Knob::Intent::Hue};
+    Field<std::string> intentField{"Hue"};
     Field<std::string> nameField{"Eyes Blink"};
     int statusUpdates = 0;
     int closes = 0;
@@ -171,7 +169,7 @@ TEST_F(OptionsDlgTest, CheckBoxAndComboBoxUpdateTheirFields) {
 
     dlg->intent->setFocus();
     QTest::keyClick(dlg->intent, Qt::Key_Down);
-    EXPECT_EQ(dlg->intentField.value, lumo::Knob::Intent::Saturation);
+    EXPECT_EQ(dlg->intentField.value, "Saturation");
 }
 
 TEST_F(OptionsDlgTest, ArrowsStepTheFieldWhateverTheControlsOwnRange) {

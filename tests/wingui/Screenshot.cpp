@@ -2,7 +2,6 @@
 // unacceptable entry, then saves a picture of the whole screen. Run it under
 // a real display server, for example: xvfb-run -s "-screen 0 900x420x24" wingui_screenshot out.png
 #include "wingui/ButtonBar.h"
-#include "wingui/IntentField.h"
 #include "wingui/OptionsDlg.h"
 #include "wingui/UpDownEdit.h"
 
@@ -40,8 +39,7 @@ public:
         auto* name = new QLineEdit(this);
         loops_ = new UpDownEdit(this);
         auto* intent = new QComboBox(this);
-        for (std::string_view n : vel::lumo::KnobIntentNames())
-            intent->addItem(QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size())));
+        intent->addItems({"Interpolate", "Rotate", "Hue", "Saturation", "Lightness"});
         auto* burn = new QCheckBox("Burn in the frame &counter", this);
         icon_ = new QLabel(this);
         status_ = new QLabel(this);
@@ -79,7 +77,7 @@ protected:
 private:
     Field<std::string> name_{"Mouth OOO"};
     LoopCount loops_field_{1};
-    Field<vel::lumo::Knob::Intent> intent_{vel::lumo::Knob::Intent::Interpolate};
+    Field<std::string> intent_{"Interpolate"};
     Field<bool> burn_{false};
     UpDownEdit* loops_;
     QLabel* icon_;

@@ -114,7 +114,7 @@ int InspectWav(const Request& request, std::ostream& out, std::ostream& err) {
     }
     probe.Close();
     const AudioClip clip = LoadWav(request.file);
-    if (clip.format == SampleFormat::None && clip.samples.empty()) {
+    if (clip.format == SampleFormat::None && clip.Samples().empty()) {
         return Fail(err, request.file, "not a WAV file that can be read");
     }
     Print(out, ClipJson(clip));

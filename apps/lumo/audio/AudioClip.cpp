@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -11,8 +12,21 @@ AudioHeader AudioHeader::Make(std::uint32_t sampleRate, SampleFormat format,
     return {sampleRate, format, channels, std::uint64_t{BytesPerSample(format)} * channels};
 }
 
+AudioClip::AudioClip(const AudioHeader& header, std::vector<std::uint8_t> samples)
+    : AudioHeader(header),
+      samples_(std::make_shared<const std::vector<std::uint8_t>>(std::move(samples))) {}
+
+const std::vector<std::uint8_t>& AudioClip::Samples() const {
+    static const std::vector<std::uint8_t> none;
+    return samples_ ? *samples_ : none;
+}
+
+bool AudioClip::operator==(const AudioClip& other) const {
+    return static_cast<const AudioHeader&>(*this) == other && Samples() == other.Samples();
+}
+
 AudioView::AudioView(const AudioClip& clip)
-    : AudioHeader(clip), data(clip.samples.data()), byteCount(clip.samples.size()) {}
+    : AudioHeader(clip), data(clip.Samples().data()), byteCount(clip.Samples().size()) {}
 
 std::uint64_t AudioView::FrameCount() const {
     return bytesPerFrame == 0 ? 0 : byteCount / bytesPerFrame;

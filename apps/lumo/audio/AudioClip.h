@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vel::lumo {
@@ -25,12 +26,21 @@ struct AudioHeader {
     bool operator==(const AudioHeader&) const = default;
 };
 
-// An owned clip: whole sample frames, channels interleaved, samples little-endian.
-// A value: copying it copies the samples.
-struct AudioClip : AudioHeader {
-    std::vector<std::uint8_t> samples;
+// A clip: whole sample frames, channels interleaved, samples little-endian.
+// The samples never change once made, so copies share them: a command, the
+// history and an export's document copy all hold the same bytes.
+class AudioClip : public AudioHeader {
+public:
+    AudioClip() = default;
+    AudioClip(const AudioHeader& header, std::vector<std::uint8_t> samples);
 
-    bool operator==(const AudioClip&) const = default;
+    const std::vector<std::uint8_t>& Samples() const;
+
+    // Same header and same sample bytes.
+    bool operator==(const AudioClip& other) const;
+
+private:
+    std::shared_ptr<const std::vector<std::uint8_t>> samples_;
 };
 
 // A non-owning slice of a clip; the clip must outlive it.

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace vel::lumo {
 
@@ -65,18 +67,14 @@ std::uint64_t ResampledFrames(std::uint64_t frames, std::uint32_t from, std::uin
 } // namespace
 
 AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
-    AudioClip result;
-    static_cast<AudioHeader&>(result) = target;
-    if (SameLayout(view, target)) {
-        result.samples.assign(view.data, view.data + view.byteCount);
-        return result;
-    }
+    if (SameLayout(view, target))
+        return AudioClip(target, std::vector<std::uint8_t>(view.data, view.data + view.byteCount));
     // Without a rate on either side there is no length in time: nothing to play.
     if (view.sampleRate == 0 || target.sampleRate == 0)
-        return result;
+        return AudioClip(target, {});
     const std::uint64_t frames =
         ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);
-    result.samples.assign(FrameBytes(frames, target.bytesPerFrame), 0);
+    std::vector<std::uint8_t> samples(FrameBytes(frames, target.bytesPerFrame), 0);
 
     const std::uint32_t sampleBytes = BytesPerSample(target.format);
     const std::uint64_t channels =
@@ -91,7 +89,7 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
     const double toFraction = 1.0 / target.sampleRate;
     std::uint64_t index = 0;
     std::uint64_t remainder = 0;
-    std::uint8_t* out = result.samples.data();
+    std::uint8_t* out = samples.data();
     for (std::uint64_t i = 0; i < frames && channels != 0; ++i) {
         const auto f = static_cast<float>(static_cast<double>(remainder) * toFraction);
         const std::uint64_t frameOffset = index * view.bytesPerFrame;
@@ -112,7 +110,15 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
             ++index;
         }
     }
-    return result;
+    return AudioClip(target, std::move(samples));
+}
+
+AudioClip ConvertAudio(const AudioClip& clip, const AudioHeader& target) {
+    if (!SameLayout(clip, target))
+        return ConvertAudio(AudioView(clip), target);
+    AudioClip shared = clip;
+    static_cast<AudioHeader&>(shared) = target;
+    return shared;
 }
 
 } // namespace vel::lumo

@@ -12,7 +12,7 @@ namespace {
 // A missing, short or cut-off "fmt " chunk leaves the record all zero.
 WaveFormat ReadFormat(RiffReader& riff) {
     std::array<std::uint8_t, WaveFormat::recordSize> record{};
-    if (const auto chunk = riff.FindChunk(MakeFourCC("fmt "))) {
+    if (const auto chunk = riff.FindChunk(serializer::ChunkId("fmt "))) {
         if (chunk->size >= 16) {
             const std::size_t wanted = std::min<std::size_t>(chunk->size, record.size());
             if (riff.Read(record.data(), wanted) != wanted)
@@ -28,7 +28,7 @@ WaveFormat ReadFormat(RiffReader& riff) {
 // as the file goes, so a forged size never asks for more memory than the file has.
 std::vector<std::uint8_t> ReadSamples(RiffReader& riff, std::uint64_t bytesPerFrame) {
     std::vector<std::uint8_t> samples;
-    const auto chunk = riff.FindChunk(MakeFourCC("data"));
+    const auto chunk = riff.FindChunk(serializer::ChunkId("data"));
     if (!chunk || chunk->size == 0 || bytesPerFrame == 0)
         return samples;
     const std::uint64_t available = riff.BodyBytesInFile(*chunk);
@@ -42,17 +42,16 @@ std::vector<std::uint8_t> ReadSamples(RiffReader& riff, std::uint64_t bytesPerFr
 } // namespace
 
 AudioClip LoadWav(const std::string& fileName) {
-    AudioClip clip;
     RiffReader riff;
-    if (!riff.Open(fileName) || !riff.FindRiff(MakeFourCC("WAVE")))
-        return clip;
+    if (!riff.Open(fileName) || !riff.FindRiff(serializer::ChunkId("WAVE")))
+        return {};
     WaveFormat format = ReadFormat(riff);
     format.Normalise();
-    static_cast<AudioHeader&>(clip) =
+    const AudioHeader header =
         AudioHeader::Make(format.samplesPerSecond, format.ClipFormat(), format.channels);
-    if (format.IsAccepted())
-        clip.samples = ReadSamples(riff, clip.bytesPerFrame);
-    return clip;
+    if (!format.IsAccepted())
+        return AudioClip(header, {});
+    return AudioClip(header, ReadSamples(riff, header.bytesPerFrame));
 }
 
 } // namespace vel::lumo

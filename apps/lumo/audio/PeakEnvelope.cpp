@@ -5,23 +5,24 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace vel::lumo {
 
 AudioClip PeakEnvelope(const AudioView& view, std::int32_t blockLength) {
-    AudioClip result;
     if (blockLength < 1)
-        return result;
+        return {};
     const auto block = static_cast<std::uint64_t>(blockLength);
     const std::uint64_t sourceFrames = view.FrameCount();
     const std::uint64_t blocks = (sourceFrames + block - 1) / block;
-    static_cast<AudioHeader&>(result) =
+    const AudioHeader header =
         AudioHeader::Make(view.sampleRate / static_cast<std::uint32_t>(blockLength),
                           SampleFormat::F32, view.channels);
-    result.samples.assign(FrameBytes(blocks, result.bytesPerFrame), 0);
+    std::vector<std::uint8_t> samples(FrameBytes(blocks, header.bytesPerFrame), 0);
 
     const std::uint64_t sampleBytes = BytesPerSample(view.format);
-    std::uint8_t* out = result.samples.data();
+    std::uint8_t* out = samples.data();
     for (std::uint64_t b = 0; b < blocks; ++b) {
         const std::uint64_t end = std::min(sourceFrames, (b + 1) * block);
         for (std::uint64_t c = 0; c < view.channels; ++c) {
@@ -33,7 +34,7 @@ AudioClip PeakEnvelope(const AudioView& view, std::int32_t blockLength) {
             out += sizeof peak;
         }
     }
-    return result;
+    return AudioClip(header, std::move(samples));
 }
 
 } // namespace vel::lumo

@@ -10,8 +10,8 @@ namespace vel::lumo {
 
 namespace {
 
-const FourCC riffId = MakeFourCC("RIFF");
-const FourCC listId = MakeFourCC("LIST");
+const FourCC riffId = serializer::ChunkId("RIFF");
+const FourCC listId = serializer::ChunkId("LIST");
 
 std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serializer/ChunkId.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -7,14 +9,9 @@
 
 namespace vel::lumo {
 
-// A four-character chunk code as it appears in the file ("RIFF", "fmt ").
+// A four-character chunk code as it appears in the file ("RIFF", "fmt "),
+// made by serializer::ChunkId.
 using FourCC = std::uint32_t;
-
-constexpr FourCC MakeFourCC(const char (&code)[5]) {
-    return static_cast<std::uint8_t>(code[0]) | static_cast<std::uint8_t>(code[1]) << 8 |
-           static_cast<std::uint8_t>(code[2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(code[3])) << 24;
-}
 
 struct RiffChunk {
     FourCC id = 0;

@@ -47,7 +47,7 @@ std::vector<EvaluatedShape> LumoDocument::EvaluateFrame(uint32_t frame) const {
 
 uint32_t LumoDocument::GetFrameCount() const {
     const uint64_t sampleFrames =
-        audio_.bytesPerFrame == 0 ? 0 : audio_.samples.size() / audio_.bytesPerFrame;
+        audio_.bytesPerFrame == 0 ? 0 : audio_.Samples().size() / audio_.bytesPerFrame;
     uint64_t audioLength = 0;
     if (audio_.sampleRate != 0) {
         // Saturates where the product would not fit 64 bits.

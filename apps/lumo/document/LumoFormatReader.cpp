@@ -5,6 +5,8 @@
 #include "serializer/Deserializer.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace vel::lumo {
 namespace {
@@ -186,8 +188,7 @@ bool DocumentReader::ReadTimeline() {
             !in_.ReadU32(reserved)) {
             return false;
         }
-        document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? KnobTimeline::DefaultFrameRate
-                                                                    : rate);
+        document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? DefaultFrameRate : rate);
         document_.SetStoredFrameCount(frames);
         return true;
     });
@@ -218,21 +219,21 @@ bool DocumentReader::ReadTrack() {
 }
 
 bool DocumentReader::ReadAudio() {
-    return ForEachChild([this, first = true, clip = AudioClip{}, bytes = uint64_t{0},
+    return ForEachChild([this, first = true, header = AudioHeader{}, bytes = uint64_t{0},
                          counted = false](uint32_t id) mutable {
         if (!first) {
             return true;
         }
         first = false;
         uint32_t format = 0;
-        if (id != chunk::AudioHeader || !in_.ReadU32(clip.sampleRate) || !in_.ReadU32(format) ||
-            !in_.ReadU32(clip.channels) || !in_.ReadU64(clip.bytesPerFrame)) {
+        if (id != chunk::AudioHeader || !in_.ReadU32(header.sampleRate) || !in_.ReadU32(format) ||
+            !in_.ReadU32(header.channels) || !in_.ReadU64(header.bytesPerFrame)) {
             return false;
         }
-        clip.format = static_cast<SampleFormat>(format);
-        const uint64_t frameBytes = uint64_t{BytesPerSample(clip.format)} * clip.channels;
-        if (clip.bytesPerFrame == 0) {
-            clip.bytesPerFrame = frameBytes;
+        header.format = static_cast<SampleFormat>(format);
+        const uint64_t frameBytes = uint64_t{BytesPerSample(header.format)} * header.channels;
+        if (header.bytesPerFrame == 0) {
+            header.bytesPerFrame = frameBytes;
         }
         // Files this program writes say how many sample bytes precede the
         // padding; older files hold whole sample frames only.
@@ -243,19 +244,21 @@ bool DocumentReader::ReadAudio() {
         if (!NextIs(chunk::Samples)) {
             return false;
         }
-        if (clip.bytesPerFrame == 0) {
+        if (header.bytesPerFrame == 0) {
             return true;
         }
         const uint64_t stored = in_.CurrentChunk()->remaining;
+        std::vector<uint8_t> samples;
         if (!counted) {
             bytes = stored;
         }
         // A frame size that contradicts the format would let sample readers
         // step outside the data.
-        if (clip.bytesPerFrame != frameBytes || bytes > stored || bytes % clip.bytesPerFrame != 0 ||
-            !in_.ReadBlock(clip.samples, bytes)) {
+        if (header.bytesPerFrame != frameBytes || bytes > stored ||
+            bytes % header.bytesPerFrame != 0 || !in_.ReadBlock(samples, bytes)) {
             return false;
         }
+        AudioClip clip(header, std::move(samples));
         document_.SetAudio(clip);
         return true;
     });

@@ -66,10 +66,11 @@ void WriteTimeline(Node& parent, const LumoDocument& document) {
 // bytes to keep chunk lengths a multiple of 4, and the header records the
 // exact sample byte count so that the padding never becomes audio.
 void WriteAudio(Node& parent, const AudioClip& clip) {
-    if (clip.bytesPerFrame == 0 || clip.samples.size() < clip.bytesPerFrame) {
+    const std::vector<uint8_t>& samples = clip.Samples();
+    if (clip.bytesPerFrame == 0 || samples.size() < clip.bytesPerFrame) {
         return;
     }
-    const uint64_t bytes = clip.samples.size() - clip.samples.size() % clip.bytesPerFrame;
+    const uint64_t bytes = samples.size() - samples.size() % clip.bytesPerFrame;
     const unsigned char zeros[4] = {};
     parent.BeginChunk(chunk::Audio)
         .BeginChunk(chunk::AudioHeader)
@@ -80,7 +81,7 @@ void WriteAudio(Node& parent, const AudioClip& clip) {
         .WriteU64(bytes)
         .EndChunk(chunk::AudioHeader)
         .BeginChunk(chunk::Samples)
-        .Write(clip.samples.data(), static_cast<size_t>(bytes))
+        .Write(samples.data(), static_cast<size_t>(bytes))
         .Write(zeros, static_cast<size_t>((4 - bytes % 4) % 4))
         .EndChunk(chunk::Audio);
 }

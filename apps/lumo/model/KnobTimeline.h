@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/model/FrameRate.h"
 #include "apps/lumo/model/Knob.h"
 #include "apps/lumo/model/KnobTrack.h"
 #include "apps/lumo/model/KnobValues.h"
@@ -16,9 +17,6 @@ namespace vel::lumo {
 // rejected change leaves the tracks exactly as they were.
 class KnobTimeline {
 public:
-    // Frames per 1000 seconds: 29.97 frames per second.
-    static constexpr std::uint32_t DefaultFrameRate = 29970;
-
     using Tracks = std::map<KnobKey, KnobTrack>;
 
     std::uint32_t GetFrameRate() const { return frameRate_; }

@@ -19,6 +19,9 @@ struct CanvasSize {
     friend bool operator==(const CanvasSize&, const CanvasSize&) = default;
 };
 
+// The pictures of the pumpkin model and of the videos made from it.
+inline constexpr CanvasSize VideoSize{1920, 1080};
+
 // The drawing of one pumpkin face: its knobs and its shapes with their poses
 // and points. Every operation checks its indexes; a bad index or a missing
 // key yields false, an empty result or a fixed placeholder, never an

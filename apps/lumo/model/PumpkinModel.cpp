@@ -11,7 +11,6 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr CanvasSize Canvas{1920, 1080};
 constexpr std::size_t CandleKnobCount = 3;
 
 void MovePoints(std::vector<Point>& points, float dx, float dy) {
@@ -109,7 +108,7 @@ bool PumpkinModel::DeleteShape(std::uint64_t shape) {
 }
 
 CanvasSize PumpkinModel::GetCanvasSize() const {
-    return Canvas;
+    return VideoSize;
 }
 
 Knob PumpkinModel::GetKnob(const KnobKey& key) const {

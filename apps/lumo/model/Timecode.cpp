@@ -13,9 +13,9 @@ constexpr std::uint32_t MinutesPerHour = 60;
 // Frame labels skipped at the start of each minute not divisible by ten.
 std::uint32_t DroppedLabels(std::uint32_t rate) {
     switch (rate) {
-    case 29970:
+    case DefaultFrameRate:
         return 2;
-    case 59940:
+    case 2 * DefaultFrameRate:
         return 4;
     default:
         return 0;
@@ -108,7 +108,7 @@ std::uint32_t Timecode::FrameFromFields(std::uint32_t hours, std::uint32_t minut
 }
 
 Timecode Timecode::Parse(std::string_view text) {
-    const auto invalid = FromFrame(0, DropFrameRate);
+    const auto invalid = FromFrame(0, DefaultFrameRate);
     std::size_t position = 0;
     while (position < text.size() && IsWhiteSpace(text[position])) {
         ++position;
@@ -130,8 +130,8 @@ Timecode Timecode::Parse(std::string_view text) {
             return invalid;
         }
     }
-    return FromFrame(FrameFromFields(fields[3], fields[2], fields[1], fields[0], DropFrameRate),
-                     DropFrameRate);
+    return FromFrame(FrameFromFields(fields[3], fields[2], fields[1], fields[0], DefaultFrameRate),
+                     DefaultFrameRate);
 }
 
 } // namespace vel::lumo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "apps/lumo/model/FrameRate.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,11 +13,8 @@ namespace vel::lumo {
 // of every minute not divisible by ten are skipped so that the timecode
 // keeps pace with the clock.
 struct Timecode {
-    // Frames per 1000 seconds of the program's own rate, 29.97 per second.
-    static constexpr std::uint32_t DropFrameRate = 29970;
-
     std::uint32_t frameNumber = 0;
-    std::uint32_t frameRate = DropFrameRate;
+    std::uint32_t frameRate = DefaultFrameRate;
     std::uint32_t frames = 0;
     std::uint32_t seconds = 0;
     std::uint32_t minutes = 0;

@@ -7,14 +7,12 @@
 
 namespace vel::lumo {
 
-// The document's clip as the video takes it (44100 Hz, 16-bit, stereo), cut
+// The document's clip as the video takes it (video::AudioRate, 16-bit, stereo), cut
 // into one slice of samples-per-frame sample frames per document frame.
 // Where the clip has ended a slice is silence, made on the fly rather than
 // by lengthening the clip, whose length could otherwise reach terabytes.
 class ExportAudio {
 public:
-    static constexpr uint32_t BytesPerFrame = 4;
-
     ExportAudio(const AudioClip& clip, uint32_t samplesPerFrame);
 
     // Valid until the next call.

@@ -16,8 +16,8 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     const float fps = static_cast<float>(rate) / 1000.0f;
 
     const CanvasSize size = document.GetModel().GetCanvasSize();
-    const int width = size.width != 0 ? static_cast<int>(size.width) : 1920;
-    const int height = size.height != 0 ? static_cast<int>(size.height) : 1080;
+    const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);
+    const int height = static_cast<int>(size.height != 0 ? size.height : VideoSize.height);
     job.target = std::make_unique<TemporaryTarget>(options.fileName);
     job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->Path());
 
@@ -35,8 +35,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
             if (!written)
                 picture.Keep(changed);
             const AudioView slice = audio.Slice(f);
-            if (written &&
-                job.writer->WriteAudio(ExportAudio::BytesPerFrame, slice.data, slice.byteCount))
+            if (written && job.writer->WriteAudio(slice.bytesPerFrame, slice.data, slice.byteCount))
                 job.writer->AdvanceTime();
             ++done;
             if (progress && !progress(done, total))

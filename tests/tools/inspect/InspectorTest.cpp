@@ -40,8 +40,8 @@ protected:
         model.InsertPose(0, 0, KnobKey(), {{0, 0}, {1, 0}, {0, 1}});
         model.InsertPose(0, 1, KnobKey("mouth"), {{0, 0}, {3, 0}, {0, 1}});
         document->GetTimeline().SetAnchor(KnobKey("mouth"), 10, 1.0f);
-        AudioClip clip{AudioHeader::Make(8000, SampleFormat::S16, 2), {}};
-        clip.samples = {0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0};
+        AudioClip clip{AudioHeader::Make(8000, SampleFormat::S16, 2),
+                       {0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0}};
         document->SetAudio(clip);
         EXPECT_TRUE(document->Save(path));
     }

@@ -13,16 +13,14 @@ namespace {
 template <typename T>
 AudioClip ClipOf(SampleFormat format, std::uint32_t rate, std::uint32_t channels,
                  const std::vector<T>& values) {
-    AudioClip clip;
-    static_cast<AudioHeader&>(clip) = AudioHeader::Make(rate, format, channels);
-    clip.samples.resize(values.size() * sizeof(T));
-    std::memcpy(clip.samples.data(), values.data(), clip.samples.size());
-    return clip;
+    std::vector<std::uint8_t> samples(values.size() * sizeof(T));
+    std::memcpy(samples.data(), values.data(), samples.size());
+    return AudioClip(AudioHeader::Make(rate, format, channels), std::move(samples));
 }
 
 template <typename T> std::vector<T> ValuesOf(const AudioClip& clip) {
-    std::vector<T> values(clip.samples.size() / sizeof(T));
-    std::memcpy(values.data(), clip.samples.data(), values.size() * sizeof(T));
+    std::vector<T> values(clip.Samples().size() / sizeof(T));
+    std::memcpy(values.data(), clip.Samples().data(), values.size() * sizeof(T));
     return values;
 }
 
@@ -64,7 +62,7 @@ TEST(AudioView, SlicesStayInsideTheClip) {
     const AudioView all(clip);
     EXPECT_EQ(all.FrameCount(), 3u);
     const AudioView middle = all.Slice(4, 4);
-    EXPECT_EQ(middle.data, clip.samples.data() + 4);
+    EXPECT_EQ(middle.data, clip.Samples().data() + 4);
     EXPECT_EQ(middle.FrameCount(), 1u);
     EXPECT_EQ(static_cast<const AudioHeader&>(middle), static_cast<const AudioHeader&>(clip));
     EXPECT_EQ(all.Slice(8, 100).byteCount, 4u);
@@ -74,9 +72,14 @@ TEST(AudioView, SlicesStayInsideTheClip) {
     EXPECT_EQ(AudioView(AudioClip{}).FrameCount(), 0u);
 }
 
-TEST(ConvertAudio, SameLayoutCopiesTheBytes) {
+TEST(ConvertAudio, SameLayoutSharesAClipAndCopiesAView) {
     const AudioClip clip = ClipOf<std::int16_t>(SampleFormat::S16, 44100, 2, {1, -2, 3, -4});
-    EXPECT_EQ(ConvertAudio(clip, AudioHeader::Make(44100, SampleFormat::S16, 2)), clip);
+    const AudioHeader same = AudioHeader::Make(44100, SampleFormat::S16, 2);
+    const AudioClip shared = ConvertAudio(clip, same);
+    EXPECT_EQ(shared, clip);
+    EXPECT_EQ(shared.Samples().data(), clip.Samples().data());
+    const AudioClip tail = ConvertAudio(AudioView(clip).Slice(4, 4), same);
+    EXPECT_EQ(ValuesOf<std::int16_t>(tail), (std::vector<std::int16_t>{3, -4}));
 }
 
 TEST(ConvertAudio, UpsamplesMonoToStereo) {
@@ -114,8 +117,8 @@ TEST(ConvertAudio, FrameCountsFollowTheRatesExactly) {
     AudioClip noRate = second;
     noRate.sampleRate = 0;
     EXPECT_TRUE(
-        ConvertAudio(noRate, AudioHeader::Make(44100, SampleFormat::F32, 1)).samples.empty());
-    EXPECT_TRUE(ConvertAudio(second, AudioHeader::Make(0, SampleFormat::F32, 1)).samples.empty());
+        ConvertAudio(noRate, AudioHeader::Make(44100, SampleFormat::F32, 1)).Samples().empty());
+    EXPECT_TRUE(ConvertAudio(second, AudioHeader::Make(0, SampleFormat::F32, 1)).Samples().empty());
 }
 
 TEST(ConvertAudio, IntegerTargetsClipOutOfRangeValues) {
@@ -137,7 +140,7 @@ TEST(ConvertAudio, IntegerTargetsClipOutOfRangeValues) {
               (std::vector<std::uint8_t>{255, 255, 255, 255, 0, 0, 0, 0, 191, 191, 0, 0}));
     // A target format without a writer stays silent.
     const AudioClip silent = convert(IntegerFormat(3, 24));
-    EXPECT_EQ(silent.samples, std::vector<std::uint8_t>(36, 0));
+    EXPECT_EQ(silent.Samples(), std::vector<std::uint8_t>(36, 0));
 }
 
 TEST(PeakEnvelope, OneFramePerBlockOfPeaks) {

@@ -55,7 +55,7 @@ TEST(LoadWav, ReadsPlainPcmOfEveryWidth) {
             Load(Riff({Fmt{.channels = c.channels, .rate = 22050, .bits = c.bits}.AsChunk(),
                        Chunk("data", data)}));
         ExpectHeader(clip, 22050, c.format, c.channels, frame);
-        EXPECT_EQ(clip.samples, data);
+        EXPECT_EQ(clip.Samples(), data);
     }
     EXPECT_EQ(IntegerFormat(3, 24), static_cast<SampleFormat>(0x318));
 }
@@ -65,7 +65,7 @@ TEST(LoadWav, ReadsFloatAndExtensibleHeaders) {
     const AudioClip floats =
         Load(Riff({Fmt{.tag = 3, .channels = 2, .bits = 32}.AsChunk(), Chunk("data", data)}));
     ExpectHeader(floats, 44100, SampleFormat::F32, 2, 8);
-    EXPECT_EQ(floats.samples, data);
+    EXPECT_EQ(floats.Samples(), data);
 
     const AudioClip extFloat = Load(
         Riff({Fmt{.bits = 32, .extensible = true, .validBits = 32, .subFormatTag = 3}.AsChunk(),
@@ -76,7 +76,7 @@ TEST(LoadWav, ReadsFloatAndExtensibleHeaders) {
     const AudioClip twenty = Load(Riff(
         {Fmt{.bits = 24, .extensible = true, .validBits = 20}.AsChunk(), Chunk("data", data)}));
     ExpectHeader(twenty, 44100, static_cast<SampleFormat>(0x314), 1, 3);
-    EXPECT_EQ(twenty.samples, data);
+    EXPECT_EQ(twenty.Samples(), data);
 }
 
 TEST(LoadWav, SamplesNarrowerThanTheirContainerKeepTheContainer) {
@@ -88,7 +88,7 @@ TEST(LoadWav, SamplesNarrowerThanTheirContainerKeepTheContainer) {
     const AudioClip clip = Load(Riff(
         {Fmt{.bits = 32, .extensible = true, .validBits = 16}.AsChunk(), Chunk("data", data)}));
     ExpectHeader(clip, 44100, static_cast<SampleFormat>(0x410), 1, 4);
-    ASSERT_EQ(clip.samples, data);
+    ASSERT_EQ(clip.Samples(), data);
     EXPECT_NEAR(SampleAt(clip, 0), 0.5, 1e-4);
     EXPECT_NEAR(SampleAt(clip, 4), -0.5, 1e-4);
 }
@@ -103,17 +103,17 @@ TEST(LoadWav, WalksChunksWithPaddingAndSkipsStrangers) {
         Load(Riff({Chunk("LIST", Counting(7)), Chunk("junk", Counting(3)), Chunk("fmt ", fmt18),
                    Chunk("fact", Counting(1)), Chunk("data", data), Chunk("cue ", Counting(9))}));
     ExpectHeader(clip, 44100, SampleFormat::U8, 1, 1);
-    EXPECT_EQ(clip.samples, data);
+    EXPECT_EQ(clip.Samples(), data);
 
     // An odd last chunk whose pad byte the file lacks still reads whole.
     Bytes unpadded = Riff({Fmt{.bits = 8}.AsChunk(), Chunk("data", data)});
     unpadded.pop_back();
-    EXPECT_EQ(Load(unpadded).samples, data);
+    EXPECT_EQ(Load(unpadded).Samples(), data);
 
     // A "WAVE" form after another RIFF form is found.
     Bytes two = Riff({Chunk("avih", Counting(4))}, "AVI ");
     Append(two, Riff({Fmt{.bits = 8}.AsChunk(), Chunk("data", data)}));
-    EXPECT_EQ(Load(two).samples, data);
+    EXPECT_EQ(Load(two).Samples(), data);
 }
 
 TEST(LoadWav, UnreadableFilesGiveTheEmptyClip) {
@@ -169,7 +169,7 @@ TEST(LoadWav, RefusedFormatsGiveTheHeaderWithoutSamples) {
         SCOPED_TRACE(c.what);
         const AudioClip clip = Load(c.file);
         ExpectHeader(clip, c.rate, c.format, c.channels, c.bytesPerFrame);
-        EXPECT_TRUE(clip.samples.empty());
+        EXPECT_TRUE(clip.Samples().empty());
     }
 }
 
@@ -180,17 +180,17 @@ TEST(LoadWav, CutOffAndForgedSizesReadOnlyWhatTheFileHolds) {
     const Bytes forged = Riff({Fmt{.channels = 2}.AsChunk(), Chunk("data", data, 0xFFFFFFFF)});
     const AudioClip clip = Load(forged);
     ExpectHeader(clip, 44100, SampleFormat::S16, 2, 4);
-    EXPECT_EQ(clip.samples, Bytes(data.begin(), data.begin() + 40));
+    EXPECT_EQ(clip.Samples(), Bytes(data.begin(), data.begin() + 40));
 
     // Cut off inside "data": same.
     Bytes cut = Riff({Fmt{.channels = 2}.AsChunk(), Chunk("data", Counting(400))});
     cut.resize(cut.size() - 7);
-    EXPECT_EQ(Load(cut).samples.size(), 392u);
+    EXPECT_EQ(Load(cut).Samples().size(), 392u);
 
     // The RIFF size (left 0 by some streaming writers) does not limit the search.
     Bytes riffZero = Riff({Fmt{}.AsChunk(), Chunk("data", data)});
     std::fill(riffZero.begin() + 4, riffZero.begin() + 8, 0);
-    EXPECT_EQ(Load(riffZero).samples.size(), 40u);
+    EXPECT_EQ(Load(riffZero).Samples().size(), 40u);
 
     // A forged size before "fmt " jumps past the end: nothing is found.
     const AudioClip lost =
@@ -203,7 +203,7 @@ TEST(LoadWav, CutOffAndForgedSizesReadOnlyWhatTheFileHolds) {
     ExpectHeader(noFormat, 0, SampleFormat::None, 0, 0);
 
     // A data chunk of size 0.
-    EXPECT_TRUE(Load(Riff({Fmt{}.AsChunk(), Chunk("data", {})})).samples.empty());
+    EXPECT_TRUE(Load(Riff({Fmt{}.AsChunk(), Chunk("data", {})})).Samples().empty());
 }
 
 } // namespace

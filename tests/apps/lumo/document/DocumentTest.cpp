@@ -256,15 +256,14 @@ TEST_F(DocumentTest, CopyHasThePumpkinButNoHistoryOrViews) {
 
 TEST_F(DocumentTest, FrameCountFollowsAudioAndAnchors) {
     EXPECT_EQ(document->GetFrameCount(), 1u);
-    AudioClip second{AudioHeader::Make(44100, SampleFormat::S16, 1), {}};
-    second.samples.resize(44100 * 2);
+    AudioClip second{AudioHeader::Make(44100, SampleFormat::S16, 1),
+                     std::vector<uint8_t>(44100 * 2)};
     document->SetAudio(second);
     EXPECT_EQ(document->GetFrameCount(), 31u);
     document->GetTimeline().SetAnchor(KnobKey("canhue"), 500, 1.0f);
     EXPECT_EQ(document->GetFrameCount(), 500u);
     // A silly clip saturates instead of wrapping around.
-    AudioClip huge{AudioHeader::Make(1, SampleFormat::U8, 1), {}};
-    huge.samples.resize(5000000);
+    AudioClip huge{AudioHeader::Make(1, SampleFormat::U8, 1), std::vector<uint8_t>(5000000)};
     document->SetAudio(huge);
     EXPECT_EQ(document->GetFrameCount(), 149850001u);
     document->GetTimeline().SetFrameRate(0xFFFFFFFF);

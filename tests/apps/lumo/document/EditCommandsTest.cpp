@@ -162,15 +162,19 @@ TEST_F(EditCommandTest, AnchorInsertDeleteAndMoveRoundTrip) {
 }
 
 TEST_F(EditCommandTest, SetAudioSwapsClipsWithoutReloading) {
-    AudioClip clip;
-    static_cast<AudioHeader&>(clip) = AudioHeader::Make(8000, SampleFormat::S16, 1);
-    clip.samples = {1, 2, 3, 4};
+    const AudioClip clip(AudioHeader::Make(8000, SampleFormat::S16, 1), {1, 2, 3, 4});
     const AudioClip empty = doc_->GetAudio();
     const Snapshot done =
         RoundTrip(SetAudioCmd(doc_.get(), clip), {ChangeBits::Audio}, {ChangeBits::Audio});
     EXPECT_EQ(done.audio, clip);
     doc_->Undo();
     EXPECT_EQ(doc_->GetAudio(), empty);
+
+    // The command, its copy in the history and a copy of the document all
+    // hold the caller's samples rather than copies of them.
+    doc_->Redo();
+    EXPECT_EQ(doc_->GetAudio().Samples().data(), clip.Samples().data());
+    EXPECT_EQ(LumoDocument(*doc_).GetAudio().Samples().data(), clip.Samples().data());
 }
 
 TEST_F(EditCommandTest, RefusalsLeaveEverythingUnchangedAndUnrecorded) {

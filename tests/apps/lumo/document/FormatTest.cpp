@@ -70,10 +70,11 @@ std::unique_ptr<LumoDocument> RichDocument() {
     timeline.SetAnchor(KnobKey("eyeblink"), 45, 0.125f);
     timeline.SetAnchor(KnobKey("canhue"), 0, 200.0f);
     // Seven 16-bit mono sample frames: 14 bytes, not a multiple of 4.
-    AudioClip clip{AudioHeader::Make(22050, SampleFormat::S16, 1), {}};
+    std::vector<uint8_t> samples;
     for (int i = 0; i < 14; ++i) {
-        clip.samples.push_back(static_cast<uint8_t>(i * 37));
+        samples.push_back(static_cast<uint8_t>(i * 37));
     }
+    AudioClip clip{AudioHeader::Make(22050, SampleFormat::S16, 1), std::move(samples)};
     document->SetAudio(clip);
     return document;
 }
@@ -115,7 +116,7 @@ TEST(DocumentFormat, SavingKeepsWholeSampleFramesOnly) {
     document->SetAudio(clip);
     auto loaded = LoadFromMemory(SaveToMemory(*document));
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->GetAudio().samples, (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(loaded->GetAudio().Samples(), (std::vector<uint8_t>{1, 2, 3, 4}));
 
     // Less than one whole frame writes no audio at all.
     AudioClip tiny{AudioHeader::Make(8000, SampleFormat::S16, 2), {1, 2}};
@@ -325,14 +326,14 @@ TEST(DocumentFormat, AudioChunks) {
     }));
     ASSERT_TRUE(old);
     EXPECT_EQ(old->GetAudio().bytesPerFrame, 4u);
-    EXPECT_EQ(old->GetAudio().samples.size(), 8u);
+    EXPECT_EQ(old->GetAudio().Samples().size(), 8u);
 
     const auto counted = LoadFromMemory(FileWith([](Node& f) {
         Header(f);
         Audio(f, 4, {1, 2, 3}, true, 8);
     }));
     ASSERT_TRUE(counted);
-    EXPECT_EQ(counted->GetAudio().samples.size(), 8u);
+    EXPECT_EQ(counted->GetAudio().Samples().size(), 8u);
 
     // A frame size that contradicts the format, a count past the data and a
     // count of partial frames are damage.

@@ -22,8 +22,8 @@ protected:
         document->GetModel().InsertNewShape(0);
         ASSERT_TRUE(document->Save(target));
         saved = ReadWhole(target);
-        AudioClip clip{AudioHeader::Make(8000, SampleFormat::U8, 1), {}};
-        clip.samples.assign(100000, 0x80);
+        AudioClip clip{AudioHeader::Make(8000, SampleFormat::U8, 1),
+                       std::vector<uint8_t>(100000, 0x80)};
         document->SetAudio(clip);
         document->Execute(Edit());
     }

@@ -5,7 +5,7 @@
 namespace vel::lumo {
 namespace {
 
-std::string Label(std::uint32_t frame, std::uint32_t rate = Timecode::DropFrameRate) {
+std::string Label(std::uint32_t frame, std::uint32_t rate = DefaultFrameRate) {
     return Timecode::FromFrame(frame, rate).Format();
 }
 
@@ -35,7 +35,7 @@ TEST(TimecodeTest, EveryTenthMinuteKeepsItsFirstLabels) {
 TEST(TimecodeTest, HoursAppearFromTheFirstHour) {
     EXPECT_EQ(Label(107891), "59:59;29");
     EXPECT_EQ(Label(107892), "01:00:00;00");
-    const Timecode twoHours = Timecode::FromFrame(2 * 107892 + 1800, Timecode::DropFrameRate);
+    const Timecode twoHours = Timecode::FromFrame(2 * 107892 + 1800, DefaultFrameRate);
     EXPECT_EQ(twoHours.hours, 2u);
     EXPECT_EQ(twoHours.minutes, 1u);
     EXPECT_EQ(twoHours.Format(), "02:01:00;02");
@@ -75,7 +75,7 @@ TEST(TimecodeTest, ParseAcceptsShortFormsAndRefusesOthers) {
     EXPECT_EQ(Parsed("12x"), 0u);
     EXPECT_EQ(Parsed(";12"), 0u);
     const Timecode parsed = Timecode::Parse("1:2;3");
-    EXPECT_EQ(parsed.frameRate, Timecode::DropFrameRate);
+    EXPECT_EQ(parsed.frameRate, DefaultFrameRate);
     EXPECT_EQ(parsed.Format(), "01:02;03");
 }
 

@@ -40,13 +40,13 @@ std::unique_ptr<LumoDocument> SquareDocument() {
     model.InsertShape(0, Square(Shape::CandleColor, -0.5f, 0.2f, 0.5f, 0.8f));
     model.InsertShape(1, Square(Shape::Dark, -0.1f, 0.4f, 0.1f, 0.6f));
     document->SynchroniseTimeline();
-    AudioClip clip;
-    static_cast<AudioHeader&>(clip) = AudioHeader::Make(22050, SampleFormat::S16, 1);
+    std::vector<uint8_t> samples;
     for (int i = 0; i < 11025; ++i) {
         const auto v = static_cast<int16_t>(i % 50 < 25 ? 6000 : -6000);
-        clip.samples.push_back(static_cast<uint8_t>(v));
-        clip.samples.push_back(static_cast<uint8_t>(v >> 8));
+        samples.push_back(static_cast<uint8_t>(v));
+        samples.push_back(static_cast<uint8_t>(v >> 8));
     }
+    AudioClip clip(AudioHeader::Make(22050, SampleFormat::S16, 1), std::move(samples));
     document->SetAudio(clip);
     return document;
 }
@@ -176,9 +176,8 @@ TEST(ExportAudio, SlicesPastTheClipAreSilentAndWhole) {
     EXPECT_EQ(SamplesPerFrame(25.0f), 1764u);
     EXPECT_EQ(SamplesPerFrame(24.0f), 1838u);
 
-    AudioClip clip;
-    static_cast<AudioHeader&>(clip) = AudioHeader::Make(44100, SampleFormat::S16, 2);
-    clip.samples.assign(3000 * 4, 0x11);
+    const AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 2),
+                         std::vector<uint8_t>(3000 * 4, 0x11));
     ExportAudio audio(clip, 1471);
     auto bytes = [](const AudioView& v) {
         return std::vector<uint8_t>(v.data, v.data + v.byteCount);

@@ -1,4 +1,4 @@
-#include "wingui/IntentField.h"
+#include "apps/lumo/dialogs/IntentField.h"
 
 namespace vel::wingui {
 
