@@ -186,9 +186,10 @@ bool DocumentReader::ReadTimeline() {
             !in_.ReadU32(reserved)) {
             return false;
         }
+        // The stored frame count is not trusted: the document recomputes its
+        // length from its anchors and audio.
         document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? KnobTimeline::DefaultFrameRate
                                                                     : rate);
-        document_.SetStoredFrameCount(frames);
         return true;
     });
 }
