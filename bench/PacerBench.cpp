@@ -61,9 +61,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     // Long enough to play every measured frame.
-    while (window.GetDocument()->GetFrameCount() < Frames + 1) {
-        window.GetDocument()->SetStoredFrameCount(Frames + 1);
-    }
+    vel::lumo::LumoDocument& document = *window.GetDocument();
+    document.GetTimeline().InsertAnchor(document.GetKnobs().front().key, Frames + 1,
+                                        document.GetKnobs().front().typical);
     QCoreApplication::processEvents();
     window.Play();
     const double framesPerSecond = window.GetDocument()->GetFrameRate() / 1000.0;

@@ -19,7 +19,7 @@ LumoDocument::LumoDocument(std::unique_ptr<Model> model) : model_(std::move(mode
 
 LumoDocument::LumoDocument(const LumoDocument& other)
     : Document(FreshBase{}), audio_(other.audio_), model_(other.model_->Clone()),
-      timeline_(other.timeline_), storedFrameCount_(other.storedFrameCount_) {}
+      timeline_(other.timeline_) {}
 
 std::unique_ptr<LumoDocument> LumoDocument::New() {
     return std::make_unique<LumoDocument>(std::make_unique<PumpkinModel>());
@@ -58,8 +58,7 @@ uint32_t LumoDocument::GetFrameCount() const {
                                     : rate * sampleFrames / audio_.sampleRate;
         audioLength = (std::min(frames, most - 1000) + 999) / 1000 + 1;
     }
-    const uint64_t count = std::max(
-        {audioLength, uint64_t{timeline_.GetHighestAnchorFrame()}, uint64_t{storedFrameCount_}});
+    const uint64_t count = std::max(audioLength, uint64_t{timeline_.GetHighestAnchorFrame()});
     return static_cast<uint32_t>(std::min<uint64_t>(count, std::numeric_limits<uint32_t>::max()));
 }
 

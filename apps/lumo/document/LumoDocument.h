@@ -57,8 +57,7 @@ public:
     KnobValues GetKnobValues(uint32_t frame) const { return timeline_.ValuesAt(frame); }
     std::vector<EvaluatedShape> EvaluateFrame(uint32_t frame) const;
     // The animation's length: the audio's length in frames or the highest
-    // anchor frame, whichever is larger, and never shorter than the length
-    // the document had when it was saved.
+    // anchor frame, whichever is larger.
     uint32_t GetFrameCount() const;
     uint32_t GetFrameRate() const { return timeline_.GetFrameRate(); }
 
@@ -72,9 +71,6 @@ public:
     // The document file format, from and to any byte stream.
     bool Read(serializer::Deserializer& in);
     bool Write(serializer::Serializer& out) const;
-    // Remembers the length stored in a file, so that loading does not
-    // shorten an animation whose last anchors were deleted.
-    void SetStoredFrameCount(uint32_t frames) { storedFrameCount_ = frames; }
 
 protected:
     bool LoadFile(core::File& file) override;
@@ -84,7 +80,6 @@ private:
     AudioClip audio_;
     std::unique_ptr<Model> model_;
     KnobTimeline timeline_;
-    uint32_t storedFrameCount_ = 0;
 };
 
 } // namespace vel::lumo

@@ -188,8 +188,9 @@ bool DocumentReader::ReadTimeline() {
             !in_.ReadU32(reserved)) {
             return false;
         }
+        // The stored frame count is not trusted: the document recomputes its
+        // length from its anchors and audio.
         document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? DefaultFrameRate : rate);
-        document_.SetStoredFrameCount(frames);
         return true;
     });
 }

@@ -7,6 +7,8 @@
 #include "video/XVideoWriter.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -31,20 +33,36 @@ int Fail(const std::string& file, const std::string& reason) {
     return 1;
 }
 
-// Frames done of the total: rewritten in place on a terminal, otherwise a
-// line at every tenth of the way.
+// "about M:SS left" from the pace so far.
+std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done, uint64_t total) {
+    const double seconds = std::chrono::duration<double>(elapsed).count() /
+                           static_cast<double>(done) * static_cast<double>(total - done);
+    const auto whole = static_cast<unsigned long long>(std::min(seconds, 1e15) + 0.5);
+    char text[64];
+    std::snprintf(text, sizeof text, "about %llu:%02llu left", whole / 60, whole % 60);
+    return text;
+}
+
+// Frames done of the total: rewritten in place on a terminal; otherwise a
+// line at every tenth of the way and at least every two seconds, so that a
+// log shows a long export moving and when it will end.
 ExportProgress ReportProgress() {
+    using Clock = std::chrono::steady_clock;
     const bool terminal = isatty(STDERR_FILENO) != 0;
-    return [terminal, shown = uint64_t{0}](uint64_t done, uint64_t total) mutable {
-        if (terminal) {
-            std::fprintf(stderr, "\rframe %llu of %llu", static_cast<unsigned long long>(done),
-                         static_cast<unsigned long long>(total));
-            if (done == total)
-                std::fputc('\n', stderr);
-        } else if (done == total || done * 10 / total != shown * 10 / total) {
-            std::fprintf(stderr, "frame %llu of %llu\n", static_cast<unsigned long long>(done),
-                         static_cast<unsigned long long>(total));
+    const Clock::time_point start = Clock::now();
+    return [terminal, start, shown = uint64_t{0}, shownAt = start](uint64_t done,
+                                                                   uint64_t total) mutable {
+        const Clock::time_point now = Clock::now();
+        const bool due = done == total || done * 10 / total != shown * 10 / total ||
+                         now - shownAt >= std::chrono::seconds(2);
+        if (terminal || due) {
+            std::fprintf(stderr, "%sframe %llu of %llu, %s%s", terminal ? "\r" : "",
+                         static_cast<unsigned long long>(done),
+                         static_cast<unsigned long long>(total),
+                         TimeLeft(now - start, done, total).c_str(),
+                         terminal && done != total ? "  " : "\n");
             shown = done;
+            shownAt = now;
         }
         return interrupted == 0;
     };

@@ -1,6 +1,7 @@
 #include "apps/lumo/dialogs/AboutBox.h"
 
 #include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
@@ -49,7 +50,7 @@ TEST(AboutBox, ClosesOnAnyKeyOrClickAndShowsTheIcon) {
 TEST_F(ShellTest, KeysAPaneDoesNotUseReachTheMainWindow) {
     window->show();
     LumoDocument* document = window->GetDocument();
-    document->SetStoredFrameCount(100);
+    document->GetTimeline().InsertAnchor(StandardKnobs()[0].key, 100, 0.5f);
     QTest::keyClick(window->Timeline(), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(window->GetFrame(), 30u);
     QTest::keyClick(window->Preview(), Qt::Key_F5);

@@ -90,7 +90,7 @@ TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
     const Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, PathOf("nose.mp4") + "\n");
-    EXPECT_NE(run.err.find("frame 5 of 5"), std::string::npos);
+    EXPECT_NE(run.err.find("frame 5 of 5, about 0:00 left\n"), std::string::npos);
     EXPECT_EQ(test::ProbeStream(PathOf("nose.mp4"), "v:0").at("nb_read_frames"), "5");
 }
 
