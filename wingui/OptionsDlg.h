@@ -58,6 +58,8 @@ protected:
     // Binding an id again replaces its field. The field outlives the dialog window.
     void Bind(std::uint32_t controlId, FieldBase& field);
     QDialogButtonBox* ButtonBox() const { return buttons_; }
+    // Brings the status, OK and the error colours up to date, as after a change.
+    void Refresh();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,7 +68,6 @@ private:
     void CentreOverOwner();
     void OnControlChanged(std::uint32_t controlId);
     void OnStep(std::uint32_t controlId, int delta);
-    void Refresh();
     FieldBase* BoundField(std::uint32_t controlId) const;
 
     std::map<std::uint32_t, FieldBase*> bindings_;

@@ -1,14 +1,326 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/MacroCommand.h"
+#include "apps/lumo/document/PointCommands.h"
+#include "apps/lumo/document/PoseCommands.h"
+#include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/DetectingDrag.h"
+#include "apps/lumo/panes/DraggingPoint.h"
+#include "apps/lumo/panes/DraggingPose.h"
+#include "apps/lumo/panes/DraggingShape.h"
+#include "apps/lumo/panes/PopupMenu.h"
+#include "apps/lumo/panes/SelectionCommands.h"
+#include "apps/lumo/panes/ShapeEdits.h"
+#include "apps/lumo/render/PumpkinRenderer.h"
+#include "apps/lumo/render/TargetMapping.h"
+#include "graphics/QtGraphicsImpl.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+
 namespace vel::lumo {
 
+namespace {
+
+const KnobKey BasePoseKey("first");
+
+// Markers further out than this are off any screen; leaving them out keeps
+// outlines from a crafted file from stalling the painter.
+bool IsDrawable(graphics::PointF p) {
+    constexpr float Limit = 1.0e5f;
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < Limit &&
+           std::abs(p.y) < Limit;
+}
+
+} // namespace
+
 PreviewWnd::PreviewWnd(QWidget* parent, PaneHost* host)
-    : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host) {}
+    : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host),
+      graphics_(std::make_unique<graphics::QtGraphicsImpl>()), surface_(graphics_.CreateSurface()) {
+    setMouseTracking(true);
+}
 
 void PreviewWnd::SetFrame(uint32_t frame) {
     if (frame != frame_) {
         frame_ = frame;
         update();
+    }
+}
+
+void PreviewWnd::OnDocumentChange(Document*, uint32_t changes) {
+    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0)
+        update();
+}
+
+bool PreviewWnd::HasShapeSelected() const {
+    return GetDocument() != nullptr &&
+           GetSelection().shape < GetDocument()->GetModel().GetShapeCount();
+}
+
+PreviewHit PreviewWnd::HitTest(QPoint position) const {
+    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
+    const Point m =
+        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+    return HitTestPreview(GetDocument(), GetSelection(), frame_, m);
+}
+
+QPoint PreviewWnd::ModelToClient(Point model) const {
+    const int w = width();
+    const int h = height();
+    const double s = std::min(w, h) / 2.0;
+    // A point off the pane, or no number at all, starts from the pane's edge or centre.
+    const auto pixel = [](double v, int limit) {
+        return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, double(limit - 1)))
+                                : limit / 2;
+    };
+    return {pixel(std::floor(s * model.x + 0.5) + w / 2, w),
+            pixel(h - h / 2 - std::floor(s * model.y + 0.5), h)};
+}
+
+void PreviewWnd::OnLButtonDown(QMouseEvent* event) {
+    if (GetDocument() == nullptr)
+        return;
+    const QPoint p = event->position().toPoint();
+    const PreviewHit hit = HitTest(p);
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+    if (!hit.onPoint) {
+        Click(p, hit, shift, true);
+        return;
+    }
+    DetectDrag(
+        p,
+        [this, hit] {
+            pointIndex_ = hit.point;
+            return std::make_unique<DraggingPoint>(this, GetDocument(), hit.pointShape,
+                                                   hit.pointPose, hit.point);
+        },
+        [this, p, hit, shift] { Click(p, hit, shift, false); });
+}
+
+void PreviewWnd::Click(QPoint p, const PreviewHit& hit, bool shift, bool canDrag) {
+    if (!hit.insideShape) {
+        AddPoint(p);
+        return;
+    }
+    const Selection selection = GetSelection();
+    if (hit.shape == selection.shape && hasFocus()) {
+        if (!shift || !canDrag) {
+            AddPoint(p);
+            return;
+        }
+        DetectDrag(
+            p,
+            [this, p, selection]() -> std::unique_ptr<wingui::DragState> {
+                if (selection.pose == selection.referencePose)
+                    return std::make_unique<DraggingShape>(this, GetDocument(), p, selection.shape);
+                return std::make_unique<DraggingPose>(this, GetDocument(), p, selection.shape,
+                                                      selection.pose);
+            },
+            [this, p] { AddPoint(p); });
+        return;
+    }
+    SelectShape(hit.shape);
+    if (shift && canDrag) {
+        DetectDrag(
+            p,
+            [this, p, hit] {
+                return std::make_unique<DraggingShape>(this, GetDocument(), p, hit.shape);
+            },
+            [] {});
+    }
+}
+
+void PreviewWnd::DetectDrag(QPoint press,
+                            std::function<std::unique_ptr<wingui::DragState>()> makeDrag,
+                            std::function<void()> onClick) {
+    SetDragState(std::make_unique<DetectingDrag>(
+        this, press,
+        [this, makeDrag = std::move(makeDrag)](QPoint p) {
+            std::unique_ptr<wingui::DragState> drag = makeDrag();
+            wingui::DragState* started = drag.get();
+            SetDragState(std::move(drag));
+            started->OnMouseMove(p);
+        },
+        std::move(onClick)));
+}
+
+void PreviewWnd::AddPoint(QPoint position) {
+    LumoDocument& document = *GetDocument();
+    const Model& model = document.GetModel();
+    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
+    const Point m =
+        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+    pointIndex_ = 0;
+    MacroCommand macro;
+    std::uint64_t shape = GetSelection().shape;
+    std::uint64_t index = 0;
+    if (shape >= model.GetShapeCount()) {
+        shape = model.GetShapeCount();
+        macro.Append(std::make_unique<InsertShapeCmd>(&document, shape));
+    }
+    if (model.GetPoseCount(shape) > 0) {
+        index = model.GetPosePoints(shape, 0).size();
+    } else {
+        macro.Append(std::make_unique<InsertPoseCmd>(&document, shape, 0, BasePoseKey,
+                                                     std::vector<Point>{}));
+        macro.Append(std::make_unique<SelectPoseCmd>(this, Selection{shape, 0, 0}));
+    }
+    macro.Append(std::make_unique<InsertPointCmd>(&document, shape, index, m));
+    document.Execute(macro);
+}
+
+void PreviewWnd::OnRButtonDown(QMouseEvent* event) {
+    if (GetDocument() == nullptr)
+        return;
+    const PreviewHit hit = HitTest(event->position().toPoint());
+    if (hit.insideShape)
+        SelectShape(hit.shape);
+    else if (!hit.onPoint)
+        SelectShape(GetDocument()->GetModel().GetShapeCount());
+}
+
+void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
+    if (GetDocument() == nullptr)
+        return;
+    const PreviewHit hit = HitTest(event->pos());
+    QMenu menu(this);
+    if (hit.onPoint) {
+        AddMenuItem(menu, QStringLiteral("Delete Web"), IdDeleteWeb);
+        pointIndex_ = hit.point;
+    }
+    if (hit.insideShape) {
+        AddMenuItem(menu, QStringLiteral("Delete Shape"), IdDeleteShape);
+        QMenu* illumination = menu.addMenu(QStringLiteral("Illumination"));
+        AddMenuItem(*illumination, QStringLiteral("Candle Color"), IdIlluminationCandle);
+        AddMenuItem(*illumination, QStringLiteral("Dark"), IdIlluminationDark);
+    }
+    if (menu.isEmpty())
+        return;
+    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
+        OnCommand(id);
+}
+
+void PreviewWnd::OnCommand(std::uint32_t id) {
+    LumoDocument* document = GetDocument();
+    if (document == nullptr)
+        return;
+    const std::uint64_t shape = GetSelection().shape;
+    switch (id) {
+    case IdDeleteWeb:
+        document->Execute(DeletePointCmd(document, shape, pointIndex_));
+        break;
+    case IdDeleteShape:
+        DeleteSelectedShape(*document, *this);
+        break;
+    case IdIlluminationDark:
+        document->Execute(SetShapeIlluminationCmd(document, shape, 0));
+        break;
+    case IdIlluminationCandle:
+        document->Execute(SetShapeIlluminationCmd(document, shape, 1));
+        break;
+    default:
+        break;
+    }
+}
+
+bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    if (event->key() == Qt::Key_Delete)
+        return true;
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+        return false;
+    if (GetDocument() != nullptr)
+        InsertNewShape(*GetDocument(), *this);
+    return true;
+}
+
+void PreviewWnd::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    Pane::keyReleaseEvent(event);
+}
+
+std::unique_ptr<wingui::DragState> PreviewWnd::OnVirtJoystick(std::uint32_t,
+                                                              QPoint& virtualPosition) {
+    if (!HasShapeSelected())
+        return nullptr;
+    const std::uint64_t shape = GetSelection().shape;
+    const std::vector<Point> base = GetDocument()->GetPosePoints(shape, 0);
+    virtualPosition = ModelToClient(base.empty() ? Point{} : base.front());
+    return std::make_unique<DraggingShape>(this, GetDocument(), virtualPosition, shape);
+}
+
+void PreviewWnd::mouseMoveEvent(QMouseEvent* event) {
+    if (!IsDragging())
+        UpdateCursor(event->position().toPoint(), event->modifiers());
+    Pane::mouseMoveEvent(event);
+}
+
+void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) {
+    if (IsDragging())
+        return;
+    const PreviewHit hit = HitTest(position);
+    if (hit.onPoint)
+        setCursor(Qt::CrossCursor);
+    else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0)
+        setCursor(Qt::SizeAllCursor);
+    else
+        unsetCursor();
+}
+
+void PreviewWnd::focusInEvent(QFocusEvent* event) {
+    Pane::focusInEvent(event);
+    update();
+}
+
+void PreviewWnd::focusOutEvent(QFocusEvent* event) {
+    Pane::focusOutEvent(event);
+    update();
+}
+
+void PreviewWnd::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    graphics::Frame frame =
+        surface_.CreateFrame(this, {0, 0, static_cast<std::int32_t>(width() * ratio),
+                                    static_cast<std::int32_t>(height() * ratio)});
+    frame.Clear(graphics::Color{0x000000});
+    if (GetDocument() == nullptr)
+        return;
+    DrawPumpkin(frame, GetDocument()->EvaluateFrame(frame_));
+    if (!hasFocus())
+        return;
+    const Selection selection = GetSelection();
+    const bool comparing = selection.pose != selection.referencePose;
+    DrawMarkers(frame, selection.pose, comparing ? Orange : White);
+    if (comparing)
+        DrawMarkers(frame, selection.referencePose, Blue);
+}
+
+void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
+                             std::uint32_t color) const {
+    const std::vector<graphics::PointF> points =
+        ModelToTarget(frame, GetDocument()->GetPosePoints(GetSelection().shape, pose));
+    frame.SetFont(graphics::Font{"Webdings", 12});
+    frame.SetTextColor(graphics::Color{color});
+    const graphics::SizeF glyph = frame.MeasureText("\"");
+    if (points.size() >= 2 && std::all_of(points.begin(), points.end(), IsDrawable)) {
+        for (auto [pen, width] : {std::pair{0x000000u, 2.0f}, std::pair{color, 1.0f}}) {
+            frame.SetPen(graphics::Color{pen}, width);
+            frame.DrawPolyline(points);
+            frame.DrawLine(points.back(), points.front());
+        }
+    }
+    for (graphics::PointF p : points) {
+        if (IsDrawable(p))
+            frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
     }
 }
 

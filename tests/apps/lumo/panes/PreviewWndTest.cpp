@@ -1,0 +1,431 @@
+#include "apps/lumo/panes/PreviewWnd.h"
+
+#include "PaneTestHost.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/render/PumpkinRenderer.h"
+#include "apps/lumo/render/TargetMapping.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace vel::lumo::test {
+namespace {
+
+constexpr int Width = 400;
+constexpr int Height = 300;
+
+// The preview's parent: keys the preview passes on arrive here.
+class KeyRecorder : public QWidget {
+public:
+    std::vector<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
+};
+
+// Offsets taken back come back up to float rounding.
+void ExpectNear(const std::vector<Point>& actual, const std::vector<Point>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-6) << i;
+        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-6) << i;
+    }
+}
+
+class PreviewWndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(Width, Height + 40);
+        preview = new PreviewWnd(&window, &host);
+        preview->setGeometry(0, 0, Width, Height);
+        other = new QLineEdit(&window);
+        other->setGeometry(0, Height + 5, Width, 30);
+        host.Add(preview, preview);
+        preview->SetDocument(document.get());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        preview->setFocus();
+    }
+
+    static Point ToModel(QPoint p) {
+        return TargetMapping(Width, Height).ToModel({float(p.x()), float(p.y())});
+    }
+    static QPoint At(float x, float y) {
+        const graphics::PointF p = TargetMapping(Width, Height).ToTarget({x, y});
+        return {int(std::lround(p.x)), int(std::lround(p.y))};
+    }
+    void Click(QPoint p, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(preview, Qt::LeftButton, modifiers, p);
+    }
+    // Presses, moves past the drag distance and on to the target; Escape
+    // before the release when asked.
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}, bool escape = false) {
+        QTest::mousePress(preview, Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(preview, from + QPoint(8, 8));
+        QTest::mouseMove(preview, to);
+        if (escape)
+            QTest::keyClick(preview, Qt::Key_Escape);
+        QTest::mouseRelease(preview, Qt::LeftButton, modifiers, to);
+    }
+    // The press selects; the window system then asks for the context menu.
+    void RightClick(QPoint p) {
+        QTest::mouseClick(preview, Qt::RightButton, {}, p);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, p, preview->mapToGlobal(p));
+        QApplication::sendEvent(preview, &menu);
+    }
+    void Select(Selection selection) { host.RequestSelection(selection); }
+    Selection Selected() const { return preview->GetSelection(); }
+    const lumo::Model& TheModel() const { return document->GetModel(); }
+    std::vector<Point> Points(uint64_t shape, uint64_t pose = 0) const {
+        return document->GetPosePoints(shape, pose);
+    }
+    // Three triangles side by side: x around -0.8, 0 and 0.8.
+    void AddTriangles(int count) {
+        for (int i = 0; i < count; ++i) {
+            const float cx = -0.8f + 0.8f * float(i);
+            AddShape(*document, {{{cx - 0.3f, -0.3f}, {cx + 0.3f, -0.3f}, {cx, 0.3f}}});
+        }
+    }
+    // The colour nearest to the wanted one around a pixel (outlines are
+    // anti-aliased), as its largest channel difference.
+    static int Distance(const QImage& image, QPoint centre, QRgb wanted) {
+        int best = 255;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QRgb c = image.pixel(centre + QPoint(dx, dy));
+                best = std::min(best, std::max({std::abs(qRed(c) - qRed(wanted)),
+                                                std::abs(qGreen(c) - qGreen(wanted)),
+                                                std::abs(qBlue(c) - qBlue(wanted))}));
+            }
+        }
+        return best;
+    }
+
+    std::unique_ptr<LumoDocument> document = LumoDocument::New();
+    PaneTestHost host;
+    KeyRecorder window;
+    PreviewWnd* preview = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+TEST_F(PreviewWndTest, ThreeClicksDrawALitTriangleAndEachClickIsOneUndoStep) {
+    preview->StoreSelection({7, 1, 1});
+    Click(At(-0.5f, -0.5f));
+    ASSERT_EQ(TheModel().GetShapeCount(), 1u);
+    EXPECT_EQ(TheModel().GetPoseCount(0), 1u);
+    EXPECT_EQ(TheModel().GetPoseKnobKey(0, 0), KnobKey("first"));
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
+    Click(At(0.5f, -0.5f));
+    Click(At(0.0f, 0.5f));
+    EXPECT_EQ(Points(0).size(), 3u);
+    EXPECT_EQ(Points(0)[2], ToModel(At(0.0f, 0.5f)));
+    EXPECT_EQ(document->GetUndoCount(), 3u);
+
+    const QImage shot = preview->grab().toImage();
+    const graphics::Color candle = FillColor(document->EvaluateFrame(0)[0].color);
+    EXPECT_EQ(shot.pixel(At(0.0f, -0.2f)) & 0xFFFFFF, candle.Rgb());
+    EXPECT_EQ(shot.pixel(At(0.0f, -0.8f)) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(At(0.7f, 0.5f)) & 0xFFFFFF, 0u);
+
+    ASSERT_TRUE(document->Undo());
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Points(0).size(), 1u);
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(TheModel().GetShapeCount(), 0u);
+    EXPECT_EQ(Selected(), (Selection{7, 1, 1}));
+    ASSERT_TRUE(document->Redo());
+    EXPECT_EQ(Points(0).size(), 1u);
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
+}
+
+TEST_F(PreviewWndTest, AClickOnAShapeWithoutPosesGivesItABasePoseAndAppendsToIt) {
+    AddShape(*document, {});
+    AddTriangles(1);
+    Select({0, 0, 0});
+    Click(At(0.9f, 0.9f));
+    EXPECT_EQ(TheModel().GetShapeCount(), 2u);
+    EXPECT_EQ(Points(0).size(), 1u);
+    Select({1, 0, 0});
+    Click(At(-0.7f, 0.7f));
+    ASSERT_EQ(Points(1).size(), 4u);
+    EXPECT_EQ(Points(1)[3], ToModel(At(-0.7f, 0.7f)));
+}
+
+TEST_F(PreviewWndTest, AClickThatFocusesThePaneDoesNothingElse) {
+    AddTriangles(1);
+    Select({0, 0, 0});
+    other->setFocus();
+    ASSERT_FALSE(preview->hasFocus());
+    Click(At(-0.8f, -0.1f));
+    EXPECT_TRUE(preview->hasFocus());
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+    Click(At(-0.8f, -0.1f));
+    EXPECT_EQ(Points(0).size(), 4u);
+}
+
+TEST_F(PreviewWndTest, TheNearestPointWinsAndTheReferencePoseLosesTies) {
+    AddShape(*document, {{{0.03f, 0.0f}, {0.0f, 0.025f}, {0.04f, 0.04f}},
+                         {{0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}}});
+    PreviewHit hit = HitTestPreview(document.get(), {0, 0, 0}, 0, {0.0f, 0.0f});
+    EXPECT_TRUE(hit.onPoint);
+    EXPECT_EQ(hit.point, 1u);
+    hit = HitTestPreview(document.get(), {0, 0, 0}, 0, {0.08f, 0.0f});
+    EXPECT_FALSE(hit.onPoint) << "0.05 away";
+    hit = HitTestPreview(document.get(), {0, 0, 0}, 0, {0.04f, 0.0f});
+    EXPECT_TRUE(hit.onPoint);
+    EXPECT_EQ(hit.point, 0u);
+
+    // A reference point exactly as near as the edited one loses, a nearer one wins.
+    document->GetModel().SetPoint(0, 1, 0, {-0.025f, 0.0f});
+    hit = HitTestPreview(document.get(), {0, 0, 1}, 0, {0.0f, 0.0f});
+    EXPECT_EQ(hit.pointPose, 0u);
+    EXPECT_EQ(hit.point, 1u);
+    document->GetModel().SetPoint(0, 1, 0, {-0.024f, 0.0f});
+    hit = HitTestPreview(document.get(), {0, 0, 1}, 0, {0.0f, 0.0f});
+    EXPECT_EQ(hit.pointPose, 1u);
+    EXPECT_EQ(hit.point, 0u);
+    EXPECT_FALSE(HitTestPreview(nullptr, {0, 0, 0}, 0, {0.0f, 0.0f}).onPoint);
+}
+
+TEST_F(PreviewWndTest, ShapesAreHitTopmostFirstByTheEvenOddRule) {
+    AddTriangles(1);
+    AddShape(*document, {{{-1.0f, -0.1f}, {0.0f, -0.1f}, {0.0f, 0.1f}, {-1.0f, 0.1f}}});
+    // A five-pointed star drawn in one stroke: its centre is wound twice and so lies outside.
+    std::vector<Point> star;
+    for (int k = 0; k < 5; ++k) {
+        const double angle = (90.0 + 144.0 * k) * 3.14159265358979 / 180.0;
+        star.push_back({0.7f + 0.4f * float(std::cos(angle)), 0.4f * float(std::sin(angle))});
+    }
+    AddShape(*document, {star});
+    PreviewHit hit = HitTestPreview(document.get(), {9, 0, 0}, 0, {-0.8f, 0.0f});
+    EXPECT_TRUE(hit.insideShape);
+    EXPECT_EQ(hit.shape, 1u);
+    EXPECT_EQ(HitTestPreview(document.get(), {9, 0, 0}, 0, {-0.8f, 0.2f}).shape, 0u);
+    EXPECT_FALSE(HitTestPreview(document.get(), {9, 0, 0}, 0, {0.7f, 0.0f}).insideShape);
+    EXPECT_EQ(HitTestPreview(document.get(), {9, 0, 0}, 0, {0.7f, 0.3f}).shape, 2u);
+}
+
+TEST_F(PreviewWndTest, APointDragIsOneStepAndEscapePutsThePointBack) {
+    AddTriangles(1);
+    Select({0, 0, 0});
+    const std::vector<Point> before = Points(0);
+    Drag(At(-1.1f, -0.3f), At(-1.2f, -0.6f), {}, true);
+    EXPECT_EQ(Points(0), before);
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+
+    Drag(At(-1.1f, -0.3f), At(-1.2f, -0.6f));
+    EXPECT_EQ(Points(0)[0], ToModel(At(-1.2f, -0.6f)));
+    EXPECT_EQ(Points(0)[1], before[1]);
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Points(0), before);
+
+    // Far outside the pane the point stays on its edge.
+    Drag(At(-1.1f, -0.3f), QPoint(-5000, 90000));
+    EXPECT_EQ(Points(0)[0], ToModel(QPoint(0, Height)));
+    Drag(At(-0.5f, -0.3f), QPoint(1 << 30, -(1 << 30)));
+    EXPECT_EQ(Points(0)[1], ToModel(QPoint(Width, 0)));
+}
+
+TEST_F(PreviewWndTest, ShiftDragsMoveTheWholeShapeOrOnlyTheEditedPose) {
+    AddTriangles(1);
+    AddShape(*document, {{{0.2f, -0.3f}, {0.6f, -0.3f}, {0.4f, 0.3f}},
+                         {{0.2f, -0.2f}, {0.6f, -0.2f}, {0.4f, 0.4f}}});
+    Select({0, 0, 0});
+    const std::vector<Point> base = Points(1, 0);
+    const std::vector<Point> blink = Points(1, 1);
+    const QPoint from = At(0.4f, 0.0f);
+    const QPoint to = from + QPoint(30, -15);
+    const Point offset = {ToModel(to).x - ToModel(from).x, ToModel(to).y - ToModel(from).y};
+
+    // Escape during a shape drag leaves everything, the new selection aside.
+    Drag(from, to, Qt::ShiftModifier, true);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    ExpectNear(Points(1, 0), base);
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+
+    Select({0, 0, 0});
+    Drag(from, to, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    EXPECT_NEAR(Points(1, 0)[2].x, base[2].x + offset.x, 1e-5);
+    EXPECT_NEAR(Points(1, 1)[2].y, blink[2].y + offset.y, 1e-5);
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    ASSERT_TRUE(document->Undo());
+    ExpectNear(Points(1, 0), base);
+
+    // The selected shape with a reference pose shown: only the edited pose moves.
+    Select({1, 1, 0});
+    Drag(from, to, Qt::ShiftModifier, true);
+    ExpectNear(Points(1, 1), blink);
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+    Drag(from, to, Qt::ShiftModifier);
+    ExpectNear(Points(1, 0), base);
+    EXPECT_NEAR(Points(1, 1)[0].x, blink[0].x + offset.x, 1e-5);
+    ASSERT_TRUE(document->Undo());
+    ExpectNear(Points(1, 1), blink);
+
+    // A Shift click on the selected shape adds a point.
+    Click(from, Qt::ShiftModifier);
+    EXPECT_EQ(Points(1, 0).size(), 4u);
+}
+
+TEST_F(PreviewWndTest, DeletingShapesSelectsTheOneThatTakesTheirPlace) {
+    ChoosingMenuRunner menu("Delete Shape");
+    AddTriangles(3);
+    RightClick(At(0.8f, 0.0f));
+    ASSERT_EQ(menu.shown, 1);
+    EXPECT_EQ(menu.items, (QStringList{"Delete Shape", "Illumination", "Illumination/Candle Color",
+                                       "Illumination/Dark"}));
+    EXPECT_EQ(TheModel().GetShapeCount(), 2u);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(TheModel().GetShapeCount(), 3u);
+    EXPECT_EQ(Selected(), (Selection{2, 0, 0}));
+
+    RightClick(At(-0.8f, 0.0f));
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
+    EXPECT_EQ(Points(0)[2].x, 0.0f) << "the former second shape";
+    RightClick(At(0.0f, 0.0f));
+    RightClick(At(0.8f, 0.0f));
+    EXPECT_EQ(TheModel().GetShapeCount(), 0u);
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
+    // Nothing is selected now; deleting again changes nothing.
+    const size_t steps = document->GetUndoCount();
+    preview->OnCommand(IdDeleteShape);
+    EXPECT_EQ(document->GetUndoCount(), steps);
+}
+
+TEST_F(PreviewWndTest, TheContextMenuDeletesWebsAndSetsIllumination) {
+    AddTriangles(1);
+    Select({0, 0, 0});
+    {
+        ChoosingMenuRunner menu("Delete Web");
+        RightClick(At(-0.8f, 0.3f));
+        EXPECT_EQ(menu.items.front(), "Delete Web");
+        EXPECT_EQ(Points(0).size(), 2u);
+        EXPECT_EQ(Points(0)[1].x, -0.5f);
+    }
+    ASSERT_TRUE(document->Undo());
+    {
+        ChoosingMenuRunner menu("Illumination/Dark");
+        RightClick(At(-0.8f, 0.0f));
+        EXPECT_EQ(TheModel().GetShapeIllumination(0), 0u);
+    }
+    {
+        // Outside every shape and point: no shape is selected and no menu shows.
+        ChoosingMenuRunner menu("Delete Shape");
+        RightClick(At(0.8f, 0.8f));
+        EXPECT_EQ(menu.shown, 0);
+        EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    }
+}
+
+TEST_F(PreviewWndTest, SpaceStartsAShapeDeleteIsSwallowedOtherKeysTravelOn) {
+    AddTriangles(1);
+    Select({0, 0, 0});
+    QTest::keyClick(preview, Qt::Key_Space);
+    EXPECT_EQ(TheModel().GetShapeCount(), 2u);
+    EXPECT_EQ(TheModel().GetPoseCount(1), 0u);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
+
+    QTest::keyClick(preview, Qt::Key_Delete);
+    QTest::keyClick(preview, Qt::Key_Home);
+    EXPECT_EQ(window.keys, (std::vector<int>{Qt::Key_Home}));
+    EXPECT_EQ(TheModel().GetShapeCount(), 1u);
+}
+
+TEST_F(PreviewWndTest, MarkersAreWhiteAloneAndOrangeAndBlueWhenComparing) {
+    // Two lines along the middles of pixel rows 74 and 224.
+    const Point top0 = ToModel({100, 74}), top1 = ToModel({300, 74});
+    const Point low0 = ToModel({100, 224}), low1 = ToModel({300, 224});
+    const float half = 0.5f / (Height / 2.0f);
+    AddShape(*document, {{{top0.x, top0.y - half}, {top1.x, top1.y - half}},
+                         {{low0.x, low0.y - half}, {low1.x, low1.y - half}}});
+    Select({0, 0, 0});
+    QImage shot = preview->grab().toImage();
+    EXPECT_LT(Distance(shot, {200, 74}, 0xFFFFFF), 8);
+    EXPECT_GT(Distance(shot, {200, 224}, 0xFFFFFF), 200) << "the other pose is not shown";
+
+    Select({0, 0, 1});
+    shot = preview->grab().toImage();
+    EXPECT_LT(Distance(shot, {200, 74}, PreviewWnd::Orange), 8);
+    EXPECT_LT(Distance(shot, {200, 224}, PreviewWnd::Blue), 8);
+
+    // Without the focus the markers go.
+    other->setFocus();
+    shot = preview->grab().toImage();
+    EXPECT_GT(Distance(shot, {200, 74}, PreviewWnd::Orange), 100);
+}
+
+TEST_F(PreviewWndTest, CraftedCoordinatesNeitherHangNorCrash) {
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    ChoosingMenuRunner dismiss("");
+    AddShape(*document, {{{nan, 0.0f}, {0.5f, nan}, {0.0f, 0.5f}, {inf, -inf}}});
+    AddShape(*document, {{{-1e30f, -1e30f}, {1e30f, -1e30f}, {0.0f, 1e30f}}});
+    AddShape(*document, {{{-3e38f, 0.0f}, {3e38f, 0.1f}, {0.0f, 3e38f}}});
+    for (uint64_t shape : {0u, 1u, 2u}) {
+        Select({shape, 0, 0});
+        (void)preview->grab();
+        Drag(At(0.0f, 0.0f), At(0.1f, 0.1f), Qt::ShiftModifier);
+        Drag(At(0.0f, 0.0f), At(0.1f, 0.1f), Qt::ShiftModifier, true);
+        RightClick(At(0.0f, 0.0f));
+        QPoint joystick;
+        EXPECT_TRUE(preview->OnVirtJoystick(0, joystick) != nullptr);
+        EXPECT_TRUE(preview->rect().contains(joystick));
+    }
+}
+
+TEST_F(PreviewWndTest, AVirtualJoystickDragsTheSelectedShapeFromItsFirstPoint) {
+    AddTriangles(1);
+    QPoint start;
+    Select({5, 0, 0});
+    EXPECT_EQ(preview->OnVirtJoystick(0, start), nullptr);
+
+    Select({0, 0, 0});
+    std::unique_ptr<wingui::DragState> drag = preview->OnVirtJoystick(0, start);
+    ASSERT_NE(drag, nullptr);
+    EXPECT_EQ(start, At(-1.1f, -0.3f));
+    const std::vector<Point> before = Points(0);
+    drag->OnMouseMove(start + QPoint(15, 0));
+    EXPECT_NEAR(Points(0)[0].x, before[0].x + 0.1f, 1e-5);
+    drag->OnLButtonUp(start + QPoint(15, 0));
+    drag.reset();
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    ASSERT_TRUE(document->Undo());
+    ExpectNear(Points(0), before);
+}
+
+// Shape indexes are never folded into 16 bits.
+TEST_F(PreviewWndTest, AShapeBeyondIndex65535IsSelectedAsItself) {
+    ChoosingMenuRunner dismiss("");
+    for (int i = 0; i < 70000; ++i)
+        AddShape(*document, {{{-0.1f, -0.1f}, {0.1f, -0.1f}, {0.0f, 0.1f}}});
+    RightClick(At(0.0f, 0.0f));
+    EXPECT_EQ(Selected().shape, 69999u);
+}
+
+TEST(PreviewWithoutDocumentTest, PaintsBlackAndIgnoresTheMouse) {
+    PaneTestHost host;
+    PreviewWnd preview(nullptr, &host);
+    preview.resize(50, 40);
+    preview.show();
+    preview.setFocus();
+    QTest::mouseClick(&preview, Qt::LeftButton, {}, {10, 10});
+    QPoint start;
+    EXPECT_EQ(preview.OnVirtJoystick(0, start), nullptr);
+    EXPECT_EQ(preview.grab().toImage().pixel(25, 20) & 0xFFFFFF, 0u);
+}
+
+} // namespace
+} // namespace vel::lumo::test
