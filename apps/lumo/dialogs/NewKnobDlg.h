@@ -1,10 +1,10 @@
 #pragma once
 
+#include "apps/lumo/dialogs/IntentField.h"
 #include "apps/lumo/dialogs/KnobKeyField.h"
 #include "apps/lumo/dialogs/NewKnobRules.h"
 #include "apps/lumo/model/Knob.h"
 #include "wingui/Field.h"
-#include "wingui/IntentField.h"
 #include "wingui/OptionsDlg.h"
 
 #include <array>
