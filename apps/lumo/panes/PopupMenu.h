@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPoint>
+
+class QAction;
+class QMenu;
+
+namespace vel::lumo {
+
+// Shows a pane's pop-up menu at a screen position and answers the chosen
+// item, or null. The default tracks it modally; tests install one that
+// answers at once.
+class PopupMenuRunner {
+public:
+    virtual ~PopupMenuRunner() = default;
+    virtual QAction* Run(QMenu& menu, QPoint globalPos) = 0;
+
+    // Replaces the runner every pane uses; null restores the modal one.
+    // Answers the previous runner, null for the modal one.
+    static PopupMenuRunner* SetRunner(PopupMenuRunner* runner);
+    static QAction* Show(QMenu& menu, QPoint globalPos);
+};
+
+} // namespace vel::lumo
