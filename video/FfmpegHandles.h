@@ -11,7 +11,7 @@ extern "C" {
 
 namespace vel::video {
 
-// Owning pointers for the FFmpeg objects the writer holds.
+// Owning pointers for the FFmpeg objects the writer and the audio reader hold.
 struct CodecContextFree {
     void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
 };
@@ -24,6 +24,9 @@ struct PacketFree {
 struct SwrFree {
     void operator()(SwrContext* p) const { swr_free(&p); }
 };
+struct InputClose {
+    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
+};
 struct AudioFifoFree {
     void operator()(AVAudioFifo* p) const { av_audio_fifo_free(p); }
 };
@@ -32,6 +35,7 @@ using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFree>;
+using InputPtr = std::unique_ptr<AVFormatContext, InputClose>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoFree>;
 
 } // namespace vel::video

@@ -1,5 +1,7 @@
 #include "wingui/FileDialog.h"
 
+#include "wingui/RunnerSeam.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -12,15 +14,12 @@ public:
     bool Run(QFileDialog& dialog) override { return dialog.exec() == QDialog::Accepted; }
 };
 
-ModalRunner modalRunner;
-FileDialogRunner* runner = &modalRunner;
+RunnerSeam<FileDialogRunner, ModalRunner> runner;
 
 } // namespace
 
 FileDialogRunner* BasicFileDialog::SetRunner(FileDialogRunner* replacement) {
-    FileDialogRunner* previous = runner;
-    runner = replacement ? replacement : &modalRunner;
-    return previous == &modalRunner ? nullptr : previous;
+    return runner.Set(replacement);
 }
 
 void BasicFileDialog::AddFilter(const QString& description, const QString& pattern) {
@@ -50,7 +49,7 @@ bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
     if (!initialName_.isEmpty())
         dialog.selectFile(initialName_);
 
-    if (!runner->Run(dialog))
+    if (!runner.Get().Run(dialog))
         return false;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty())

@@ -1,5 +1,7 @@
 #include "apps/lumo/panes/PopupMenu.h"
 
+#include "wingui/RunnerSeam.h"
+
 #include <QAction>
 #include <QMenu>
 
@@ -7,15 +9,22 @@ namespace vel::lumo {
 
 namespace {
 
-class ModalMenuRunner : public MenuRunner {
+class ModalRunner : public PopupMenuRunner {
 public:
-    QAction* Run(QMenu& menu, QPoint globalPosition) override { return menu.exec(globalPosition); }
+    QAction* Run(QMenu& menu, QPoint globalPos) override { return menu.exec(globalPos); }
 };
 
-ModalMenuRunner modalRunner;
-MenuRunner* currentRunner = &modalRunner;
+wingui::RunnerSeam<PopupMenuRunner, ModalRunner> runner;
 
 } // namespace
+
+PopupMenuRunner* PopupMenuRunner::SetRunner(PopupMenuRunner* replacement) {
+    return runner.Set(replacement);
+}
+
+QAction* PopupMenuRunner::Show(QMenu& menu, QPoint globalPos) {
+    return runner.Get().Run(menu, globalPos);
+}
 
 QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id) {
     QAction* action = menu.addAction(text);
@@ -24,14 +33,8 @@ QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id) {
 }
 
 std::uint32_t TrackPopupMenu(QMenu& menu, QPoint globalPosition) {
-    const QAction* chosen = currentRunner->Run(menu, globalPosition);
+    const QAction* chosen = PopupMenuRunner::Show(menu, globalPosition);
     return chosen != nullptr ? chosen->data().toUInt() : 0;
-}
-
-MenuRunner* SetMenuRunner(MenuRunner* runner) {
-    MenuRunner* previous = currentRunner == &modalRunner ? nullptr : currentRunner;
-    currentRunner = runner != nullptr ? runner : &modalRunner;
-    return previous;
 }
 
 } // namespace vel::lumo

@@ -1,9 +1,9 @@
-#include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/dialogs/AboutBox.h"
 #include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"
+#include "apps/lumo/render/LoadAudioFile.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "core/FileErrorText.h"
@@ -164,12 +164,13 @@ int LumoWnd::OnLoadAudio() {
     }
     wingui::FileOpenDialog dialog;
     dialog.SetTitle(QStringLiteral("Load Audio File"));
-    dialog.AddFilter(QStringLiteral("Audio Files"), QStringLiteral("*.wav"));
+    dialog.AddFilter(QStringLiteral("Audio Files"),
+                     QStringLiteral("*.wav *.mp3 *.ogg *.oga *.flac *.m4a *.aac *.opus"));
     dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
     dialog.SetDefaultExtension(QStringLiteral("wav"));
     if (dialog.Show(this)) {
         const wingui::WaitCursor wait;
-        document_->Execute(SetAudioCmd(document_.get(), LoadWav(dialog.ChosenPath())));
+        document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(dialog.ChosenPath())));
         timeline_->setFocus(Qt::OtherFocusReason);
     }
     return 0;

@@ -1,0 +1,330 @@
+#include "apps/lumo/panes/TimelineWnd.h"
+
+#include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/PopupMenu.h"
+#include "tests/apps/lumo/panes/FakeHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace vel::lumo {
+namespace {
+
+const KnobKey Saturation("cansat"); // row 1, "pale" 0 to "vivid" 1
+
+AudioClip Tone(std::uint32_t rate, std::uint32_t channels, std::uint32_t frames) {
+    const AudioHeader header = AudioHeader::Make(rate, SampleFormat::S16, channels);
+    std::vector<std::uint8_t> samples(frames * header.bytesPerFrame);
+    for (std::uint32_t i = 0; i < frames * channels; ++i) {
+        const auto sample = static_cast<std::int16_t>(16000 * std::sin(i * 0.05));
+        std::memcpy(samples.data() + 2 * i, &sample, 2);
+    }
+    return AudioClip(header, std::move(samples));
+}
+
+// Answers a pop-up menu at once with the item of the given text, and keeps
+// what the menu offered, a disabled item in brackets.
+class MenuPick : public PopupMenuRunner {
+public:
+    QAction* Run(QMenu& menu, QPoint) override {
+        offered.clear();
+        QAction* chosen = nullptr;
+        for (QAction* action : menu.actions()) {
+            offered << (action->isEnabled() ? action->text() : "[" + action->text() + "]");
+            if (action->text() == pick && action->isEnabled())
+                chosen = action;
+        }
+        return chosen;
+    }
+    QString pick;
+    QStringList offered;
+};
+
+class TimelineWndTest : public testing::Test {
+protected:
+    void SetUp() override {
+        previousRunner = PopupMenuRunner::SetRunner(&menu);
+        pane = std::make_unique<TimelineWnd>(nullptr, &host);
+        host.timeline = pane.get();
+        pane->resize(800, 600);
+        pane->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
+        pane->activateWindow();
+        pane->setFocus();
+        pane->SetDocument(document.get());
+    }
+    void TearDown() override { PopupMenuRunner::SetRunner(previousRunner); }
+
+    // A right click, the menu event the platform sends after it, and the
+    // menu's answer.
+    void RightClick(QPoint p, const QString& pick) {
+        menu.pick = pick;
+        QTest::mouseClick(pane.get(), Qt::RightButton, {}, p);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, p, pane->mapToGlobal(p));
+        QApplication::sendEvent(pane.get(), &event);
+        ASSERT_FALSE(menu.offered.isEmpty());
+    }
+
+    const TimelineGeometry& G() const { return pane->Geometry(); }
+    QPoint At(std::size_t row, std::uint32_t frame, float value) const {
+        const Knob& knob = pane->Rows()[row];
+        return QPoint(static_cast<int>(std::lround(G().FrameX(frame))),
+                      static_cast<int>(std::lround(G().ValueY(knob, row, value))));
+    }
+    QPoint OnRuler(int x) const { return QPoint(x, static_cast<int>(G().RulerTop()) + 4); }
+    const std::vector<Anchor>& Anchors() const {
+        return document->GetTimeline().FindTrack(Saturation)->GetAnchors();
+    }
+    void Add(std::uint32_t frame, float value) {
+        ASSERT_TRUE(document->Execute(InsertAnchorCmd(document.get(), Saturation, frame, value)));
+    }
+    QImage Picture() const { return pane->grab().toImage(); }
+    static std::uint32_t Rgb(const QImage& image, float x, float y) {
+        return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF;
+    }
+
+    std::unique_ptr<LumoDocument> document = LumoDocument::New();
+    test::FakeHost host;
+    std::unique_ptr<TimelineWnd> pane;
+    MenuPick menu;
+    PopupMenuRunner* previousRunner = nullptr;
+};
+
+TEST_F(TimelineWndTest, ClicksOnTheRulerPickTheNearestFrameTickAndNothingLeftOfFrameZero) {
+    ASSERT_EQ(G().frameWidth, 16.0f);
+    ASSERT_EQ(G().hScroll, -16.0);
+    QTest::mouseClick(pane.get(), Qt::LeftButton, {}, OnRuler(25));
+    EXPECT_EQ(pane->GetFrame(), 1u); // floor(9 / 16 + 0.5)
+    QTest::mouseClick(pane.get(), Qt::LeftButton, {}, OnRuler(7));
+    EXPECT_EQ(pane->GetFrame(), 0u); // left of frame 0
+
+    // Dragging along the ruler follows the mouse; Escape puts the cursor back.
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, OnRuler(16 + 3 * 16));
+    QTest::mouseMove(pane.get(), OnRuler(16 + 9 * 16));
+    EXPECT_EQ(pane->GetFrame(), 9u);
+    QTest::keyClick(pane.get(), Qt::Key_Escape);
+    EXPECT_EQ(pane->GetFrame(), 0u);
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, OnRuler(16 + 9 * 16));
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+}
+
+TEST_F(TimelineWndTest, ZoomStepsArePowersWithinLimitsAndKeepTheCursorInPlace) {
+    host.RequestFrame(30);
+    const float cursorX = G().FrameX(30);
+    for (float expected : {21.11f, 28.64f, 40.06f, 48.0f, 48.0f}) {
+        QTest::keyClick(pane.get(), Qt::Key_Plus, Qt::ControlModifier);
+        EXPECT_NEAR(G().frameWidth, expected, 0.01f);
+        EXPECT_NEAR(G().FrameX(30), cursorX, 0.01f);
+    }
+    QTest::keyClick(pane.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(G().frameWidth, std::max(G().vBarWidth, TimelineGeometry::MinFrameWidth));
+}
+
+TEST_F(TimelineWndTest, MinusZoomsOutWithoutControlWhilePlusAndZeroNeedIt) {
+    for (float expected : {12.13f, 9.45f}) {
+        QTest::keyClick(pane.get(), Qt::Key_Minus);
+        EXPECT_NEAR(G().frameWidth, expected, 0.01f);
+    }
+    QTest::keyClick(pane.get(), Qt::Key_Plus);
+    QTest::keyClick(pane.get(), Qt::Key_0);
+    EXPECT_NEAR(G().frameWidth, 9.45f, 0.01f);
+    // Ctrl with the wheel zooms in whole notches; a fine half notch waits.
+    QWheelEvent half(QPointF(100, 300), pane->mapToGlobal(QPointF(100, 300)), {}, QPoint(0, 60),
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pane.get(), &half);
+    EXPECT_NEAR(G().frameWidth, 9.45f, 0.01f);
+    QApplication::sendEvent(pane.get(), &half);
+    EXPECT_NEAR(G().frameWidth, 11.83f, 0.01f); // powers do not undo each other
+}
+
+TEST_F(TimelineWndTest, DraggingANewAnchorSetsItOnReleaseAsOneUndoableStepWithTheCursor) {
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, At(1, 5, 0.25f));
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 5)); // live
+    EXPECT_EQ(pane->GetFrame(), 5u);
+    QTest::mouseMove(pane.get(), At(1, 8, 0.75f));
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 8));
+    EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 5));
+    EXPECT_EQ(pane->GetFrame(), 5u); // the cursor does not follow
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, At(1, 8, 0.75f));
+
+    ASSERT_EQ(Anchors().size(), 2u);
+    EXPECT_EQ(Anchors()[1].frame, 8u);
+    EXPECT_NEAR(Anchors()[1].value, 0.75f, 0.02f);
+    EXPECT_EQ(pane->GetFrame(), 8u);
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Anchors().size(), 1u);
+    EXPECT_EQ(pane->GetFrame(), 0u);
+    ASSERT_TRUE(document->Redo());
+    EXPECT_EQ(Anchors().size(), 2u);
+    EXPECT_EQ(pane->GetFrame(), 8u);
+}
+
+TEST_F(TimelineWndTest, MovedAnchorStopsShortOfOthersAndUndoBringsAnchorAndCursorBack) {
+    Add(10, 0.2f);
+    Add(20, 0.9f);
+    host.RequestFrame(3);
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, At(1, 10, 0.2f));
+    QTest::mouseMove(pane.get(), At(1, 14, 0.4f));
+    QTest::mouseMove(pane.get(), At(1, 20, 0.6f)); // taken: the frame stays, the value follows
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, At(1, 20, 0.6f));
+    ASSERT_EQ(Anchors().size(), 3u);
+    EXPECT_EQ(Anchors()[1].frame, 14u);
+    EXPECT_NEAR(Anchors()[1].value, 0.6f, 0.02f);
+    EXPECT_EQ(Anchors()[2], (Anchor{20, 0.9f}));
+    EXPECT_EQ(pane->GetFrame(), 14u);
+
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.2f}));
+    EXPECT_EQ(pane->GetFrame(), 3u);
+}
+
+TEST_F(TimelineWndTest, FrameZeroAnchorOnlyChangesItsValueAndCannotBeDeleted) {
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, At(1, 0, 1.0f));
+    QTest::mouseMove(pane.get(), At(1, 6, 0.5f));
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, At(1, 6, 0.5f));
+    ASSERT_EQ(Anchors().size(), 1u);
+    EXPECT_EQ(Anchors()[0].frame, 0u);
+    EXPECT_NEAR(Anchors()[0].value, 0.5f, 0.02f);
+
+    const std::size_t undo = document->GetUndoCount();
+    RightClick(At(1, 0, 0.5f), "Delete Spider");
+    EXPECT_EQ(menu.offered.first(), "[Delete Spider]");
+    pane->OnCommand(IdDeleteSpider);
+    EXPECT_EQ(document->GetUndoCount(), undo);
+    EXPECT_EQ(Anchors().size(), 1u);
+}
+
+TEST_F(TimelineWndTest, EscapeDuringANewAnchorDragRemovesItAndReturnsTheCursor) {
+    host.RequestFrame(2);
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, At(1, 7, 0.5f));
+    EXPECT_EQ(pane->GetFrame(), 7u);
+    QTest::mouseMove(pane.get(), At(1, 9, 0.6f));
+    QTest::keyClick(pane.get(), Qt::Key_Escape);
+    EXPECT_EQ(Anchors().size(), 1u);
+    EXPECT_EQ(pane->GetFrame(), 2u);
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, At(1, 9, 0.6f));
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+    EXPECT_EQ(Anchors().size(), 1u);
+}
+
+TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct) {
+    Add(12, 0.3f);
+    RightClick(At(1, 12, 0.3f), "Delete Spider");
+    EXPECT_EQ(pane->GetFrame(), 12u); // the right press moved the cursor
+    EXPECT_EQ(menu.offered, (QStringList{"Delete Spider", "", "New Knob", "Delete Knob", "",
+                                         "Zoom In\tCtrl++", "Zoom Out\tCtrl+-"}));
+    EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 12));
+    ASSERT_TRUE(document->Undo());
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 12));
+    EXPECT_EQ(pane->GetFrame(), 12u);
+
+    RightClick(QPoint(100, 10), "Load Audio");
+    EXPECT_FALSE(menu.offered.contains("Delete Knob"));
+    QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, QPoint(100, 10));
+    RightClick(QPoint(100, 10), "New Knob");
+    EXPECT_EQ(host.commands, (std::vector<uint32_t>{IdLoadAudio, IdLoadAudio, IdNewKnob}));
+
+    // Delete Knob acts on the remembered row; once the rows changed, it no
+    // longer deletes whatever moved into that place.
+    RightClick(At(2, 1, 0.5f), "Delete Knob");
+    EXPECT_EQ(pane->Rows().size(), 2u);
+    pane->OnCommand(IdDeleteKnob);
+    EXPECT_EQ(pane->Rows().size(), 2u);
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(pane->Rows().size(), 3u);
+    RightClick(At(0, 1, 100.0f), "Zoom In\tCtrl++");
+    EXPECT_NEAR(G().frameWidth, 21.11f, 0.01f);
+}
+
+TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNone) {
+    struct Case {
+        std::uint32_t channels;
+        std::uint32_t perSecond; // 48000 Hz at 29.97 frames per second
+    };
+    for (Case c : {Case{1, 120}, Case{2, 90}, Case{4, 30}, Case{6, 30}}) {
+        TimelineWaveform waveform;
+        waveform.Build(Tone(48000, c.channels, 48000), 29970);
+        EXPECT_EQ(AudioView(waveform.Envelope()).FrameCount(), c.perSecond) << c.channels;
+        EXPECT_EQ(waveform.Envelope().channels, c.channels);
+    }
+    TimelineWaveform waveform;
+    for (AudioClip clip : {Tone(0, 2, 100), Tone(48000, 2, 0), Tone(4000000000u, 1, 100)}) {
+        waveform.Build(clip, 29970);
+        EXPECT_LE(AudioView(waveform.Envelope()).FrameCount(), 1u);
+    }
+    AudioClip silent = Tone(48000, 1, 100);
+    silent.channels = 0;
+    waveform.Build(silent, 29970);
+    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+    waveform.Build(Tone(48000, 1, 100), 0);
+    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+}
+
+TEST_F(TimelineWndTest, PaintsWaveformCurveAndCursorWhereTheGeometryPutsThem) {
+    AudioClip clip = Tone(48000, 2, 48000 * 2);
+    document->SetAudio(clip);
+    Add(20, 1.0f);
+    host.RequestFrame(10);
+    const QImage image = Picture();
+    // The cursor's line crosses the rows below the ruler.
+    const QColor cursor = image.pixelColor(static_cast<int>(G().FrameX(10)), 200);
+    EXPECT_GT(cursor.red(), 0xB0);
+    EXPECT_LT(cursor.green(), 0x40);
+    // Each channel's bars are centred on its half of the strip.
+    int lavender = 0;
+    for (int x = 20; x < 400; ++x)
+        lavender += Rgb(image, x, 18) == 0xCCCCFFu && Rgb(image, x, 54) == 0xCCCCFFu;
+    EXPECT_GT(lavender, 50);
+    // The curve runs flat at the vivid end after its last anchor.
+    const float vivid = G().ValueY(pane->Rows()[1], 1, 1.0f);
+    EXPECT_EQ(Rgb(image, G().FrameX(30), vivid), 0xFFFF00u);
+    // Left of frame 0 the ruler stays black.
+    EXPECT_EQ(Rgb(image, 4, G().RulerTop() + 4), 0u);
+}
+
+TEST_F(TimelineWndTest, ScrollBarsFollowTheViewAndHoldFarFrames) {
+    pane->resize(800, 300); // the three rows no longer fit
+    QScrollBar* vertical = pane->VerticalBar();
+    ASSERT_GT(vertical->maximum(), 0);
+    QWheelEvent notch(QPointF(100, 200), pane->mapToGlobal(QPointF(100, 200)), {}, QPoint(0, -120),
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pane.get(), &notch);
+    const int lines = QApplication::wheelScrollLines();
+    EXPECT_EQ(
+        vertical->value(),
+        std::min(vertical->maximum(), static_cast<int>(std::floor(G().LineStep() * lines + 0.5))));
+    EXPECT_EQ(G().vScroll, vertical->value());
+    QTest::keyClick(pane.get(), Qt::Key_PageUp);
+    EXPECT_EQ(vertical->value(), 0);
+
+    QScrollBar* horizontal = pane->HorizontalBar();
+    horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(G().hScroll, 0.0);
+
+    // A frame near the end of the 32-bit range: the bars keep int ranges and
+    // painting the ruler and curves ends.
+    host.RequestFrame(4294967290u);
+    EXPECT_GE(pane->GetExtentFrame(), 4294967290u);
+    EXPECT_GE(horizontal->maximum(), horizontal->minimum());
+    EXPECT_LE(static_cast<long long>(horizontal->maximum()) + horizontal->pageStep(),
+              std::numeric_limits<int>::max());
+    Picture();
+    pane->Zoom(-30);
+    EXPECT_EQ(G().frameWidth, TimelineGeometry::MinFrameWidth);
+    Picture();
+}
+
+} // namespace
+} // namespace vel::lumo
