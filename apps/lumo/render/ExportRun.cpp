@@ -21,7 +21,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     job.target = std::make_unique<TemporaryTarget>(options.fileName);
     job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->Path());
 
-    ExportAudio audio(document.GetAudio(), SamplesPerFrame(fps));
+    ExportAudio audio(document.GetAudio(), rate);
     ExportPicture picture(width, height);
 
     const uint64_t total = uint64_t{options.endFrame - options.firstFrame} * options.loopCount;

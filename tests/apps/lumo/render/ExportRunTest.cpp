@@ -7,6 +7,7 @@
 #include "tests/video/TempFolder.h"
 #include "video/XVideoWriter.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -170,25 +171,76 @@ TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST(ExportAudio, SlicesPastTheClipAreSilentAndWhole) {
-    EXPECT_EQ(SamplesPerFrame(29.97f), 1471u);
-    EXPECT_EQ(SamplesPerFrame(30.0f), 1470u);
-    EXPECT_EQ(SamplesPerFrame(25.0f), 1764u);
-    EXPECT_EQ(SamplesPerFrame(24.0f), 1838u);
+TEST(ExportAudio, SlicesFollowPlaybackTimeAndPastTheClipAreSilent) {
+    // 44100 ÷ 29.97 = 1471.47...: slices of 1471 and 1472 sample frames,
+    // each starting where the one before ended.
+    EXPECT_EQ(ExportAudio::FirstSample(1, 29970), 1471u);
+    EXPECT_EQ(ExportAudio::FirstSample(2, 29970), 2943u);
+    EXPECT_EQ(ExportAudio::FirstSample(17982, 29970), 26460000u);
+    EXPECT_EQ(ExportAudio::FirstSample(4294967295u, 29970), 6319921845495u);
+    EXPECT_EQ(ExportAudio::FirstSample(7, 30000), 7u * 1470);
+    EXPECT_EQ(ExportAudio::FirstSample(7, 0), 0u);
 
-    const AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 2),
-                         std::vector<uint8_t>(3000 * 4, 0x11));
-    ExportAudio audio(clip, 1471);
+    std::vector<uint8_t> samples;
+    for (uint32_t i = 0; i < 3000; ++i) {
+        const uint8_t b = static_cast<uint8_t>(i % 250 + 1);
+        samples.insert(samples.end(), {b, 0, b, 0});
+    }
+    const AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 2), samples);
+    ExportAudio audio(clip, 29970);
     auto bytes = [](const AudioView& v) {
         return std::vector<uint8_t>(v.data, v.data + v.byteCount);
     };
     const std::vector<uint8_t> first = bytes(audio.Slice(0));
-    EXPECT_EQ(first, std::vector<uint8_t>(1471 * 4, 0x11));
+    const std::vector<uint8_t> second = bytes(audio.Slice(1));
+    ASSERT_EQ(first.size(), 1471u * 4);
+    ASSERT_EQ(second.size(), 1472u * 4);
+    EXPECT_EQ(std::vector<uint8_t>(samples.begin(), samples.begin() + 2943 * 4), [&] {
+        std::vector<uint8_t> joined = first;
+        joined.insert(joined.end(), second.begin(), second.end());
+        return joined;
+    }());
     const std::vector<uint8_t> third = bytes(audio.Slice(2));
     ASSERT_EQ(third.size(), 1471u * 4);
-    EXPECT_EQ(third[58 * 4 - 1], 0x11);
-    EXPECT_EQ(third[58 * 4], 0);
-    EXPECT_EQ(bytes(audio.Slice(4000000000u)), std::vector<uint8_t>(1471 * 4, 0));
+    EXPECT_NE(third[56 * 4], 0);
+    EXPECT_EQ(third[57 * 4], 0);
+    EXPECT_EQ(bytes(audio.Slice(4000000000u)).size(), 1471u * 4);
+}
+
+// Ten minutes of a steady tone through the writer, sliced as the export
+// slices it: no silence anywhere and the sound ends with the pictures.
+TEST_F(ExportRunTest, TenMinutesOfSoundHaveNoGapAndNoDrift) {
+    const uint32_t frames = 17982;
+    std::vector<uint8_t> samples(ExportAudio::FirstSample(frames, 29970) * 4);
+    for (size_t i = 0; i < samples.size() / 4; ++i) {
+        const auto v = static_cast<int16_t>(8000 * std::sin(double(i) * 2 * M_PI * 441 / 44100));
+        for (int channel = 0; channel < 2; ++channel) {
+            samples[i * 4 + channel * 2] = static_cast<uint8_t>(v);
+            samples[i * 4 + channel * 2 + 1] = static_cast<uint8_t>(v >> 8);
+        }
+    }
+    const AudioClip tone(AudioHeader::Make(44100, SampleFormat::S16, 2), std::move(samples));
+    const std::string file = PathOf("tone.mp4");
+    {
+        ExportAudio audio(tone, 29970);
+        video::VideoWriter writer(64, 36, 29.97f, file);
+        const std::vector<uint8_t> black(64 * 36 * 4, 0);
+        for (uint32_t f = 0; f < frames; ++f) {
+            const AudioView slice = audio.Slice(f);
+            ASSERT_TRUE(writer.WriteVideoFrame(black.data()));
+            ASSERT_TRUE(writer.WriteAudio(4, slice.data, slice.byteCount));
+            writer.AdvanceTime();
+        }
+    }
+    const double video = std::atof(ProbeStream(file, "v:0").at("duration").c_str());
+    const double sound = std::atof(ProbeStream(file, "a:0").at("duration").c_str());
+    EXPECT_NEAR(video, 600.0, 0.05);
+    EXPECT_NEAR(sound, video, 1024.0 / 44100);
+    const std::string silences = test::RunCommand(
+        "ffmpeg -v info -i " + file +
+        " -map 0:a -af silencedetect=noise=-40dB:duration=0.005 -f null - 2>&1 | grep -c "
+        "silence_start");
+    EXPECT_EQ(std::atoi(silences.c_str()), 0);
 }
 
 } // namespace
