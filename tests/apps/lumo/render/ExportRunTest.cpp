@@ -1,6 +1,7 @@
 #include "apps/lumo/render/ExportRun.h"
 
 #include "apps/lumo/model/FrameEvaluation.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "tests/video/MediaProbe.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -92,6 +94,18 @@ int CountNear(const std::vector<uint8_t>& rgb, int frame, int top, int bottom, g
     return count;
 }
 
+// The file holds that many pictures and its sound ends with them; answers
+// what ffprobe says of the video.
+std::map<std::string, std::string> ExpectPicturesAndSound(const std::string& file,
+                                                          const char* frames) {
+    const auto video = ProbeStream(file, "v:0");
+    EXPECT_EQ(video.at("nb_read_frames"), frames);
+    const auto audio = ProbeStream(file, "a:0");
+    EXPECT_NEAR(std::atof(audio.at("duration").c_str()), std::atof(video.at("duration").c_str()),
+                1024.0 / 44100);
+    return video;
+}
+
 TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
     const auto document = SquareDocument();
     const std::string file = PathOf("squares.mp4");
@@ -108,12 +122,7 @@ TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
     EXPECT_EQ(calls.back(), std::make_pair(uint64_t{6}, uint64_t{6}));
     EXPECT_EQ(Files(), std::vector<std::string>{"squares.mp4"});
 
-    const auto video = ProbeStream(file, "v:0");
-    EXPECT_EQ(video.at("nb_read_frames"), "6");
-    EXPECT_EQ(video.at("r_frame_rate"), "2997/100");
-    const auto audio = ProbeStream(file, "a:0");
-    EXPECT_NEAR(std::atof(audio.at("duration").c_str()), std::atof(video.at("duration").c_str()),
-                1024.0 / 44100);
+    EXPECT_EQ(ExpectPicturesAndSound(file, "6").at("r_frame_rate"), "2997/100");
 
     const std::vector<uint8_t> rgb = DecodeRgb(file);
     ASSERT_EQ(rgb.size(), size_t{6} * kWidth * kHeight * 3);
@@ -127,6 +136,54 @@ TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
         EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0x006600)), 500);
         EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0xFF33FF)), 50);
     }
+}
+
+// The decoded pictures' checksums, one a frame, in order.
+std::vector<std::string> FrameSums(const std::string& file) {
+    std::istringstream lines(
+        test::RunCommand("ffmpeg -v error -i " + file + " -map 0:v -f framemd5 - 2>/dev/null"));
+    std::vector<std::string> sums;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.front() != '#')
+            sums.push_back(line.substr(line.rfind(',') + 1));
+    }
+    return sums;
+}
+
+TEST_F(ExportRunTest, EveryFurtherLoopRepeatsTheFirstFromAKeyframe) {
+    const auto document = SquareDocument();
+    document->GetTimeline().SetAnchor(CandleHueKey, 45, 0.6f);
+    const std::string file = PathOf("loops.mp4");
+    uint64_t last = 0;
+    ExportJob job;
+    ASSERT_TRUE(RunExport(job, {file, 5, 45, 3, false}, *document, [&](uint64_t d, uint64_t t) {
+        EXPECT_EQ(t, 120u);
+        EXPECT_GE(d, last);
+        last = d;
+        return true;
+    }));
+    EXPECT_EQ(last, 120u);
+    EXPECT_EQ(Files(), std::vector<std::string>{"loops.mp4"});
+
+    EXPECT_EQ(ExpectPicturesAndSound(file, "120").at("profile"), "Main");
+
+    const std::vector<std::string> sums = FrameSums(file);
+    ASSERT_EQ(sums.size(), 120u);
+    EXPECT_NE(sums[0], sums[39]);
+    for (size_t i = 0; i < 40; ++i) {
+        EXPECT_EQ(sums[i], sums[i + 40]) << i;
+        EXPECT_EQ(sums[i], sums[i + 80]) << i;
+    }
+    // Keyframes in presentation order: at least each loop's first picture.
+    std::istringstream packets(test::RunCommand(
+        "ffprobe -v error -select_streams v:0 -show_entries packet=pts,flags -of csv=p=0 " + file));
+    std::vector<long> keys;
+    for (std::string line; std::getline(packets, line);) {
+        if (line.find('K') != std::string::npos)
+            keys.push_back(std::atol(line.c_str()) / 1000);
+    }
+    for (long start : {0L, 40L, 80L})
+        EXPECT_NE(std::find(keys.begin(), keys.end(), start), keys.end()) << start;
 }
 
 TEST_F(ExportRunTest, FailedOrCancelledExportLeavesTheExistingFile) {
