@@ -56,7 +56,7 @@ void StartExport(benchmark::State& state) {
         SetAudioCmd(document.get(), TenMinuteClip(static_cast<uint32_t>(state.range(0)))));
     for (auto _ : state) {
         const LumoDocument copy(*document);
-        ExportAudio audio(copy.GetAudio(), SamplesPerFrame(29.97f));
+        ExportAudio audio(copy.GetAudio(), 29970);
         benchmark::DoNotOptimize(audio.Slice(0).data);
     }
 }

@@ -1,34 +1,21 @@
 #include "video/VideoWriter.h"
 
 #include "video/AudioFormat.h"
+#include "video/H264Encoder.h"
 #include "video/XVideoWriter.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-
-extern "C" {
-#include <libavutil/imgutils.h>
-}
 
 namespace vel::video {
 
 namespace {
 
-constexpr int64_t kVideoBitRate = 1800000;
 constexpr int64_t kAudioBitRate = 192000;
-// Chosen by measurement on flat-coloured animation at this bit rate.
-constexpr const char* kPreset = "veryfast";
-constexpr const char* kTune = "animation";
 
 void Check(int rc) {
     if (rc < 0)
         throw XVideoWriter(rc);
-}
-
-uint32_t RateNumerator(float fps) {
-    const double n = std::floor(static_cast<double>(fps) * 1000.0 + 0.5);
-    return n >= 1.0 && n <= 4294967295.0 ? static_cast<uint32_t>(n) : 0;
 }
 
 } // namespace
@@ -38,8 +25,9 @@ void VideoWriter::FormatFree::operator()(AVFormatContext* p) const {
     avformat_free_context(p);
 }
 
-VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName)
-    : width_(width), height_(height), rateNumerator_(RateNumerator(fps)) {
+VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
+                         const std::string& firstPassStats)
+    : width_(width), height_(height), rateNumerator_(video::FrameRateNumerator(fps)) {
     if (fileName.empty())
         throw XVideoWriter(AVERROR(ENOENT));
     if (width == 0 || height == 0 || width % 2 != 0 || height % 2 != 0 || width > 16384 ||
@@ -53,24 +41,19 @@ VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::
     AVFormatContext* format = nullptr;
     Check(avformat_alloc_output_context2(&format, nullptr, "mp4", url.c_str()));
     format_.reset(format);
-    video_ = OpenVideoEncoder();
+    video_ = OpenH264Encoder(
+        width, height, {static_cast<int>(rateNumerator_), static_cast<int>(rateDenominator_)},
+        (format_->oformat->flags & AVFMT_GLOBALHEADER) != 0,
+        firstPassStats.empty() ? RatePass{} : RatePass{RatePass::Kind::Second, firstPassStats});
     audio_ = OpenAudioEncoder();
     videoStream_ = AddStream(*video_);
     audioStream_ = AddStream(*audio_);
     videoStream_->avg_frame_rate = video_->framerate;
 
     packet_.reset(av_packet_alloc());
-    picture_.reset(av_frame_alloc());
-    if (!packet_ || !picture_)
+    if (!packet_)
         throw XVideoWriter(AVERROR(ENOMEM));
-    picture_->format = AV_PIX_FMT_YUV420P;
-    picture_->width = static_cast<int>(width);
-    picture_->height = static_cast<int>(height);
-    Check(av_frame_get_buffer(picture_.get(), 0));
-    const ptrdiff_t linesizes[4] = {picture_->linesize[0], picture_->linesize[1],
-                                    picture_->linesize[2], 0};
-    Check(av_image_fill_black(picture_->data, linesizes, AV_PIX_FMT_YUV420P, AVCOL_RANGE_MPEG,
-                              picture_->width, picture_->height));
+    picture_ = BlackPicture(width, height);
     converter_ = std::make_unique<YuvConverter>(width, height);
     chunker_ = std::make_unique<AudioChunker>(*audio_);
 
@@ -80,37 +63,6 @@ VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::
     const int rc = avformat_write_header(format_.get(), &options);
     av_dict_free(&options);
     Check(rc);
-}
-
-CodecContextPtr VideoWriter::OpenVideoEncoder() const {
-    const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
-    if (!codec)
-        throw XVideoWriter(AVERROR_ENCODER_NOT_FOUND);
-    CodecContextPtr c(avcodec_alloc_context3(codec));
-    if (!c)
-        throw XVideoWriter(AVERROR(ENOMEM));
-    c->width = static_cast<int>(width_);
-    c->height = static_cast<int>(height_);
-    c->pix_fmt = AV_PIX_FMT_YUV420P;
-    c->framerate = {static_cast<int>(rateNumerator_), static_cast<int>(rateDenominator_)};
-    c->time_base = av_inv_q(c->framerate);
-    c->sample_aspect_ratio = {1, 1};
-    c->field_order = AV_FIELD_PROGRESSIVE;
-    c->bit_rate = kVideoBitRate;
-    c->profile = FF_PROFILE_H264_MAIN;
-    c->color_range = AVCOL_RANGE_MPEG;
-    c->colorspace = AVCOL_SPC_BT709;
-    c->color_primaries = AVCOL_PRI_BT709;
-    c->color_trc = AVCOL_TRC_BT709;
-    if (format_->oformat->flags & AVFMT_GLOBALHEADER)
-        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary* options = nullptr;
-    av_dict_set(&options, "preset", kPreset, 0);
-    av_dict_set(&options, "tune", kTune, 0);
-    const int rc = avcodec_open2(c.get(), codec, &options);
-    av_dict_free(&options);
-    Check(rc);
-    return c;
 }
 
 CodecContextPtr VideoWriter::OpenAudioEncoder() const {
@@ -165,7 +117,7 @@ int VideoWriter::Finalize() {
     finished_ = true;
     if (lastVideoTime_ < 0)
         std::fputs("No frames were processed.  This is normal in certain tests.\n", stderr);
-    int rc = Send(*video_, *videoStream_, nullptr);
+    int rc = FlushVideo();
     while (FramePtr frame = chunker_->Pop(true)) {
         const int sent = Send(*audio_, *audioStream_, frame.get());
         rc = rc < 0 ? rc : sent;
@@ -178,6 +130,13 @@ int VideoWriter::Finalize() {
     return rc < 0 ? rc : closed;
 }
 
+int VideoWriter::FlushVideo() {
+    if (videoFlushed_)
+        return 0;
+    videoFlushed_ = true;
+    return Send(*video_, *videoStream_, nullptr);
+}
+
 int VideoWriter::Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* frame) {
     int rc = avcodec_send_frame(&encoder, frame);
     while (rc >= 0) {
@@ -186,6 +145,11 @@ int VideoWriter::Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* 
             return 0;
         if (rc < 0)
             break;
+        if (keeping_ && &stream == videoStream_) {
+            kept_.emplace_back(av_packet_clone(packet_.get()));
+            if (!kept_.back())
+                return AVERROR(ENOMEM);
+        }
         av_packet_rescale_ts(packet_.get(), encoder.time_base, stream.time_base);
         packet_->stream_index = stream.index;
         rc = av_interleaved_write_frame(format_.get(), packet_.get());
@@ -198,7 +162,7 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows) {
 }
 
 bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
-    if (finished_ || !rows || sampleTime_ <= lastVideoTime_)
+    if (finished_ || videoFlushed_ || !rows || sampleTime_ <= lastVideoTime_)
         return false;
     // The encoder may still hold the last picture; writable copies it first.
     if (av_frame_make_writable(picture_.get()) < 0)
@@ -206,6 +170,37 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
     converter_->Convert(rows, changed, *picture_);
     picture_->pts = sampleTime_;
     if (Send(*video_, *videoStream_, picture_.get()) < 0)
+        return false;
+    lastVideoTime_ = sampleTime_;
+    return true;
+}
+
+void VideoWriter::KeepVideo() {
+    keeping_ = true;
+    kept_.clear();
+}
+
+bool VideoWriter::WriteKeptFrame(uint32_t index) {
+    if (finished_ || sampleTime_ <= lastVideoTime_)
+        return false;
+    if (keeping_) {
+        const int flushed = FlushVideo();
+        keeping_ = false;
+        if (flushed < 0)
+            return false;
+    }
+    if (index >= kept_.size())
+        return false;
+    // Decoding order is kept: the index-th packet moves with its run.
+    const int64_t shift = sampleTime_ - index;
+    PacketPtr copy(av_packet_clone(kept_[index].get()));
+    if (!copy)
+        return false;
+    copy->pts += shift;
+    copy->dts += shift;
+    av_packet_rescale_ts(copy.get(), video_->time_base, videoStream_->time_base);
+    copy->stream_index = videoStream_->index;
+    if (av_interleaved_write_frame(format_.get(), copy.get()) < 0)
         return false;
     lastVideoTime_ = sampleTime_;
     return true;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vel::video {
 
@@ -18,8 +19,11 @@ namespace vel::video {
 class VideoWriter {
 public:
     // Opens fileName and readies both streams; throws XVideoWriter with
-    // FFmpeg's error code on failure. width and height must be even.
-    VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName);
+    // FFmpeg's error code on failure. width and height must be even. Given
+    // the statistics of a FirstPass over the pictures to come, the video
+    // spends exactly its bit rate on them.
+    VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
+                const std::string& firstPassStats = {});
     VideoWriter(const VideoWriter&) = delete;
     VideoWriter& operator=(const VideoWriter&) = delete;
     // Finishes the file if Finish was not called; never throws. A failure
@@ -38,6 +42,14 @@ public:
     bool WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, uint64_t byteCount);
     void AdvanceTime() { ++sampleTime_; }
 
+    // Keeps the compressed pictures of the frames written from now on, so
+    // that the run can be written again without encoding it again. Call it
+    // before the first frame, which then starts a closed group of pictures.
+    void KeepVideo();
+    // Writes the index-th kept picture again at the current time. The first
+    // call ends the encoding: no new frame can be written after it.
+    bool WriteKeptFrame(uint32_t index);
+
     // Completes the file; throws XVideoWriter when it could not be
     // completed (for example the disk is full). Nothing can be written after.
     void Finish();
@@ -50,12 +62,12 @@ private:
         void operator()(AVFormatContext* p) const;
     };
 
-    CodecContextPtr OpenVideoEncoder() const;
     CodecContextPtr OpenAudioEncoder() const;
     AVStream* AddStream(const AVCodecContext& encoder);
     bool QueueAudio(const uint8_t* samples, uint32_t frames);
     int Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* frame);
     int Finalize();
+    int FlushVideo();
 
     uint32_t width_;
     uint32_t height_;
@@ -74,6 +86,9 @@ private:
     int64_t sampleTime_ = 0;
     int64_t lastVideoTime_ = -1;
     bool finished_ = false;
+    bool videoFlushed_ = false;
+    bool keeping_ = false;
+    std::vector<PacketPtr> kept_;
 };
 
 } // namespace vel::video

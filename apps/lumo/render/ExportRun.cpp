@@ -2,10 +2,19 @@
 
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/ExportPicture.h"
+#include "video/FirstPass.h"
 
 #include <optional>
 
 namespace vel::lumo {
+
+namespace {
+
+// From about a second on, a run is worth encoding once and writing again
+// for every further loop; each loop then starts with a keyframe.
+constexpr uint32_t kRepeatFrom = 30;
+
+} // namespace
 
 bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument& source,
                const ExportProgress& progress) {
@@ -19,21 +28,44 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);
     const int height = static_cast<int>(size.height != 0 ? size.height : VideoSize.height);
     job.target = std::make_unique<TemporaryTarget>(options.fileName);
-    job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->Path());
-
-    ExportAudio audio(document.GetAudio(), SamplesPerFrame(fps));
     ExportPicture picture(width, height);
 
-    const uint64_t total = uint64_t{options.endFrame - options.firstFrame} * options.loopCount;
+    const uint32_t length = options.endFrame - options.firstFrame;
+    const uint64_t total = uint64_t{length} * options.loopCount;
+    // Without a counter every loop shows the same pictures.
+    const bool repeat = !options.burnIn && options.loopCount > 1 && length >= kRepeatFrom;
+    std::optional<video::FirstPass> firstPass;
+    if (repeat) {
+        // A single run is too short for the encoder to find its bit rate by
+        // itself; a first pass tells it how.
+        firstPass.emplace(width, height, fps);
+        for (uint32_t f = options.firstFrame; f < options.endFrame; ++f) {
+            firstPass->WriteVideoFrame(picture.Rows(),
+                                       picture.Draw(document.EvaluateFrame(f), std::nullopt, rate));
+            if (progress && !progress(0, total))
+                return false;
+        }
+    }
+    job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->Path(),
+                                                      repeat ? firstPass->Finish() : "");
+    if (repeat)
+        job.writer->KeepVideo();
+    ExportAudio audio(document.GetAudio(), rate);
+
     uint64_t done = 0;
     for (uint32_t loop = 0; loop < options.loopCount; ++loop) {
         for (uint32_t f = options.firstFrame; f < options.endFrame; ++f) {
-            const video::FrameRegion changed =
-                picture.Draw(document.EvaluateFrame(f),
-                             options.burnIn ? std::optional<uint64_t>(done) : std::nullopt, rate);
-            const bool written = job.writer->WriteVideoFrame(picture.Rows(), changed);
-            if (!written)
-                picture.Keep(changed);
+            bool written;
+            if (repeat && loop > 0) {
+                written = job.writer->WriteKeptFrame(f - options.firstFrame);
+            } else {
+                const video::FrameRegion changed = picture.Draw(
+                    document.EvaluateFrame(f),
+                    options.burnIn ? std::optional<uint64_t>(done) : std::nullopt, rate);
+                written = job.writer->WriteVideoFrame(picture.Rows(), changed);
+                if (!written)
+                    picture.Keep(changed);
+            }
             const AudioView slice = audio.Slice(f);
             if (written && job.writer->WriteAudio(slice.bytesPerFrame, slice.data, slice.byteCount))
                 job.writer->AdvanceTime();

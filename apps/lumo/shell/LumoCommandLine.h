@@ -14,6 +14,12 @@ struct LumoCommandLine : core::CommandLine {
         std::string GetUsageName() const override { return GetName() + "=<file>"; }
     };
 
+    // An option that takes a count: "--name=<n>".
+    struct CountOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<n>"; }
+    };
+
     LumoCommandLine();
 
     Argument<std::string> program{"lumo", "An editor for producing gourdglowlight animations.",
@@ -28,6 +34,8 @@ struct LumoCommandLine : core::CommandLine {
     FileOption output{
         *this, "output",
         "the video file that --render writes (default: the document's name with .mp4)"};
+    CountOption loops{*this, "loops",
+                      "how many times --render plays the animation over (default: 1)"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/TransportBar.h"
+#include "apps/lumo/shell/ExportVideoCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -341,7 +342,7 @@ int LumoWnd::OnEnd() {
 }
 
 int LumoWnd::OnExportVideo() {
-    return 0;
+    return ExportVideo(this, document_.get());
 }
 
 } // namespace vel::lumo

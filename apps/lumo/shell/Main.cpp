@@ -56,7 +56,8 @@ int Main(int& argc, char* argv[]) {
         return ReportUsage(UsageReport(commandLine), argc, argv);
     }
     if (commandLine.render) {
-        return RenderCommand(argc, argv, commandLine.fileName, commandLine.output);
+        return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,
+                             commandLine.loops);
     }
     return RunEditor(argc, argv, commandLine);
 }

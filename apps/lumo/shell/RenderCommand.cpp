@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -78,9 +79,17 @@ std::string DefaultVideoName(const std::string& document) {
     return video.replace_extension(".mp4").string();
 }
 
-int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output) {
+int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output,
+                  const std::string& loops) {
     if (documentName.empty())
         return Fail("lumo", "--render needs the name of a gourdglowlight (.glw) document");
+    uint32_t loopCount = 1;
+    if (!loops.empty()) {
+        const auto [end, error] =
+            std::from_chars(loops.data(), loops.data() + loops.size(), loopCount);
+        if (error != std::errc() || end != loops.data() + loops.size() || loopCount == 0)
+            return Fail("lumo", "--loops needs a whole number of at least 1");
+    }
     if (output.empty())
         output = DefaultVideoName(documentName);
 
@@ -92,7 +101,7 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     std::error_code ec;
     if (std::filesystem::equivalent(documentName, output, ec))
         return Fail(output, "the video would replace the document itself");
-    ExportOptions options{output, 0, document->GetFrameCount(), 1, false};
+    ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false};
     if (options.endFrame == 0)
         return Fail(documentName, "the animation has no frames to render");
 

@@ -1,16 +1,19 @@
 #include "apps/lumo/render/ExportRun.h"
 
 #include "apps/lumo/model/FrameEvaluation.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "tests/video/MediaProbe.h"
 #include "tests/video/TempFolder.h"
 #include "video/XVideoWriter.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -91,6 +94,18 @@ int CountNear(const std::vector<uint8_t>& rgb, int frame, int top, int bottom, g
     return count;
 }
 
+// The file holds that many pictures and its sound ends with them; answers
+// what ffprobe says of the video.
+std::map<std::string, std::string> ExpectPicturesAndSound(const std::string& file,
+                                                          const char* frames) {
+    const auto video = ProbeStream(file, "v:0");
+    EXPECT_EQ(video.at("nb_read_frames"), frames);
+    const auto audio = ProbeStream(file, "a:0");
+    EXPECT_NEAR(std::atof(audio.at("duration").c_str()), std::atof(video.at("duration").c_str()),
+                1024.0 / 44100);
+    return video;
+}
+
 TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
     const auto document = SquareDocument();
     const std::string file = PathOf("squares.mp4");
@@ -107,12 +122,7 @@ TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
     EXPECT_EQ(calls.back(), std::make_pair(uint64_t{6}, uint64_t{6}));
     EXPECT_EQ(Files(), std::vector<std::string>{"squares.mp4"});
 
-    const auto video = ProbeStream(file, "v:0");
-    EXPECT_EQ(video.at("nb_read_frames"), "6");
-    EXPECT_EQ(video.at("r_frame_rate"), "2997/100");
-    const auto audio = ProbeStream(file, "a:0");
-    EXPECT_NEAR(std::atof(audio.at("duration").c_str()), std::atof(video.at("duration").c_str()),
-                1024.0 / 44100);
+    EXPECT_EQ(ExpectPicturesAndSound(file, "6").at("r_frame_rate"), "2997/100");
 
     const std::vector<uint8_t> rgb = DecodeRgb(file);
     ASSERT_EQ(rgb.size(), size_t{6} * kWidth * kHeight * 3);
@@ -126,6 +136,54 @@ TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
         EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0x006600)), 500);
         EXPECT_GT(CountNear(rgb, frame, 520, 560, graphics::Color(0xFF33FF)), 50);
     }
+}
+
+// The decoded pictures' checksums, one a frame, in order.
+std::vector<std::string> FrameSums(const std::string& file) {
+    std::istringstream lines(
+        test::RunCommand("ffmpeg -v error -i " + file + " -map 0:v -f framemd5 - 2>/dev/null"));
+    std::vector<std::string> sums;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.front() != '#')
+            sums.push_back(line.substr(line.rfind(',') + 1));
+    }
+    return sums;
+}
+
+TEST_F(ExportRunTest, EveryFurtherLoopRepeatsTheFirstFromAKeyframe) {
+    const auto document = SquareDocument();
+    document->GetTimeline().SetAnchor(CandleHueKey, 45, 0.6f);
+    const std::string file = PathOf("loops.mp4");
+    uint64_t last = 0;
+    ExportJob job;
+    ASSERT_TRUE(RunExport(job, {file, 5, 45, 3, false}, *document, [&](uint64_t d, uint64_t t) {
+        EXPECT_EQ(t, 120u);
+        EXPECT_GE(d, last);
+        last = d;
+        return true;
+    }));
+    EXPECT_EQ(last, 120u);
+    EXPECT_EQ(Files(), std::vector<std::string>{"loops.mp4"});
+
+    EXPECT_EQ(ExpectPicturesAndSound(file, "120").at("profile"), "Main");
+
+    const std::vector<std::string> sums = FrameSums(file);
+    ASSERT_EQ(sums.size(), 120u);
+    EXPECT_NE(sums[0], sums[39]);
+    for (size_t i = 0; i < 40; ++i) {
+        EXPECT_EQ(sums[i], sums[i + 40]) << i;
+        EXPECT_EQ(sums[i], sums[i + 80]) << i;
+    }
+    // Keyframes in presentation order: at least each loop's first picture.
+    std::istringstream packets(test::RunCommand(
+        "ffprobe -v error -select_streams v:0 -show_entries packet=pts,flags -of csv=p=0 " + file));
+    std::vector<long> keys;
+    for (std::string line; std::getline(packets, line);) {
+        if (line.find('K') != std::string::npos)
+            keys.push_back(std::atol(line.c_str()) / 1000);
+    }
+    for (long start : {0L, 40L, 80L})
+        EXPECT_NE(std::find(keys.begin(), keys.end(), start), keys.end()) << start;
 }
 
 TEST_F(ExportRunTest, FailedOrCancelledExportLeavesTheExistingFile) {
@@ -170,25 +228,76 @@ TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST(ExportAudio, SlicesPastTheClipAreSilentAndWhole) {
-    EXPECT_EQ(SamplesPerFrame(29.97f), 1471u);
-    EXPECT_EQ(SamplesPerFrame(30.0f), 1470u);
-    EXPECT_EQ(SamplesPerFrame(25.0f), 1764u);
-    EXPECT_EQ(SamplesPerFrame(24.0f), 1838u);
+TEST(ExportAudio, SlicesFollowPlaybackTimeAndPastTheClipAreSilent) {
+    // 44100 ÷ 29.97 = 1471.47...: slices of 1471 and 1472 sample frames,
+    // each starting where the one before ended.
+    EXPECT_EQ(ExportAudio::FirstSample(1, 29970), 1471u);
+    EXPECT_EQ(ExportAudio::FirstSample(2, 29970), 2943u);
+    EXPECT_EQ(ExportAudio::FirstSample(17982, 29970), 26460000u);
+    EXPECT_EQ(ExportAudio::FirstSample(4294967295u, 29970), 6319921845495u);
+    EXPECT_EQ(ExportAudio::FirstSample(7, 30000), 7u * 1470);
+    EXPECT_EQ(ExportAudio::FirstSample(7, 0), 0u);
 
-    const AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 2),
-                         std::vector<uint8_t>(3000 * 4, 0x11));
-    ExportAudio audio(clip, 1471);
+    std::vector<uint8_t> samples;
+    for (uint32_t i = 0; i < 3000; ++i) {
+        const uint8_t b = static_cast<uint8_t>(i % 250 + 1);
+        samples.insert(samples.end(), {b, 0, b, 0});
+    }
+    const AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 2), samples);
+    ExportAudio audio(clip, 29970);
     auto bytes = [](const AudioView& v) {
         return std::vector<uint8_t>(v.data, v.data + v.byteCount);
     };
     const std::vector<uint8_t> first = bytes(audio.Slice(0));
-    EXPECT_EQ(first, std::vector<uint8_t>(1471 * 4, 0x11));
+    const std::vector<uint8_t> second = bytes(audio.Slice(1));
+    ASSERT_EQ(first.size(), 1471u * 4);
+    ASSERT_EQ(second.size(), 1472u * 4);
+    EXPECT_EQ(std::vector<uint8_t>(samples.begin(), samples.begin() + 2943 * 4), [&] {
+        std::vector<uint8_t> joined = first;
+        joined.insert(joined.end(), second.begin(), second.end());
+        return joined;
+    }());
     const std::vector<uint8_t> third = bytes(audio.Slice(2));
     ASSERT_EQ(third.size(), 1471u * 4);
-    EXPECT_EQ(third[58 * 4 - 1], 0x11);
-    EXPECT_EQ(third[58 * 4], 0);
-    EXPECT_EQ(bytes(audio.Slice(4000000000u)), std::vector<uint8_t>(1471 * 4, 0));
+    EXPECT_NE(third[56 * 4], 0);
+    EXPECT_EQ(third[57 * 4], 0);
+    EXPECT_EQ(bytes(audio.Slice(4000000000u)).size(), 1471u * 4);
+}
+
+// Ten minutes of a steady tone through the writer, sliced as the export
+// slices it: no silence anywhere and the sound ends with the pictures.
+TEST_F(ExportRunTest, TenMinutesOfSoundHaveNoGapAndNoDrift) {
+    const uint32_t frames = 17982;
+    std::vector<uint8_t> samples(ExportAudio::FirstSample(frames, 29970) * 4);
+    for (size_t i = 0; i < samples.size() / 4; ++i) {
+        const auto v = static_cast<int16_t>(8000 * std::sin(double(i) * 2 * M_PI * 441 / 44100));
+        for (int channel = 0; channel < 2; ++channel) {
+            samples[i * 4 + channel * 2] = static_cast<uint8_t>(v);
+            samples[i * 4 + channel * 2 + 1] = static_cast<uint8_t>(v >> 8);
+        }
+    }
+    const AudioClip tone(AudioHeader::Make(44100, SampleFormat::S16, 2), std::move(samples));
+    const std::string file = PathOf("tone.mp4");
+    {
+        ExportAudio audio(tone, 29970);
+        video::VideoWriter writer(64, 36, 29.97f, file);
+        const std::vector<uint8_t> black(64 * 36 * 4, 0);
+        for (uint32_t f = 0; f < frames; ++f) {
+            const AudioView slice = audio.Slice(f);
+            ASSERT_TRUE(writer.WriteVideoFrame(black.data()));
+            ASSERT_TRUE(writer.WriteAudio(4, slice.data, slice.byteCount));
+            writer.AdvanceTime();
+        }
+    }
+    const double video = std::atof(ProbeStream(file, "v:0").at("duration").c_str());
+    const double sound = std::atof(ProbeStream(file, "a:0").at("duration").c_str());
+    EXPECT_NEAR(video, 600.0, 0.05);
+    EXPECT_NEAR(sound, video, 1024.0 / 44100);
+    const std::string silences = test::RunCommand(
+        "ffmpeg -v info -i " + file +
+        " -map 0:a -af silencedetect=noise=-40dB:duration=0.005 -f null - 2>&1 | grep -c "
+        "silence_start");
+    EXPECT_EQ(std::atoi(silences.c_str()), 0);
 }
 
 } // namespace

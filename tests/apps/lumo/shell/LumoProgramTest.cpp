@@ -94,6 +94,19 @@ TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
     EXPECT_EQ(test::ProbeStream(PathOf("nose.mp4"), "v:0").at("nb_read_frames"), "5");
 }
 
+TEST_F(RenderTest, LoopsPlayTheAnimationOverAndMustBeACount) {
+    const Outcome run =
+        RunLumo({"--render", "--loops=3", QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ProbeStream(PathOf("nose.mp4"), "v:0").at("nb_read_frames"), "15");
+    for (const char* loops : {"--loops=0", "--loops=2x", "--loops=-1", "--loops=4294967296"}) {
+        const Outcome bad =
+            RunLumo({"--render", loops, QString::fromStdString(PathOf("nose.glw"))});
+        EXPECT_EQ(bad.exitCode, 1) << loops;
+        EXPECT_EQ(bad.err, "lumo: --loops needs a whole number of at least 1\n") << loops;
+    }
+}
+
 TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
     Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("missing.glw"))});
     EXPECT_EQ(run.exitCode, 1);

@@ -1,0 +1,93 @@
+#include "apps/lumo/dialogs/ExportProgressDlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vel::lumo {
+
+namespace {
+
+constexpr int kBarSteps = 1000;
+
+QString Clock(int64_t ms) {
+    const int64_t s = ms / 1000;
+    return s >= 3600 ? QStringLiteral("%1:%2:%3")
+                           .arg(s / 3600)
+                           .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+                           .arg(s % 60, 2, 10, QLatin1Char('0'))
+                     : QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+ExportProgressDlg::ExportProgressDlg(QWidget* owner)
+    : QDialog(owner), frames_(new QLabel(this)), times_(new QLabel(this)),
+      bar_(new QProgressBar(this)) {
+    setWindowTitle(tr("Exporting Video"));
+    setModal(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ExportProgressDlg::reject);
+    bar_->setRange(0, kBarSteps);
+    bar_->setMinimumWidth(360);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frames_);
+    layout->addWidget(bar_);
+    layout->addWidget(times_);
+    layout->addWidget(buttons);
+    clock_.start();
+    connect(&timer_, &QTimer::timeout, this, &ExportProgressDlg::Refresh);
+    timer_.start(100);
+    Refresh();
+}
+
+void ExportProgressDlg::Report(uint64_t done, uint64_t total) {
+    total_ = total;
+    done_ = done;
+}
+
+void ExportProgressDlg::Finish() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            Refresh();
+            QDialog::accept();
+        },
+        Qt::QueuedConnection);
+}
+
+void ExportProgressDlg::reject() {
+    cancel_ = true;
+    cancelButton_->setEnabled(false);
+    frames_->setText(tr("Stopping..."));
+}
+
+QString ExportProgressDlg::FramesText(uint64_t done, uint64_t total) {
+    return tr("Frame %1 of %2").arg(done).arg(total);
+}
+
+QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs) {
+    const QString elapsed = tr("%1 elapsed").arg(Clock(elapsedMs));
+    if (done == 0 || done > total)
+        return elapsed;
+    const auto remaining =
+        static_cast<int64_t>(static_cast<double>(elapsedMs) * static_cast<double>(total - done) /
+                             static_cast<double>(done));
+    return tr("%1, about %2 remaining").arg(elapsed, Clock(remaining));
+}
+
+void ExportProgressDlg::Refresh() {
+    const uint64_t total = total_;
+    const uint64_t done = done_;
+    if (!cancel_)
+        frames_->setText(FramesText(done, total));
+    times_->setText(TimesText(done, total, clock_.elapsed()));
+    bar_->setValue(total == 0 ? 0
+                              : static_cast<int>(static_cast<double>(done) /
+                                                 static_cast<double>(total) * kBarSteps));
+}
+
+} // namespace vel::lumo

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+
+class QLabel;
+class QProgressBar;
+
+namespace vel::lumo {
+
+// Shows how far a running export has come (frames done of the total, the
+// time taken and the time still to go) and lets the user stop it. The export
+// runs elsewhere: it reports and asks whether to go on from its own thread,
+// and says when it has ended, which closes the dialog. Cancel, Escape and
+// closing the window only ask the export to stop.
+class ExportProgressDlg : public QDialog {
+public:
+    explicit ExportProgressDlg(QWidget* owner);
+
+    // Safe from any thread.
+    void Report(uint64_t done, uint64_t total);
+    bool CancelRequested() const { return cancel_; }
+    // Safe from any thread; the dialog ends once its own thread gets to it.
+    void Finish();
+
+    void reject() override;
+
+    // "Frame 3 of 6" and "0:05 elapsed, about 0:10 remaining".
+    static QString FramesText(uint64_t done, uint64_t total);
+    static QString TimesText(uint64_t done, uint64_t total, int64_t elapsedMs);
+
+private:
+    void Refresh();
+
+    std::atomic<uint64_t> done_{0};
+    std::atomic<uint64_t> total_{0};
+    std::atomic<bool> cancel_{false};
+    QElapsedTimer clock_;
+    QTimer timer_;
+    QLabel* frames_;
+    QLabel* times_;
+    QProgressBar* bar_;
+    QPushButton* cancelButton_;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,172 @@
+#include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/model/Timecode.h"
+#include "wingui/ControlText.h"
+#include "wingui/FileDialog.h"
+#include "wingui/UpDownEdit.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStyle>
+#include <filesystem>
+
+namespace vel::lumo {
+
+namespace {
+
+std::string InitialName(const LumoDocument& document) {
+    return std::filesystem::path(document.GetPath()).stem().string();
+}
+
+std::string Duration(uint64_t frames) {
+    return Timecode::FromFrame(static_cast<uint32_t>(frames), DefaultFrameRate).Format();
+}
+
+} // namespace
+
+std::string ExportVideoOptionsDlg::VideosFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    return folder.toStdString();
+}
+
+ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document)
+    : OptionsDlg(owner), fileName(InitialName(document), "mp4", VideosFolder()),
+      endFrame(document.GetFrameCount()), fileEdit_(new QLineEdit(this)) {
+    setWindowTitle(tr("Export Video"));
+    auto* layout = new QGridLayout(this);
+    auto* browse = new QPushButton(tr("&Browse..."), this);
+    auto* loopsEdit = new wingui::UpDownEdit(this);
+    auto* firstEdit = new wingui::UpDownEdit(this);
+    auto* endEdit = new wingui::UpDownEdit(this);
+    auto* burnInBox = new QCheckBox(tr("Burn in the frame &counter (not recommended)"), this);
+    auto* fileStatus = new QLabel(this);
+    auto* summary = new QLabel(this);
+    fileStatus->setWordWrap(true);
+    summary->setWordWrap(true);
+    fileEdit_->setMinimumWidth(420);
+
+    layout->addWidget(new QLabel(tr("&File name:"), this), 0, 0);
+    layout->addWidget(fileEdit_, 0, 1, 1, 3);
+    layout->addWidget(browse, 0, 4);
+    layout->addWidget(new QLabel(this), 1, 0);
+    layout->addWidget(fileStatus, 1, 1, 1, 4);
+    layout->addWidget(new QLabel(tr("&Loops:"), this), 2, 0);
+    layout->addWidget(loopsEdit, 2, 1);
+    layout->addWidget(new QLabel(tr("F&irst frame:"), this), 3, 0);
+    layout->addWidget(firstEdit, 3, 1);
+    layout->addWidget(new QLabel(tr("&End frame:"), this), 3, 2);
+    layout->addWidget(endEdit, 3, 3);
+    layout->addWidget(new QLabel(this), 4, 0);
+    layout->addWidget(summary, 4, 1, 1, 4);
+    layout->addWidget(burnInBox, 5, 1, 1, 4);
+    layout->addWidget(ButtonBox(), 6, 0, 1, 5);
+    layout->setColumnStretch(3, 1);
+
+    AddControl(IdFileName, fileEdit_);
+    AddControl(IdFileStatus, fileStatus);
+    AddControl(IdFileIcon, layout->itemAtPosition(1, 0)->widget());
+    AddControl(IdBrowse, browse);
+    AddControl(IdLoops, loopsEdit);
+    AddControl(IdFirstFrame, firstEdit);
+    AddControl(IdEndFrame, endEdit);
+    AddControl(IdSummary, summary);
+    AddControl(IdSummaryIcon, layout->itemAtPosition(4, 0)->widget());
+    AddControl(IdBurnIn, burnInBox);
+    connect(browse, &QPushButton::clicked, this, &ExportVideoOptionsDlg::Browse);
+}
+
+void ExportVideoOptionsDlg::BindFields() {
+    Bind(IdFileName, fileName);
+    Bind(IdLoops, loops);
+    Bind(IdFirstFrame, firstFrame);
+    Bind(IdEndFrame, endFrame);
+    Bind(IdBurnIn, burnIn);
+}
+
+bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
+    if (!OptionsDlg::IsFieldValid(controlId))
+        return false;
+    return controlId != IdEndFrame || firstFrame.value < endFrame.value;
+}
+
+ExportOptions ExportVideoOptionsDlg::Options() const {
+    return {fileName.value, firstFrame.value, endFrame.value, loops.value, burnIn.value};
+}
+
+void ExportVideoOptionsDlg::Browse() {
+    wingui::FileSaveDialog save;
+    save.SetTitle(tr("Export Video"));
+    save.AddFilter(tr("MPEG-4"), QStringLiteral("*.mp4"));
+    save.AddFilter(tr("All Files"), QStringLiteral("*.*"));
+    save.SetDefaultExtension(QStringLiteral("mp4"));
+    save.SetInitialName(QString::fromStdString(fileName.value));
+    if (!save.Show(this))
+        return;
+    fileName.FromText(save.ChosenPath());
+    wingui::ShowControlText(fileEdit_, fileName.ToText());
+}
+
+std::string ExportVideoOptionsDlg::FileStatus(StatusIcon& icon) const {
+    icon = StatusIcon::Warning;
+    if (!fileName.IsValid()) {
+        icon = StatusIcon::Error;
+        return "The file name may not contain any of these characters: < > : | ? *.";
+    }
+    if (QFileInfo::exists(QString::fromStdString(fileName.value)))
+        return "A file with that name already exists and will be overwritten.";
+    const QString extension =
+        QString::fromStdString(std::filesystem::path(fileName.value).extension().string());
+    if (extension.compare(QString::fromStdString(fileName.DefaultExtension()),
+                          Qt::CaseInsensitive) != 0)
+        return "The file name should end in \"" + fileName.DefaultExtension() +
+               "\" for best results.";
+    return {};
+}
+
+std::string ExportVideoOptionsDlg::Summary(StatusIcon& icon) const {
+    icon = StatusIcon::Information;
+    if (!IsFieldValid(IdFirstFrame) || !IsFieldValid(IdEndFrame)) {
+        icon = StatusIcon::Error;
+        return "The frame range must contain at least one frame.";
+    }
+    const uint64_t length = endFrame.value - firstFrame.value;
+    std::string text = "Your animation is " + Duration(length) + " long";
+    if (!loops.IsValid()) {
+        text += ", but you must set the Loops to at least 1";
+        icon = StatusIcon::Error;
+    } else if (loops.value > 1) {
+        text += ", and it will loop " + std::to_string(loops.value) +
+                " times for a total running time of " + Duration(length * loops.value);
+    }
+    return text + ".";
+}
+
+void ExportVideoOptionsDlg::ShowStatus(std::uint32_t textId, std::uint32_t iconId,
+                                       const QString& text, StatusIcon icon) {
+    auto* label = static_cast<QLabel*>(Control(textId));
+    auto* iconLabel = static_cast<QLabel*>(Control(iconId));
+    label->setText(text);
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    iconLabel->setPixmap(Icon(icon).pixmap(size, size));
+    label->setVisible(!text.isEmpty());
+    iconLabel->setVisible(!text.isEmpty());
+}
+
+void ExportVideoOptionsDlg::UpdateStatus() {
+    StatusIcon icon;
+    const std::string file = FileStatus(icon);
+    ShowStatus(IdFileStatus, IdFileIcon, QString::fromStdString(file), icon);
+    const std::string summary = Summary(icon);
+    ShowStatus(IdSummary, IdSummaryIcon, QString::fromStdString(summary), icon);
+}
+
+} // namespace vel::lumo

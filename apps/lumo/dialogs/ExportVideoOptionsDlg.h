@@ -1,0 +1,64 @@
+#pragma once
+
+#include "apps/lumo/dialogs/ExportFields.h"
+#include "apps/lumo/render/ExportOptions.h"
+#include "wingui/OptionsDlg.h"
+
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+
+namespace vel::lumo {
+
+class LumoDocument;
+
+// Asks where to write the video, how often to loop which frame range and
+// whether to burn in a frame counter, and says what will happen: an
+// overwritten file, an unusual extension, the total running time.
+class ExportVideoOptionsDlg : public wingui::OptionsDlg<ExportVideoOptionsDlg> {
+public:
+    enum : std::uint32_t {
+        IdFileName = 10001,
+        IdFileStatus = 10002,
+        IdFileIcon = 10003,
+        IdBrowse = 10004,
+        IdLoops = 10005,
+        IdFirstFrame = 10007,
+        IdEndFrame = 10009,
+        IdSummary = 10011,
+        IdSummaryIcon = 10012,
+        IdBurnIn = 10013,
+    };
+
+    ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document);
+
+    bool IsFieldValid(std::uint32_t controlId) const override;
+    // What the user chose; read after the dialog ended with OK.
+    ExportOptions Options() const;
+
+    // The user's videos folder, made when it is missing.
+    static std::string VideosFolder();
+
+    FileNameField fileName;
+    LoopCountField loops{1};
+    TimecodeField firstFrame{0};
+    TimecodeField endFrame;
+    wingui::Field<bool> burnIn{false};
+
+protected:
+    void BindFields() override;
+    void UpdateStatus() override;
+
+private:
+    void Browse();
+    void ShowStatus(std::uint32_t textId, std::uint32_t iconId, const QString& text,
+                    StatusIcon icon);
+    std::string FileStatus(StatusIcon& icon) const;
+    std::string Summary(StatusIcon& icon) const;
+
+    QLineEdit* fileEdit_;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,208 @@
+#include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "tests/video/TempFolder.h"
+#include "wingui/FileDialog.h"
+#include "wingui/UpDownEdit.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <ostream>
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace vel::lumo {
+namespace {
+
+namespace fs = std::filesystem;
+using Dlg = ExportVideoOptionsDlg;
+
+class ExportVideoOptionsDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The videos folder lies in a home of the test's own.
+        home_ = qgetenv("HOME");
+        qputenv("HOME", QByteArray::fromStdString(home.Path().string()));
+        videos = home.PathOf("Videos");
+        document = LumoDocument::New();
+        // 100 frames long.
+        document->GetTimeline().SetAnchor(document->GetKnobs().front().key, 100, 0.5f);
+    }
+    void TearDown() override { qputenv("HOME", home_); }
+
+    std::unique_ptr<Dlg> Open() {
+        auto dlg = std::make_unique<Dlg>(nullptr, *document);
+        dlg->show();
+        dlg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        return dlg;
+    }
+    static QString Text(Dlg& dlg, uint32_t id) {
+        return static_cast<QLabel*>(dlg.Control(id))->text();
+    }
+    static bool Shown(Dlg& dlg, uint32_t id) { return dlg.Control(id)->isVisible(); }
+    static void Type(QWidget* edit, const QString& text) {
+        auto* line = qobject_cast<QLineEdit*>(edit);
+        if (!line)
+            line = static_cast<wingui::UpDownEdit*>(edit)->Edit();
+        line->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, text);
+    }
+    static bool Pink(QWidget* edit) {
+        return edit->palette().color(QPalette::Base) == wingui::OptionsDlgBase::kErrorColor;
+    }
+
+    test::TempFolder home;
+    std::string videos;
+    std::unique_ptr<LumoDocument> document;
+    QByteArray home_;
+};
+
+TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeWhenMissing) {
+    ASSERT_FALSE(fs::exists(videos));
+    auto unsaved = Open();
+    EXPECT_TRUE(fs::is_directory(videos));
+    EXPECT_EQ(unsaved->fileName.value, videos + "/lumo.mp4");
+
+    const std::string saved = home.PathOf("scary.glw");
+    ASSERT_TRUE(document->Save(saved));
+    auto dlg = Open();
+    EXPECT_EQ(dlg->fileName.value, videos + "/scary.mp4");
+    EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))->text(),
+              QString::fromStdString(videos + "/scary.mp4"));
+    EXPECT_EQ(static_cast<wingui::UpDownEdit*>(dlg->Control(Dlg::IdEndFrame))->Text(), "00:03;10");
+    EXPECT_FALSE(Shown(*dlg, Dlg::IdFileStatus));
+    EXPECT_FALSE(Shown(*dlg, Dlg::IdFileIcon));
+    // Loops 1: no loop clause.
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:03;10 long.");
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+    const ExportOptions options = dlg->Options();
+    EXPECT_EQ(options.fileName, videos + "/scary.mp4");
+    EXPECT_EQ(options.firstFrame, 0u);
+    EXPECT_EQ(options.endFrame, 100u);
+    EXPECT_EQ(options.loopCount, 1u);
+    EXPECT_FALSE(options.burnIn);
+}
+
+TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {
+    auto dlg = Open();
+    QWidget* edit = dlg->Control(Dlg::IdFileName);
+    Type(edit, "out");
+    EXPECT_EQ(dlg->fileName.value, videos + "/out.mp4");
+    Type(edit, "../elsewhere/./out");
+    EXPECT_EQ(dlg->fileName.value, home.PathOf("elsewhere/out.mp4"));
+
+    const std::string mov = home.PathOf("clips/take.MOV");
+    Type(edit, QString::fromStdString(mov));
+    EXPECT_EQ(dlg->fileName.value, mov);
+    EXPECT_TRUE(Shown(*dlg, Dlg::IdFileStatus));
+    EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
+              "The file name should end in \".mp4\" for best results.");
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+    Type(edit, QString::fromStdString(home.PathOf("clips/take.Mp4")));
+    EXPECT_FALSE(Shown(*dlg, Dlg::IdFileStatus));
+
+    std::ofstream(home.PathOf("old.mp4")) << "old";
+    Type(edit, QString::fromStdString(home.PathOf("old.mp4")));
+    EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
+              "A file with that name already exists and will be overwritten.");
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+
+    Type(edit, "take?.mp4");
+    EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
+              "The file name may not contain any of these characters: < > : | ? *.");
+    EXPECT_FALSE(dlg->OkButton()->isEnabled());
+    EXPECT_TRUE(Pink(edit));
+
+    // An empty entry means the default name; leaving the edit shows it.
+    Type(edit, "");
+    QTest::keyClick(static_cast<QLineEdit*>(edit), Qt::Key_Backspace);
+    EXPECT_EQ(dlg->fileName.value, videos + "/lumo.mp4");
+    dlg->Control(Dlg::IdBurnIn)->setFocus();
+    EXPECT_EQ(static_cast<QLineEdit*>(edit)->text(), QString::fromStdString(videos + "/lumo.mp4"));
+}
+
+TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
+    auto dlg = Open();
+    QWidget* loops = dlg->Control(Dlg::IdLoops);
+    QWidget* first = dlg->Control(Dlg::IdFirstFrame);
+    QWidget* end = dlg->Control(Dlg::IdEndFrame);
+
+    Type(loops, "3");
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:03;10 long, and it will loop 3 "
+                                          "times for a total running time of 00:10;00.");
+    Type(loops, "0");
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary),
+              "Your animation is 00:03;10 long, but you must set the Loops to at least 1.");
+    EXPECT_TRUE(Pink(static_cast<wingui::UpDownEdit*>(loops)->Edit()));
+    EXPECT_FALSE(dlg->OkButton()->isEnabled());
+    // The down arrow cannot go below 0; the up arrow mends it.
+    QTest::keyClick(loops, Qt::Key_Down);
+    EXPECT_EQ(dlg->loops.value, 0u);
+    QTest::keyClick(loops, Qt::Key_Up);
+    EXPECT_EQ(dlg->loops.value, 1u);
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+
+    Type(first, "100");
+    EXPECT_EQ(dlg->firstFrame.value, 100u);
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "The frame range must contain at least one frame.");
+    EXPECT_TRUE(Pink(static_cast<wingui::UpDownEdit*>(end)->Edit()));
+    EXPECT_FALSE(Pink(static_cast<wingui::UpDownEdit*>(first)->Edit()));
+    EXPECT_FALSE(dlg->OkButton()->isEnabled());
+    QTest::keyClick(end, Qt::Key_Up);
+    EXPECT_EQ(dlg->endFrame.value, 101u);
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:00;01 long.");
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+
+    // Timecodes are typed as well as frame numbers and shown as timecodes.
+    Type(first, "1:00;02");
+    EXPECT_EQ(dlg->firstFrame.value, 1800u);
+    dlg->Control(Dlg::IdBurnIn)->setFocus();
+    EXPECT_EQ(static_cast<wingui::UpDownEdit*>(first)->Text(), "01:00;02");
+    QTest::keyClick(dlg->Control(Dlg::IdBurnIn), Qt::Key_Space);
+    EXPECT_TRUE(dlg->Options().burnIn);
+}
+
+// Chooses a name in the save dialog at once.
+class ChoosingRunner : public wingui::FileDialogRunner {
+public:
+    QString chosen;
+    QString title;
+    QString suffix;
+    QStringList preset;
+    bool Run(QFileDialog& dialog) override {
+        title = dialog.windowTitle();
+        suffix = dialog.defaultSuffix();
+        preset = dialog.selectedFiles();
+        dialog.selectFile(chosen);
+        return true;
+    }
+};
+
+TEST_F(ExportVideoOptionsDlgTest, BrowseStartsFromTheNameAndTakesTheChosenOne) {
+    auto dlg = Open();
+    ChoosingRunner runner;
+    runner.chosen = QString::fromStdString(home.PathOf("picked"));
+    wingui::BasicFileDialog::SetRunner(&runner);
+    QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
+    wingui::BasicFileDialog::SetRunner(nullptr);
+    EXPECT_EQ(runner.title, "Export Video");
+    EXPECT_EQ(runner.suffix, "mp4");
+    EXPECT_EQ(runner.preset, QStringList{QString::fromStdString(videos + "/lumo.mp4")});
+    EXPECT_EQ(dlg->fileName.value, home.PathOf("picked.mp4"));
+    EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))->text(),
+              QString::fromStdString(home.PathOf("picked.mp4")));
+}
+
+} // namespace
+} // namespace vel::lumo
