@@ -1,7 +1,9 @@
 #include "core/File.h"
 
 #include "core/ReplacingFile.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Unprivileged.h"
 
 #include <csignal>
 #include <filesystem>
@@ -28,6 +30,9 @@ TEST(File, OpenReportsWhyTheSystemRefused) {
     EXPECT_EQ(file.GetError(), File::NotFound);
 
     WriteWhole(folder / "there", "x");
+    // A file where a folder should be: nothing can be found beneath it.
+    EXPECT_FALSE(file.Open(folder / "there/child", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(file.GetError(), File::NotFound);
     EXPECT_FALSE(file.Open(folder / "there", File::WriteAccess, File::CreateNew));
     EXPECT_EQ(file.GetError(), File::OtherError);
     EXPECT_TRUE(file.Open(folder / "there", File::ReadAccess, File::OpenExisting));
@@ -35,11 +40,12 @@ TEST(File, OpenReportsWhyTheSystemRefused) {
 }
 
 TEST(File, InvalidArgumentsThrow) {
+    TempFolder folder;
     File file;
-    EXPECT_THROW(file.Open("/tmp/x", 4, File::OpenExisting), std::logic_error);
-    EXPECT_THROW(file.Open("/tmp/x", File::ReadAccess, 3), std::logic_error);
+    EXPECT_THROW(file.Open(folder / "x", 4, File::OpenExisting), std::logic_error);
+    EXPECT_THROW(file.Open(folder / "x", File::ReadAccess, 3), std::logic_error);
     try {
-        file.Open("/tmp/x", 7, File::OpenExisting);
+        file.Open(folder / "x", 7, File::OpenExisting);
     } catch (const std::logic_error& e) {
         EXPECT_STREQ(e.what(), "invalid file access mode");
     }
@@ -140,19 +146,18 @@ TEST_F(ReplacingFileTest, RefusesFoldersAndMissingFolders) {
 }
 
 TEST_F(ReplacingFileTest, UnwritableFolderOrFileFails) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "the superuser writes into any folder";
-    }
     std::filesystem::create_directory(folder / "ro");
     WriteWhole(folder / "ro/doc.glw", "old");
     ::chmod((folder / "ro").c_str(), 0555);
-    EXPECT_FALSE(Replace(folder / "ro/doc.glw", "new"));
-    EXPECT_EQ(ReadWhole(folder / "ro/doc.glw"), "old");
     // A read-only file in a writable folder is not replaced either.
     WriteWhole(folder / "locked.glw", "old");
     ::chmod((folder / "locked.glw").c_str(), 0444);
-    EXPECT_FALSE(Replace(folder / "locked.glw", "new"));
+    EXPECT_TRUE(testing::AsUnprivilegedUser(folder.Path(), [&] {
+        return !Replace(folder / "ro/doc.glw", "new") && !Replace(folder / "locked.glw", "new");
+    }));
+    EXPECT_EQ(ReadWhole(folder / "ro/doc.glw"), "old");
     EXPECT_EQ(ReadWhole(folder / "locked.glw"), "old");
+    EXPECT_EQ(folder.Count(), 2u);
 }
 
 TEST_F(ReplacingFileTest, SavingThroughALinkUpdatesTheLinkedFile) {

@@ -1,7 +1,7 @@
 #include "video/VideoWriter.h"
 
+#include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
-#include "tests/video/TempFolder.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>
@@ -26,9 +26,9 @@ constexpr uint32_t kSpf = 1471;
 
 class VideoWriterTest : public ::testing::Test {
 protected:
-    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
+    std::string PathOf(const char* name) const { return folder_ / name; }
 
-    test::TempFolder folder_;
+    testing::TempFolder folder_;
 };
 
 // A black B, G, R, X picture with a box of one colour (0xRRGGBB).
@@ -117,13 +117,13 @@ TEST_F(VideoWriterTest, RateIsFramesPerThousandSecondsAndAnEmptyWriterSaysSo) {
     const std::pair<float, uint32_t> rates[] = {
         {29.97f, 29970}, {30.0f, 30000}, {25.0f, 25000}, {23.976f, 23976}};
     for (const auto& [fps, numerator] : rates) {
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         {
             VideoWriter writer(kWidth, kHeight, fps, PathOf("empty.mp4"));
             EXPECT_EQ(writer.FrameRateNumerator(), numerator);
             EXPECT_EQ(writer.FrameRateDenominator(), 1000u);
         }
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
                   "No frames were processed.  This is normal in certain tests.\n");
     }
 }

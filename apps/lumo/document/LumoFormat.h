@@ -37,6 +37,16 @@ inline constexpr uint32_t AudioHeader = ChunkId("desc");
 inline constexpr uint32_t Samples = ChunkId("smpl");
 } // namespace chunk
 
+// Sizes of the fixed records inside their chunks.
+namespace record {
+// A point of a pose: x and y, each a 32-bit float.
+inline constexpr uint64_t Point = 8;
+// An anchor of a track: the frame (32 bits unsigned) and the value (32-bit float).
+inline constexpr uint64_t Anchor = 8;
+// The audio header's count of sample bytes (64 bits), absent from older files.
+inline constexpr uint64_t SampleByteCount = 8;
+} // namespace record
+
 // Builds the whole file, signature first, on the serializer's root.
 void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root);
 

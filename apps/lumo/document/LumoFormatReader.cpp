@@ -4,7 +4,6 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "serializer/Deserializer.h"
 
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -27,6 +26,12 @@ private:
     // the reader positioned at the child's contents. True when every
     // handler succeeded and the children ended exactly with their parent.
     template <typename Handler> bool ForEachChild(Handler handle);
+    // The same for a record whose first child is its header chunk with
+    // headerId: readHeader reads the header (and may step on to the chunks
+    // that belong to it), readChild takes each later child's id.
+    template <typename Header, typename Child>
+    bool ForEachChildAfterHeader(uint32_t headerId, Header readHeader, Child readChild);
+    template <typename Header> bool ReadHeaderOnly(uint32_t headerId, Header readHeader);
     // Steps to the next child; true when it has the wanted id.
     bool NextIs(uint32_t id);
     bool ReadKey(KnobKey& key);
@@ -54,6 +59,23 @@ template <typename Handler> bool DocumentReader::ForEachChild(Handler handle) {
     ok = ok && in_.ReachedEnd();
     in_.LeaveChunk();
     return ok;
+}
+
+template <typename Header, typename Child>
+bool DocumentReader::ForEachChildAfterHeader(uint32_t headerId, Header readHeader,
+                                             Child readChild) {
+    return ForEachChild([&, first = true](uint32_t id) mutable {
+        if (!first) {
+            return readChild(id);
+        }
+        first = false;
+        return id == headerId && readHeader();
+    });
+}
+
+template <typename Header>
+bool DocumentReader::ReadHeaderOnly(uint32_t headerId, Header readHeader) {
+    return ForEachChildAfterHeader(headerId, readHeader, [](uint32_t) { return true; });
 }
 
 bool DocumentReader::NextIs(uint32_t id) {
@@ -127,16 +149,10 @@ bool DocumentReader::ReadKnob(bool withIntent) {
 }
 
 bool DocumentReader::ReadShape() {
-    return ForEachChild([this, first = true, shape = uint64_t{0}](uint32_t id) mutable {
-        if (!first) {
-            return id != chunk::Pose || ReadPose(shape);
-        }
-        first = false;
+    uint64_t shape = 0;
+    const auto header = [&] {
         uint32_t illumination = 0;
         std::string name;
-        if (id != chunk::ShapeHeader) {
-            return false;
-        }
         shape = model_.GetShapeCount();
         model_.InsertNewShape(shape);
         document_.Notify(ChangeBits::Model);
@@ -145,27 +161,27 @@ bool DocumentReader::ReadShape() {
         }
         document_.SetShapeIllumination(shape, illumination);
         return in_.ReadString(name) && document_.SetShapeName(shape, name);
+    };
+    return ForEachChildAfterHeader(chunk::ShapeHeader, header, [&](uint32_t id) {
+        return id != chunk::Pose || ReadPose(shape);
     });
 }
 
 bool DocumentReader::ReadPose(uint64_t shape) {
-    return ForEachChild([this, shape, first = true](uint32_t id) mutable {
-        if (!first) {
-            return true;
-        }
-        first = false;
+    return ReadHeaderOnly(chunk::PoseHeader, [&] {
         KnobKey key;
-        if (id != chunk::PoseHeader || !ReadKey(key) || !NextIs(chunk::Points) ||
-            in_.CurrentChunk()->remaining % sizeof(Point) != 0) {
+        if (!ReadKey(key) || !NextIs(chunk::Points) ||
+            in_.CurrentChunk()->remaining % record::Point != 0) {
             return false;
         }
-        std::vector<unsigned char> bytes;
-        if (!in_.ReadBlock(bytes, in_.CurrentChunk()->remaining)) {
-            return false;
-        }
-        std::vector<Point> points(bytes.size() / sizeof(Point));
-        if (!bytes.empty()) {
-            std::memcpy(points.data(), bytes.data(), bytes.size());
+        // Grown as the points arrive, so that a forged length costs no memory.
+        std::vector<Point> points;
+        for (uint64_t left = in_.CurrentChunk()->remaining / record::Point; left > 0; --left) {
+            Point point;
+            if (!in_.ReadFloat(point.x) || !in_.ReadFloat(point.y)) {
+                return false;
+            }
+            points.push_back(point);
         }
         if (!model_.InsertPose(shape, model_.GetPoseCount(shape), key, points)) {
             return false;
@@ -176,37 +192,31 @@ bool DocumentReader::ReadPose(uint64_t shape) {
 }
 
 bool DocumentReader::ReadTimeline() {
-    return ForEachChild([this, first = true](uint32_t id) mutable {
-        if (!first) {
-            return id != chunk::Track || ReadTrack();
-        }
-        first = false;
+    const auto header = [this] {
         uint32_t rate = 0;
         uint32_t frames = 0;
         uint32_t reserved = 0;
-        if (id != chunk::TimelineHeader || !in_.ReadU32(rate) || !in_.ReadU32(frames) ||
-            !in_.ReadU32(reserved)) {
+        if (!in_.ReadU32(rate) || !in_.ReadU32(frames) || !in_.ReadU32(reserved)) {
             return false;
         }
         // The stored frame count is not trusted: the document recomputes its
         // length from its anchors and audio.
         document_.GetTimeline().SetFrameRate(rate < LowestFrameRate ? DefaultFrameRate : rate);
         return true;
+    };
+    return ForEachChildAfterHeader(chunk::TimelineHeader, header, [this](uint32_t id) {
+        return id != chunk::Track || ReadTrack();
     });
 }
 
 bool DocumentReader::ReadTrack() {
-    return ForEachChild([this, first = true](uint32_t id) mutable {
-        if (!first) {
-            return true;
-        }
-        first = false;
+    return ReadHeaderOnly(chunk::TrackHeader, [this] {
         KnobKey key;
-        if (id != chunk::TrackHeader || !ReadKey(key) || !NextIs(chunk::Anchors) ||
-            in_.CurrentChunk()->remaining % 8 != 0) {
+        if (!ReadKey(key) || !NextIs(chunk::Anchors) ||
+            in_.CurrentChunk()->remaining % record::Anchor != 0) {
             return false;
         }
-        for (uint64_t left = in_.CurrentChunk()->remaining / 8; left > 0; --left) {
+        for (uint64_t left = in_.CurrentChunk()->remaining / record::Anchor; left > 0; --left) {
             uint32_t frame = 0;
             float value = 0;
             if (!in_.ReadU32(frame) || !in_.ReadFloat(value)) {
@@ -220,14 +230,11 @@ bool DocumentReader::ReadTrack() {
 }
 
 bool DocumentReader::ReadAudio() {
-    return ForEachChild([this, first = true, header = AudioHeader{}, bytes = uint64_t{0},
-                         counted = false](uint32_t id) mutable {
-        if (!first) {
-            return true;
-        }
-        first = false;
+    return ReadHeaderOnly(chunk::AudioHeader, [this] {
+        AudioHeader header;
+        uint64_t bytes = 0;
         uint32_t format = 0;
-        if (id != chunk::AudioHeader || !in_.ReadU32(header.sampleRate) || !in_.ReadU32(format) ||
+        if (!in_.ReadU32(header.sampleRate) || !in_.ReadU32(format) ||
             !in_.ReadU32(header.channels) || !in_.ReadU64(header.bytesPerFrame)) {
             return false;
         }
@@ -238,7 +245,7 @@ bool DocumentReader::ReadAudio() {
         }
         // Files this program writes say how many sample bytes precede the
         // padding; older files hold whole sample frames only.
-        counted = in_.CurrentChunk()->remaining >= 8;
+        const bool counted = in_.CurrentChunk()->remaining >= record::SampleByteCount;
         if (counted && !in_.ReadU64(bytes)) {
             return false;
         }

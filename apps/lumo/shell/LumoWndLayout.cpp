@@ -34,8 +34,8 @@ void LumoWnd::Layout() {
     const int dpiY = client_->logicalDpiY();
     const int cx = SplitterWidth();
     const int cy = SplitterHeight();
-    int pw = 1920;
-    int ph = 1080;
+    int pw = static_cast<int>(VideoSize.width);
+    int ph = static_cast<int>(VideoSize.height);
     if (document_) {
         const auto [w, h] = document_->GetModel().GetCanvasSize();
         if (w > 0 && h > 0 && w <= MaximumCanvasSide && h <= MaximumCanvasSide) {

@@ -1,7 +1,8 @@
 #include "tools/inspect/Inspector.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 #include "tools/inspect/InspectJson.h"
 
 #include <gtest/gtest.h>

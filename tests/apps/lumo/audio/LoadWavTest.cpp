@@ -122,7 +122,7 @@ TEST(LoadWav, UnreadableFilesGiveTheEmptyClip) {
     ExpectEmptyClip(Load({}));
     ExpectEmptyClip(Load(Riff({Fmt{}.AsChunk(), Chunk("data", Counting(4))}, "AVI ")));
     ExpectEmptyClip(LoadWav("/nonexistent/folder/sound.wav"));
-    ExpectEmptyClip(LoadWav(std::filesystem::temp_directory_path().string()));
+    ExpectEmptyClip(LoadWav(testing::TempFolder().Path().string()));
 }
 
 TEST(LoadWav, RefusedFormatsGiveTheHeaderWithoutSamples) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "tests/support/TempFolder.h"
+
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vel::lumo::test {
@@ -74,23 +74,19 @@ struct Fmt {
     Bytes AsChunk() const { return Chunk("fmt ", Body()); }
 };
 
-// A file in the test's temporary folder, removed when the test ends.
+// A file in a temporary folder of its own, removed when the test ends.
 class TempFile {
 public:
-    explicit TempFile(const Bytes& content)
-        : path_(std::filesystem::temp_directory_path() /
-                ("lumo-audio-" + std::to_string(::getpid()) + "-" + std::to_string(next_++) +
-                 ".wav")) {
+    explicit TempFile(const Bytes& content) : path_(folder_ / "clip.wav") {
         std::ofstream(path_, std::ios::binary)
             .write(reinterpret_cast<const char*>(content.data()),
                    static_cast<std::streamsize>(content.size()));
     }
-    ~TempFile() { std::filesystem::remove(path_); }
-    std::string Path() const { return path_.string(); }
+    const std::string& Path() const { return path_; }
 
 private:
-    static inline int next_ = 0;
-    std::filesystem::path path_;
+    testing::TempFolder folder_;
+    std::string path_;
 };
 
 } // namespace vel::lumo::test

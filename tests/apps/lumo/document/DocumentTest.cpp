@@ -3,7 +3,7 @@
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
 #include "core/File.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

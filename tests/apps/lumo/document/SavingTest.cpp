@@ -1,6 +1,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "core/File.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 #include <csignal>
 #include <filesystem>

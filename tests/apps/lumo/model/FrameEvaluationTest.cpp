@@ -27,6 +27,11 @@ TEST(HslTest, KnownColours) {
     ExpectColor(HslToRgb(180.0f, 1.0f, 0.25f), 0.0f, 0.5f, 0.5f);
     ExpectColor(HslToRgb(240.0f, 1.0f, 0.5f), 0.0f, 0.0f, 1.0f);
     ExpectColor(HslToRgb(300.0f, 0.5f, 0.5f), 0.75f, 0.25f, 0.75f);
+    // Inside each sector, where the intermediate component lies between 0 and the chroma.
+    ExpectColor(HslToRgb(90.0f, 1.0f, 0.5f), 0.5f, 1.0f, 0.0f);
+    ExpectColor(HslToRgb(150.0f, 1.0f, 0.5f), 0.0f, 1.0f, 0.5f);
+    ExpectColor(HslToRgb(210.0f, 1.0f, 0.5f), 0.0f, 0.5f, 1.0f);
+    ExpectColor(HslToRgb(270.0f, 1.0f, 0.5f), 0.5f, 0.0f, 1.0f);
 }
 
 TEST(HslTest, OutOfRangeHuesAreNotWrapped) {

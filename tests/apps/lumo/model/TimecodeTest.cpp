@@ -30,6 +30,9 @@ TEST(TimecodeTest, EveryTenthMinuteKeepsItsFirstLabels) {
     EXPECT_EQ(Label(17983), "10:00;01");
     EXPECT_EQ(Label(17984), "10:00;02");
     EXPECT_EQ(Label(17982 + 1800), "11:00;02");
+    EXPECT_EQ(Label(35963), "19:59;29");
+    EXPECT_EQ(Label(35964), "20:00;00");
+    EXPECT_EQ(Parsed("20:00;00"), 35964u);
 }
 
 TEST(TimecodeTest, HoursAppearFromTheFirstHour) {

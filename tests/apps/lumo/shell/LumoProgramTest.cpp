@@ -2,8 +2,8 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
+#include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
-#include "tests/video/TempFolder.h"
 
 #include <QProcess>
 #include <algorithm>
@@ -81,9 +81,9 @@ protected:
         document->GetTimeline().SetAnchor(CandleLightnessKey, 5, 0.3f);
         ASSERT_TRUE(document->Save(PathOf("nose.glw")));
     }
-    std::string PathOf(const char* name) const { return folder_.PathOf(name); }
+    std::string PathOf(const char* name) const { return folder_ / name; }
 
-    test::TempFolder folder_;
+    testing::TempFolder folder_;
 };
 
 TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {

@@ -9,7 +9,8 @@
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 #include <QAction>
 #include <QMenu>
