@@ -3,6 +3,7 @@
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "wingui/ControlText.h"
+#include "wingui/RunnerSeam.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -21,8 +22,7 @@ public:
     bool Run(NewKnobDlg& dialog) override { return dialog.ShowModal(); }
 };
 
-ModalRunner modalRunner;
-NewKnobRunner* currentRunner = &modalRunner;
+wingui::RunnerSeam<NewKnobRunner, ModalRunner> runner;
 
 // Places controls in dialog units: a quarter of the average character width
 // across, an eighth of the line height down.
@@ -209,13 +209,11 @@ void NewKnobDlg::UpdateStatus() {
 }
 
 bool NewKnobDlg::Run() {
-    return currentRunner->Run(*this);
+    return runner.Get().Run(*this);
 }
 
-NewKnobRunner* NewKnobDlg::SetRunner(NewKnobRunner* runner) {
-    NewKnobRunner* previous = currentRunner == &modalRunner ? nullptr : currentRunner;
-    currentRunner = runner != nullptr ? runner : &modalRunner;
-    return previous;
+NewKnobRunner* NewKnobDlg::SetRunner(NewKnobRunner* replacement) {
+    return runner.Set(replacement);
 }
 
 std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std::uint32_t mode) {
