@@ -28,9 +28,12 @@ wingui::RunnerSeam<NewKnobRunner, ModalRunner> runner;
 // across, an eighth of the line height down.
 class DialogUnits {
 public:
+    // The width is the mean width of the letters, as dialog templates count it.
     explicit DialogUnits(const QWidget* dialog) {
         const QFontMetrics metrics(dialog->font());
-        x_ = metrics.averageCharWidth() / 4.0;
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        x_ = metrics.horizontalAdvance(letters) / 52.0 / 4.0;
         y_ = metrics.height() / 8.0;
     }
     QRect Rect(int x, int y, int w, int h) const {
