@@ -3,7 +3,7 @@
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "wingui/ControlText.h"
-#include "wingui/RunnerSeam.h"
+#include "wingui/DialogRunner.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -16,13 +16,6 @@
 namespace vel::lumo {
 
 namespace {
-
-class ModalRunner : public NewKnobRunner {
-public:
-    bool Run(NewKnobDlg& dialog) override { return dialog.ShowModal(); }
-};
-
-wingui::RunnerSeam<NewKnobRunner, ModalRunner> runner;
 
 // Places controls in dialog units: a quarter of the average character width
 // across, an eighth of the line height down.
@@ -212,11 +205,7 @@ void NewKnobDlg::UpdateStatus() {
 }
 
 bool NewKnobDlg::Run() {
-    return runner.Get().Run(*this);
-}
-
-NewKnobRunner* NewKnobDlg::SetRunner(NewKnobRunner* replacement) {
-    return runner.Set(replacement);
+    return wingui::DialogRunner::Exec(*this) == QDialog::Accepted;
 }
 
 std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std::uint32_t mode) {

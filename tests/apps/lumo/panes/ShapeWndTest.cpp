@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 
 #include <QApplication>
@@ -271,13 +272,14 @@ TEST_F(ShapeWndTest, DismissingNewPoseCreatesNothing) {
 }
 
 // Answers the New Knob dialog with a knob of its own, or cancels it.
-class ChinRunner : public NewKnobRunner {
+class ChinRunner : public wingui::DialogRunner {
 public:
-    explicit ChinRunner(bool ok) : ok_(ok) { NewKnobDlg::SetRunner(this); }
-    ~ChinRunner() override { NewKnobDlg::SetRunner(nullptr); }
+    explicit ChinRunner(bool ok) : ok_(ok) { wingui::DialogRunner::SetRunner(this); }
+    ~ChinRunner() override { wingui::DialogRunner::SetRunner(nullptr); }
     ChinRunner(const ChinRunner&) = delete;
     ChinRunner& operator=(const ChinRunner&) = delete;
-    bool Run(NewKnobDlg& dialog) override {
+    int Run(QDialog& shown) override {
+        auto& dialog = dynamic_cast<NewKnobDlg&>(shown);
         dialog.show();
         poseMode = !dialog.Control(NewKnobDlg::IdIntent)->isEnabled();
         auto* key = static_cast<QLineEdit*>(dialog.Control(NewKnobDlg::IdKey));
@@ -285,10 +287,10 @@ public:
         QTest::keyClicks(key, "chin");
         if (!ok_) {
             dialog.reject();
-            return false;
+            return QDialog::Rejected;
         }
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        return dialog.result() == QDialog::Accepted;
+        return dialog.result();
     }
     bool poseMode = false;
 
