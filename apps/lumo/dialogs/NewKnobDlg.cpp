@@ -3,6 +3,7 @@
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "wingui/ControlText.h"
+#include "wingui/DialogRunner.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -16,21 +17,16 @@ namespace vel::lumo {
 
 namespace {
 
-class ModalRunner : public NewKnobRunner {
-public:
-    bool Run(NewKnobDlg& dialog) override { return dialog.ShowModal(); }
-};
-
-ModalRunner modalRunner;
-NewKnobRunner* currentRunner = &modalRunner;
-
 // Places controls in dialog units: a quarter of the average character width
 // across, an eighth of the line height down.
 class DialogUnits {
 public:
+    // The width is the mean width of the letters, as dialog templates count it.
     explicit DialogUnits(const QWidget* dialog) {
         const QFontMetrics metrics(dialog->font());
-        x_ = metrics.averageCharWidth() / 4.0;
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        x_ = metrics.horizontalAdvance(letters) / 52.0 / 4.0;
         y_ = metrics.height() / 8.0;
     }
     QRect Rect(int x, int y, int w, int h) const {
@@ -209,13 +205,7 @@ void NewKnobDlg::UpdateStatus() {
 }
 
 bool NewKnobDlg::Run() {
-    return currentRunner->Run(*this);
-}
-
-NewKnobRunner* NewKnobDlg::SetRunner(NewKnobRunner* runner) {
-    NewKnobRunner* previous = currentRunner == &modalRunner ? nullptr : currentRunner;
-    currentRunner = runner != nullptr ? runner : &modalRunner;
-    return previous;
+    return wingui::DialogRunner::Exec(*this) == QDialog::Accepted;
 }
 
 std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std::uint32_t mode) {

@@ -19,15 +19,6 @@ class QListWidget;
 namespace vel::lumo {
 
 class LumoDocument;
-class NewKnobDlg;
-
-// Shows a New Knob dialog and answers whether it ended with OK. The default
-// shows it modally; tests install one that answers at once.
-class NewKnobRunner {
-public:
-    virtual ~NewKnobRunner() = default;
-    virtual bool Run(NewKnobDlg& dialog) = 0;
-};
 
 // The dialog in which the user defines a knob the document does not have
 // yet. It changes nothing itself: after OK the caller reads GetKnob.
@@ -54,11 +45,8 @@ public:
     Knob GetKnob() const;
     bool IsFieldValid(std::uint32_t controlId) const override;
 
-    // Shows the dialog through the current runner; true on OK.
+    // Shows the dialog through the dialog runner; true on OK.
     bool Run();
-    // Replaces the runner every New Knob dialog uses; null restores the
-    // modal one. Answers the previous runner.
-    static NewKnobRunner* SetRunner(NewKnobRunner* runner);
 
 protected:
     void BindFields() override;

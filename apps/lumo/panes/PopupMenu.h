@@ -26,6 +26,7 @@ public:
 // Appends an item that carries its command id.
 QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id);
 // Runs the menu at the screen position; the chosen item's command id, or 0.
+// A menu without items is not shown.
 std::uint32_t TrackPopupMenu(QMenu& menu, QPoint globalPosition);
 
 } // namespace vel::lumo

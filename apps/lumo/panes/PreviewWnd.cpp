@@ -11,6 +11,7 @@
 #include "apps/lumo/panes/DraggingPose.h"
 #include "apps/lumo/panes/DraggingShape.h"
 #include "apps/lumo/panes/PopupMenu.h"
+#include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/panes/SelectionCommands.h"
 #include "apps/lumo/panes/ShapeEdits.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
@@ -201,8 +202,6 @@ void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
         AddMenuItem(*illumination, QStringLiteral("Candle Color"), IdIlluminationCandle);
         AddMenuItem(*illumination, QStringLiteral("Dark"), IdIlluminationDark);
     }
-    if (menu.isEmpty())
-        return;
     if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
         OnCommand(id);
 }
@@ -299,9 +298,9 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
         return;
     const Selection selection = GetSelection();
     const bool comparing = selection.pose != selection.referencePose;
-    DrawMarkers(frame, selection.pose, comparing ? Orange : White);
+    DrawMarkers(frame, selection.pose, comparing ? EditedPoseColor : SinglePoseColor);
     if (comparing)
-        DrawMarkers(frame, selection.referencePose, Blue);
+        DrawMarkers(frame, selection.referencePose, ReferencePoseColor);
 }
 
 void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,

@@ -16,11 +16,6 @@ namespace vel::lumo {
 // drawn and reshaped with the mouse.
 class PreviewWnd : public Pane, public ViewWithSelection, public wingui::ButtonBarTarget {
 public:
-    // Marker colours, shared with the shapes-and-poses pane's bullets.
-    static constexpr std::uint32_t White = 0xFFFFFF;
-    static constexpr std::uint32_t Orange = 0xFF8040;
-    static constexpr std::uint32_t Blue = 0x4080FF;
-
     PreviewWnd(QWidget* parent, PaneHost* host);
 
     uint32_t GetFrame() const { return frame_; }

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "wingui/DialogRunner.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -157,17 +158,18 @@ TEST_F(NewKnobDlgTest, PoseModeOffersOnlyInterpolatingKnobs) {
 }
 
 // Answers the dialog by typing into it, as a user would.
-class TypingRunner : public NewKnobRunner {
+class TypingRunner : public wingui::DialogRunner {
 public:
     explicit TypingRunner(std::function<bool(NewKnobDlg&)> answer) : answer_(std::move(answer)) {}
-    bool Run(NewKnobDlg& dialog) override {
+    int Run(QDialog& shown) override {
+        auto& dialog = dynamic_cast<NewKnobDlg&>(shown);
         dialog.show();
         const bool ok = answer_(dialog);
         if (ok)
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         else
             dialog.reject();
-        return dialog.result() == QDialog::Accepted;
+        return dialog.result();
     }
 
 private:
@@ -186,7 +188,7 @@ TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
         }
         return true;
     });
-    NewKnobDlg::SetRunner(&chin);
+    wingui::DialogRunner::SetRunner(&chin);
     EXPECT_TRUE(AddNewKnob(&owner, *document));
     ASSERT_TRUE(document->GetModel().HasKnob(KnobKey("chin")));
     EXPECT_EQ(document->GetKnob(KnobKey("chin")).name, "Chin");
@@ -195,16 +197,16 @@ TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
 
     // OK on the default knob twice: the second time the key is taken, OK stays off.
     TypingRunner asIs([](NewKnobDlg&) { return true; });
-    NewKnobDlg::SetRunner(&asIs);
+    wingui::DialogRunner::SetRunner(&asIs);
     EXPECT_TRUE(AddNewKnob(&owner, *document));
     EXPECT_FALSE(AddNewKnob(&owner, *document));
     EXPECT_EQ(document->GetUndoCount(), 1u);
 
     TypingRunner cancel([](NewKnobDlg&) { return false; });
-    NewKnobDlg::SetRunner(&cancel);
+    wingui::DialogRunner::SetRunner(&cancel);
     EXPECT_FALSE(AddNewKnob(&owner, *document));
     EXPECT_EQ(document->GetKnobs().size(), 4u);
-    NewKnobDlg::SetRunner(nullptr);
+    wingui::DialogRunner::SetRunner(nullptr);
 }
 
 } // namespace

@@ -6,9 +6,12 @@
 #include "apps/lumo/panes/ViewWithSelection.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -89,6 +92,21 @@ private:
 
     QString choice_;
 };
+
+// How near the picture comes to the colour inside the cell, as the largest
+// channel difference of its nearest pixel (outlines are anti-aliased).
+inline int NearestColour(const QImage& image, QRect cell, QRgb wanted) {
+    int best = 255;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            best = std::min(best, std::max({std::abs(qRed(c) - qRed(wanted)),
+                                            std::abs(qGreen(c) - qGreen(wanted)),
+                                            std::abs(qBlue(c) - qBlue(wanted))}));
+        }
+    }
+    return best;
+}
 
 // A shape given straight to the model, as a loaded file would.
 inline void AddShape(LumoDocument& document, std::vector<std::vector<Point>> poses,

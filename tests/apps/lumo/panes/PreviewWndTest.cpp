@@ -2,6 +2,7 @@
 
 #include "PaneTestHost.h"
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
 
@@ -93,19 +94,8 @@ protected:
             AddShape(*document, {{{cx - 0.3f, -0.3f}, {cx + 0.3f, -0.3f}, {cx, 0.3f}}});
         }
     }
-    // The colour nearest to the wanted one around a pixel (outlines are
-    // anti-aliased), as its largest channel difference.
     static int Distance(const QImage& image, QPoint centre, QRgb wanted) {
-        int best = 255;
-        for (int dy = -2; dy <= 2; ++dy) {
-            for (int dx = -2; dx <= 2; ++dx) {
-                const QRgb c = image.pixel(centre + QPoint(dx, dy));
-                best = std::min(best, std::max({std::abs(qRed(c) - qRed(wanted)),
-                                                std::abs(qGreen(c) - qGreen(wanted)),
-                                                std::abs(qBlue(c) - qBlue(wanted))}));
-            }
-        }
-        return best;
+        return NearestColour(image, QRect(centre - QPoint(2, 2), QSize(5, 5)), wanted);
     }
 
     std::unique_ptr<LumoDocument> document = LumoDocument::New();
@@ -358,13 +348,13 @@ TEST_F(PreviewWndTest, MarkersAreWhiteAloneAndOrangeAndBlueWhenComparing) {
 
     Select({0, 0, 1});
     shot = preview->grab().toImage();
-    EXPECT_LT(Distance(shot, {200, 74}, PreviewWnd::Orange), 8);
-    EXPECT_LT(Distance(shot, {200, 224}, PreviewWnd::Blue), 8);
+    EXPECT_LT(Distance(shot, {200, 74}, EditedPoseColor), 8);
+    EXPECT_LT(Distance(shot, {200, 224}, ReferencePoseColor), 8);
 
     // Without the focus the markers go.
     other->setFocus();
     shot = preview->grab().toImage();
-    EXPECT_GT(Distance(shot, {200, 74}, PreviewWnd::Orange), 100);
+    EXPECT_GT(Distance(shot, {200, 74}, EditedPoseColor), 100);
 }
 
 TEST_F(PreviewWndTest, CraftedCoordinatesNeitherHangNorCrash) {
