@@ -9,22 +9,14 @@ namespace vel::lumo {
 
 namespace {
 
-class ModalRunner : public PopupMenuRunner {
+class ModalMenuRunner : public MenuRunner {
 public:
-    QAction* Run(QMenu& menu, QPoint globalPos) override { return menu.exec(globalPos); }
+    QAction* Run(QMenu& menu, QPoint globalPosition) override { return menu.exec(globalPosition); }
 };
 
-wingui::RunnerSeam<PopupMenuRunner, ModalRunner> runner;
+wingui::RunnerSeam<MenuRunner, ModalMenuRunner> runner;
 
 } // namespace
-
-PopupMenuRunner* PopupMenuRunner::SetRunner(PopupMenuRunner* replacement) {
-    return runner.Set(replacement);
-}
-
-QAction* PopupMenuRunner::Show(QMenu& menu, QPoint globalPos) {
-    return runner.Get().Run(menu, globalPos);
-}
 
 QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id) {
     QAction* action = menu.addAction(text);
@@ -35,8 +27,12 @@ QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id) {
 std::uint32_t TrackPopupMenu(QMenu& menu, QPoint globalPosition) {
     if (menu.isEmpty())
         return 0;
-    const QAction* chosen = PopupMenuRunner::Show(menu, globalPosition);
+    const QAction* chosen = runner.Get().Run(menu, globalPosition);
     return chosen != nullptr ? chosen->data().toUInt() : 0;
+}
+
+MenuRunner* SetMenuRunner(MenuRunner* replacement) {
+    return runner.Set(replacement);
 }
 
 } // namespace vel::lumo
