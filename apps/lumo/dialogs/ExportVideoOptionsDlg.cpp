@@ -53,6 +53,8 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     fileStatus->setWordWrap(true);
     summary->setWordWrap(true);
     fileEdit_->setMinimumWidth(420);
+    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit})
+        edit->setMinimumWidth(130);
 
     // Each label's mnemonic leads to its edit.
     const auto label = [this](const QString& text, QWidget* buddy) {
@@ -75,6 +77,7 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     layout->addWidget(summary, 4, 1, 1, 4);
     layout->addWidget(burnInBox, 5, 1, 1, 4);
     layout->addWidget(ButtonBox(), 6, 0, 1, 5);
+    layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
     AddControl(IdFileName, fileEdit_);
