@@ -5,14 +5,13 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
+#include "wingui/DialogRunner.h"
 #include "wingui/UpDownEdit.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -25,32 +24,38 @@ namespace {
 namespace fs = std::filesystem;
 using Dlg = ExportVideoOptionsDlg;
 
-// Answers the modal dialogs of a command one after the other, each as soon
-// as it is up, the way a user would.
-class Answers {
+// Answers the dialogs of a command one after the other through the dialog
+// runner, the way a user would. A dialog its answer leaves open runs on as
+// it would for the user: the progress until the export has ended.
+class Answers : public wingui::DialogRunner {
 public:
-    using Answer = std::function<void(QWidget*)>;
-    explicit Answers(std::deque<Answer> answers) : answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Next(); });
-        timer_.start(5);
-    }
+    using Answer = std::function<void(QDialog&)>;
+    explicit Answers(std::deque<Answer> answers)
+        : answers_(std::move(answers)), previous_(SetRunner(this)) {}
+    ~Answers() override { SetRunner(previous_); }
     size_t Left() const { return answers_.size(); }
 
-private:
-    void Next() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == last_ || answers_.empty() || !modal->isVisible())
-            return;
-        last_ = modal;
-        Answer answer = std::move(answers_.front());
+    int Run(QDialog& dialog) override {
+        if (answers_.empty()) {
+            ADD_FAILURE() << "an unexpected dialog: " << dialog.windowTitle().toStdString();
+            return QDialog::Rejected;
+        }
+        const Answer answer = std::move(answers_.front());
         answers_.pop_front();
-        answer(modal);
+        dialog.show();
+        answer(dialog);
+        return dialog.isVisible() ? dialog.exec() : dialog.result();
     }
 
+private:
     std::deque<Answer> answers_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
+    DialogRunner* previous_;
 };
+
+// Lets the export run to its end.
+void Watch(QDialog& progress) {
+    EXPECT_TRUE(dynamic_cast<ExportProgressDlg*>(&progress));
+}
 
 class ExportVideoCommandTest : public ::testing::Test {
 protected:
@@ -65,8 +70,8 @@ protected:
     // Fills in the export dialog and presses OK.
     static Answers::Answer Choose(const std::string& file, const char* first, const char* end,
                                   const char* loops) {
-        return [=](QWidget* modal) {
-            auto* dlg = dynamic_cast<Dlg*>(modal);
+        return [=](QDialog& shown) {
+            auto* dlg = dynamic_cast<Dlg*>(&shown);
             ASSERT_TRUE(dlg);
             static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))
                 ->setText(QString::fromStdString(file));
@@ -79,8 +84,8 @@ protected:
         };
     }
     static Answers::Answer Press(QDialogButtonBox::StandardButton which) {
-        return [which](QWidget* modal) {
-            auto* box = modal->findChild<QDialogButtonBox*>();
+        return [which](QDialog& shown) {
+            auto* box = shown.findChild<QDialogButtonBox*>();
             ASSERT_TRUE(box);
             QTest::mouseClick(box->button(which), Qt::LeftButton);
         };
@@ -103,8 +108,8 @@ protected:
 };
 
 TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
-    const std::string file = (folder / "out.mp4");
-    Answers answers({Choose(file, "10", "13", "2")});
+    const std::string file = folder / "out.mp4";
+    Answers answers({Choose(file, "10", "13", "2"), Watch});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 1);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "6");
@@ -120,10 +125,10 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
     }
     // Loops 0 and an empty range keep OK from ending the dialog.
     for (auto [end, loops] : {std::pair{"13", "0"}, {"10", "1"}}) {
-        Answers answers({[&](QWidget* modal) {
-            Choose((folder / "none.mp4"), "10", end, loops)(modal);
-            EXPECT_TRUE(modal->isVisible());
-            Press(QDialogButtonBox::Cancel)(modal);
+        Answers answers({[&](QDialog& shown) {
+            Choose(folder / "none.mp4", "10", end, loops)(shown);
+            EXPECT_TRUE(shown.isVisible());
+            Press(QDialogButtonBox::Cancel)(shown);
         }});
         EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
         EXPECT_EQ(answers.Left(), 0u);
@@ -132,7 +137,7 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
 }
 
 TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForByte) {
-    const std::string file = (folder / "keep.mp4");
+    const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
     Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
@@ -143,14 +148,15 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
     QString shown;
-    Answers answers({Choose((folder / "missing/out.mp4"), "0", "5", "1"), [&](QWidget* modal) {
-                         auto* box = dynamic_cast<QMessageBox*>(modal);
-                         ASSERT_TRUE(box);
-                         EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
-                         EXPECT_EQ(box->icon(), QMessageBox::Critical);
-                         shown = box->text();
-                         box->accept();
-                     }});
+    Answers answers(
+        {Choose(folder / "missing/out.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
+             auto* box = dynamic_cast<QMessageBox*>(&dialog);
+             ASSERT_TRUE(box);
+             EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
+             EXPECT_EQ(box->icon(), QMessageBox::Critical);
+             shown = box->text();
+             box->accept();
+         }});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
     EXPECT_EQ(shown.toStdString(), "Sorry, something went wrong while trying to create your "
                                    "video.\n\nThe error code was -2: No such file or directory.");
