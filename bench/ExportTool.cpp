@@ -1,6 +1,7 @@
 // Helper for the export benchmark:
 //   lumo-bench-export frames DOC.glw OUT.bgra   the whole animation's pictures, raw B, G, R, X
-//   lumo-bench-export export DOC.glw OUT.mp4 LOOPS   the export run, LOOPS times over
+//   lumo-bench-export export DOC.glw OUT.mp4 LOOPS [burn-in]   the export run, LOOPS times
+//       over; with burn-in every frame carries the counter and so is encoded
 // Both print the number of frames.
 
 #include "apps/lumo/document/LumoDocument.h"
@@ -35,9 +36,9 @@ int DumpFrames(const LumoDocument& document, const std::string& out) {
     return 0;
 }
 
-int Export(const LumoDocument& document, const std::string& out, uint32_t loops) {
+int Export(const LumoDocument& document, const std::string& out, uint32_t loops, bool burnIn) {
     ExportJob job;
-    ExportOptions options{out, 0, document.GetFrameCount(), loops, false};
+    ExportOptions options{out, 0, document.GetFrameCount(), loops, burnIn};
     uint64_t frames = 0;
     RunExport(job, options, document, [&](uint64_t done, uint64_t) {
         frames = done;
@@ -57,14 +58,15 @@ int main(int argc, char* argv[]) {
     const auto document = argc > 3 ? LumoDocument::Open(argv[2], error) : nullptr;
     if (!document || (mode != "frames" && mode != "export")) {
         std::fputs("usage: lumo-bench-export frames DOC.glw OUT.bgra\n"
-                   "       lumo-bench-export export DOC.glw OUT.mp4 LOOPS\n",
+                   "       lumo-bench-export export DOC.glw OUT.mp4 LOOPS [burn-in]\n",
                    stderr);
         return 2;
     }
     try {
         if (mode == "frames")
             return DumpFrames(*document, argv[3]);
-        return Export(*document, argv[3], argc > 4 ? std::stoul(argv[4]) : 1);
+        return Export(*document, argv[3], argc > 4 ? std::stoul(argv[4]) : 1,
+                      argc > 5 && std::string(argv[5]) == "burn-in");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

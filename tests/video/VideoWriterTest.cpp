@@ -2,12 +2,14 @@
 
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
+#include "video/FirstPass.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -204,6 +206,44 @@ TEST_F(VideoWriterTest, OnlyTheChangedRegionIsTakenFromAFrame) {
     ExpectColour(PixelAt(rgb, 1, 200, 150), 0);
     ExpectColour(PixelAt(rgb, 2, 1100, 600), 0xFFFFFF);
     ExpectColour(PixelAt(rgb, 2, 50, 50), 0);
+}
+
+// A run encoded once after a first pass, then written three times more.
+TEST_F(VideoWriterTest, AKeptRunIsWrittenAgainFromItsKeyframe) {
+    const std::string file = PathOf("kept.mp4");
+    constexpr uint32_t kRun = 45;
+    FirstPass first(kWidth, kHeight, 30);
+    for (uint32_t f = 0; f < kRun; ++f)
+        first.WriteVideoFrame(BusyPicture(f).data(), {0, 0, kWidth, kHeight});
+    {
+        VideoWriter writer(kWidth, kHeight, 30, file, first.Finish());
+        writer.KeepVideo();
+        for (uint32_t f = 0; f < kRun; ++f) {
+            ASSERT_TRUE(writer.WriteVideoFrame(BusyPicture(f).data()));
+            writer.AdvanceTime();
+        }
+        EXPECT_FALSE(writer.WriteKeptFrame(kRun));
+        for (uint32_t f = 0; f < 3 * kRun; ++f) {
+            ASSERT_TRUE(writer.WriteKeptFrame(f % kRun));
+            EXPECT_FALSE(writer.WriteKeptFrame(f % kRun));
+            writer.AdvanceTime();
+        }
+        // The encoder has ended: new pictures are refused.
+        EXPECT_FALSE(writer.WriteVideoFrame(BusyPicture(0).data()));
+    }
+    const auto video = ProbeStream(file, "v:0");
+    EXPECT_EQ(video.at("nb_read_frames"), "180");
+    std::istringstream packets(test::RunCommand(
+        "ffprobe -v error -select_streams v:0 -show_entries packet=pts,flags -of csv=p=0 " + file));
+    std::vector<long> keys;
+    for (std::string line; std::getline(packets, line);) {
+        if (line.find('K') != std::string::npos)
+            keys.push_back(std::atol(line.c_str()));
+    }
+    // The container counts 30000 ticks a second: 1000 a frame.
+    for (long start : {0L, 1L, 2L, 3L})
+        EXPECT_NE(std::find(keys.begin(), keys.end(), start * kRun * 1000), keys.end()) << start;
+    EXPECT_EQ(test::RunCommand("ffmpeg -v error -i " + file + " -f null - 2>&1"), "");
 }
 
 } // namespace

@@ -11,6 +11,7 @@ namespace vel::lumo {
 namespace {
 
 constexpr int kBarSteps = 1000;
+constexpr int64_t kPaceWindowMs = 5000;
 
 QString Clock(int64_t ms) {
     const int64_t s = ms / 1000;
@@ -69,13 +70,14 @@ QString ExportProgressDlg::FramesText(uint64_t done, uint64_t total) {
     return tr("Frame %1 of %2").arg(done).arg(total);
 }
 
-QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs) {
+QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs,
+                                     uint64_t recentFrames, int64_t recentMs) {
     const QString elapsed = tr("%1 elapsed").arg(Clock(elapsedMs));
-    if (done == 0 || done > total)
+    if (recentFrames == 0 || done > total)
         return elapsed;
     const auto remaining =
-        static_cast<int64_t>(static_cast<double>(elapsedMs) * static_cast<double>(total - done) /
-                             static_cast<double>(done));
+        static_cast<int64_t>(static_cast<double>(recentMs) * static_cast<double>(total - done) /
+                             static_cast<double>(recentFrames));
     return tr("%1, about %2 remaining").arg(elapsed, Clock(remaining));
 }
 
@@ -84,7 +86,12 @@ void ExportProgressDlg::Refresh() {
     const uint64_t done = done_;
     if (!cancel_)
         frames_->setText(FramesText(done, total));
-    times_->setText(TimesText(done, total, clock_.elapsed()));
+    const int64_t now = clock_.elapsed();
+    recent_.emplace_back(now, done);
+    while (now - recent_.front().first > kPaceWindowMs)
+        recent_.pop_front();
+    times_->setText(
+        TimesText(done, total, now, done - recent_.front().second, now - recent_.front().first));
     bar_->setValue(total == 0 ? 0
                               : static_cast<int>(static_cast<double>(done) /
                                                  static_cast<double>(total) * kBarSteps));

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <utility>
 
 class QLabel;
 class QProgressBar;
@@ -28,9 +30,11 @@ public:
 
     void reject() override;
 
-    // "Frame 3 of 6" and "0:05 elapsed, about 0:10 remaining".
+    // "Frame 3 of 6" and "0:05 elapsed, about 0:10 remaining", the time
+    // left at the pace of the recent frames (recentFrames in recentMs).
     static QString FramesText(uint64_t done, uint64_t total);
-    static QString TimesText(uint64_t done, uint64_t total, int64_t elapsedMs);
+    static QString TimesText(uint64_t done, uint64_t total, int64_t elapsedMs,
+                             uint64_t recentFrames, int64_t recentMs);
 
 private:
     void Refresh();
@@ -39,6 +43,9 @@ private:
     std::atomic<uint64_t> total_{0};
     std::atomic<bool> cancel_{false};
     QElapsedTimer clock_;
+    // (time, frames done) over the last few seconds: an export's pace
+    // changes, a looped one's most of all once its first loop is encoded.
+    std::deque<std::pair<int64_t, uint64_t>> recent_;
     QTimer timer_;
     QLabel* frames_;
     QLabel* times_;

@@ -53,22 +53,31 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     fileStatus->setWordWrap(true);
     summary->setWordWrap(true);
     fileEdit_->setMinimumWidth(420);
+    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit})
+        edit->setMinimumWidth(130);
 
-    layout->addWidget(new QLabel(tr("&File name:"), this), 0, 0);
+    // Each label's mnemonic leads to its edit.
+    const auto label = [this](const QString& text, QWidget* buddy) {
+        auto* result = new QLabel(text, this);
+        result->setBuddy(buddy);
+        return result;
+    };
+    layout->addWidget(label(tr("&File name:"), fileEdit_), 0, 0);
     layout->addWidget(fileEdit_, 0, 1, 1, 3);
     layout->addWidget(browse, 0, 4);
     layout->addWidget(new QLabel(this), 1, 0);
     layout->addWidget(fileStatus, 1, 1, 1, 4);
-    layout->addWidget(new QLabel(tr("&Loops:"), this), 2, 0);
+    layout->addWidget(label(tr("&Loops:"), loopsEdit), 2, 0);
     layout->addWidget(loopsEdit, 2, 1);
-    layout->addWidget(new QLabel(tr("F&irst frame:"), this), 3, 0);
+    layout->addWidget(label(tr("F&irst frame:"), firstEdit), 3, 0);
     layout->addWidget(firstEdit, 3, 1);
-    layout->addWidget(new QLabel(tr("&End frame:"), this), 3, 2);
+    layout->addWidget(label(tr("&End frame:"), endEdit), 3, 2);
     layout->addWidget(endEdit, 3, 3);
     layout->addWidget(new QLabel(this), 4, 0);
     layout->addWidget(summary, 4, 1, 1, 4);
     layout->addWidget(burnInBox, 5, 1, 1, 4);
     layout->addWidget(ButtonBox(), 6, 0, 1, 5);
+    layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
     AddControl(IdFileName, fileEdit_);

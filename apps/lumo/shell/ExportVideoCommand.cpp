@@ -4,8 +4,9 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "video/XVideoWriter.h"
+#include "wingui/DialogRunner.h"
+#include "wingui/MessageBox.h"
 
-#include <QMessageBox>
 #include <exception>
 #include <thread>
 
@@ -14,12 +15,10 @@ namespace vel::lumo {
 namespace {
 
 void ShowFailure(QWidget* owner, const QString& detail) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vellumar Gourdglowlight"),
-                    QStringLiteral("Sorry, something went wrong while trying to create "
-                                   "your video.\n\n") +
-                        detail,
-                    QMessageBox::Ok, owner);
-    box.exec();
+    wingui::ShowMessageBox(owner, QStringLiteral("Vellumar Gourdglowlight"), QMessageBox::Critical,
+                           QStringLiteral("Sorry, something went wrong while trying to create "
+                                          "your video.\n\n") +
+                               detail);
 }
 
 // Runs the export on a thread of its own while the progress dialog is up.
@@ -42,7 +41,7 @@ bool RunWithProgress(QWidget* owner, const ExportOptions& options, const LumoDoc
         }
         progress.Finish();
     });
-    progress.exec();
+    wingui::DialogRunner::Exec(progress);
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
@@ -55,7 +54,7 @@ int ExportVideo(QWidget* owner, const LumoDocument* document) {
     if (!document)
         return 0;
     ExportVideoOptionsDlg dialog(owner, *document);
-    if (!dialog.ShowModal())
+    if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted)
         return 0;
     const ExportOptions options = dialog.Options();
     if (options.loopCount == 0 || options.endFrame <= options.firstFrame)

@@ -36,6 +36,10 @@ int Fail(const std::string& file, const std::string& reason) {
 
 // "about M:SS left" from the pace so far.
 std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done, uint64_t total) {
+    // Before the first frame (a looped export encodes its run first) there
+    // is no pace yet.
+    if (done == 0)
+        return "time left not known yet";
     const double seconds = std::chrono::duration<double>(elapsed).count() /
                            static_cast<double>(done) * static_cast<double>(total - done);
     const auto whole = static_cast<unsigned long long>(std::min(seconds, 1e15) + 0.5);

@@ -5,14 +5,13 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
+#include "wingui/DialogRunner.h"
 #include "wingui/UpDownEdit.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -25,32 +24,38 @@ namespace {
 namespace fs = std::filesystem;
 using Dlg = ExportVideoOptionsDlg;
 
-// Answers the modal dialogs of a command one after the other, each as soon
-// as it is up, the way a user would.
-class Answers {
+// Answers the dialogs of a command one after the other through the dialog
+// runner, the way a user would. A dialog its answer leaves open runs on as
+// it would for the user: the progress until the export has ended.
+class Answers : public wingui::DialogRunner {
 public:
-    using Answer = std::function<void(QWidget*)>;
-    explicit Answers(std::deque<Answer> answers) : answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Next(); });
-        timer_.start(5);
-    }
+    using Answer = std::function<void(QDialog&)>;
+    explicit Answers(std::deque<Answer> answers)
+        : answers_(std::move(answers)), previous_(SetRunner(this)) {}
+    ~Answers() override { SetRunner(previous_); }
     size_t Left() const { return answers_.size(); }
 
-private:
-    void Next() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == last_ || answers_.empty() || !modal->isVisible())
-            return;
-        last_ = modal;
-        Answer answer = std::move(answers_.front());
+    int Run(QDialog& dialog) override {
+        if (answers_.empty()) {
+            ADD_FAILURE() << "an unexpected dialog: " << dialog.windowTitle().toStdString();
+            return QDialog::Rejected;
+        }
+        const Answer answer = std::move(answers_.front());
         answers_.pop_front();
-        answer(modal);
+        dialog.show();
+        answer(dialog);
+        return dialog.isVisible() ? dialog.exec() : dialog.result();
     }
 
+private:
     std::deque<Answer> answers_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
+    DialogRunner* previous_;
 };
+
+// Lets the export run to its end.
+void Watch(QDialog& progress) {
+    EXPECT_TRUE(dynamic_cast<ExportProgressDlg*>(&progress));
+}
 
 class ExportVideoCommandTest : public ::testing::Test {
 protected:
@@ -65,8 +70,8 @@ protected:
     // Fills in the export dialog and presses OK.
     static Answers::Answer Choose(const std::string& file, const char* first, const char* end,
                                   const char* loops) {
-        return [=](QWidget* modal) {
-            auto* dlg = dynamic_cast<Dlg*>(modal);
+        return [=](QDialog& shown) {
+            auto* dlg = dynamic_cast<Dlg*>(&shown);
             ASSERT_TRUE(dlg);
             static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))
                 ->setText(QString::fromStdString(file));
@@ -79,8 +84,8 @@ protected:
         };
     }
     static Answers::Answer Press(QDialogButtonBox::StandardButton which) {
-        return [which](QWidget* modal) {
-            auto* box = modal->findChild<QDialogButtonBox*>();
+        return [which](QDialog& shown) {
+            auto* box = shown.findChild<QDialogButtonBox*>();
             ASSERT_TRUE(box);
             QTest::mouseClick(box->button(which), Qt::LeftButton);
         };
@@ -97,14 +102,14 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    vel::testing::TempFolder folder;
+    testing::TempFolder folder;
     std::unique_ptr<LumoDocument> document;
     QByteArray home_;
 };
 
 TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
-    const std::string file = (folder / std::string("out.mp4"));
-    Answers answers({Choose(file, "10", "13", "2")});
+    const std::string file = folder / "out.mp4";
+    Answers answers({Choose(file, "10", "13", "2"), Watch});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 1);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "6");
@@ -120,10 +125,10 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
     }
     // Loops 0 and an empty range keep OK from ending the dialog.
     for (auto [end, loops] : {std::pair{"13", "0"}, {"10", "1"}}) {
-        Answers answers({[&](QWidget* modal) {
-            Choose((folder / std::string("none.mp4")), "10", end, loops)(modal);
-            EXPECT_TRUE(modal->isVisible());
-            Press(QDialogButtonBox::Cancel)(modal);
+        Answers answers({[&](QDialog& shown) {
+            Choose(folder / "none.mp4", "10", end, loops)(shown);
+            EXPECT_TRUE(shown.isVisible());
+            Press(QDialogButtonBox::Cancel)(shown);
         }});
         EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
         EXPECT_EQ(answers.Left(), 0u);
@@ -132,7 +137,7 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
 }
 
 TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForByte) {
-    const std::string file = (folder / std::string("keep.mp4"));
+    const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
     Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
@@ -144,8 +149,8 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
     QString shown;
     Answers answers(
-        {Choose((folder / std::string("missing/out.mp4")), "0", "5", "1"), [&](QWidget* modal) {
-             auto* box = dynamic_cast<QMessageBox*>(modal);
+        {Choose(folder / "missing/out.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
+             auto* box = dynamic_cast<QMessageBox*>(&dialog);
              ASSERT_TRUE(box);
              EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
              EXPECT_EQ(box->icon(), QMessageBox::Critical);
@@ -160,9 +165,13 @@ TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
 
 TEST(ExportProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
     EXPECT_EQ(ExportProgressDlg::FramesText(1, 6), "Frame 1 of 6");
-    EXPECT_EQ(ExportProgressDlg::TimesText(0, 6, 1500), "0:01 elapsed");
-    EXPECT_EQ(ExportProgressDlg::TimesText(2, 6, 5000), "0:05 elapsed, about 0:10 remaining");
-    EXPECT_EQ(ExportProgressDlg::TimesText(1, 1000, 3700000),
+    EXPECT_EQ(ExportProgressDlg::TimesText(0, 6, 1500, 0, 1500), "0:01 elapsed");
+    EXPECT_EQ(ExportProgressDlg::TimesText(2, 6, 5000, 2, 5000),
+              "0:05 elapsed, about 0:10 remaining");
+    // The pace of the recent frames counts, not that of the whole export.
+    EXPECT_EQ(ExportProgressDlg::TimesText(300, 1300, 60000, 250, 5000),
+              "1:00 elapsed, about 0:20 remaining");
+    EXPECT_EQ(ExportProgressDlg::TimesText(1, 1000, 3700000, 1, 3700000),
               "1:01:40 elapsed, about 1026:45:00 remaining");
 
     ExportProgressDlg progress(nullptr);
