@@ -1,5 +1,6 @@
 #include "apps/lumo/panes/TimelineWnd.h"
 
+#include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/document/AnchorCommands.h"
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
@@ -184,8 +185,12 @@ void TimelineWnd::Zoom(int steps) {
 int TimelineWnd::OnCommand(uint32_t id) {
     switch (id) {
     case IdLoadAudio:
-    case IdNewKnob:
         return Host()->OnCommand(id);
+    case IdNewKnob:
+        if (GetDocument()) {
+            AddNewKnob(this, *GetDocument());
+        }
+        break;
     case IdDeleteKnob:
         DeleteKnob();
         break;
@@ -241,9 +246,7 @@ void TimelineWnd::DeleteSpider() {
 std::unique_ptr<QMenu> TimelineWnd::MakeContextMenu(QPoint p) {
     auto menu = std::make_unique<QMenu>(this);
     const auto add = [&menu](const char* text, uint32_t id) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
-        action->setData(id);
-        return action;
+        return AddMenuItem(*menu, QString::fromUtf8(text), id);
     };
     const TimelineHit hit = HitTest(p);
     if (hit.inAudioStrip) {
@@ -414,8 +417,8 @@ void TimelineWnd::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TimelineWnd::contextMenuEvent(QContextMenuEvent* event) {
     const std::unique_ptr<QMenu> menu = MakeContextMenu(event->pos());
-    if (QAction* chosen = PopupMenuRunner::Show(*menu, event->globalPos())) {
-        OnCommand(chosen->data().toUInt());
+    if (const uint32_t id = TrackPopupMenu(*menu, event->globalPos())) {
+        OnCommand(id);
     }
 }
 

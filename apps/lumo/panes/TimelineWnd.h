@@ -31,8 +31,7 @@ public:
     // The main window's frame cursor: scrolls it into view and repaints.
     void SetFrame(uint32_t frame);
 
-    // The pane's own commands; Load Audio (and New Knob until the pane has
-    // its dialog) go to the main window. Answers 0.
+    // The pane's own commands; Load Audio goes to the main window. Answers 0.
     int OnCommand(uint32_t id);
     // Zooms by steps of the frame width's power, keeping the cursor's x;
     // 0 resets to the scroll bar's width.

@@ -1,7 +1,7 @@
 #include "apps/lumo/audio/SampleAt.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/AudioWnd.h"
-#include "tests/apps/lumo/panes/FakeHost.h"
+#include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/PulseServer.h"
 
 #include <QApplication>
@@ -79,7 +79,7 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
     auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
     ASSERT_TRUE(document);
     const AudioClip& clip = document->GetAudio();
-    test::FakeHost host;
+    test::PaneTestHost host;
     AudioWnd audio(nullptr, &host);
     audio.SetDocument(document.get());
     ASSERT_FALSE(audio.PlaybackClip().Samples().empty()) << "the output offers no usable format";

@@ -2,7 +2,7 @@
 
 #include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "tests/apps/lumo/panes/FakeHost.h"
+#include "tests/apps/lumo/panes/PaneTestHost.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,7 +74,7 @@ protected:
     }
 
     std::unique_ptr<LumoDocument> document = LumoDocument::New();
-    test::FakeHost host;
+    test::PaneTestHost host;
     FakeOutput* output = nullptr;
     std::unique_ptr<AudioWnd> audio;
 };

@@ -3,6 +3,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
+#include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/ViewWithSelection.h"
 
 #include <QAction>
@@ -18,14 +19,19 @@
 namespace vel::lumo::test {
 
 // Does what the main window does with the panes' requests: stores the
-// selection in every selection pane, repaints them and focuses the first.
+// selection in every selection pane, repaints them and focuses the first;
+// hands a new frame to the timeline.
 class PaneTestHost : public PaneHost {
 public:
     void Add(ViewWithSelection* view, QWidget* widget) {
         views.push_back(view);
         widgets.push_back(widget);
     }
-    void RequestFrame(uint32_t newFrame) override { frame = newFrame; }
+    void RequestFrame(uint32_t newFrame) override {
+        frame = newFrame;
+        if (timeline)
+            timeline->SetFrame(newFrame);
+    }
     void RequestSelection(const Selection& selection) override {
         for (ViewWithSelection* view : views)
             view->StoreSelection(selection);
@@ -46,10 +52,12 @@ public:
     std::vector<uint32_t> commands;
     uint32_t frame = 0;
     int selectionRequests = 0;
+    TimelineWnd* timeline = nullptr;
 };
 
 // Answers popup menus at once: records every item ("Illumination/Dark" for
-// a submenu's) and chooses the one named, or none.
+// a submenu's) and the disabled ones, and chooses the one named unless it is
+// disabled, as a user could.
 class ChoosingMenuRunner : public PopupMenuRunner {
 public:
     explicit ChoosingMenuRunner(QString choice) : choice_(std::move(choice)) {
@@ -63,10 +71,12 @@ public:
         ++shown;
         lastPosition = position;
         items.clear();
+        disabled.clear();
         return Walk(menu, QString());
     }
 
     QStringList items;
+    QStringList disabled;
     QPoint lastPosition;
     int shown = 0;
 
@@ -80,10 +90,12 @@ private:
             }
             const QString path = prefix + action->text();
             items << path;
+            if (!action->isEnabled())
+                disabled << path;
             if (action->menu() != nullptr) {
                 if (QAction* inner = Walk(*action->menu(), path + "/"))
                     chosen = inner;
-            } else if (path == choice_) {
+            } else if (path == choice_ && action->isEnabled()) {
                 chosen = action;
             }
         }

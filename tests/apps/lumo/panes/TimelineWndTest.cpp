@@ -3,12 +3,13 @@
 #include "apps/lumo/document/AnchorCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/CommandIds.h"
-#include "apps/lumo/panes/PopupMenu.h"
-#include "tests/apps/lumo/panes/FakeHost.h"
+#include "tests/apps/lumo/panes/PaneTestHost.h"
+#include "wingui/DialogRunner.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>
@@ -32,28 +33,9 @@ AudioClip Tone(std::uint32_t rate, std::uint32_t channels, std::uint32_t frames)
     return AudioClip(header, std::move(samples));
 }
 
-// Answers a pop-up menu at once with the item of the given text, and keeps
-// what the menu offered, a disabled item in brackets.
-class MenuPick : public PopupMenuRunner {
-public:
-    QAction* Run(QMenu& menu, QPoint) override {
-        offered.clear();
-        QAction* chosen = nullptr;
-        for (QAction* action : menu.actions()) {
-            offered << (action->isEnabled() ? action->text() : "[" + action->text() + "]");
-            if (action->text() == pick && action->isEnabled())
-                chosen = action;
-        }
-        return chosen;
-    }
-    QString pick;
-    QStringList offered;
-};
-
 class TimelineWndTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousRunner = PopupMenuRunner::SetRunner(&menu);
         pane = std::make_unique<TimelineWnd>(nullptr, &host);
         host.timeline = pane.get();
         pane->resize(800, 600);
@@ -63,16 +45,17 @@ protected:
         pane->setFocus();
         pane->SetDocument(document.get());
     }
-    void TearDown() override { PopupMenuRunner::SetRunner(previousRunner); }
 
-    // A right click, the menu event the platform sends after it, and the
-    // menu's answer.
+    // A right click and the menu event the platform sends after it; the
+    // menu answers with the named item. Keeps what the menu offered.
     void RightClick(QPoint p, const QString& pick) {
-        menu.pick = pick;
+        test::ChoosingMenuRunner menu(pick);
         QTest::mouseClick(pane.get(), Qt::RightButton, {}, p);
         QContextMenuEvent event(QContextMenuEvent::Mouse, p, pane->mapToGlobal(p));
         QApplication::sendEvent(pane.get(), &event);
-        ASSERT_FALSE(menu.offered.isEmpty());
+        EXPECT_EQ(menu.shown, 1);
+        offered = menu.items;
+        disabled = menu.disabled;
     }
 
     const TimelineGeometry& G() const { return pane->Geometry(); }
@@ -94,10 +77,10 @@ protected:
     }
 
     std::unique_ptr<LumoDocument> document = LumoDocument::New();
-    test::FakeHost host;
+    test::PaneTestHost host;
     std::unique_ptr<TimelineWnd> pane;
-    MenuPick menu;
-    PopupMenuRunner* previousRunner = nullptr;
+    QStringList offered;
+    QStringList disabled;
 };
 
 TEST_F(TimelineWndTest, ClicksOnTheRulerPickTheNearestFrameTickAndNothingLeftOfFrameZero) {
@@ -200,7 +183,7 @@ TEST_F(TimelineWndTest, FrameZeroAnchorOnlyChangesItsValueAndCannotBeDeleted) {
 
     const std::size_t undo = document->GetUndoCount();
     RightClick(At(1, 0, 0.5f), "Delete Spider");
-    EXPECT_EQ(menu.offered.first(), "[Delete Spider]");
+    EXPECT_EQ(disabled, QStringList{"Delete Spider"});
     pane->OnCommand(IdDeleteSpider);
     EXPECT_EQ(document->GetUndoCount(), undo);
     EXPECT_EQ(Anchors().size(), 1u);
@@ -223,18 +206,34 @@ TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct)
     Add(12, 0.3f);
     RightClick(At(1, 12, 0.3f), "Delete Spider");
     EXPECT_EQ(pane->GetFrame(), 12u); // the right press moved the cursor
-    EXPECT_EQ(menu.offered, (QStringList{"Delete Spider", "", "New Knob", "Delete Knob", "",
-                                         "Zoom In\tCtrl++", "Zoom Out\tCtrl+-"}));
+    EXPECT_EQ(offered, (QStringList{"Delete Spider", "-", "New Knob", "Delete Knob", "-",
+                                    "Zoom In\tCtrl++", "Zoom Out\tCtrl+-"}));
+    EXPECT_TRUE(disabled.isEmpty());
     EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 12));
     ASSERT_TRUE(document->Undo());
     EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 12));
     EXPECT_EQ(pane->GetFrame(), 12u);
 
     RightClick(QPoint(100, 10), "Load Audio");
-    EXPECT_FALSE(menu.offered.contains("Delete Knob"));
+    EXPECT_EQ(offered.first(), "Load Audio");
+    EXPECT_FALSE(offered.contains("Delete Knob"));
     QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(host.commands, (std::vector<uint32_t>{IdLoadAudio, IdLoadAudio}));
+
+    // New Knob asks the dialog and adds its knob as one step; Cancel adds none.
+    struct Answer : wingui::DialogRunner {
+        bool ok = false;
+        int Run(QDialog&) override { return ok ? QDialog::Accepted : QDialog::Rejected; }
+    } answer;
+    wingui::DialogRunner::SetRunner(&answer);
     RightClick(QPoint(100, 10), "New Knob");
-    EXPECT_EQ(host.commands, (std::vector<uint32_t>{IdLoadAudio, IdLoadAudio, IdNewKnob}));
+    EXPECT_EQ(pane->Rows().size(), 3u);
+    answer.ok = true;
+    RightClick(QPoint(100, 10), "New Knob");
+    wingui::DialogRunner::SetRunner(nullptr);
+    ASSERT_EQ(pane->Rows().size(), 4u);
+    EXPECT_EQ(pane->Rows().back().name, "New Knob");
+    ASSERT_TRUE(document->Undo());
 
     // Delete Knob acts on the remembered row; once the rows changed, it no
     // longer deletes whatever moved into that place.
