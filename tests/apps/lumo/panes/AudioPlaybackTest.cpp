@@ -2,11 +2,11 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/AudioWnd.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
+#include "tests/apps/lumo/panes/PlaybackRecording.h"
 #include "tests/apps/lumo/panes/PulseServer.h"
 
 #include <QApplication>
 #include <QProcess>
-#include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -19,58 +19,6 @@ namespace vel::lumo {
 namespace {
 
 test::PulseServer* server = nullptr;
-
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// What the recorder delivered, and when each piece arrived.
-struct Recording {
-    std::vector<float> samples;
-    std::vector<std::pair<std::size_t, double>> arrivals; // end index, time
-
-    void Read(QProcess& recorder) {
-        const QByteArray bytes = recorder.readAllStandardOutput();
-        const std::size_t count = static_cast<std::size_t>(bytes.size()) / sizeof(float);
-        if (count == 0)
-            return;
-        const std::size_t old = samples.size();
-        samples.resize(old + count);
-        std::memcpy(samples.data() + old, bytes.data(), count * sizeof(float));
-        arrivals.emplace_back(samples.size(), Now());
-    }
-
-    // The latest time by which sample i had certainly been played.
-    double PlayedBy(std::size_t i, double rate) const {
-        double best = 1e300;
-        for (auto [end, time] : arrivals)
-            if (end > i)
-                best = std::min(best, time - static_cast<double>(end - 1 - i) / rate);
-        return best;
-    }
-};
-
-// The offset in the recording where the reference part matches best, and
-// how well (correlation coefficient).
-std::pair<std::size_t, double> BestMatch(const std::vector<float>& recording,
-                                         const std::vector<float>& part) {
-    double partEnergy = 0;
-    for (float v : part)
-        partEnergy += double{v} * v;
-    std::pair<std::size_t, double> best{0, -1};
-    for (std::size_t lag = 0; lag + part.size() <= recording.size(); ++lag) {
-        double dot = 0, energy = 0;
-        for (std::size_t j = 0; j < part.size(); ++j) {
-            dot += double{recording[lag + j]} * part[j];
-            energy += double{recording[lag + j]} * recording[lag + j];
-        }
-        const double score = energy > 0 ? dot / std::sqrt(energy * partEnergy) : 0;
-        if (score > best.second)
-            best = {lag, score};
-    }
-    return best;
-}
 
 TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollowsIt) {
     if (!server->Running())
@@ -87,39 +35,12 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
     const double rate = clip.sampleRate;
     QProcess recorder;
     server->PrepareRecorder(recorder, static_cast<int>(clip.sampleRate));
-    recorder.start();
-    ASSERT_TRUE(recorder.waitForStarted(5000));
-    Recording recording;
-    const auto pump = [&](double seconds) {
-        for (const double end = Now() + seconds; Now() < end;) {
-            QCoreApplication::processEvents();
-            recorder.waitForReadyRead(2);
-            recording.Read(recorder);
-        }
-    };
-    // The recorder delivers once the server has set up its stream.
-    for (const double end = Now() + 20; recording.samples.empty() && Now() < end;)
-        pump(0.05);
-    ASSERT_FALSE(recording.samples.empty()) << "the recorder delivered nothing";
-    pump(0.3);
-
+    test::Recording recording(recorder, rate);
     const double fps = document->GetFrameRate() / 1000.0;
     const uint32_t firstFrame = 60;
-    ASSERT_TRUE(audio.Start(firstFrame, fps));
-    const double outputRate = audio.PlaybackClip().sampleRate;
-    const double startSeconds = std::floor(firstFrame * outputRate / fps + 0.5) / outputRate;
-    std::vector<std::pair<double, double>> heard; // time, clip seconds
-    for (const double end = Now() + 3.0; Now() < end;) {
-        const std::optional<double> seconds = audio.HeardSeconds();
-        ASSERT_TRUE(seconds);
-        heard.emplace_back(Now(), *seconds);
-        audio.SetFrame(static_cast<uint32_t>(*seconds * fps));
-        pump(1.0 / fps);
-    }
-    audio.Stop();
-    pump(0.5);
-    recorder.kill();
-    recorder.waitForFinished();
+    std::vector<test::Heard> heard;
+    ASSERT_TRUE(test::PlayAndRecord(audio, recording, recorder, firstFrame, fps, 3.0, heard));
+    const std::vector<float>& recorded = recording.Samples();
 
     // The loudest third of a second in the first two seconds played.
     const auto reference = [&](std::size_t from, std::size_t count) {
@@ -128,6 +49,8 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
             part[j] = SampleAt(clip, (from + j) * clip.bytesPerFrame);
         return part;
     };
+    const double outputRate = audio.PlaybackClip().sampleRate;
+    const double startSeconds = std::floor(firstFrame * outputRate / fps + 0.5) / outputRate;
     const auto start = static_cast<std::size_t>(std::lround(startSeconds * rate));
     const auto window = static_cast<std::size_t>(rate / 3);
     std::size_t loudest = start;
@@ -140,39 +63,31 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
         if (energy > loudestEnergy)
             std::tie(loudest, loudestEnergy) = std::pair(from, energy);
     }
-    const auto [lag, score] = BestMatch(recording.samples, reference(loudest, window));
+    const auto [lag, score] =
+        test::BestMatch(recorded, reference(loudest, window), 0, recorded.size());
     ASSERT_GT(score, 0.9) << "the recording does not hold the document's sound";
     ASSERT_GE(lag, loudest - start);
     const std::size_t startInRecording = lag - (loudest - start);
-    const std::vector<float> played(recording.samples.begin() + startInRecording,
-                                    recording.samples.begin() + startInRecording + 2 * window);
-    std::vector<float> expected = reference(start, 2 * window);
-    double dot = 0, a = 0, b = 0;
-    for (std::size_t j = 0; j < played.size(); ++j) {
-        dot += double{played[j]} * expected[j];
-        a += double{played[j]} * played[j];
-        b += double{expected[j]} * expected[j];
-    }
-    EXPECT_GT(dot / std::sqrt(a * b), 0.9) << "the sound does not begin at the frame's sample";
+    ASSERT_LE(startInRecording + 2 * window, recorded.size());
+    EXPECT_GT(test::Correlation(recorded.data() + startInRecording,
+                                reference(start, 2 * window).data(), 2 * window),
+              0.9)
+        << "the sound does not begin at the frame's sample";
     double before = 0;
     for (std::size_t j = startInRecording - std::min(startInRecording, window);
          j < startInRecording; ++j)
-        before = std::max(before, std::fabs(double{recording.samples[j]}));
+        before = std::max(before, std::fabs(double{recorded[j]}));
     EXPECT_LT(before, 1e-3) << "something played before the frame's sample";
 
     // Where the recording was at each moment the pictures asked.
     double worst = 0, sum = 0;
     int count = 0;
-    for (auto [time, seconds] : heard) {
-        if (time < heard.front().first + 0.3)
+    for (const test::Heard& h : heard) {
+        if (h.time < heard.front().time + 0.3)
             continue;
-        std::size_t low = startInRecording, high = recording.samples.size();
-        while (high - low > 1) {
-            const std::size_t middle = (low + high) / 2;
-            (recording.PlayedBy(middle, rate) <= time ? low : high) = middle;
-        }
-        const double actual = startSeconds + static_cast<double>(low - startInRecording) / rate;
-        const double offset = (seconds - actual) * fps;
+        const std::size_t index = recording.IndexAt(h.time, startInRecording);
+        const double actual = startSeconds + static_cast<double>(index - startInRecording) / rate;
+        const double offset = (h.seconds - actual) * fps;
         worst = std::max(worst, std::fabs(offset));
         sum += offset;
         ++count;
