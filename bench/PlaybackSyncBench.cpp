@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     test::Recording recording(recorder, Rate);
     const double fps = document->GetFrameRate() / 1000.0;
     std::vector<test::Heard> heard;
-    if (!test::PlayAndRecord(audio, recording, recorder, 0, fps, seconds, heard)) {
+    if (!test::PlayAndRecord(audio, recording, 0, fps, seconds, heard)) {
         std::fprintf(stderr, "playback or recording did not start\n");
         return 1;
     }

@@ -16,15 +16,33 @@ double Now() {
         .count();
 }
 
+bool Recording::Start() {
+    recorder_.start();
+    if (!recorder_.waitForStarted(5000))
+        return false;
+    // The recorder delivers once the server has set up its stream.
+    for (const double end = Now() + 20; samples_.empty() && Now() < end;)
+        Pump(0.05);
+    Pump(0.3);
+    return !samples_.empty();
+}
+
 void Recording::Pump(double seconds) {
     for (const double end = Now() + seconds; Now() < end;) {
-        QCoreApplication::processEvents();
         recorder_.waitForReadyRead(2);
-        Read();
+        Take();
     }
 }
 
-void Recording::Read() {
+void Recording::Finish() {
+    Pump(0.5);
+    recorder_.kill();
+    recorder_.waitForFinished();
+    Seal();
+}
+
+void Recording::Take() {
+    QCoreApplication::processEvents();
     const QByteArray bytes = recorder_.readAllStandardOutput();
     const std::size_t count = static_cast<std::size_t>(bytes.size()) / sizeof(float);
     if (count == 0)
@@ -66,17 +84,9 @@ std::size_t Recording::IndexAt(double time, std::size_t from) const {
     return low;
 }
 
-bool PlayAndRecord(AudioWnd& audio, Recording& recording, QProcess& recorder,
-                   std::uint32_t firstFrame, double framesPerSecond, double seconds,
-                   std::vector<Heard>& heard) {
-    recorder.start();
-    if (!recorder.waitForStarted(5000))
-        return false;
-    // The recorder delivers once the server has set up its stream.
-    for (const double end = Now() + 20; recording.Samples().empty() && Now() < end;)
-        recording.Pump(0.05);
-    recording.Pump(0.3);
-    const bool started = !recording.Samples().empty() && audio.Start(firstFrame, framesPerSecond);
+bool PlayAndRecord(AudioWnd& audio, Recording& recording, std::uint32_t firstFrame,
+                   double framesPerSecond, double seconds, std::vector<Heard>& heard) {
+    const bool started = recording.Start() && audio.Start(firstFrame, framesPerSecond);
     for (const double end = Now() + seconds; started && Now() < end;) {
         const std::optional<double> heardSeconds = audio.HeardSeconds();
         if (!heardSeconds)
@@ -86,10 +96,7 @@ bool PlayAndRecord(AudioWnd& audio, Recording& recording, QProcess& recorder,
         recording.Pump(1.0 / framesPerSecond);
     }
     audio.Stop();
-    recording.Pump(0.5);
-    recorder.kill();
-    recorder.waitForFinished();
-    recording.Seal();
+    recording.Finish();
     return started;
 }
 

@@ -21,10 +21,16 @@ class Recording {
 public:
     Recording(QProcess& recorder, double rate) : recorder_(recorder), rate_(rate) {}
 
+    // Starts the recorder and waits until it delivers; false when it
+    // delivers nothing.
+    bool Start();
+    // Runs the application's events once and takes what arrived.
+    void Take();
     // Runs the application's events and takes what arrives, for that long.
     void Pump(double seconds);
-    // Call once the recorder is done, before asking where samples lie.
-    void Seal();
+    // Takes the last of the sound, stops the recorder and places every
+    // sample in time; call before asking where samples lie.
+    void Finish();
 
     const std::vector<float>& Samples() const { return samples_; }
     // The latest time by which sample i had certainly been played.
@@ -33,7 +39,7 @@ public:
     std::size_t IndexAt(double time, std::size_t from) const;
 
 private:
-    void Read();
+    void Seal();
 
     QProcess& recorder_;
     double rate_;
@@ -48,14 +54,12 @@ struct Heard {
     double seconds;
 };
 
-// Starts the recorder and waits until it delivers, then plays the pane from
-// the frame for that long, asking the heard time at every frame and telling
-// the pane the frame it gives, as the main window's loop does; then stops
-// both and seals the recording. False when the recorder delivered nothing or
-// the pane did not start.
-bool PlayAndRecord(AudioWnd& audio, Recording& recording, QProcess& recorder,
-                   std::uint32_t firstFrame, double framesPerSecond, double seconds,
-                   std::vector<Heard>& heard);
+// Starts the recording, then plays the pane from the frame for that long,
+// asking the heard time at every frame and telling the pane the frame it
+// gives, as the main window's loop does; then stops both. False when the
+// recorder delivered nothing or the pane did not start.
+bool PlayAndRecord(AudioWnd& audio, Recording& recording, std::uint32_t firstFrame,
+                   double framesPerSecond, double seconds, std::vector<Heard>& heard);
 
 // The offset in the recording, between from and to, where the part matches
 // best, and how well (correlation coefficient).
