@@ -83,13 +83,3 @@ BENCHMARK(ExampleFace)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetition
 BENCHMARK(TwoHundredShapes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(100);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

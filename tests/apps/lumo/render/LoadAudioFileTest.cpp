@@ -16,7 +16,7 @@ namespace {
 // (its tone generator plays at an eighth of full scale).
 std::string Encode(const vel::testing::TempFolder& folder, const std::string& name, int rate,
                    int channels, const std::string& codec) {
-    const std::string path = (folder / std::string(name));
+    const std::string path = (folder.Path() / name).string();
     const std::string command =
         "ffmpeg -v error -y -f lavfi -i 'sine=frequency=440:sample_rate=" + std::to_string(rate) +
         ":duration=1' -af 'volume=4' -ac " + std::to_string(channels) + " -c:a " + codec + " '" +
@@ -85,10 +85,10 @@ TEST(LoadAudioFileTest, WavStaysWithTheWavReaderAndUndecodableFilesGiveItsAnswer
     const std::string wav = Encode(folder, "voice.wav", 22050, 1, "pcm_s16le");
     EXPECT_EQ(LoadAudioFile(wav), LoadWav(wav));
 
-    const std::string text = (folder / std::string("notes.mp3"));
+    const std::string text = (folder.Path() / "notes.mp3").string();
     std::ofstream(text) << "not a sound at all\n";
     EXPECT_EQ(LoadAudioFile(text), AudioClip{});
-    EXPECT_EQ(LoadAudioFile((folder / std::string("missing.ogg"))), AudioClip{});
+    EXPECT_EQ(LoadAudioFile((folder.Path() / "missing.ogg").string()), AudioClip{});
 
     // A cut-off file gives what could be decoded.
     const std::string mp3 = Encode(folder, "cut.mp3", 44100, 1, "libmp3lame");
