@@ -72,6 +72,11 @@ void Pane::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && drag_.Escape()) {
         return;
     }
+    // An edit from the keyboard would change the model under the gesture,
+    // whose drop or cancel would then write into the wrong shape.
+    if (drag_.IsDragging()) {
+        return;
+    }
     if (!OnKeyDown(event)) {
         event->ignore();
     }

@@ -234,7 +234,7 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
     if (event->key() == Qt::Key_Delete)
         return true;
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+    if (event->key() != Qt::Key_Space)
         return false;
     if (GetDocument() != nullptr)
         InsertNewShape(*GetDocument(), *this);

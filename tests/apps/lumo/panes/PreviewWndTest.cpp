@@ -211,6 +211,16 @@ TEST_F(PreviewWndTest, APointDragIsOneStepAndEscapePutsThePointBack) {
     EXPECT_EQ(Points(0), before);
     EXPECT_EQ(document->GetUndoCount(), 0u);
 
+    // Keys meant for the main window wait until the gesture is over.
+    QTest::mousePress(preview, Qt::LeftButton, {}, At(-1.1f, -0.3f));
+    QTest::mouseMove(preview, At(-1.2f, -0.6f));
+    QTest::keyClick(preview, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(preview, Qt::Key_Space);
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, At(-1.2f, -0.6f));
+    EXPECT_TRUE(window.keys.empty());
+    EXPECT_EQ(TheModel().GetShapeCount(), 1u);
+    ASSERT_TRUE(document->Undo());
+
     Drag(At(-1.1f, -0.3f), At(-1.2f, -0.6f));
     EXPECT_EQ(Points(0)[0], ToModel(At(-1.2f, -0.6f)));
     EXPECT_EQ(Points(0)[1], before[1]);
