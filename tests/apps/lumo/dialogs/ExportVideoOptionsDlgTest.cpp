@@ -1,7 +1,7 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "tests/video/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "wingui/FileDialog.h"
 #include "wingui/UpDownEdit.h"
 
@@ -32,7 +32,7 @@ protected:
         // The videos folder lies in a home of the test's own.
         home_ = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(home.Path().string()));
-        videos = home.PathOf("Videos");
+        videos = home / "Videos";
         document = LumoDocument::New();
         // 100 frames long.
         document->GetTimeline().SetAnchor(document->GetKnobs().front().key, 100, 0.5f);
@@ -62,7 +62,7 @@ protected:
         return edit->palette().color(QPalette::Base) == wingui::OptionsDlgBase::kErrorColor;
     }
 
-    test::TempFolder home;
+    testing::TempFolder home;
     std::string videos;
     std::unique_ptr<LumoDocument> document;
     QByteArray home_;
@@ -74,7 +74,7 @@ TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeW
     EXPECT_TRUE(fs::is_directory(videos));
     EXPECT_EQ(unsaved->fileName.value, videos + "/lumo.mp4");
 
-    const std::string saved = home.PathOf("scary.glw");
+    const std::string saved = home / "scary.glw";
     ASSERT_TRUE(document->Save(saved));
     auto dlg = Open();
     EXPECT_EQ(dlg->fileName.value, videos + "/scary.mp4");
@@ -100,20 +100,20 @@ TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {
     Type(edit, "out");
     EXPECT_EQ(dlg->fileName.value, videos + "/out.mp4");
     Type(edit, "../elsewhere/./out");
-    EXPECT_EQ(dlg->fileName.value, home.PathOf("elsewhere/out.mp4"));
+    EXPECT_EQ(dlg->fileName.value, home / "elsewhere/out.mp4");
 
-    const std::string mov = home.PathOf("clips/take.MOV");
+    const std::string mov = home / "clips/take.MOV";
     Type(edit, QString::fromStdString(mov));
     EXPECT_EQ(dlg->fileName.value, mov);
     EXPECT_TRUE(Shown(*dlg, Dlg::IdFileStatus));
     EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
               "The file name should end in \".mp4\" for best results.");
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
-    Type(edit, QString::fromStdString(home.PathOf("clips/take.Mp4")));
+    Type(edit, QString::fromStdString(home / "clips/take.Mp4"));
     EXPECT_FALSE(Shown(*dlg, Dlg::IdFileStatus));
 
-    std::ofstream(home.PathOf("old.mp4")) << "old";
-    Type(edit, QString::fromStdString(home.PathOf("old.mp4")));
+    std::ofstream(home / "old.mp4") << "old";
+    Type(edit, QString::fromStdString(home / "old.mp4"));
     EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
               "A file with that name already exists and will be overwritten.");
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
@@ -192,16 +192,16 @@ public:
 TEST_F(ExportVideoOptionsDlgTest, BrowseStartsFromTheNameAndTakesTheChosenOne) {
     auto dlg = Open();
     ChoosingRunner runner;
-    runner.chosen = QString::fromStdString(home.PathOf("picked"));
+    runner.chosen = QString::fromStdString(home / "picked");
     wingui::BasicFileDialog::SetRunner(&runner);
     QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
     wingui::BasicFileDialog::SetRunner(nullptr);
     EXPECT_EQ(runner.title, "Export Video");
     EXPECT_EQ(runner.suffix, "mp4");
     EXPECT_EQ(runner.preset, QStringList{QString::fromStdString(videos + "/lumo.mp4")});
-    EXPECT_EQ(dlg->fileName.value, home.PathOf("picked.mp4"));
+    EXPECT_EQ(dlg->fileName.value, home / "picked.mp4");
     EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))->text(),
-              QString::fromStdString(home.PathOf("picked.mp4")));
+              QString::fromStdString(home / "picked.mp4"));
 }
 
 } // namespace

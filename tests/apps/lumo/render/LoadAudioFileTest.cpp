@@ -2,7 +2,7 @@
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
-#include "tests/video/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -14,9 +14,9 @@ namespace {
 
 // Encodes one second of a 440 Hz tone at half scale with the ffmpeg tool
 // (its tone generator plays at an eighth of full scale).
-std::string Encode(const test::TempFolder& folder, const std::string& name, int rate, int channels,
-                   const std::string& codec) {
-    const std::string path = folder.PathOf(name);
+std::string Encode(const testing::TempFolder& folder, const std::string& name, int rate,
+                   int channels, const std::string& codec) {
+    const std::string path = folder / name;
     const std::string command =
         "ffmpeg -v error -y -f lavfi -i 'sine=frequency=440:sample_rate=" + std::to_string(rate) +
         ":duration=1' -af 'volume=4' -ac " + std::to_string(channels) + " -c:a " + codec + " '" +
@@ -50,7 +50,7 @@ float Peak(const AudioClip& clip) {
 }
 
 TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBitsOrFloat) {
-    test::TempFolder folder;
+    testing::TempFolder folder;
     struct Case {
         std::string name;
         std::string codec;
@@ -81,14 +81,14 @@ TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBits
 }
 
 TEST(LoadAudioFileTest, WavStaysWithTheWavReaderAndUndecodableFilesGiveItsAnswer) {
-    test::TempFolder folder;
+    testing::TempFolder folder;
     const std::string wav = Encode(folder, "voice.wav", 22050, 1, "pcm_s16le");
     EXPECT_EQ(LoadAudioFile(wav), LoadWav(wav));
 
-    const std::string text = folder.PathOf("notes.mp3");
+    const std::string text = folder / "notes.mp3";
     std::ofstream(text) << "not a sound at all\n";
     EXPECT_EQ(LoadAudioFile(text), AudioClip{});
-    EXPECT_EQ(LoadAudioFile(folder.PathOf("missing.ogg")), AudioClip{});
+    EXPECT_EQ(LoadAudioFile(folder / "missing.ogg"), AudioClip{});
 
     // A cut-off file gives what could be decoded.
     const std::string mp3 = Encode(folder, "cut.mp3", 44100, 1, "libmp3lame");

@@ -3,8 +3,8 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
-#include "tests/video/TempFolder.h"
 #include "wingui/UpDownEdit.h"
 
 #include <QApplication>
@@ -97,13 +97,13 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    test::TempFolder folder;
+    testing::TempFolder folder;
     std::unique_ptr<LumoDocument> document;
     QByteArray home_;
 };
 
 TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
-    const std::string file = folder.PathOf("out.mp4");
+    const std::string file = folder / "out.mp4";
     Answers answers({Choose(file, "10", "13", "2")});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 1);
     EXPECT_EQ(answers.Left(), 0u);
@@ -121,7 +121,7 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
     // Loops 0 and an empty range keep OK from ending the dialog.
     for (auto [end, loops] : {std::pair{"13", "0"}, {"10", "1"}}) {
         Answers answers({[&](QWidget* modal) {
-            Choose(folder.PathOf("none.mp4"), "10", end, loops)(modal);
+            Choose(folder / "none.mp4", "10", end, loops)(modal);
             EXPECT_TRUE(modal->isVisible());
             Press(QDialogButtonBox::Cancel)(modal);
         }});
@@ -132,7 +132,7 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
 }
 
 TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForByte) {
-    const std::string file = folder.PathOf("keep.mp4");
+    const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
     Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
@@ -143,7 +143,7 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
     QString shown;
-    Answers answers({Choose(folder.PathOf("missing/out.mp4"), "0", "5", "1"), [&](QWidget* modal) {
+    Answers answers({Choose(folder / "missing/out.mp4", "0", "5", "1"), [&](QWidget* modal) {
                          auto* box = dynamic_cast<QMessageBox*>(modal);
                          ASSERT_TRUE(box);
                          EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");

@@ -5,7 +5,7 @@
 #include "apps/lumo/render/TargetMapping.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QTest>
 #include <cmath>
