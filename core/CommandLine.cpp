@@ -84,16 +84,16 @@ bool CommandLine::ParseText(const std::string& text, std::string& value) {
 }
 
 void CommandLine::AddOption(const std::string& name, BasicValue& option) {
-    options[name] = &option;
+    options_[name] = &option;
 }
 
 void CommandLine::SetHelpOption(BasicValue& option) {
-    shortOptions['?'] = &option;
-    option.name = "(" + option.name + "|-?)";
+    shortOptions_['?'] = &option;
+    option.name_ = "(" + option.name_ + "|-?)";
 }
 
 void CommandLine::AddArgument(BasicValue& argument) {
-    (inOptionalArguments != 0 ? optionalArguments : requiredArguments).push_back(&argument);
+    (inOptionalArguments != 0 ? optionalArguments_ : requiredArguments_).push_back(&argument);
 }
 
 std::vector<std::string> CommandLine::SplitCommandLine(const char* text) {
@@ -128,23 +128,23 @@ bool CommandLine::Parse(const std::vector<std::string>& words) {
 }
 
 bool CommandLine::Parse(int count, const char* const words[]) {
-    optionsEnded = false;
+    optionsEnded_ = false;
     inOptionalArguments = 0;
-    currentArgument = 0;
-    errors.clear();
-    for (BasicValue* argument : requiredArguments) {
+    currentArgument_ = 0;
+    errors_.clear();
+    for (BasicValue* argument : requiredArguments_) {
         argument->ResetToDefault();
     }
-    for (BasicValue* argument : optionalArguments) {
+    for (BasicValue* argument : optionalArguments_) {
         argument->ResetToDefault();
     }
-    for (auto& [name, option] : options) {
+    for (auto& [name, option] : options_) {
         option->ResetToDefault();
     }
 
     for (int i = 0; i < count; ++i) {
         const std::string word = words[i];
-        if (!optionsEnded && !word.empty() &&
+        if (!optionsEnded_ && !word.empty() &&
             (word.front() == '-' || (word.front() == '/' && slashIntroducesOptions))) {
             ParseOptionWord(word);
         } else {
@@ -153,21 +153,21 @@ bool CommandLine::Parse(int count, const char* const words[]) {
     }
 
     if (inOptionalArguments == 0) {
-        while (currentArgument < requiredArguments.size() &&
-               requiredArguments[currentArgument]->IsRepeatable()) {
-            ++currentArgument;
+        while (currentArgument_ < requiredArguments_.size() &&
+               requiredArguments_[currentArgument_]->IsRepeatable()) {
+            ++currentArgument_;
         }
-        for (; currentArgument < requiredArguments.size(); ++currentArgument) {
-            errors.push_back("missing positional argument " +
-                             requiredArguments[currentArgument]->GetUsageName());
+        for (; currentArgument_ < requiredArguments_.size(); ++currentArgument_) {
+            errors_.push_back("missing positional argument " +
+                              requiredArguments_[currentArgument_]->GetUsageName());
         }
     }
-    return errors.empty();
+    return errors_.empty();
 }
 
 void CommandLine::ParseOptionWord(const std::string& word) {
     if (word == "--") {
-        optionsEnded = true;
+        optionsEnded_ = true;
         return;
     }
     Introducer introducer = Introducer::SingleDash;
@@ -201,23 +201,24 @@ void CommandLine::ParseOptionWord(const std::string& word) {
 void CommandLine::HandleOption(const std::string& name, Introducer introducer,
                                const std::string& value) {
     if (name.empty()) {
-        errors.emplace_back("option introducer was not followed by a name");
+        errors_.emplace_back("option introducer was not followed by a name");
         return;
     }
-    if (auto found = options.find(name); found != options.end()) {
+    if (auto found = options_.find(name); found != options_.end()) {
         SetValue(*found->second, value);
         return;
     }
     if (introducer != Introducer::SingleDash) {
-        errors.push_back("unrecognized option " +
-                         std::string(introducer == Introducer::Slash ? "/" : "--") + name);
+        errors_.push_back("unrecognized option " +
+                          std::string(introducer == Introducer::Slash ? "/" : "--") + name);
         return;
     }
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto code = static_cast<unsigned char>(name[i]);
-        BasicValue* option = code >= 1 && code < shortOptions.size() ? shortOptions[code] : nullptr;
+        BasicValue* option =
+            code >= 1 && code < shortOptions_.size() ? shortOptions_[code] : nullptr;
         if (option == nullptr) {
-            errors.push_back(std::string("unrecognized option -") + name[i]);
+            errors_.push_back(std::string("unrecognized option -") + name[i]);
             return;
         }
         if (!SetValue(*option, i + 1 == name.size() ? value : std::string())) {
@@ -227,20 +228,20 @@ void CommandLine::HandleOption(const std::string& name, Introducer introducer,
 }
 
 void CommandLine::HandlePositional(const std::string& word) {
-    if (inOptionalArguments == 0 && currentArgument == requiredArguments.size()) {
+    if (inOptionalArguments == 0 && currentArgument_ == requiredArguments_.size()) {
         inOptionalArguments = 1;
-        currentArgument = 0;
+        currentArgument_ = 0;
     }
     std::vector<BasicValue*>& arguments =
-        inOptionalArguments != 0 ? optionalArguments : requiredArguments;
-    if (currentArgument == arguments.size()) {
-        errors.push_back("unexpected positional argument '" + word + "'");
+        inOptionalArguments != 0 ? optionalArguments_ : requiredArguments_;
+    if (currentArgument_ == arguments.size()) {
+        errors_.push_back("unexpected positional argument '" + word + "'");
         return;
     }
-    BasicValue& argument = *arguments[currentArgument];
+    BasicValue& argument = *arguments[currentArgument_];
     argument.ParseValue(word);
     if (!argument.IsRepeatable()) {
-        ++currentArgument;
+        ++currentArgument_;
     }
 }
 
@@ -248,49 +249,50 @@ bool CommandLine::SetValue(BasicValue& option, const std::string& value) {
     if (option.ParseValue(value)) {
         return true;
     }
-    errors.push_back("'" + value + "' is not a valid value for option " + option.name);
+    errors_.push_back("'" + value + "' is not a valid value for option " + option.name_);
     return false;
 }
 
 std::string CommandLine::GetSynopsis() const {
-    std::string synopsis = requiredArguments.empty() ? std::string() : requiredArguments[0]->name;
-    for (const auto& [name, option] : options) {
+    std::string synopsis =
+        requiredArguments_.empty() ? std::string() : requiredArguments_[0]->name_;
+    for (const auto& [name, option] : options_) {
         synopsis += " [" + option->GetUsageName() + "]";
     }
-    for (std::size_t i = 1; i < requiredArguments.size(); ++i) {
-        synopsis += " " + requiredArguments[i]->GetUsageName();
+    for (std::size_t i = 1; i < requiredArguments_.size(); ++i) {
+        synopsis += " " + requiredArguments_[i]->GetUsageName();
     }
-    for (const BasicValue* argument : optionalArguments) {
+    for (const BasicValue* argument : optionalArguments_) {
         synopsis += " [" + argument->GetUsageName();
     }
-    return synopsis + std::string(optionalArguments.size(), ']');
+    return synopsis + std::string(optionalArguments_.size(), ']');
 }
 
 std::string CommandLine::GetUsage() const {
     const auto describe = [](const BasicValue& value) {
-        return value.description.empty() ? std::string() : "  " + value.description + "\n";
+        return value.description_.empty() ? std::string() : "  " + value.description_ + "\n";
     };
 
     std::string usage;
-    if (!requiredArguments.empty()) {
-        usage += requiredArguments[0]->name + "\n" + describe(*requiredArguments[0]);
+    if (!requiredArguments_.empty()) {
+        usage += requiredArguments_[0]->name_ + "\n" + describe(*requiredArguments_[0]);
     } else {
         usage += "\n";
     }
     usage += "\nSYNOPSIS:\n\n" + GetSynopsis() + "\n";
-    if (!options.empty()) {
+    if (!options_.empty()) {
         usage += "\nOPTIONS:\n";
-        for (const auto& [name, option] : options) {
+        for (const auto& [name, option] : options_) {
             usage += "\n" + option->GetUsageName() + "\n" + describe(*option);
         }
     }
-    if (!requiredArguments.empty() || !optionalArguments.empty()) {
+    if (!requiredArguments_.empty() || !optionalArguments_.empty()) {
         usage += "\nARGUMENTS:\n";
-        for (std::size_t i = 1; i < requiredArguments.size(); ++i) {
-            usage += "\n" + requiredArguments[i]->GetUsageName() + "\n" +
-                     describe(*requiredArguments[i]);
+        for (std::size_t i = 1; i < requiredArguments_.size(); ++i) {
+            usage += "\n" + requiredArguments_[i]->GetUsageName() + "\n" +
+                     describe(*requiredArguments_[i]);
         }
-        for (const BasicValue* argument : optionalArguments) {
+        for (const BasicValue* argument : optionalArguments_) {
             usage += "\n[" + argument->GetUsageName() + "]\n" + describe(*argument);
         }
     }

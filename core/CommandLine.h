@@ -17,7 +17,7 @@ public:
     class BasicValue {
     public:
         BasicValue(std::string name, std::string description)
-            : name(std::move(name)), description(std::move(description)) {}
+            : name_(std::move(name)), description_(std::move(description)) {}
         BasicValue(const BasicValue&) = delete;
         BasicValue& operator=(const BasicValue&) = delete;
         virtual ~BasicValue() = default;
@@ -27,14 +27,14 @@ public:
         virtual void ResetToDefault() = 0;
         virtual bool ParseValue(const std::string& text);
 
-        const std::string& GetName() const { return name; }
-        const std::string& GetDescription() const { return description; }
+        const std::string& GetName() const { return name_; }
+        const std::string& GetDescription() const { return description_; }
 
     private:
         friend class CommandLine;
 
-        std::string name;
-        std::string description;
+        std::string name_;
+        std::string description_;
     };
 
     template <class T> class Value : public BasicValue {
@@ -85,7 +85,7 @@ public:
     bool Parse(const std::vector<std::string>& words);
     bool Parse(int count, const char* const words[]);
 
-    std::vector<std::string> GetErrors() const { return errors; }
+    std::vector<std::string> GetErrors() const { return errors_; }
     std::string GetSynopsis() const;
     std::string GetUsage() const;
 
@@ -109,13 +109,13 @@ private:
     void HandlePositional(const std::string& word);
     bool SetValue(BasicValue& option, const std::string& value);
 
-    std::map<std::string, BasicValue*> options;
-    std::array<BasicValue*, 127> shortOptions{};
-    std::vector<BasicValue*> requiredArguments;
-    std::vector<BasicValue*> optionalArguments;
-    bool optionsEnded = false;
-    std::size_t currentArgument = 0;
-    std::vector<std::string> errors;
+    std::map<std::string, BasicValue*> options_;
+    std::array<BasicValue*, 127> shortOptions_{};
+    std::vector<BasicValue*> requiredArguments_;
+    std::vector<BasicValue*> optionalArguments_;
+    bool optionsEnded_ = false;
+    std::size_t currentArgument_ = 0;
+    std::vector<std::string> errors_;
 };
 
 } // namespace vel::core

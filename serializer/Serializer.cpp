@@ -18,7 +18,7 @@ template <typename T> std::array<unsigned char, sizeof(T)> LittleEndian(T value)
 }
 
 // The bytes up to the next multiple of 4 after count bytes.
-constexpr std::array<unsigned char, 4> zeros{};
+constexpr std::array<unsigned char, 4> Zeros{};
 constexpr size_t PaddingAfter(uint64_t count) {
     return static_cast<size_t>((4 - count % 4) % 4);
 }
@@ -46,7 +46,7 @@ Serializer::Node& Serializer::Node::WriteString(std::string_view text) {
     return WriteU32(static_cast<uint32_t>(count))
         .Write(text.data(), text.size())
         .Write(&nul, 1)
-        .Write(zeros.data(), PaddingAfter(count));
+        .Write(Zeros.data(), PaddingAfter(count));
 }
 
 Serializer::Node& Serializer::Node::WriteSignature(std::string_view signature) {
@@ -54,7 +54,7 @@ Serializer::Node& Serializer::Node::WriteSignature(std::string_view signature) {
     const char nul = 0;
     return Write(signature.data(), signature.size())
         .Write(&nul, 1)
-        .Write(zeros.data(), PaddingAfter(count));
+        .Write(Zeros.data(), PaddingAfter(count));
 }
 
 Serializer::Node& Serializer::CompositeNode::Write(const void* bytes, size_t count) {

@@ -24,8 +24,9 @@ ButtonBar::ButtonBar(QWidget* parent, ButtonBarTarget* target) : QWidget(parent)
 ButtonBar::~ButtonBar() = default;
 
 void ButtonBar::Create() {
-    if (created_)
+    if (created_) {
         return;
+    }
     created_ = true;
     fonts_.push_back(QApplication::font());
     CreateButtons();
@@ -83,9 +84,10 @@ void ButtonBar::DrawButton(QPainter& painter, const Button& button) {
     style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
 
     QRect text = button.rect;
-    if (button.pressed)
+    if (button.pressed) {
         text.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
     painter.setFont(Font(button.fontIndex));
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(text, Qt::AlignCenter | Qt::TextSingleLine, button.label);
@@ -117,12 +119,14 @@ void ButtonBar::resizeEvent(QResizeEvent*) {
 }
 
 void ButtonBar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
+    }
     const QPoint p = event->position().toPoint();
     for (Button& button : buttons_) {
-        if (!button.rect.contains(p))
+        if (!button.rect.contains(p)) {
             continue;
+        }
         switch (button.kind) {
         case ButtonKind::Push:
             drag_.SetState(std::make_unique<DraggingPushButton>(*this, button));
@@ -145,13 +149,15 @@ void ButtonBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ButtonBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         drag_.LButtonUp(event->position().toPoint());
+    }
 }
 
 void ButtonBar::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && drag_.Escape())
+    if (event->key() == Qt::Key_Escape && drag_.Escape()) {
         return;
+    }
     // Unused keys travel on to the parent, so its shortcuts work while the
     // bar has the focus.
     event->ignore();
@@ -164,8 +170,9 @@ void ButtonBar::timerEvent(QTimerEvent*) {
 bool ButtonBar::event(QEvent* event) {
     // A window that loses the activation loses its gesture, as a held button
     // must not keep firing behind another window.
-    if (event->type() == QEvent::WindowDeactivate)
+    if (event->type() == QEvent::WindowDeactivate) {
         drag_.CancelMode();
+    }
     return QWidget::event(event);
 }
 

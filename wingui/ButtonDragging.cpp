@@ -20,14 +20,16 @@ void DraggingPushButton::SetPressed(bool pressed) {
 
 void DraggingPushButton::OnMouseMove(QPoint p) {
     const bool inside = button_.rect.contains(p);
-    if (inside != button_.pressed)
+    if (inside != button_.pressed) {
         SetPressed(inside);
+    }
 }
 
 void DraggingPushButton::OnLButtonUp(QPoint p) {
     OnCancel();
-    if (button_.rect.contains(p))
+    if (button_.rect.contains(p)) {
         Fire(p);
+    }
 }
 
 void DraggingPushButton::OnCancel() {
@@ -35,8 +37,9 @@ void DraggingPushButton::OnCancel() {
 }
 
 void DraggingPushButton::Fire(QPoint p) {
-    if (button_.rect.contains(p) && bar_.Target())
+    if (button_.rect.contains(p) && bar_.Target()) {
         bar_.Target()->OnBarCommand(button_.commandId);
+    }
 }
 
 DraggingAutorepeat::DraggingAutorepeat(ButtonBar& bar, Button& button)
@@ -54,8 +57,9 @@ void DraggingAutorepeat::StartTimer(int intervalMs) {
 }
 
 void DraggingAutorepeat::KillTimer() {
-    if (timer_ != 0)
+    if (timer_ != 0) {
         Bar().killTimer(timer_);
+    }
     timer_ = 0;
 }
 
@@ -65,8 +69,9 @@ void DraggingAutorepeat::SwitchToRepeating() {
 }
 
 void DraggingAutorepeat::OnTimer() {
-    if (timer_ == 0)
+    if (timer_ == 0) {
         return;
+    }
     const QPoint p = Bar().CursorPos();
     switch (phase_) {
     case 0:
@@ -89,8 +94,9 @@ void DraggingAutorepeat::OnTimer() {
 void DraggingAutorepeat::OnLButtonUp(QPoint p) {
     const bool notFiredYet = phase_ == 0;
     OnCancel();
-    if (notFiredYet)
+    if (notFiredYet) {
         Fire(p);
+    }
 }
 
 void DraggingAutorepeat::OnCancel() {
@@ -108,8 +114,9 @@ DraggingJoystick::DraggingJoystick(ButtonBar& bar, Button& button)
         handler_ = bar.Target()->OnVirtJoystick(button.commandId, virtualPosition_);
         // The parent's new gesture took the mouse; the bar keeps it, because
         // the joystick is still being held.
-        if (handler_ && bar.isVisible())
+        if (handler_ && bar.isVisible()) {
             bar.grabMouse();
+        }
     }
 }
 
@@ -118,15 +125,17 @@ DraggingJoystick::~DraggingJoystick() {
 }
 
 void DraggingJoystick::Fire(QPoint p) {
-    if (!handler_)
+    if (!handler_) {
         return;
+    }
     virtualPosition_ += p - centre_;
     handler_->OnMouseMove(virtualPosition_);
 }
 
 void DraggingJoystick::OnMouseMove(QPoint p) {
-    if (Phase() != 1)
+    if (Phase() != 1) {
         return;
+    }
     Fire(p);
     SwitchToRepeating();
 }
@@ -141,8 +150,9 @@ void DraggingJoystick::OnLButtonUp(QPoint) {
 
 void DraggingJoystick::OnCancel() {
     DraggingAutorepeat::OnCancel();
-    if (handler_)
+    if (handler_) {
         handler_->OnCancel();
+    }
 }
 
 } // namespace vel::wingui

@@ -15,8 +15,9 @@ void ShowControlText(QWidget* control, const std::string& text) {
         box->setChecked(text.starts_with('t'));
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         const int index = combo->findText(qtext, Qt::MatchStartsWith);
-        if (index >= 0)
+        if (index >= 0) {
             combo->setCurrentIndex(index);
+        }
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(qtext);
     } else if (auto* upDown = dynamic_cast<UpDownEdit*>(control)) {
@@ -27,16 +28,21 @@ void ShowControlText(QWidget* control, const std::string& text) {
 }
 
 std::string ReadControlText(const QWidget* control) {
-    if (auto* box = qobject_cast<const QAbstractButton*>(control))
+    if (auto* box = qobject_cast<const QAbstractButton*>(control)) {
         return box->isChecked() ? "true" : "false";
-    if (auto* combo = qobject_cast<const QComboBox*>(control))
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(control)) {
         return combo->currentText().toStdString();
-    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+    }
+    if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
         return edit->text().toStdString();
-    if (auto* upDown = dynamic_cast<const UpDownEdit*>(control))
+    }
+    if (auto* upDown = dynamic_cast<const UpDownEdit*>(control)) {
         return upDown->Text().toStdString();
-    if (auto* label = qobject_cast<const QLabel*>(control))
+    }
+    if (auto* label = qobject_cast<const QLabel*>(control)) {
         return label->text().toStdString();
+    }
     return {};
 }
 

@@ -16,14 +16,16 @@ void DragController::SetState(std::unique_ptr<DragState> state) {
 template <class Call> void DragController::Run(DragState& state, Call call) {
     ++depth_;
     call(state);
-    if (--depth_ == 0)
+    if (--depth_ == 0) {
         retired_.clear();
+    }
 }
 
 void DragController::Retire(std::unique_ptr<DragState> state) {
     retired_.push_back(std::move(state));
-    if (depth_ == 0)
+    if (depth_ == 0) {
         retired_.clear();
+    }
 }
 
 void DragController::MouseMove(QPoint p) {
@@ -49,8 +51,9 @@ void DragController::CancelMode() {
 }
 
 bool DragController::Escape() {
-    if (!state_->IsDragging())
+    if (!state_->IsDragging()) {
         return false;
+    }
     CancelMode();
     return true;
 }

@@ -3,15 +3,17 @@
 namespace vel::wingui {
 
 Dragging::Dragging(QWidget* window) : window_(window) {
-    if (window_ && window_->isVisible())
+    if (window_ && window_->isVisible()) {
         window_->grabMouse();
+    }
 }
 
 Dragging::~Dragging() {
     // releaseMouse only lets go when this window still holds the grab, so a
     // state that handed the mouse on leaves the new holder alone.
-    if (window_)
+    if (window_) {
         window_->releaseMouse();
+    }
 }
 
 } // namespace vel::wingui

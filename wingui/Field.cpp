@@ -11,8 +11,9 @@ namespace {
 
 std::size_t SkipSpaces(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
+    }
     return i;
 }
 
@@ -41,8 +42,9 @@ template <> std::string Field<float>::ToText() const {
 // Only plain decimal numbers count: no hexadecimal, infinities or NaN.
 template <> bool Field<float>::FromText(const std::string& text) {
     std::size_t i = SkipSpaces(text);
-    if (i < text.size() && text[i] == '+')
+    if (i < text.size() && text[i] == '+') {
         ++i;
+    }
     const char* begin = text.data() + i;
     const char* end = text.data() + text.size();
     float parsed = 0.0f;
@@ -60,8 +62,9 @@ template <> std::string Field<unsigned int>::ToText() const {
 template <> bool Field<unsigned int>::FromText(const std::string& text) {
     constexpr unsigned long long kMax = std::numeric_limits<unsigned int>::max();
     unsigned long long parsed = 0;
-    for (std::size_t i = SkipSpaces(text); i < text.size() && IsDigit(text[i]); ++i)
+    for (std::size_t i = SkipSpaces(text); i < text.size() && IsDigit(text[i]); ++i) {
         parsed = std::min(kMax, parsed * 10 + static_cast<unsigned>(text[i] - '0'));
+    }
     value = static_cast<unsigned int>(parsed);
     return IsValid();
 }

@@ -30,8 +30,9 @@ bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(mode == Mode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(mode == Mode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!title_.isEmpty())
+    if (!title_.isEmpty()) {
         dialog.setWindowTitle(title_);
+    }
     QStringList filters;
     for (const auto& [description, pattern] : filters_) {
         // "*.*" means every file; here it would leave out names without a dot.
@@ -44,24 +45,29 @@ bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
     }
     // Qt's own open dialog would append the suffix even to an existing file
     // named without one, so opening leaves it to the check below.
-    if (!defaultExtension_.isEmpty() && mode == Mode::Save)
+    if (!defaultExtension_.isEmpty() && mode == Mode::Save) {
         dialog.setDefaultSuffix(defaultExtension_);
-    if (!initialName_.isEmpty())
+    }
+    if (!initialName_.isEmpty()) {
         dialog.selectFile(initialName_);
+    }
 
-    if (!runner.Get().Run(dialog))
+    if (!runner.Get().Run(dialog)) {
         return false;
+    }
     const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.front().isEmpty())
+    if (chosen.isEmpty() || chosen.front().isEmpty()) {
         return false;
+    }
     QString path = chosen.front();
     // A saved name without an extension gets the default one, whichever
     // dialog the platform showed; so does an opened name that does not exist
     // as typed.
     const QFileInfo info(path);
     if (!defaultExtension_.isEmpty() && info.suffix().isEmpty() &&
-        (mode == Mode::Save || !info.exists()))
+        (mode == Mode::Save || !info.exists())) {
         path += QLatin1Char('.') + defaultExtension_;
+    }
     chosenPath_ = path.toStdString();
     return true;
 }

@@ -21,8 +21,9 @@ void InplaceEditBox::Begin(const QRect& rect, const QString& text) {
 
 void InplaceEditBox::End(bool commit) {
     commit_ = commit;
-    if (parentWidget())
+    if (parentWidget()) {
         parentWidget()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // Tab must be caught before the widget moves the focus to the next child.
@@ -48,8 +49,9 @@ bool InplaceEditBox::event(QEvent* event) {
 void InplaceEditBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // The edit's own context menu takes the focus only for a moment.
-    if (event->reason() != Qt::PopupFocusReason && onEnded_)
+    if (event->reason() != Qt::PopupFocusReason && onEnded_) {
         onEnded_();
+    }
 }
 
 } // namespace vel::wingui

@@ -21,16 +21,18 @@ MainWindowBase::MainWindowBase(SettingsKey settings, QWidget* parent)
 }
 
 MainWindowBase::~MainWindowBase() {
-    if (!closed_)
+    if (!closed_) {
         OnClosed();
+    }
 }
 
 // The derived window's close handler runs first and may refuse; once the close
 // is accepted the placement is saved and the program asked to quit.
 bool MainWindowBase::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::Close && event->isAccepted() && !closed_)
+    if (event->type() == QEvent::Close && event->isAccepted() && !closed_) {
         OnClosed();
+    }
     return handled;
 }
 
@@ -38,8 +40,9 @@ void MainWindowBase::OnClosed() {
     closed_ = true;
     SavePlacement();
     SaveSnap();
-    if (QCoreApplication* app = QCoreApplication::instance())
+    if (QCoreApplication* app = QCoreApplication::instance()) {
         QCoreApplication::postEvent(app, new QEvent(QEvent::Quit));
+    }
 }
 
 bool MainWindowBase::SavePlacement() {
@@ -48,8 +51,9 @@ bool MainWindowBase::SavePlacement() {
 
 bool MainWindowBase::RestorePlacement() {
     const std::optional<QByteArray> bytes = settings_.ReadBinary(kPlacement);
-    if (!bytes)
+    if (!bytes) {
         return false;
+    }
     const std::optional<WindowPlacement> placement = WindowPlacement::Decode(*bytes);
     return placement && placement->ApplyTo(*this);
 }
@@ -58,21 +62,24 @@ bool MainWindowBase::SaveSnap() {
     SnapState state = kNotSnapped;
     const QRect frame = frameGeometry();
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        if (const QScreen* screen = ScreenOf(frame))
+        if (const QScreen* screen = ScreenOf(frame)) {
             state = SnapStateOf(frame, screen->availableGeometry());
+        }
     }
     return settings_.WriteDword(kSnap, state);
 }
 
 bool MainWindowBase::RestoreSnap() {
     const std::optional<std::uint32_t> saved = settings_.ReadDwordValue(kSnap);
-    if (!saved || *saved > kFullHeight)
+    if (!saved || *saved > kFullHeight) {
         return false;
+    }
     const auto state = static_cast<SnapState>(*saved);
     const QRect frame = frameGeometry();
     const QScreen* screen = ScreenOf(frame);
-    if (state == kNotSnapped || !screen)
+    if (state == kNotSnapped || !screen) {
         return true;
+    }
     // The snapped rectangle is the outer one; the window's own geometry lies
     // inside its frame.
     const QRect target = SnappedRect(state, frame, screen->availableGeometry());
@@ -84,8 +91,9 @@ bool MainWindowBase::RestoreSnap() {
 
 // One picture serves every size the desktop asks for.
 void MainWindowBase::SetIcons() {
-    if (icon_.isNull())
+    if (icon_.isNull()) {
         icon_ = QIcon(QStringLiteral(":/wingui/pumpkin.png"));
+    }
     setWindowIcon(icon_);
 }
 
@@ -93,8 +101,9 @@ void MainWindowBase::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
             QWidget* focus = QApplication::focusWidget();
-            if (focus && focus != this && isAncestorOf(focus))
+            if (focus && focus != this && isAncestorOf(focus)) {
                 focusWindow_ = focus;
+            }
         } else {
             RestoreFocus();
         }
@@ -108,8 +117,9 @@ void MainWindowBase::focusInEvent(QFocusEvent* event) {
 }
 
 void MainWindowBase::RestoreFocus() {
-    if (focusWindow_ && focusWindow_->isVisible() && isAncestorOf(focusWindow_))
+    if (focusWindow_ && focusWindow_->isVisible() && isAncestorOf(focusWindow_)) {
         focusWindow_->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 } // namespace vel::wingui

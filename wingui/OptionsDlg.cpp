@@ -87,15 +87,17 @@ bool OptionsDlgBase::IsFieldValid(std::uint32_t controlId) const {
 
 bool OptionsDlgBase::AllFieldsValid() const {
     for (const auto& [id, field] : bindings_) {
-        if (!IsFieldValid(id))
+        if (!IsFieldValid(id)) {
             return false;
+        }
     }
     return true;
 }
 
 void OptionsDlgBase::setVisible(bool visible) {
-    if (visible && !open_)
+    if (visible && !open_) {
         Open();
+    }
     QDialog::setVisible(visible);
 }
 
@@ -106,18 +108,21 @@ void OptionsDlgBase::Open() {
               style()->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this)};
     BindFields();
     for (const auto& [id, field] : bindings_) {
-        if (QWidget* control = Control(id))
+        if (QWidget* control = Control(id)) {
             ShowControlText(control, field->ToText());
+        }
     }
     CentreOverOwner();
     Refresh();
 }
 
 void OptionsDlgBase::CentreOverOwner() {
-    if (!parentWidget())
+    if (!parentWidget()) {
         return;
-    if (!testAttribute(Qt::WA_Resized))
+    }
+    if (!testAttribute(Qt::WA_Resized)) {
         adjustSize();
+    }
     const QWidget* owner = parentWidget()->window();
     const QRect area = owner->frameGeometry();
     // The dialog is not shown yet and so has no frame; it will get one like
@@ -128,8 +133,9 @@ void OptionsDlgBase::CentreOverOwner() {
 }
 
 void OptionsDlgBase::accept() {
-    if (AllFieldsValid())
+    if (AllFieldsValid()) {
         QDialog::accept();
+    }
 }
 
 void OptionsDlgBase::done(int result) {
@@ -143,8 +149,9 @@ void OptionsDlgBase::done(int result) {
 void OptionsDlgBase::OnControlChanged(std::uint32_t controlId) {
     FieldBase* field = BoundField(controlId);
     QWidget* control = Control(controlId);
-    if (!field || !control)
+    if (!field || !control) {
         return;
+    }
     field->FromText(ReadControlText(control));
     Refresh();
 }
@@ -154,8 +161,9 @@ void OptionsDlgBase::OnControlChanged(std::uint32_t controlId) {
 void OptionsDlgBase::OnStep(std::uint32_t controlId, int delta) {
     FieldBase* field = BoundField(controlId);
     QWidget* control = Control(controlId);
-    if (!field || !control)
+    if (!field || !control) {
         return;
+    }
     field->Step(delta);
     field->FromText(field->ToText());
     ShowControlText(control, field->ToText());
@@ -181,8 +189,9 @@ bool OptionsDlgBase::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         const auto found = editIds_.find(watched);
         if (found != editIds_.end()) {
-            if (FieldBase* field = BoundField(found->second))
+            if (FieldBase* field = BoundField(found->second)) {
                 ShowControlText(static_cast<QWidget*>(watched), field->ToText());
+            }
         }
     }
     return QDialog::eventFilter(watched, event);

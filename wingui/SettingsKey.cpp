@@ -15,11 +15,13 @@ std::optional<std::uint32_t> AsDword(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QString: {
         const QString text = value.toString();
-        if (text.isEmpty() || text.size() > 10)
+        if (text.isEmpty() || text.size() > 10) {
             return std::nullopt;
+        }
         for (QChar c : text) {
-            if (!c.isDigit() || c.unicode() > '9')
+            if (!c.isDigit() || c.unicode() > '9') {
                 return std::nullopt;
+            }
         }
         const unsigned long long number = text.toULongLong();
         return number <= kDwordMax ? std::optional(static_cast<std::uint32_t>(number))
@@ -70,8 +72,9 @@ bool SettingsKey::WriteDword(const QString& name, std::uint32_t value) const {
 
 std::optional<QString> SettingsKey::ReadString(const QString& name) const {
     const QVariant value = Open()->value(name);
-    if (value.typeId() != QMetaType::QString)
+    if (value.typeId() != QMetaType::QString) {
         return std::nullopt;
+    }
     return value.toString();
 }
 
@@ -81,8 +84,9 @@ bool SettingsKey::WriteString(const QString& name, const QString& value) const {
 
 std::optional<QByteArray> SettingsKey::ReadBinary(const QString& name) const {
     const QVariant value = Open()->value(name);
-    if (value.typeId() != QMetaType::QByteArray)
+    if (value.typeId() != QMetaType::QByteArray) {
         return std::nullopt;
+    }
     return value.toByteArray();
 }
 

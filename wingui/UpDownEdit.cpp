@@ -15,13 +15,15 @@ void UpDownEdit::SetText(const QString& text) {
 }
 
 void UpDownEdit::stepBy(int steps) {
-    if (onStep_)
+    if (onStep_) {
         onStep_(steps);
+    }
 }
 
 QAbstractSpinBox::StepEnabled UpDownEdit::stepEnabled() const {
-    if (isReadOnly() || !onStep_)
+    if (isReadOnly() || !onStep_) {
         return StepNone;
+    }
     return StepUpEnabled | StepDownEnabled;
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <QtEndian>
 #include <array>
+#include <cstddef>
 
 namespace vel::wingui {
 
@@ -27,11 +28,13 @@ int Bottom(const QRect& r) {
 // A rectangle that no screen shows any more (a monitor was removed) is moved
 // onto the primary screen, as a window the user cannot reach is lost to them.
 QRect OnAScreen(QRect rect) {
-    if (ScreenOf(rect) != nullptr)
+    if (ScreenOf(rect) != nullptr) {
         return rect;
+    }
     const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary)
+    if (!primary) {
         return rect;
+    }
     const QRect area = primary->availableGeometry();
     rect.setSize(rect.size().boundedTo(area.size()));
     rect.moveTopLeft(area.topLeft());
@@ -53,19 +56,23 @@ QByteArray WindowPlacement::Encode() const {
                                                     static_cast<std::uint32_t>(right),
                                                     static_cast<std::uint32_t>(bottom)};
     QByteArray bytes(kLength, '\0');
-    for (int i = 0; i < kFields; ++i)
-        qToLittleEndian(fields[i], bytes.data() + 4 * i);
+    for (int i = 0; i < kFields; ++i) {
+        qToLittleEndian(fields[i], bytes.data() + std::ptrdiff_t{4} * i);
+    }
     return bytes;
 }
 
 std::optional<WindowPlacement> WindowPlacement::Decode(const QByteArray& bytes) {
-    if (bytes.size() != kLength)
+    if (bytes.size() != kLength) {
         return std::nullopt;
+    }
     std::array<std::int32_t, kFields> f{};
-    for (int i = 0; i < kFields; ++i)
-        f[i] = qFromLittleEndian<std::int32_t>(bytes.constData() + 4 * i);
-    if (static_cast<std::uint32_t>(f[0]) != kLength)
+    for (int i = 0; i < kFields; ++i) {
+        f[i] = qFromLittleEndian<std::int32_t>(bytes.constData() + std::ptrdiff_t{4} * i);
+    }
+    if (static_cast<std::uint32_t>(f[0]) != kLength) {
         return std::nullopt;
+    }
     WindowPlacement p;
     p.flags = static_cast<std::uint32_t>(f[1]);
     p.showCommand = static_cast<std::uint32_t>(f[2]);
@@ -83,14 +90,16 @@ WindowPlacement WindowPlacement::Of(const QWidget& window) {
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized) {
         p.showCommand = kShowMinimized;
-        if (state & Qt::WindowMaximized)
+        if (state & Qt::WindowMaximized) {
             p.flags = kRestoreToMaximized;
+        }
     } else if (state & Qt::WindowMaximized) {
         p.showCommand = kShowMaximized;
     }
     QRect normal = window.normalGeometry();
-    if (normal.isEmpty())
+    if (normal.isEmpty()) {
         normal = window.geometry();
+    }
     p.left = normal.left();
     p.top = normal.top();
     p.right = Right(normal);
@@ -99,17 +108,19 @@ WindowPlacement WindowPlacement::Of(const QWidget& window) {
 }
 
 bool WindowPlacement::ApplyTo(QWidget& window) const {
-    if (right <= left || bottom <= top || showCommand > kForceMinimize)
+    if (right <= left || bottom <= top || showCommand > kForceMinimize) {
         return false;
+    }
     window.setGeometry(OnAScreen(FromEdges(left, top, right, bottom)));
     // A program that starts minimised (or hidden) looks as if it had not
     // started: a minimised window comes back as it was before minimising.
     const bool minimized = showCommand == kShowMinimized || showCommand == kMinimize ||
                            showCommand == kShowMinNoActive || showCommand == kForceMinimize;
-    if (showCommand == kShowMaximized || (minimized && (flags & kRestoreToMaximized)))
+    if (showCommand == kShowMaximized || (minimized && (flags & kRestoreToMaximized))) {
         window.showMaximized();
-    else
+    } else {
         window.showNormal();
+    }
     return true;
 }
 
@@ -117,12 +128,15 @@ SnapState SnapStateOf(const QRect& window, const QRect& workArea) {
     const int wl = workArea.left();
     const int wr = Right(workArea);
     const int mid = wl + (wr - wl) / 2;
-    if (window.top() != workArea.top() || Bottom(window) != Bottom(workArea))
+    if (window.top() != workArea.top() || Bottom(window) != Bottom(workArea)) {
         return kNotSnapped;
-    if (window.left() == wl && Right(window) == mid)
+    }
+    if (window.left() == wl && Right(window) == mid) {
         return kLeftHalf;
-    if (window.left() == mid && Right(window) == wr)
+    }
+    if (window.left() == mid && Right(window) == wr) {
         return kRightHalf;
+    }
     return kFullHeight;
 }
 

@@ -44,8 +44,9 @@ AudioView AudioView::Slice(std::size_t byteOffset, std::size_t count) const {
 
 std::size_t FrameBytes(std::uint64_t frames, std::uint64_t bytesPerFrame) {
     constexpr std::uint64_t limit = std::numeric_limits<std::size_t>::max();
-    if (bytesPerFrame != 0 && frames > limit / bytesPerFrame)
+    if (bytesPerFrame != 0 && frames > limit / bytesPerFrame) {
         throw std::bad_alloc();
+    }
     return static_cast<std::size_t>(frames * bytesPerFrame);
 }
 

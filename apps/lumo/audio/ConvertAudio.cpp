@@ -17,15 +17,18 @@ namespace {
 // Float samples may lie outside -1..1 (and may be NaN); integer targets clip them
 // instead of wrapping around into loud noise.
 template <typename Int> Int Clipped(float value) {
-    if (std::isnan(value))
+    if (std::isnan(value)) {
         return 0;
+    }
     constexpr float low = static_cast<float>(std::numeric_limits<Int>::min());
     constexpr float high = static_cast<float>(std::numeric_limits<Int>::max());
     // Compared against the limit's float, which for 32 bits is 2^31 and out of range.
-    if (value >= high)
+    if (value >= high) {
         return std::numeric_limits<Int>::max();
-    if (value <= low)
+    }
+    if (value <= low) {
         return std::numeric_limits<Int>::min();
+    }
     return static_cast<Int>(value);
 }
 
@@ -59,19 +62,22 @@ bool SameLayout(const AudioHeader& a, const AudioHeader& b) {
 // floor(frames × to / from) without overflowing on the way.
 std::uint64_t ResampledFrames(std::uint64_t frames, std::uint32_t from, std::uint32_t to) {
     const std::uint64_t whole = frames / from;
-    if (whole > std::numeric_limits<std::uint64_t>::max() / to)
+    if (whole > std::numeric_limits<std::uint64_t>::max() / to) {
         throw std::bad_alloc();
+    }
     return whole * to + (frames % from) * to / from;
 }
 
 } // namespace
 
 AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
-    if (SameLayout(view, target))
+    if (SameLayout(view, target)) {
         return AudioClip(target, std::vector<std::uint8_t>(view.data, view.data + view.byteCount));
+    }
     // Without a rate on either side there is no length in time: nothing to play.
-    if (view.sampleRate == 0 || target.sampleRate == 0)
+    if (view.sampleRate == 0 || target.sampleRate == 0) {
         return AudioClip(target, {});
+    }
     const std::uint64_t frames =
         ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);
     std::vector<std::uint8_t> samples(FrameBytes(frames, target.bytesPerFrame), 0);
@@ -114,8 +120,9 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
 }
 
 AudioClip ConvertAudio(const AudioClip& clip, const AudioHeader& target) {
-    if (!SameLayout(clip, target))
+    if (!SameLayout(clip, target)) {
         return ConvertAudio(AudioView(clip), target);
+    }
     AudioClip shared = clip;
     static_cast<AudioHeader&>(shared) = target;
     return shared;

@@ -11,12 +11,13 @@ namespace {
 
 // A missing, short or cut-off "fmt " chunk leaves the record all zero.
 WaveFormat ReadFormat(RiffReader& riff) {
-    std::array<std::uint8_t, WaveFormat::recordSize> record{};
+    std::array<std::uint8_t, WaveFormat::RecordSize> record{};
     if (const auto chunk = riff.FindChunk(serializer::ChunkId("fmt "))) {
         if (chunk->size >= 16) {
             const std::size_t wanted = std::min<std::size_t>(chunk->size, record.size());
-            if (riff.Read(record.data(), wanted) != wanted)
+            if (riff.Read(record.data(), wanted) != wanted) {
                 record.fill(0);
+            }
         }
         riff.Ascend(*chunk);
     }
@@ -29,12 +30,14 @@ WaveFormat ReadFormat(RiffReader& riff) {
 std::vector<std::uint8_t> ReadSamples(RiffReader& riff, std::uint64_t bytesPerFrame) {
     std::vector<std::uint8_t> samples;
     const auto chunk = riff.FindChunk(serializer::ChunkId("data"));
-    if (!chunk || chunk->size == 0 || bytesPerFrame == 0)
+    if (!chunk || chunk->size == 0 || bytesPerFrame == 0) {
         return samples;
+    }
     const std::uint64_t available = riff.BodyBytesInFile(*chunk);
     samples.resize(available - available % bytesPerFrame);
-    if (riff.Read(samples.data(), samples.size()) != samples.size())
+    if (riff.Read(samples.data(), samples.size()) != samples.size()) {
         samples.clear();
+    }
     riff.Ascend(*chunk);
     return samples;
 }
@@ -43,14 +46,16 @@ std::vector<std::uint8_t> ReadSamples(RiffReader& riff, std::uint64_t bytesPerFr
 
 AudioClip LoadWav(const std::string& fileName) {
     RiffReader riff;
-    if (!riff.Open(fileName) || !riff.FindRiff(serializer::ChunkId("WAVE")))
+    if (!riff.Open(fileName) || !riff.FindRiff(serializer::ChunkId("WAVE"))) {
         return {};
+    }
     WaveFormat format = ReadFormat(riff);
     format.Normalise();
     const AudioHeader header =
         AudioHeader::Make(format.samplesPerSecond, format.ClipFormat(), format.channels);
-    if (!format.IsAccepted())
+    if (!format.IsAccepted()) {
         return AudioClip(header, {});
+    }
     return AudioClip(header, ReadSamples(riff, header.bytesPerFrame));
 }
 

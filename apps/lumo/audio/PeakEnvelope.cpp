@@ -11,8 +11,9 @@
 namespace vel::lumo {
 
 AudioClip PeakEnvelope(const AudioView& view, std::int32_t blockLength) {
-    if (blockLength < 1)
+    if (blockLength < 1) {
         return {};
+    }
     const auto block = static_cast<std::uint64_t>(blockLength);
     const std::uint64_t sourceFrames = view.FrameCount();
     const std::uint64_t blocks = (sourceFrames + block - 1) / block;
@@ -27,9 +28,10 @@ AudioClip PeakEnvelope(const AudioView& view, std::int32_t blockLength) {
         const std::uint64_t end = std::min(sourceFrames, (b + 1) * block);
         for (std::uint64_t c = 0; c < view.channels; ++c) {
             float peak = 0.0f;
-            for (std::uint64_t frame = b * block; frame < end; ++frame)
+            for (std::uint64_t frame = b * block; frame < end; ++frame) {
                 peak = std::max(
                     peak, std::fabs(SampleAt(view, frame * view.bytesPerFrame + c * sampleBytes)));
+            }
             std::memcpy(out, &peak, sizeof peak);
             out += sizeof peak;
         }

@@ -10,8 +10,8 @@ namespace vel::lumo {
 
 namespace {
 
-const FourCC riffId = serializer::ChunkId("RIFF");
-const FourCC listId = serializer::ChunkId("LIST");
+const FourCC RiffId = serializer::ChunkId("RIFF");
+const FourCC ListId = serializer::ChunkId("LIST");
 
 std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
@@ -20,14 +20,16 @@ std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
 } // namespace
 
 RiffReader::~RiffReader() {
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
         ::close(fd_);
+    }
 }
 
 bool RiffReader::Open(const std::string& fileName) {
     fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
+    if (fd_ < 0) {
         return false;
+    }
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd_);
@@ -40,7 +42,7 @@ bool RiffReader::Open(const std::string& fileName) {
 }
 
 std::optional<RiffChunk> RiffReader::FindRiff(FourCC formType, const RiffChunk* parent) {
-    return Find(riffId, formType, parent);
+    return Find(RiffId, formType, parent);
 }
 
 std::optional<RiffChunk> RiffReader::FindChunk(FourCC id, const RiffChunk* parent) {
@@ -52,8 +54,9 @@ std::optional<RiffChunk> RiffReader::Find(FourCC id, std::optional<FourCC> formT
     const std::uint64_t limit = parent ? std::min(End(*parent), fileSize_) : fileSize_;
     while (position_ < limit && limit - position_ >= 8) {
         std::uint8_t header[8];
-        if (Read(header, sizeof header) != sizeof header)
+        if (Read(header, sizeof header) != sizeof header) {
             return std::nullopt;
+        }
         RiffChunk chunk;
         chunk.id = LittleEndian32(header);
         chunk.size = LittleEndian32(header + 4);
@@ -61,10 +64,12 @@ std::optional<RiffChunk> RiffReader::Find(FourCC id, std::optional<FourCC> formT
         // The form type is read even when the declared size is too small for it:
         // writers that stream leave the RIFF size 0.
         std::uint8_t form[4];
-        if ((chunk.id == riffId || chunk.id == listId) && Read(form, sizeof form) == sizeof form)
+        if ((chunk.id == RiffId || chunk.id == ListId) && Read(form, sizeof form) == sizeof form) {
             chunk.formType = LittleEndian32(form);
-        if (chunk.id == id && (!formType || chunk.formType == *formType))
+        }
+        if (chunk.id == id && (!formType || chunk.formType == *formType)) {
             return chunk;
+        }
         Ascend(chunk);
     }
     return std::nullopt;
@@ -75,10 +80,12 @@ std::size_t RiffReader::Read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count && position_ < fileSize_) {
         const ssize_t got = ::pread(fd_, out + done, count - done, static_cast<off_t>(position_));
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
-        if (got <= 0)
+        }
+        if (got <= 0) {
             break;
+        }
         done += static_cast<std::size_t>(got);
         position_ += static_cast<std::uint64_t>(got);
     }
@@ -90,8 +97,9 @@ void RiffReader::Ascend(const RiffChunk& chunk) {
 }
 
 std::uint64_t RiffReader::BodyBytesInFile(const RiffChunk& chunk) const {
-    if (chunk.dataOffset >= fileSize_)
+    if (chunk.dataOffset >= fileSize_) {
         return 0;
+    }
     return std::min<std::uint64_t>(chunk.size, fileSize_ - chunk.dataOffset);
 }
 

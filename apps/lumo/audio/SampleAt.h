@@ -17,8 +17,9 @@ float PackedSample(const std::uint8_t* bytes, std::uint32_t size, std::uint32_t 
 // Inline: conversion and envelopes call it for every sample.
 inline float SampleAt(const AudioView& view, std::size_t byteOffset) {
     const std::uint32_t size = BytesPerSample(view.format);
-    if (byteOffset > view.byteCount || view.byteCount - byteOffset < size || size == 0)
+    if (byteOffset > view.byteCount || view.byteCount - byteOffset < size || size == 0) {
         return 0.0f;
+    }
     const std::uint8_t* bytes = view.data + byteOffset;
     switch (view.format) {
     case SampleFormat::U8:

@@ -6,17 +6,17 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr std::uint16_t pcmTag = 1;
-constexpr std::uint16_t floatTag = 3;
-constexpr std::uint16_t extensibleTag = 0xFFFE;
-constexpr std::uint16_t extensibleExtraSize = 22;
+constexpr std::uint16_t PcmTag = 1;
+constexpr std::uint16_t FloatTag = 3;
+constexpr std::uint16_t ExtensibleTag = 0xFFFE;
+constexpr std::uint16_t ExtensibleExtraSize = 22;
 
 constexpr WaveFormat::Guid SubFormat(std::uint8_t tag) {
     return {tag,  0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
             0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 }
-constexpr WaveFormat::Guid pcmSubFormat = SubFormat(pcmTag);
-constexpr WaveFormat::Guid floatSubFormat = SubFormat(floatTag);
+constexpr WaveFormat::Guid PcmSubFormat = SubFormat(PcmTag);
+constexpr WaveFormat::Guid FloatSubFormat = SubFormat(FloatTag);
 
 class RecordReader {
 public:
@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-WaveFormat WaveFormat::Parse(const std::array<std::uint8_t, recordSize>& record) {
+WaveFormat WaveFormat::Parse(const std::array<std::uint8_t, RecordSize>& record) {
     RecordReader in(record.data());
     WaveFormat format;
     format.formatTag = in.U16();
@@ -54,34 +54,37 @@ WaveFormat WaveFormat::Parse(const std::array<std::uint8_t, recordSize>& record)
 }
 
 void WaveFormat::Normalise() {
-    if (extraSize != 0)
+    if (extraSize != 0) {
         return;
-    extraSize = extensibleExtraSize;
+    }
+    extraSize = ExtensibleExtraSize;
     validBitsPerSample = bitsPerSample;
-    if (formatTag == pcmTag) {
-        formatTag = extensibleTag;
-        subFormat = pcmSubFormat;
-    } else if (formatTag == floatTag) {
-        formatTag = extensibleTag;
-        subFormat = floatSubFormat;
+    if (formatTag == PcmTag) {
+        formatTag = ExtensibleTag;
+        subFormat = PcmSubFormat;
+    } else if (formatTag == FloatTag) {
+        formatTag = ExtensibleTag;
+        subFormat = FloatSubFormat;
     }
 }
 
 bool WaveFormat::IsAccepted() const {
-    const bool isFloat = subFormat == floatSubFormat;
+    const bool isFloat = subFormat == FloatSubFormat;
     // Only 32-bit floats are read as floats; narrower "floats" would be misread.
-    return formatTag == extensibleTag && extraSize >= extensibleExtraSize &&
-           (subFormat == pcmSubFormat || isFloat) && channels != 0 && bitsPerSample >= 8 &&
+    return formatTag == ExtensibleTag && extraSize >= ExtensibleExtraSize &&
+           (subFormat == PcmSubFormat || isFloat) && channels != 0 && bitsPerSample >= 8 &&
            bitsPerSample <= 32 && bitsPerSample % 8 == 0 && validBitsPerSample >= 8 &&
            validBitsPerSample <= bitsPerSample && (!isFloat || bitsPerSample == 32) &&
            std::uint32_t{blockAlign} == std::uint32_t{bitsPerSample} * channels / 8;
 }
 
 SampleFormat WaveFormat::ClipFormat() const {
-    if (subFormat == floatSubFormat)
+    if (subFormat == FloatSubFormat) {
         return SampleFormat::F32;
-    if (subFormat != pcmSubFormat)
+    }
+    if (subFormat != PcmSubFormat) {
         return SampleFormat::None;
+    }
     // Samples keep their container, so a frame is one block even when the valid
     // bits would fit in fewer bytes; they sit at the top of the container.
     const std::uint32_t bytes =

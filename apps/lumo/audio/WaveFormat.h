@@ -11,7 +11,7 @@ namespace vel::lumo {
 // The body of a WAV file's "fmt " chunk in its 40-byte extensible layout. Shorter
 // chunks leave the tail zero.
 struct WaveFormat {
-    static constexpr std::size_t recordSize = 40;
+    static constexpr std::size_t RecordSize = 40;
     using Guid = std::array<std::uint8_t, 16>;
 
     std::uint16_t formatTag = 0;
@@ -25,7 +25,7 @@ struct WaveFormat {
     std::uint32_t channelMask = 0;
     Guid subFormat{};
 
-    static WaveFormat Parse(const std::array<std::uint8_t, recordSize>& record);
+    static WaveFormat Parse(const std::array<std::uint8_t, RecordSize>& record);
 
     // Turns the plain PCM and float headers into their extensible form.
     void Normalise();

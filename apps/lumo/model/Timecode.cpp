@@ -70,7 +70,8 @@ Timecode Timecode::FromFrame(std::uint32_t frameNumber, std::uint32_t frameRate)
     timecode.frameRate = frameRate;
     timecode.frames = static_cast<std::uint32_t>(label % base);
     timecode.seconds = static_cast<std::uint32_t>(totalSeconds % SecondsPerMinute);
-    timecode.hours = static_cast<std::uint32_t>(totalSeconds / (SecondsPerMinute * MinutesPerHour));
+    timecode.hours = static_cast<std::uint32_t>(totalSeconds /
+                                                (std::uint64_t{SecondsPerMinute} * MinutesPerHour));
     const std::uint64_t minutes = totalSeconds / SecondsPerMinute;
     timecode.minutes =
         static_cast<std::uint32_t>(timecode.hours != 0 ? minutes % MinutesPerHour : minutes);

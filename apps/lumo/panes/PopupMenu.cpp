@@ -9,12 +9,12 @@ namespace vel::lumo {
 
 namespace {
 
-class ModalMenuRunner : public MenuRunner {
+class ModalMenuRunner : public PopupMenuRunner {
 public:
     QAction* Run(QMenu& menu, QPoint globalPosition) override { return menu.exec(globalPosition); }
 };
 
-wingui::RunnerSeam<MenuRunner, ModalMenuRunner> runner;
+wingui::RunnerSeam<PopupMenuRunner, ModalMenuRunner> runner;
 
 } // namespace
 
@@ -31,7 +31,7 @@ std::uint32_t TrackPopupMenu(QMenu& menu, QPoint globalPosition) {
     return chosen != nullptr ? chosen->data().toUInt() : 0;
 }
 
-MenuRunner* SetMenuRunner(MenuRunner* replacement) {
+PopupMenuRunner* PopupMenuRunner::SetRunner(PopupMenuRunner* replacement) {
     return runner.Set(replacement);
 }
 

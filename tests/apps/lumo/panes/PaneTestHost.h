@@ -58,12 +58,12 @@ public:
 // Answers popup menus at once: records every item ("Illumination/Dark" for
 // a submenu's) and the disabled ones, and chooses the one named unless it is
 // disabled, as a user could.
-class ChoosingMenuRunner : public MenuRunner {
+class ChoosingMenuRunner : public PopupMenuRunner {
 public:
     explicit ChoosingMenuRunner(QString choice) : choice_(std::move(choice)) {
-        SetMenuRunner(this);
+        PopupMenuRunner::SetRunner(this);
     }
-    ~ChoosingMenuRunner() override { SetMenuRunner(nullptr); }
+    ~ChoosingMenuRunner() override { PopupMenuRunner::SetRunner(nullptr); }
     ChoosingMenuRunner(const ChoosingMenuRunner&) = delete;
     ChoosingMenuRunner& operator=(const ChoosingMenuRunner&) = delete;
 
