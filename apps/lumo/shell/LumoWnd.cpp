@@ -1,6 +1,5 @@
 #include "apps/lumo/shell/LumoWnd.h"
 
-#include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/panes/AudioWnd.h"
 #include "apps/lumo/panes/CommandIds.h"
@@ -277,10 +276,6 @@ int LumoWnd::OnCommand(uint32_t id) {
         return 0;
     case IdLoadAudio:
         return OnLoadAudio();
-    case IdNewKnob:
-        if (document_)
-            AddNewKnob(this, *document_);
-        return 0;
     case IdUndo:
         return OnUndoRedo(false);
     case IdRedo:

@@ -46,18 +46,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class Monkey : public PopupMenuRunner,
-               public wingui::DialogRunner,
-               public wingui::FileDialogRunner {
+class Monkey : public MenuRunner, public wingui::DialogRunner, public wingui::FileDialogRunner {
 public:
     Monkey(LumoWnd& window, std::uint32_t seed, QString folder)
         : window_(window), random_(seed), folder_(std::move(folder)) {
-        PopupMenuRunner::SetRunner(this);
+        SetMenuRunner(this);
         wingui::DialogRunner::SetRunner(this);
         wingui::BasicFileDialog::SetRunner(this);
     }
     ~Monkey() override {
-        PopupMenuRunner::SetRunner(nullptr);
+        SetMenuRunner(nullptr);
         wingui::DialogRunner::SetRunner(nullptr);
         wingui::BasicFileDialog::SetRunner(nullptr);
     }
