@@ -9,12 +9,12 @@ function(lumo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]])
+# lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]] [SERIAL])
 # A GoogleTest program whose cases CTest lists one by one. QT tests run on
 # the offscreen platform (or the given QT_QPA_PLATFORM value) with settings in
-# a private folder.
+# a private folder. SERIAL tests measure time and run while no other test does.
 function(lumo_test name)
-  cmake_parse_arguments(ARG "QT" "PLATFORM" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;SERIAL" "PLATFORM" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -27,6 +27,10 @@ function(lumo_test name)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
       "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=${ARG_PLATFORM};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
   endif()
+  set(serial FALSE)
+  if(ARG_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 300)
+                       PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
 endfunction()

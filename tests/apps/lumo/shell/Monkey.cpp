@@ -46,16 +46,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class Monkey : public MenuRunner, public wingui::DialogRunner, public wingui::FileDialogRunner {
+class Monkey : public PopupMenuRunner,
+               public wingui::DialogRunner,
+               public wingui::FileDialogRunner {
 public:
     Monkey(LumoWnd& window, std::uint32_t seed, QString folder)
         : window_(window), random_(seed), folder_(std::move(folder)) {
-        SetMenuRunner(this);
+        PopupMenuRunner::SetRunner(this);
         wingui::DialogRunner::SetRunner(this);
         wingui::BasicFileDialog::SetRunner(this);
     }
     ~Monkey() override {
-        SetMenuRunner(nullptr);
+        PopupMenuRunner::SetRunner(nullptr);
         wingui::DialogRunner::SetRunner(nullptr);
         wingui::BasicFileDialog::SetRunner(nullptr);
     }
