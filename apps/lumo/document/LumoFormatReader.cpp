@@ -216,11 +216,17 @@ bool DocumentReader::ReadTrack() {
             in_.CurrentChunk()->remaining % record::Anchor != 0) {
             return false;
         }
+        // A track of a key that is no knob is read past: no save keeps it, so
+        // it must not lengthen the animation either.
+        const bool knob = model_.GetKnob(key).key == key;
         for (uint64_t left = in_.CurrentChunk()->remaining / record::Anchor; left > 0; --left) {
             uint32_t frame = 0;
             float value = 0;
             if (!in_.ReadU32(frame) || !in_.ReadFloat(value)) {
                 return false;
+            }
+            if (!knob) {
+                continue;
             }
             document_.GetTimeline().SetAnchor(key, frame, value);
             document_.Notify(ChangeBits::Timeline);

@@ -4,7 +4,9 @@
 #include "tests/apps/lumo/document/FormatTestSupport.h"
 
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace vel::lumo {
 namespace {
@@ -479,6 +481,21 @@ TEST(DocumentFormat, HugeLengthsFailWithoutReadingPastTheFile) {
         Header(file);
     });
     EXPECT_FALSE(LoadFromMemory(wrapped));
+}
+
+// A file whose timeline holds a track for a key that is no knob (found by
+// the round-trip fuzzer): the track neither lengthens the animation nor
+// makes the first save differ from the next.
+TEST(DocumentFormat, ATrackOfNoKnobIsReadPast) {
+    std::ifstream in(LUMO_DOCUMENT_DATA "/orphan-track.glw", std::ios::binary);
+    const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto loaded = LoadFromMemory(file);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->GetFrameCount(), 15u);
+    const Bytes saved = SaveToMemory(*loaded);
+    const auto again = LoadFromMemory(saved);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(SaveToMemory(*again), saved);
 }
 
 } // namespace
