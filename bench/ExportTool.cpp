@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const std::string mode = argc > 3 ? argv[1] : "";
-    uint32_t error = 0;
+    vel::core::FileError error;
     const auto document = argc > 3 ? LumoDocument::Open(argv[2], error) : nullptr;
     if (!document || (mode != "frames" && mode != "export")) {
         std::fputs("usage: lumo-bench-export frames DOC.glw OUT.bgra\n"

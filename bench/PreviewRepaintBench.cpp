@@ -65,7 +65,7 @@ void Repaint(benchmark::State& state, LumoDocument& document, uint32_t frame) {
 }
 
 void ExampleFace(benchmark::State& state) {
-    uint32_t error = 0;
+    vel::core::FileError error;
     const auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
     if (!document) {
         state.SkipWithError("the example does not open");

@@ -12,13 +12,13 @@
 namespace vel::core {
 
 File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(std::exchange(other.error_, NoError)) {}
+    : fd_(std::exchange(other.fd_, -1)), error_(std::exchange(other.error_, FileError())) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
-        error_ = std::exchange(other.error_, NoError);
+        error_ = std::exchange(other.error_, FileError());
     }
     return *this;
 }
@@ -82,8 +82,18 @@ bool File::Open(const std::string& path, uint32_t access, uint32_t creation) {
     do {
         fd_ = ::open(path.c_str(), flags, 0666);
     } while (fd_ < 0 && errno == EINTR);
-    error_ = fd_ < 0 ? ErrorFromErrno(errno) : NoError;
-    return fd_ >= 0;
+    return fd_ >= 0 || Fail(errno);
+}
+
+bool File::OpenUnnamed(const std::string& folder) {
+    Close();
+    fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    return fd_ >= 0 || Fail(errno);
+}
+
+bool File::Fail(int err) {
+    error_ = FileError::FromErrno(err);
+    return false;
 }
 
 size_t File::Read(void* buffer, size_t count) {
@@ -100,14 +110,14 @@ size_t File::Write(const void* buffer, size_t count) {
 
 template <typename Call> size_t File::Transfer(size_t count, Error stalled, Call call) {
     size_t done = 0;
-    error_ = NoError;
+    error_ = FileError();
     while (done < count) {
         const ssize_t moved = call(done, std::min(count - done, MaxTransfer));
         if (moved < 0 && errno == EINTR) {
             continue;
         }
         if (moved <= 0) {
-            error_ = moved < 0 ? ErrorFromErrno(errno) : stalled;
+            error_ = moved < 0 ? FileError::FromErrno(errno) : FileError(stalled, 0);
             break;
         }
         done += static_cast<size_t>(moved);
@@ -116,12 +126,31 @@ template <typename Call> size_t File::Transfer(size_t count, Error stalled, Call
 }
 
 bool File::Sync() {
-    if (::fsync(fd_) != 0) {
-        error_ = ErrorFromErrno(errno);
-        return false;
+    error_ = FileError();
+    return ::fsync(fd_) == 0 || Fail(errno);
+}
+
+size_t File::ReadAt(void* buffer, size_t count, uint64_t offset) {
+    auto* out = static_cast<unsigned char*>(buffer);
+    return Transfer(count, EndOfFile, [&](size_t done, size_t step) {
+        return ::pread(fd_, out + done, step, static_cast<off_t>(offset + done));
+    });
+}
+
+size_t File::WriteAt(const void* buffer, size_t count, uint64_t offset) {
+    const auto* in = static_cast<const unsigned char*>(buffer);
+    return Transfer(count, OtherError, [&](size_t done, size_t step) {
+        return ::pwrite(fd_, in + done, step, static_cast<off_t>(offset + done));
+    });
+}
+
+std::optional<uint64_t> File::Size() {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        Fail(errno);
+        return std::nullopt;
     }
-    error_ = NoError;
-    return true;
+    return static_cast<uint64_t>(info.st_size);
 }
 
 std::optional<uint64_t> File::Remaining() const {
@@ -144,8 +173,8 @@ bool File::Close() {
         ok = ::close(fd_) == 0;
         fd_ = -1;
     }
-    error_ = NoError;
-    return ok;
+    error_ = FileError();
+    return ok || Fail(errno);
 }
 
 } // namespace vel::core

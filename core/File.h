@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileError.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,9 @@ public:
         InUse = 4,
         EndOfFile = 5,
         OtherError = 6,
+        // The path names something other than a regular file (a device, a
+        // pipe, a socket), which the program never replaces.
+        NotAFile = 7,
     };
 
     static constexpr size_t MaxTransfer = 0x800000;
@@ -36,10 +41,19 @@ public:
     // the enums; a refusal by the system leaves the file closed and sets
     // the error code.
     bool Open(const std::string& path, uint32_t access, uint32_t creation);
+    // Creates a file without a name in the folder, open for reading and
+    // writing; it vanishes when closed unless it is given a name first.
+    // Fails where the file system cannot make such files.
+    bool OpenUnnamed(const std::string& folder);
     size_t Read(void* buffer, size_t count);
     size_t Write(const void* buffer, size_t count);
     // Forces written data to the disk.
     bool Sync();
+    // Read and Write at a byte offset, leaving the position where it was.
+    size_t ReadAt(void* buffer, size_t count, uint64_t offset);
+    size_t WriteAt(const void* buffer, size_t count, uint64_t offset);
+    // The size of the open file, or nothing when the system cannot tell.
+    std::optional<uint64_t> Size();
     // Bytes between the current position and the end of a regular file;
     // nothing when the file has no known size (a pipe, a device).
     std::optional<uint64_t> Remaining() const;
@@ -48,7 +62,9 @@ public:
     bool Close();
 
     bool IsOpen() const { return fd_ >= 0; }
-    uint32_t GetError() const { return error_; }
+    uint32_t GetError() const { return error_.Code(); }
+    const FileError& Failure() const { return error_; }
+    int Descriptor() const { return fd_; }
 
     static uint32_t ErrorFromErrno(int err);
 
@@ -57,8 +73,10 @@ private:
     // moved; a call that moves nothing sets the stalled code.
     template <typename Call> size_t Transfer(size_t count, Error stalled, Call call);
 
+    bool Fail(int err);
+
     int fd_ = -1;
-    uint32_t error_ = NoError;
+    FileError error_;
 };
 
 } // namespace vel::core

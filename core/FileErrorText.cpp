@@ -2,11 +2,13 @@
 
 #include "core/File.h"
 
+#include <cstring>
+
 namespace vel::core {
 
-std::string FileErrorText(uint32_t error, FileOperation operation) {
+std::string FileErrorText(const FileError& error, FileOperation operation) {
     const bool writing = operation == FileOperation::Writing;
-    switch (error) {
+    switch (error.Code()) {
     case File::NoError:
         return writing ? "the document is too large for its file format"
                        : "not a document file, or the file is damaged";
@@ -20,9 +22,13 @@ std::string FileErrorText(uint32_t error, FileOperation operation) {
         return "the file is in use";
     case File::EndOfFile:
         return "the file is truncated";
+    case File::NotAFile:
+        return "not a regular file";
     default:
-        return writing ? "the file could not be written (disk full, too large, or a folder)"
-                       : "the file could not be read";
+        if (error.System() != 0) {
+            return std::strerror(error.System());
+        }
+        return writing ? "the file could not be written" : "the file could not be read";
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/File.h"
+#include "core/FileError.h"
 
 #include <cstdint>
 #include <string>
@@ -8,9 +9,11 @@
 namespace vel::core {
 
 // Writes a new version of a file without ever losing the old one: the data
-// goes to a temporary file in the same folder, which replaces the target
-// only once every byte is on the disk. Until Commit succeeds the target is
-// untouched, and a discarded or failed attempt leaves no file behind.
+// goes to a file without a name in the same folder, which is named and put
+// in the target's place only once every byte is on the disk. Until Commit
+// succeeds the target is untouched, and a discarded or failed attempt, or a
+// program killed on the way, leaves nothing behind. Where the file system
+// cannot make a file without a name, a short hidden name stands in.
 class ReplacingFile {
 public:
     ReplacingFile() = default;
@@ -18,25 +21,32 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
     ~ReplacingFile();
 
-    // Creates the temporary file beside the target (beside the file a
-    // symbolic link points to). Fails when the target is a folder or a
-    // read-only file, or the folder cannot be written.
+    // Creates the new file beside the target (beside the file a symbolic
+    // link points to), open for reading and writing. Fails when the target
+    // is not a regular file (a folder, a device, a pipe) or is read-only,
+    // or the folder cannot be written; nothing is then created or removed.
     bool Open(const std::string& target);
     File& GetFile() { return file_; }
-    // Flushes and closes the temporary file, gives it the permissions of
-    // the file it replaces and renames it over the target.
+    // Flushes the new file, gives it the permissions of the file it
+    // replaces and puts it in the target's place.
     bool Commit();
     void Discard();
 
-    uint32_t GetError() const { return error_; }
+    uint32_t GetError() const { return error_.Code(); }
+    const FileError& Failure() const { return error_; }
 
 private:
-    bool Fail(int err);
+    // Takes a copy, as error may be the file's own, which discarding resets.
+    bool Fail(FileError error);
+    // Gives the open file a name in the folder, for the rename.
+    int Name();
 
     File file_;
     std::string target_;
-    std::string temp_;
-    uint32_t error_ = File::NoError;
+    std::string folder_;
+    // The new file's name while it has one.
+    std::string named_;
+    FileError error_;
 };
 
 } // namespace vel::core

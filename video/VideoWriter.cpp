@@ -18,31 +18,55 @@ void Check(int rc) {
         throw XVideoWriter(rc);
 }
 
+// The frame rate as the writer keeps it, refusing what it cannot encode:
+// FFmpeg holds rates as signed 32-bit fractions.
+uint32_t CheckedRate(uint32_t width, uint32_t height, float fps) {
+    const uint32_t rate = FrameRateNumerator(fps);
+    if (width == 0 || height == 0 || width % 2 != 0 || height % 2 != 0 || width > 16384 ||
+        height > 16384 || rate == 0)
+        throw XVideoWriter(AVERROR(EINVAL));
+    if (rate > INT32_MAX)
+        throw XVideoWriter(AVERROR(ERANGE));
+    return rate;
+}
+
 } // namespace
 
 void VideoWriter::FormatFree::operator()(AVFormatContext* p) const {
-    avio_closep(&p->pb);
+    // The I/O context belongs to the writer's FileIo.
+    p->pb = nullptr;
     avformat_free_context(p);
 }
 
 VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
                          const std::string& firstPassStats)
-    : width_(width), height_(height), rateNumerator_(video::FrameRateNumerator(fps)) {
+    : width_(width), height_(height), rateNumerator_(CheckedRate(width, height, fps)) {
     if (fileName.empty())
         throw XVideoWriter(AVERROR(ENOENT));
-    if (width == 0 || height == 0 || width % 2 != 0 || height % 2 != 0 || width > 16384 ||
-        height > 16384 || rateNumerator_ == 0)
-        throw XVideoWriter(AVERROR(EINVAL));
+    ownFile_ = std::make_unique<core::File>();
+    if (!ownFile_->Open(fileName, core::File::ReadWriteAccess, core::File::CreateAlways))
+        throw XVideoWriter(AVERROR(ownFile_->Failure().System()));
+    Start(*ownFile_, firstPassStats);
+}
 
+VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, core::File& file,
+                         const std::string& firstPassStats)
+    : width_(width), height_(height), rateNumerator_(CheckedRate(width, height, fps)) {
+    Start(file, firstPassStats);
+}
+
+void VideoWriter::Start(core::File& file, const std::string& firstPassStats) {
     // FFmpeg's own messages would add lines to the program's output.
     av_log_set_level(AV_LOG_QUIET);
-    // "file:" keeps a name with a colon from being taken for a protocol.
-    const std::string url = "file:" + fileName;
     AVFormatContext* format = nullptr;
-    Check(avformat_alloc_output_context2(&format, nullptr, "mp4", url.c_str()));
+    Check(avformat_alloc_output_context2(&format, nullptr, "mp4", nullptr));
     format_.reset(format);
+    io_ = std::make_unique<FileIo>(file, true);
+    format_->pb = io_->Context();
+    format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+    FileIo::ServeReopening(*format_, file);
     video_ = OpenH264Encoder(
-        width, height, {static_cast<int>(rateNumerator_), static_cast<int>(rateDenominator_)},
+        width_, height_, {static_cast<int>(rateNumerator_), static_cast<int>(rateDenominator_)},
         (format_->oformat->flags & AVFMT_GLOBALHEADER) != 0,
         firstPassStats.empty() ? RatePass{} : RatePass{RatePass::Kind::Second, firstPassStats});
     audio_ = OpenAudioEncoder();
@@ -53,11 +77,10 @@ VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::
     packet_.reset(av_packet_alloc());
     if (!packet_)
         throw XVideoWriter(AVERROR(ENOMEM));
-    picture_ = BlackPicture(width, height);
-    converter_ = std::make_unique<YuvConverter>(width, height);
+    picture_ = BlackPicture(width_, height_);
+    converter_ = std::make_unique<YuvConverter>(width_, height_);
     chunker_ = std::make_unique<AudioChunker>(*audio_);
 
-    Check(avio_open(&format_->pb, url.c_str(), AVIO_FLAG_WRITE));
     AVDictionary* options = nullptr;
     av_dict_set(&options, "movflags", "+faststart", 0);
     const int rc = avformat_write_header(format_.get(), &options);
@@ -126,8 +149,18 @@ int VideoWriter::Finalize() {
     rc = rc < 0 ? rc : flushed;
     const int trailer = av_write_trailer(format_.get());
     rc = rc < 0 ? rc : trailer;
-    const int closed = avio_closep(&format_->pb);
-    return rc < 0 ? rc : closed;
+    avio_flush(format_->pb);
+    return Healthy(rc) ? 0 : lastError_;
+}
+
+bool VideoWriter::Healthy(int rc) {
+    // The file's own reason ("No space left on device") says more than
+    // what the muxer made of it.
+    if (io_->Error() != 0)
+        rc = io_->Error();
+    if (rc < 0)
+        lastError_ = rc;
+    return rc >= 0;
 }
 
 int VideoWriter::FlushVideo() {
@@ -169,7 +202,10 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
         return false;
     converter_->Convert(rows, changed, *picture_);
     picture_->pts = sampleTime_;
-    if (Send(*video_, *videoStream_, picture_.get()) < 0)
+    const int rc = Send(*video_, *videoStream_, picture_.get());
+    // Written out at every frame, so that a full disk shows at once.
+    avio_flush(format_->pb);
+    if (!Healthy(rc))
         return false;
     lastVideoTime_ = sampleTime_;
     return true;
@@ -200,7 +236,9 @@ bool VideoWriter::WriteKeptFrame(uint32_t index) {
     copy->dts += shift;
     av_packet_rescale_ts(copy.get(), video_->time_base, videoStream_->time_base);
     copy->stream_index = videoStream_->index;
-    if (av_interleaved_write_frame(format_.get(), copy.get()) < 0)
+    const int rc = av_interleaved_write_frame(format_.get(), copy.get());
+    avio_flush(format_->pb);
+    if (!Healthy(rc))
         return false;
     lastVideoTime_ = sampleTime_;
     return true;
@@ -233,7 +271,7 @@ bool VideoWriter::QueueAudio(const uint8_t* samples, uint32_t frames) {
     if (!chunker_->Push(samples, frames))
         return false;
     while (FramePtr frame = chunker_->Pop(false)) {
-        if (Send(*audio_, *audioStream_, frame.get()) < 0)
+        if (!Healthy(Send(*audio_, *audioStream_, frame.get())))
             return false;
     }
     return true;

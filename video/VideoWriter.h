@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/File.h"
 #include "video/AudioChunker.h"
 #include "video/FfmpegHandles.h"
+#include "video/FileIo.h"
 #include "video/FrameRegion.h"
 #include "video/YuvConverter.h"
 
@@ -18,16 +20,20 @@ namespace vel::video {
 // audio, then advances the time by one frame.
 class VideoWriter {
 public:
-    // Opens fileName and readies both streams; throws XVideoWriter with
+    // Creates fileName and readies both streams; throws XVideoWriter with
     // FFmpeg's error code on failure. width and height must be even. Given
     // the statistics of a FirstPass over the pictures to come, the video
     // spends exactly its bit rate on them.
     VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
                 const std::string& firstPassStats = {});
+    // The same, writing into a file the caller opened for reading and
+    // writing and keeps open while the writer lives.
+    VideoWriter(uint32_t width, uint32_t height, float fps, core::File& file,
+                const std::string& firstPassStats = {});
     VideoWriter(const VideoWriter&) = delete;
     VideoWriter& operator=(const VideoWriter&) = delete;
-    // Finishes the file if Finish was not called; never throws. A failure
-    // is written as one line to standard error.
+    // Finishes the file if neither Finish nor Abandon was called; never
+    // throws. A failure is written as one line to standard error.
     ~VideoWriter();
 
     // Writes one frame (width × 4 bytes per row, rows packed, first row at
@@ -53,7 +59,16 @@ public:
     // Completes the file; throws XVideoWriter when it could not be
     // completed (for example the disk is full). Nothing can be written after.
     void Finish();
+    // Gives the file up unfinished, without waiting for the encoders to
+    // empty; nothing can be written after.
+    void Abandon() { finished_ = true; }
+    // The FFmpeg code of the last failed encoding or file write, 0 when none
+    // failed: a full disk makes every later write fail with its reason,
+    // where a refused frame leaves it 0.
+    int LastError() const { return lastError_; }
 
+    uint32_t Width() const { return width_; }
+    uint32_t Height() const { return height_; }
     uint32_t FrameRateNumerator() const { return rateNumerator_; }
     uint32_t FrameRateDenominator() const { return rateDenominator_; }
 
@@ -62,6 +77,9 @@ private:
         void operator()(AVFormatContext* p) const;
     };
 
+    void Start(core::File& file, const std::string& firstPassStats);
+    // Notes a failure of rc or of the file; answers whether all is well.
+    bool Healthy(int rc);
     CodecContextPtr OpenAudioEncoder() const;
     AVStream* AddStream(const AVCodecContext& encoder);
     bool QueueAudio(const uint8_t* samples, uint32_t frames);
@@ -73,6 +91,8 @@ private:
     uint32_t height_;
     uint32_t rateNumerator_;
     uint32_t rateDenominator_ = 1000;
+    std::unique_ptr<core::File> ownFile_;
+    std::unique_ptr<FileIo> io_;
     std::unique_ptr<AVFormatContext, FormatFree> format_;
     CodecContextPtr video_;
     CodecContextPtr audio_;
@@ -89,6 +109,7 @@ private:
     bool videoFlushed_ = false;
     bool keeping_ = false;
     std::vector<PacketPtr> kept_;
+    int lastError_ = 0;
 };
 
 } // namespace vel::video

@@ -1,5 +1,6 @@
 #include "core/File.h"
 
+#include "core/FileErrorText.h"
 #include "core/ReplacingFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
@@ -11,6 +12,7 @@
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace vel::core {
@@ -129,7 +131,8 @@ TEST_F(ReplacingFileTest, DiscardedAttemptLeavesOldFileAndNoStray) {
         ReplacingFile out;
         ASSERT_TRUE(out.Open(target));
         out.GetFile().Write("new", 3);
-        EXPECT_EQ(folder.Count(), 2u);
+        // The new contents have no name until they are put in place.
+        EXPECT_EQ(folder.Count(), 1u);
     }
     EXPECT_EQ(ReadWhole(target), "old");
     EXPECT_EQ(folder.Count(), 1u);
@@ -143,6 +146,62 @@ TEST_F(ReplacingFileTest, RefusesFoldersAndMissingFolders) {
     EXPECT_EQ(out.GetError(), File::NotFound);
     EXPECT_EQ(folder.Count(), 1u);
     EXPECT_FALSE(out.Commit());
+}
+
+TEST_F(ReplacingFileTest, OnlyRegularFilesAreReplaced) {
+    const std::string fifo = folder / "pipe.glw";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string device = folder / "null.glw";
+    const bool madeDevice = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    for (const std::string& target : {fifo, device}) {
+        if (target == device && !madeDevice) {
+            continue;
+        }
+        ReplacingFile out;
+        EXPECT_FALSE(out.Open(target)) << target;
+        EXPECT_EQ(out.GetError(), File::NotAFile);
+        EXPECT_EQ(FileErrorText(out.Failure(), FileOperation::Writing), "not a regular file");
+        struct stat info {};
+        ASSERT_EQ(::lstat(target.c_str(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode));
+    }
+    // The same through a link to the pipe.
+    std::filesystem::create_symlink(fifo, folder / "link.glw");
+    ReplacingFile out;
+    EXPECT_FALSE(out.Open(folder / "link.glw"));
+    EXPECT_EQ(folder.Count(), madeDevice ? 3u : 2u);
+    if (!madeDevice) {
+        GTEST_SKIP() << "no permission to make a device; only the pipe was tried";
+    }
+}
+
+TEST_F(ReplacingFileTest, ReadOnlyFileIsRefusedEvenToTheSuperuser) {
+    WriteWhole(folder / "locked.glw", "old");
+    ::chmod((folder / "locked.glw").c_str(), 0444);
+    ReplacingFile out;
+    EXPECT_FALSE(out.Open(folder / "locked.glw"));
+    EXPECT_EQ(out.GetError(), File::AccessDenied);
+    EXPECT_EQ(FileErrorText(out.Failure(), FileOperation::Writing), "access denied");
+    EXPECT_EQ(ReadWhole(folder / "locked.glw"), "old");
+}
+
+TEST_F(ReplacingFileTest, LongestNamesWork) {
+    const std::string name = std::string(250, 'n') + ".glw";
+    EXPECT_TRUE(Replace(folder / name, "first"));
+    EXPECT_TRUE(Replace(folder / name, "second"));
+    EXPECT_EQ(ReadWhole(folder / name), "second");
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(FileErrorText, TheSystemsReasonWhereTheCodeSaysLittle) {
+    constexpr FileOperation writing = FileOperation::Writing;
+    EXPECT_EQ(FileErrorText(FileError::FromErrno(ENOSPC), writing), "No space left on device");
+    EXPECT_EQ(FileErrorText(FileError::FromErrno(EFBIG), writing), "File too large");
+    EXPECT_EQ(FileErrorText(FileError(File::OtherError, 0), writing),
+              "the file could not be written");
+    EXPECT_EQ(FileError::FromErrno(ENOTDIR).Code(), File::NotFound);
+    EXPECT_EQ(FileErrorText(FileError(File::EndOfFile, 0), FileOperation::Reading),
+              "the file is truncated");
 }
 
 TEST_F(ReplacingFileTest, UnwritableFolderOrFileFails) {

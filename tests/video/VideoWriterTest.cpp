@@ -143,7 +143,8 @@ TEST_F(VideoWriterTest, RefusesWhatItCannotWriteWithFfmpegsCode) {
     };
     EXPECT_EQ(codeOf(kWidth, kHeight, 30, ""), AVERROR(ENOENT));
     EXPECT_EQ(codeOf(kWidth, kHeight, 30, PathOf("missing/dir.mp4")), AVERROR(ENOENT));
-    EXPECT_EQ(XVideoWriter(AVERROR(ENOENT)).CodeText(), "No such file or directory");
+    EXPECT_EQ(XVideoWriter(AVERROR(ENOENT)).CodeText(), "the folder does not exist");
+    EXPECT_EQ(XVideoWriter(AVERROR(EFBIG)).CodeText(), "File too large");
     EXPECT_EQ(codeOf(1921, kHeight, 30, PathOf("odd.mp4")), AVERROR(EINVAL));
     EXPECT_EQ(codeOf(kWidth, kHeight, 0, PathOf("still.mp4")), AVERROR(EINVAL));
     EXPECT_FALSE(fs::exists(PathOf("odd.mp4")));

@@ -110,7 +110,7 @@ int InspectWav(const Request& request, std::ostream& out, std::ostream& err) {
     core::File probe;
     if (!probe.Open(request.file, core::File::ReadAccess, core::File::OpenExisting)) {
         return Fail(err, request.file,
-                    core::FileErrorText(probe.GetError(), core::FileOperation::Reading));
+                    core::FileErrorText(probe.Failure(), core::FileOperation::Reading));
     }
     probe.Close();
     const AudioClip clip = LoadWav(request.file);
@@ -136,7 +136,7 @@ int RunInspector(const std::vector<std::string>& arguments, std::ostream& out, s
     if (request.wav) {
         return InspectWav(request, out, err);
     }
-    uint32_t error = 0;
+    core::FileError error;
     const auto document = LumoDocument::Open(request.file, error);
     if (!document) {
         return Fail(err, request.file, core::FileErrorText(error, core::FileOperation::Reading));

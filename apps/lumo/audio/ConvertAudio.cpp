@@ -70,18 +70,26 @@ std::uint64_t ResampledFrames(std::uint64_t frames, std::uint32_t from, std::uin
 
 } // namespace
 
-AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
+std::uint64_t ConvertedFrames(const AudioView& view, const AudioHeader& target) {
     if (SameLayout(view, target)) {
-        return AudioClip(target, std::vector<std::uint8_t>(view.data, view.data + view.byteCount));
+        return view.FrameCount();
     }
     // Without a rate on either side there is no length in time: nothing to play.
     if (view.sampleRate == 0 || target.sampleRate == 0) {
-        return AudioClip(target, {});
+        return 0;
     }
-    const std::uint64_t frames =
-        ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);
-    std::vector<std::uint8_t> samples(FrameBytes(frames, target.bytesPerFrame), 0);
+    return ResampledFrames(view.FrameCount(), view.sampleRate, target.sampleRate);
+}
 
+void ConvertAudioFrames(const AudioView& view, const AudioHeader& target, std::uint64_t first,
+                        std::uint64_t count, std::uint8_t* out) {
+    if (count == 0) {
+        return;
+    }
+    if (SameLayout(view, target)) {
+        std::memcpy(out, view.data + first * view.bytesPerFrame, count * view.bytesPerFrame);
+        return;
+    }
     const std::uint32_t sampleBytes = BytesPerSample(target.format);
     const std::uint64_t channels =
         sampleBytes == 0
@@ -89,14 +97,16 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
             : std::min<std::uint64_t>(target.channels, target.bytesPerFrame / sampleBytes);
     const std::uint64_t sourceSampleBytes = BytesPerSample(view.format);
     // The source position advances by exactly from/to frames per output frame, kept
-    // as a whole index and a remainder so that long clips do not drift.
-    const std::uint64_t wholeStep = view.sampleRate / target.sampleRate;
-    const std::uint64_t partStep = view.sampleRate % target.sampleRate;
-    const double toFraction = 1.0 / target.sampleRate;
-    std::uint64_t index = 0;
-    std::uint64_t remainder = 0;
-    std::uint8_t* out = samples.data();
-    for (std::uint64_t i = 0; i < frames && channels != 0; ++i) {
+    // as a whole index and a remainder so that long clips do not drift. Frame
+    // first starts at first × from / to, split so that the product cannot overflow.
+    const std::uint64_t from = view.sampleRate;
+    const std::uint64_t to = target.sampleRate;
+    const std::uint64_t wholeStep = from / to;
+    const std::uint64_t partStep = from % to;
+    const double toFraction = 1.0 / static_cast<double>(to);
+    std::uint64_t index = first / to * from + first % to * from / to;
+    std::uint64_t remainder = first % to * from % to;
+    for (std::uint64_t i = 0; i < count && channels != 0; ++i) {
         const auto f = static_cast<float>(static_cast<double>(remainder) * toFraction);
         const std::uint64_t frameOffset = index * view.bytesPerFrame;
         for (std::uint64_t c = 0; c < channels; ++c) {
@@ -111,11 +121,17 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
         }
         index += wholeStep;
         remainder += partStep;
-        if (remainder >= target.sampleRate) {
-            remainder -= target.sampleRate;
+        if (remainder >= to) {
+            remainder -= to;
             ++index;
         }
     }
+}
+
+AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target) {
+    const std::uint64_t frames = ConvertedFrames(view, target);
+    std::vector<std::uint8_t> samples(FrameBytes(frames, target.bytesPerFrame), 0);
+    ConvertAudioFrames(view, target, 0, frames, samples.data());
     return AudioClip(target, std::move(samples));
 }
 

@@ -11,4 +11,14 @@ AudioClip ConvertAudio(const AudioView& view, const AudioHeader& target);
 // target's rate, format and channels.
 AudioClip ConvertAudio(const AudioClip& clip, const AudioHeader& target);
 
+// The number of sample frames ConvertAudio makes of the view.
+std::uint64_t ConvertedFrames(const AudioView& view, const AudioHeader& target);
+
+// Sample frames [first, first + count) of what ConvertAudio makes, the same
+// bytes, written to out (count × target.bytesPerFrame bytes) without
+// converting the rest of the clip. The range must lie within
+// ConvertedFrames.
+void ConvertAudioFrames(const AudioView& view, const AudioHeader& target, std::uint64_t first,
+                        std::uint64_t count, std::uint8_t* out);
+
 } // namespace vel::lumo

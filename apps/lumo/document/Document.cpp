@@ -89,7 +89,7 @@ bool Document::Load(const std::string& path) {
     core::File file;
     const bool loaded =
         file.Open(path, core::File::ReadAccess, core::File::OpenExisting) && LoadFile(file);
-    fileError_ = file.GetError();
+    fileError_ = file.Failure();
     if (loaded) {
         MarkClean(path);
     }
@@ -100,11 +100,11 @@ bool Document::Save(const std::string& path) {
     core::ReplacingFile out;
     bool saved = out.Open(path);
     if (saved && !SaveFile(out.GetFile())) {
-        fileError_ = out.GetFile().GetError();
+        fileError_ = out.GetFile().Failure();
         return false;
     }
     saved = saved && out.Commit();
-    fileError_ = out.GetError();
+    fileError_ = out.Failure();
     if (saved) {
         MarkClean(path);
     }
@@ -114,7 +114,7 @@ bool Document::Save(const std::string& path) {
 void Document::MarkClean(const std::string& path) {
     path_ = path;
     cleanDepth_ = undo_.size();
-    fileError_ = core::File::NoError;
+    fileError_ = core::FileError();
 }
 
 } // namespace vel::lumo

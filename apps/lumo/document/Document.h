@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/lumo/document/Command.h"
+#include "core/FileError.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,9 +51,9 @@ public:
     bool Load(const std::string& path);
     bool Save(const std::string& path);
     const std::string& GetPath() const { return path_; }
-    // The file error (vel::core::File codes) of the last load or save; 0
-    // when that failure lay in the contents.
-    uint32_t GetFileError() const { return fileError_; }
+    // The file error of the last load or save; code 0 when that failure
+    // lay in the contents.
+    const core::FileError& GetFileError() const { return fileError_; }
 
 protected:
     Document() = default;
@@ -78,7 +79,7 @@ private:
     std::vector<std::unique_ptr<Command>> redo_;
     uint64_t cleanDepth_ = 0;
     std::vector<ViewRegistration*> views_;
-    uint32_t fileError_ = 0;
+    core::FileError fileError_;
 };
 
 } // namespace vel::lumo

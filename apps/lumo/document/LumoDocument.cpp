@@ -25,7 +25,7 @@ std::unique_ptr<LumoDocument> LumoDocument::New() {
     return std::make_unique<LumoDocument>(std::make_unique<PumpkinModel>());
 }
 
-std::unique_ptr<LumoDocument> LumoDocument::Open(const std::string& path, uint32_t& error) {
+std::unique_ptr<LumoDocument> LumoDocument::Open(const std::string& path, core::FileError& error) {
     auto document = New();
     const bool loaded = document->Load(path);
     error = document->GetFileError();

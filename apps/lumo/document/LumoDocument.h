@@ -33,7 +33,7 @@ public:
     static std::unique_ptr<LumoDocument> New();
     // A new document loaded from the file, or null; error receives the
     // file error (0 when the contents were at fault).
-    static std::unique_ptr<LumoDocument> Open(const std::string& path, uint32_t& error);
+    static std::unique_ptr<LumoDocument> Open(const std::string& path, core::FileError& error);
 
     Model& GetModel() { return *model_; }
     const Model& GetModel() const { return *model_; }

@@ -15,7 +15,7 @@ const AudioHeader VideoAudio =
 } // namespace
 
 ExportAudio::ExportAudio(const AudioClip& clip, uint32_t frameRate)
-    : audio_(ConvertAudio(clip, VideoAudio)), frameRate_(frameRate) {}
+    : source_(clip), frames_(ConvertedFrames(source_, VideoAudio)), frameRate_(frameRate) {}
 
 uint64_t ExportAudio::FirstSample(uint64_t frame, uint32_t frameRate) {
     if (frameRate == 0)
@@ -27,17 +27,17 @@ uint64_t ExportAudio::FirstSample(uint64_t frame, uint32_t frameRate) {
 
 AudioView ExportAudio::Slice(uint32_t frame) {
     const uint64_t first = FirstSample(frame, frameRate_);
-    const size_t length =
-        (FirstSample(uint64_t{frame} + 1, frameRate_) - first) * VideoAudio.bytesPerFrame;
-    AudioView slice = AudioView(audio_).Slice(first * VideoAudio.bytesPerFrame, length);
-    if (slice.byteCount == length)
-        return slice;
-    // The clip ends inside or before this frame: the rest is silence.
-    padded_.resize(length);
-    std::fill(std::copy_n(slice.data, slice.byteCount, padded_.begin()), padded_.end(), 0);
-    slice = AudioView(audio_);
-    slice.data = padded_.data();
-    slice.byteCount = length;
+    const uint64_t length = FirstSample(uint64_t{frame} + 1, frameRate_) - first;
+    const uint64_t count = first < frames_ ? std::min(frames_ - first, length) : 0;
+    slice_.resize(length * VideoAudio.bytesPerFrame);
+    // Past the clip's end the slice is silence.
+    std::fill(slice_.begin() + static_cast<ptrdiff_t>(count * VideoAudio.bytesPerFrame),
+              slice_.end(), 0);
+    ConvertAudioFrames(source_, VideoAudio, first, count, slice_.data());
+    AudioView slice;
+    static_cast<AudioHeader&>(slice) = VideoAudio;
+    slice.data = slice_.data();
+    slice.byteCount = slice_.size();
     return slice;
 }
 

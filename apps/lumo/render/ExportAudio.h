@@ -11,12 +11,12 @@ namespace vel::lumo {
 // stereo), cut into one slice per document frame on the time base playback
 // uses: frame f holds the sample frames from FirstSample(f) up to
 // FirstSample(f + 1), so the slices follow each other without a gap and
-// never drift from the pictures. Where the clip has ended a slice is
-// silence, made on the fly rather than by lengthening the clip, whose length
-// could otherwise reach terabytes.
+// never drift from the pictures. Each slice is converted when it is asked
+// for, so memory stays that of one slice whatever length the clip claims;
+// where the clip has ended a slice is silence.
 class ExportAudio {
 public:
-    // frameRate in frames per 1000 seconds.
+    // frameRate in frames per 1000 seconds; the clip must outlive this.
     ExportAudio(const AudioClip& clip, uint32_t frameRate);
 
     // Valid until the next call.
@@ -26,9 +26,10 @@ public:
     static uint64_t FirstSample(uint64_t frame, uint32_t frameRate);
 
 private:
-    AudioClip audio_;
+    AudioView source_;
+    uint64_t frames_;
     uint32_t frameRate_;
-    std::vector<uint8_t> padded_;
+    std::vector<uint8_t> slice_;
 };
 
 } // namespace vel::lumo

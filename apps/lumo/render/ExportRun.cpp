@@ -3,8 +3,12 @@
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/ExportPicture.h"
 #include "video/FirstPass.h"
+#include "video/XVideoWriter.h"
 
+#include <climits>
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 namespace vel::lumo {
 
@@ -22,12 +26,17 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     job.document = std::make_unique<LumoDocument>(source);
     const LumoDocument& document = *job.document;
     const uint32_t rate = document.GetFrameRate();
+    if (rate > INT32_MAX)
+        throw std::range_error("the frame rate of " + std::to_string(rate) +
+                               " frames per 1000 seconds is more than a video can hold");
     const float fps = static_cast<float>(rate) / 1000.0f;
 
     const CanvasSize size = document.GetModel().GetCanvasSize();
     const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);
     const int height = static_cast<int>(size.height != 0 ? size.height : VideoSize.height);
-    job.target = std::make_unique<TemporaryTarget>(options.fileName);
+    job.target = std::make_unique<core::ReplacingFile>();
+    if (!job.target->Open(options.fileName))
+        throw job.target->Failure();
     ExportPicture picture(width, height);
 
     const uint32_t length = options.endFrame - options.firstFrame;
@@ -46,7 +55,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
                 return false;
         }
     }
-    job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->Path(),
+    job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->GetFile(),
                                                       repeat ? firstPass->Finish() : "");
     if (repeat)
         job.writer->KeepVideo();
@@ -69,6 +78,10 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
             const AudioView slice = audio.Slice(f);
             if (written && job.writer->WriteAudio(slice.bytesPerFrame, slice.data, slice.byteCount))
                 job.writer->AdvanceTime();
+            // A refused frame is skipped; a failed write (a full disk) ends
+            // the export at once with its reason.
+            if (const int error = job.writer->LastError())
+                throw video::XVideoWriter(error);
             ++done;
             if (progress && !progress(done, total))
                 return false;
@@ -76,7 +89,8 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     }
     job.writer->Finish();
     job.writer.reset();
-    job.target->Commit();
+    if (!job.target->Commit())
+        throw job.target->Failure();
     job.target.reset();
     return true;
 }

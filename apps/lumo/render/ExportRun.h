@@ -15,9 +15,11 @@ using ExportProgress = std::function<bool(uint64_t done, uint64_t total)>;
 // Renders the frames of the options' range, loop after loop, from a copy of
 // source and writes them with their audio to the options' file, which is
 // replaced only when the video is complete. Answers false when cancelled
-// (the file is then untouched). Throws video::XVideoWriter when the video
-// cannot be written and std::exception for other failures; the job is left
-// holding what it had, and destroying it removes the unfinished file.
+// (the file is then untouched). Throws core::FileError when the file cannot
+// be made or replaced (a device, a read-only file), video::XVideoWriter at
+// the first frame that cannot be written, and std::exception for other
+// failures; the job is left holding what it had, and destroying it removes
+// the unfinished file without waiting for the encoders.
 // Needs a QGuiApplication (for text).
 bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument& source,
                const ExportProgress& progress);

@@ -108,7 +108,8 @@ private:
     int OnTutorial();
     int OnAbout();
     void MoveBy(int64_t frames);
-    void ShowFileError(const char* what, const std::string& path, uint32_t error, bool writing);
+    void ShowFileError(const char* what, const std::string& path, const core::FileError& error,
+                       bool writing);
 
     void PaintSplitters();
     bool OnVerticalSplitter(QPoint p) const;

@@ -76,7 +76,7 @@ int LumoWnd::OnOpen() {
 
 bool LumoWnd::OpenFile(const std::string& path) {
     std::unique_ptr<LumoDocument> opened;
-    uint32_t error = 0;
+    core::FileError error;
     {
         const wingui::WaitCursor wait;
         opened = LumoDocument::Open(path, error);
@@ -132,7 +132,7 @@ bool LumoWnd::SaveToFile(const std::string& path) {
     return saved;
 }
 
-void LumoWnd::ShowFileError(const char* what, const std::string& path, uint32_t error,
+void LumoWnd::ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                             bool writing) {
     std::string reason = core::FileErrorText(error, writing ? core::FileOperation::Writing
                                                             : core::FileOperation::Reading);

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <unistd.h>
 
 namespace vel::lumo {
@@ -97,7 +98,7 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     if (output.empty())
         output = DefaultVideoName(documentName);
 
-    uint32_t error = 0;
+    core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
     if (!document)
         return Fail(documentName, std::string("cannot open the document: ") +
@@ -113,15 +114,20 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropQtMessage);
     const QGuiApplication application(argc, argv);
-    // Ctrl+C ends the export between frames, so that no partial file stays.
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    // Ctrl+C, a closed terminal or a stop request end the export between
+    // frames; the unfinished file has no name and vanishes with the program.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        std::signal(signal, OnInterrupt);
     try {
         ExportJob job;
         if (!RunExport(job, options, *document, ReportProgress()))
             return Fail(output, "the export was interrupted; nothing was written");
+    } catch (const core::FileError& e) {
+        return Fail(output, "cannot write the video: " + core::FileErrorText(e, core::FileOperation::Writing));
     } catch (const video::XVideoWriter& e) {
         return Fail(output, "cannot write the video: " + e.CodeText());
+    } catch (const std::bad_alloc&) {
+        return Fail(output, "cannot write the video: out of memory");
     } catch (const std::exception& e) {
         return Fail(output, std::string("cannot write the video: ") + e.what());
     }

@@ -122,16 +122,16 @@ TEST_F(DocumentTest, LoadingLeavesTheDocumentUnmodified) {
     testing::TempFolder folder;
     document->GetModel().InsertNewShape(0);
     ASSERT_TRUE(document->Save(folder / "a.glw"));
-    uint32_t error = 99;
+    core::FileError error(99, 99);
     auto loaded = LumoDocument::Open(folder / "a.glw", error);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(error, 0u);
+    EXPECT_EQ(error.Code(), 0u);
     EXPECT_FALSE(loaded->IsModified());
     EXPECT_EQ(loaded->GetModel().GetShapeCount(), 1u);
     EXPECT_EQ(loaded->GetPath(), folder / "a.glw");
 
     EXPECT_FALSE(LumoDocument::Open(folder / "missing.glw", error));
-    EXPECT_EQ(error, core::File::NotFound);
+    EXPECT_EQ(error.Code(), core::File::NotFound);
 }
 
 TEST_F(DocumentTest, ViewsAreNotifiedInOrderEvenWhenOneLeaves) {

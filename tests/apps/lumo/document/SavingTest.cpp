@@ -52,7 +52,7 @@ TEST_F(SavingTest, FileSizeLimitKeepsTheOldFileAndTheUnsavedState) {
     SaveOnce();
     const bool ok = testing::WithFileSizeLimit(50000, [&] { return document->Save(target); });
     EXPECT_FALSE(ok);
-    EXPECT_NE(document->GetFileError(), 0u);
+    EXPECT_NE(document->GetFileError().Code(), 0u);
     ExpectUnchanged();
     EXPECT_TRUE(document->Save(target));
     EXPECT_FALSE(document->IsModified());
@@ -63,7 +63,7 @@ TEST_F(SavingTest, FolderTargetsAndMissingFoldersFail) {
     std::filesystem::create_directory(folder / "sub");
     EXPECT_FALSE(document->Save(folder / "sub"));
     EXPECT_FALSE(document->Save(folder / "nowhere/pumpkin.glw"));
-    EXPECT_EQ(document->GetFileError(), core::File::NotFound);
+    EXPECT_EQ(document->GetFileError().Code(), core::File::NotFound);
     EXPECT_EQ(document->GetPath(), target);
     EXPECT_TRUE(document->IsModified());
     EXPECT_EQ(folder.Count(), 2u);

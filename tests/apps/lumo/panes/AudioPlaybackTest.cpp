@@ -96,7 +96,7 @@ double StartSeconds(uint32_t frame, double outputRate, double fps) {
 TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollowsIt) {
     if (!server->Running())
         GTEST_SKIP() << "no private sound server: " << server->Problem().toStdString();
-    uint32_t error = 0;
+    core::FileError error;
     auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
     ASSERT_TRUE(document);
     const AudioClip& clip = document->GetAudio();

@@ -1,5 +1,6 @@
 #include "apps/lumo/render/ExportRun.h"
 
+#include "apps/lumo/audio/ConvertAudio.h"
 #include "apps/lumo/model/FrameEvaluation.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
@@ -216,9 +217,21 @@ TEST_F(ExportRunTest, FailedOrCancelledExportLeavesTheExistingFile) {
     try {
         RunExport(job, {"", 0, 30, 1, false}, *document, {});
         ADD_FAILURE() << "an empty file name was taken";
-    } catch (const video::XVideoWriter& e) {
-        EXPECT_EQ(e.Code(), AVERROR(ENOENT));
+    } catch (const core::FileError& e) {
+        EXPECT_EQ(e.System(), ENOENT);
     }
+
+    // An abandoned export neither waits for the encoders nor says that no
+    // frame was processed.
+    document->GetTimeline().SetFrameRate(29970);
+    ::testing::internal::CaptureStderr();
+    {
+        ExportJob cancelled;
+        EXPECT_FALSE(RunExport(cancelled, {file, 0, 30, 1, false}, *document,
+                               [](uint64_t, uint64_t) { return false; }));
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Files(), std::vector<std::string>{"keep.mp4"});
 }
 
 TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
@@ -304,6 +317,36 @@ TEST_F(ExportRunTest, TenMinutesOfSoundHaveNoGapAndNoDrift) {
         " -map 0:a -af silencedetect=noise=-40dB:duration=0.005 -f null - 2>&1 | grep -c "
         "silence_start");
     EXPECT_EQ(std::atoi(silences.c_str()), 0);
+}
+
+TEST(ExportAudio, SlicesAreTheWholeConversionCutUp) {
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 7001; ++i) {
+        const auto sample = static_cast<int16_t>(i * 7919 % 65536 - 32768);
+        samples.push_back(static_cast<uint8_t>(sample & 0xFF));
+        samples.push_back(static_cast<uint8_t>((sample >> 8) & 0xFF));
+    }
+    const AudioClip clip(AudioHeader::Make(8000, SampleFormat::S16, 1), samples);
+    std::vector<uint8_t> whole =
+        ConvertAudio(clip, AudioHeader::Make(44100, SampleFormat::S16, 2)).Samples();
+    ExportAudio audio(clip, 29970);
+    std::vector<uint8_t> sliced;
+    for (uint32_t frame = 0; sliced.size() < whole.size(); ++frame) {
+        const AudioView slice = audio.Slice(frame);
+        sliced.insert(sliced.end(), slice.data, slice.data + slice.byteCount);
+    }
+    whole.resize(sliced.size(), 0);
+    EXPECT_EQ(sliced, whole);
+}
+
+TEST(ExportAudio, AClipThatClaimsHoursTakesOneSliceOfMemory) {
+    // 200,000 samples at 1 Hz: 55 hours, 35 GB once converted at 44,100 Hz.
+    const AudioClip clip(AudioHeader::Make(1, SampleFormat::S16, 2),
+                         std::vector<uint8_t>(200000 * 4, 0x40));
+    ExportAudio audio(clip, 30000);
+    const AudioView late = audio.Slice(5000000);
+    ASSERT_EQ(late.byteCount, 1470u * 4);
+    EXPECT_EQ(late.data[1], 0x40);
 }
 
 } // namespace

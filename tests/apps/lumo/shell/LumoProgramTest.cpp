@@ -2,12 +2,19 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
+#include "core/FileErrorText.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 
 #include <QProcess>
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace vel::lumo {
 namespace {
@@ -18,9 +25,9 @@ struct Outcome {
     std::string err;
 };
 
-// Runs the built program as a user would from a terminal-less machine: without any display,
+// Starts the built program as a user would from a terminal-less machine: without any display,
 // or with one that names no running server.
-Outcome RunLumo(const QStringList& arguments, const QString& display = {}) {
+void StartLumo(QProcess& process, const QStringList& arguments, const QString& display = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
@@ -28,13 +35,22 @@ Outcome RunLumo(const QStringList& arguments, const QString& display = {}) {
     if (!display.isEmpty()) {
         environment.insert("DISPLAY", display);
     }
-    QProcess process;
     process.setProcessEnvironment(environment);
     process.start(LUMO_EXECUTABLE, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+}
+
+Outcome Finish(QProcess& process) {
+    EXPECT_TRUE(process.waitForFinished(180000));
     return {process.exitCode(), process.readAllStandardOutput().toStdString(),
             process.readAllStandardError().toStdString()};
+}
+
+Outcome RunLumo(const QStringList& arguments, const QString& display = {}) {
+    QProcess process;
+    StartLumo(process, arguments, display);
+    const Outcome outcome = Finish(process);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return outcome;
 }
 
 TEST(LumoProgram, HelpPrintsTheUsageOnStandardOutput) {
@@ -68,7 +84,8 @@ TEST(LumoProgram, TheEditorWithoutADisplaySaysSoInOneLine) {
     }
 }
 
-// A document of five frames with one lit triangle, in a fresh folder.
+// A document of five frames with one lit triangle, and one of 5000 frames,
+// in a fresh folder.
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,8 +97,25 @@ protected:
         document->SynchroniseTimeline();
         document->GetTimeline().SetAnchor(CandleLightnessKey, 5, 0.3f);
         ASSERT_TRUE(document->Save(PathOf("nose.glw")));
+        document->GetTimeline().SetAnchor(CandleHueKey, 5000, 300);
+        ASSERT_TRUE(document->Save(PathOf("long.glw")));
     }
-    std::string PathOf(const char* name) const { return folder_ / name; }
+    std::string PathOf(const std::string& name) const { return folder_ / name; }
+    QStringList Render(const std::string& document, const std::string& output) const {
+        return {"--render", QString::fromStdString("--output=" + PathOf(output)),
+                QString::fromStdString(PathOf(document))};
+    }
+    // The names in the folder besides the two documents.
+    std::vector<std::string> Others() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+            const std::string name = entry.path().filename().string();
+            if (name != "nose.glw" && name != "long.glw") {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
 
     testing::TempFolder folder_;
 };
@@ -123,7 +157,83 @@ TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
     run = RunLumo({"--render", QString::fromStdString("--output=" + output),
                    QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, output + ": cannot write the video: No such file or directory\n");
+    EXPECT_EQ(run.err, output + ": cannot write the video: the folder does not exist\n");
+}
+
+TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
+    const std::string fifo = PathOf("pipe.mp4");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    Outcome run = RunLumo(Render("nose.glw", "pipe.mp4"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, fifo + ": cannot write the video: not a regular file\n");
+
+    const std::string device = PathOf("null.mp4");
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        run = RunLumo(Render("nose.glw", "null.mp4"));
+        EXPECT_EQ(run.err, device + ": cannot write the video: not a regular file\n");
+        struct stat info {};
+        ASSERT_EQ(::stat(device.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode));
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // Read-only is refused as saving refuses it, whoever runs the program.
+    const std::string locked = PathOf("locked.mp4");
+    std::ofstream(locked) << "old";
+    ::chmod(locked.c_str(), 0444);
+    run = RunLumo(Render("nose.glw", "locked.mp4"));
+    EXPECT_EQ(run.err, locked + ": cannot write the video: access denied\n");
+    auto document = LumoDocument::New();
+    EXPECT_FALSE(document->Save(locked));
+    EXPECT_EQ(core::FileErrorText(document->GetFileError(), core::FileOperation::Writing),
+              "access denied");
+    EXPECT_EQ(std::filesystem::file_size(locked), 3u);
+}
+
+TEST_F(RenderTest, LongestNamesWork) {
+    const std::string name = std::string(250, 'v') + ".mp4";
+    const Outcome run = RunLumo(Render("nose.glw", name));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Others(), std::vector<std::string>{name});
+}
+
+TEST_F(RenderTest, KilledOrHungUpExportsLeaveNothing) {
+    for (const int signal : {SIGHUP, SIGKILL}) {
+        QProcess process;
+        process.setReadChannel(QProcess::StandardError);
+        StartLumo(process, Render("long.glw", "long.mp4"));
+        ASSERT_TRUE(process.waitForStarted());
+        // Wait for the first progress line: the export is under way.
+        while (process.state() == QProcess::Running && process.waitForReadyRead(60000) &&
+               process.peek(1 << 16).indexOf("frame") < 0) {
+        }
+        ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), signal), 0);
+        const Outcome run = Finish(process);
+        if (signal == SIGHUP) {
+            EXPECT_NE(run.err.find("the export was interrupted"), std::string::npos);
+        }
+        EXPECT_EQ(Others(), std::vector<std::string>{}) << signal;
+    }
+}
+
+TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{100000, 100000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    StartLumo(process, Render("long.glw", "long.mp4"));
+    const Outcome run = Finish(process);
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string failure = PathOf("long.mp4") + ": cannot write the video: File too large\n";
+    ASSERT_GE(run.err.size(), failure.size());
+    EXPECT_EQ(run.err.substr(run.err.size() - failure.size()), failure);
+    // Long before the last frame, and without the encoder's own lines.
+    EXPECT_EQ(run.err.find("frame 2500 of"), std::string::npos);
+    EXPECT_EQ(run.err.find("No frames"), std::string::npos);
+    EXPECT_EQ(Others(), std::vector<std::string>{});
 }
 
 TEST(RenderCommand, DefaultVideoNameNeverIsTheDocument) {

@@ -254,14 +254,14 @@ QByteArray Contents(const QString& path) {
 // Saves the document and opens the file again; null when either fails.
 std::unique_ptr<LumoDocument> SaveAndOpen(const LumoDocument& document, const std::string& path) {
     LumoDocument copy(document);
-    uint32_t error = 0;
+    core::FileError error;
     if (!copy.Save(path)) {
         std::cerr << "saving " << path << " failed\n";
         return nullptr;
     }
     auto reopened = LumoDocument::Open(path, error);
     if (!reopened)
-        std::cerr << path << " does not open (error " << error << ")\n";
+        std::cerr << path << " does not open (error " << error.Code() << ")\n";
     return reopened;
 }
 
@@ -330,7 +330,7 @@ int RunMonkey(const std::string& path, int seconds, std::uint32_t seed) {
         std::cerr << "cannot copy " << path << "\n";
         return 2;
     }
-    uint32_t error = 0;
+    core::FileError error;
     const auto original = LumoDocument::Open(path, error);
     if (!original) {
         std::cerr << "cannot open " << path << "\n";
