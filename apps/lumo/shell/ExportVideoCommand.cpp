@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/render/ExportRun.h"
+#include "core/FileErrorText.h"
 #include "video/XVideoWriter.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/MessageBox.h"
@@ -61,6 +62,10 @@ int ExportVideo(QWidget* owner, const LumoDocument* document) {
         return 0;
     try {
         return RunWithProgress(owner, options, *document) ? 1 : 0;
+    } catch (const core::FileError& e) {
+        ShowFailure(owner, QStringLiteral("The file cannot be written: %1.")
+                               .arg(QString::fromStdString(
+                                   core::FileErrorText(e, core::FileOperation::Writing))));
     } catch (const video::XVideoWriter& e) {
         ShowFailure(owner, QStringLiteral("The error code was %1: %2.")
                                .arg(e.Code())

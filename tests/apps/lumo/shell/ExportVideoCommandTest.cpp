@@ -146,7 +146,7 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "keep.mp4"}));
 }
 
-TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
+TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
     QString shown;
     Answers answers(
         {Choose(folder / "missing/out.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
@@ -158,8 +158,9 @@ TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithFfmpegsText) {
              box->accept();
          }});
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
-    EXPECT_EQ(shown.toStdString(), "Sorry, something went wrong while trying to create your "
-                                   "video.\n\nThe error code was -2: No such file or directory.");
+    EXPECT_EQ(shown.toStdString(),
+              "Sorry, something went wrong while trying to create your "
+              "video.\n\nThe file cannot be written: the folder does not exist.");
     EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
 }
 
