@@ -1,5 +1,6 @@
 #include "apps/lumo/render/PumpkinRenderer.h"
 
+#include "apps/lumo/render/PolygonClip.h"
 #include "apps/lumo/render/TargetMapping.h"
 
 #include <algorithm>
@@ -77,12 +78,26 @@ std::vector<graphics::PointF> ModelToTarget(const graphics::Frame& frame,
 
 graphics::DeviceRect DrawPumpkin(graphics::Frame& frame,
                                  const std::vector<EvaluatedShape>& shapes) {
+    // Outlines are cut a few pixels outside the picture, so far-away points
+    // cost nothing and the edges' anti-aliasing stays as it was.
+    constexpr float margin = 4.0f;
+    const graphics::RectF viewport = frame.GetViewport();
+    const graphics::RectF area{-margin, -margin, viewport.right - viewport.left + margin,
+                               viewport.bottom - viewport.top + margin};
     PixelBounds bounds;
     for (const EvaluatedShape& shape : shapes) {
         if (shape.outline.size() < 3) {
             continue;
         }
-        const std::vector<graphics::PointF> points = ModelToTarget(frame, shape.outline);
+        const std::vector<graphics::PointF> mapped = ModelToTarget(frame, shape.outline);
+        // A point that is not a number has no place; its shape is left out.
+        if (!IsFinite(mapped)) {
+            continue;
+        }
+        const std::vector<graphics::PointF> points = ClipToRect(mapped, area);
+        if (points.empty()) {
+            continue;
+        }
         frame.FillPolygon(points, FillColor(shape.color));
         bounds.Add(points);
     }

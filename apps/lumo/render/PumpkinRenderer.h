@@ -18,7 +18,8 @@ std::vector<graphics::PointF> ModelToTarget(const graphics::Frame& frame,
                                             const std::vector<Point>& outline);
 
 // Fills every shape of one frame of the pumpkin, in order, so later shapes
-// cover earlier ones; shapes of fewer than three points are skipped. The
+// cover earlier ones; shapes of fewer than three points, or with a point
+// that is not a finite number, are skipped. The
 // caller clears the frame first and draws its overlays after.
 //
 // Answers the whole pixels that the fills may have touched, inside the

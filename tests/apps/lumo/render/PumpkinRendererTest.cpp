@@ -1,5 +1,6 @@
 #include "apps/lumo/render/PumpkinRenderer.h"
 
+#include "apps/lumo/render/PolygonClip.h"
 #include "graphics/Graphics.h"
 #include "graphics/QtGraphicsImpl.h"
 
@@ -114,6 +115,59 @@ TEST_F(PumpkinRendererTest, ReportedAreaHoldsEveryPaintedPixel) {
     EXPECT_NEAR(painted.bottom, 1027, 1);
     // Shapes reaching past the picture are reported within it.
     EXPECT_EQ(Render({{kCandle, Square(2, 0, 1.5f)}}), (DeviceRect{1229, 0, 1920, 1080}));
+}
+
+TEST_F(PumpkinRendererTest, AShapeWithAPointThatIsNoNumberIsLeftOutAlone) {
+    std::vector<Point> broken = Square(-0.5f, 0.0f, 0.1f);
+    broken[2].x = std::numeric_limits<float>::quiet_NaN();
+    std::vector<Point> endless = Square(0.0f, -0.5f, 0.1f);
+    endless[1].y = std::numeric_limits<float>::infinity();
+    const DeviceRect painted =
+        Render({{kCandle, broken}, {kCandle, endless}, {kCandle, Square(0.5f, 0.0f, 0.1f)}});
+    EXPECT_EQ(Pixel(960 + 270, 540), kCandleRgb);
+    // Only the whole square was filled.
+    EXPECT_GT(painted.left, 960 + 270 - 60);
+    EXPECT_GT(painted.top, 540 - 60);
+    EXPECT_EQ(Pixel(960 - 270, 540), 0u);
+    EXPECT_EQ(Pixel(960, 540 + 270), 0u);
+}
+
+// Points far outside the picture, even where the float mapping is coarse,
+// draw what the same outline cut at the picture's edge draws.
+TEST_F(PumpkinRendererTest, FarAwayPointsDrawWhatTheVisiblePartDraws) {
+    const std::vector<Point> far{{-3e4f, -2e4f}, {0.25f, -2e4f}, {0.25f, 2e4f}, {-3e4f, 2e4f}};
+    const std::vector<Point> near{{-2.0f, -1.1f}, {0.25f, -1.1f}, {0.25f, 1.1f}, {-2.0f, 1.1f}};
+    // A dark bow tie whose crossing lies in the picture and whose ends lie
+    // far out: a sliver along the middle row, and nothing anywhere else.
+    const std::vector<Point> bowTie{{-1e5f, 0.5f}, {1e5f, -0.5f}, {1e5f, 0.5f}, {-1e5f, -0.5f}};
+    Render({{kCandle, far}, {kDark, bowTie}});
+    const QImage farPicture = image_.copy();
+    Render({{kCandle, near}});
+    EXPECT_EQ(Pixel(960 + 130, 540), kCandleRgb);
+    EXPECT_EQ(Pixel(960 + 140, 540), 0u);
+    int differing = 0;
+    for (int y = 0; y < 1080; ++y) {
+        for (int x = 0; x < 1920; ++x) {
+            const bool inBowTie = std::abs(y - 540) < 2;
+            differing += !inBowTie && farPicture.pixel(x, y) != image_.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(PolygonClipTest, KeepsWhatIsInsideAndTheWindingOfCrossingOutlines) {
+    const graphics::RectF rect{0, 0, 100, 100};
+    const std::vector<graphics::PointF> inside{{10, 10}, {90, 10}, {50, 90}};
+    EXPECT_EQ(ClipToRect(inside, rect), inside);
+    EXPECT_TRUE(ClipToRect({{200, 200}, {300, 200}, {250, 300}}, rect).empty());
+    // A bow tie crossing at (50, 50) with its ends far out: what is left stays
+    // in the rectangle and still crosses there.
+    const auto clipped = ClipToRect({{-1e6f, 0}, {1e6f, 100}, {1e6f, 0}, {-1e6f, 100}}, rect);
+    ASSERT_GE(clipped.size(), 4u);
+    for (graphics::PointF p : clipped) {
+        EXPECT_TRUE(p.x >= 0 && p.x <= 100 && p.y >= 0 && p.y <= 100) << p.x << "," << p.y;
+    }
+    EXPECT_FALSE(IsFinite({{0, 0}, {std::nanf(""), 1}}));
 }
 
 } // namespace
