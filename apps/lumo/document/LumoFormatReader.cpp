@@ -4,6 +4,7 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "serializer/Deserializer.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -218,7 +219,9 @@ bool DocumentReader::ReadTrack() {
         }
         // A track of a key that is no knob is read past: no save keeps it, so
         // it must not lengthen the animation either.
-        const bool knob = model_.GetKnob(key).key == key;
+        const std::vector<Knob> knobs = model_.GetKnobs();
+        const bool knob =
+            std::any_of(knobs.begin(), knobs.end(), [&key](const Knob& k) { return k.key == key; });
         for (uint64_t left = in_.CurrentChunk()->remaining / record::Anchor; left > 0; --left) {
             uint32_t frame = 0;
             float value = 0;

@@ -487,15 +487,19 @@ TEST(DocumentFormat, HugeLengthsFailWithoutReadingPastTheFile) {
 // the round-trip fuzzer): the track neither lengthens the animation nor
 // makes the first save differ from the next.
 TEST(DocumentFormat, ATrackOfNoKnobIsReadPast) {
-    std::ifstream in(LUMO_DOCUMENT_DATA "/orphan-track.glw", std::ios::binary);
-    const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const auto loaded = LoadFromMemory(file);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->GetFrameCount(), 15u);
-    const Bytes saved = SaveToMemory(*loaded);
-    const auto again = LoadFromMemory(saved);
-    ASSERT_TRUE(again);
-    EXPECT_EQ(SaveToMemory(*again), saved);
+    // One track's key is a misspelt knob's, the other's is all zero bytes.
+    for (const char* name : {"/orphan-track.glw", "/empty-key-track.glw"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(std::string(LUMO_DOCUMENT_DATA) + name, std::ios::binary);
+        const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const auto loaded = LoadFromMemory(file);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->GetFrameCount(), 15u);
+        const Bytes saved = SaveToMemory(*loaded);
+        const auto again = LoadFromMemory(saved);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(SaveToMemory(*again), saved);
+    }
 }
 
 } // namespace
