@@ -123,7 +123,8 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
         if (!RunExport(job, options, *document, ReportProgress()))
             return Fail(output, "the export was interrupted; nothing was written");
     } catch (const core::FileError& e) {
-        return Fail(output, "cannot write the video: " + core::FileErrorText(e, core::FileOperation::Writing));
+        return Fail(output, "cannot write the video: " +
+                                core::FileErrorText(e, core::FileOperation::Writing));
     } catch (const video::XVideoWriter& e) {
         return Fail(output, "cannot write the video: " + e.CodeText());
     } catch (const std::bad_alloc&) {
