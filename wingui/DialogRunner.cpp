@@ -1,5 +1,7 @@
 #include "wingui/DialogRunner.h"
 
+#include "wingui/RunnerSeam.h"
+
 #include <QDialog>
 
 namespace vel::wingui {
@@ -11,19 +13,16 @@ public:
     int Run(QDialog& dialog) override { return dialog.exec(); }
 };
 
-ModalDialogRunner modalRunner;
-DialogRunner* runner = &modalRunner;
+RunnerSeam<DialogRunner, ModalDialogRunner> runner;
 
 } // namespace
 
 int DialogRunner::Exec(QDialog& dialog) {
-    return runner->Run(dialog);
+    return runner.Get().Run(dialog);
 }
 
 DialogRunner* DialogRunner::SetRunner(DialogRunner* replacement) {
-    DialogRunner* previous = runner;
-    runner = replacement ? replacement : &modalRunner;
-    return previous == &modalRunner ? nullptr : previous;
+    return runner.Set(replacement);
 }
 
 } // namespace vel::wingui
