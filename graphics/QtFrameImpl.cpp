@@ -1,5 +1,6 @@
 #include "graphics/QtFrameImpl.h"
 
+#include "graphics/QtCoverageFill.h"
 #include "graphics/QtSurfaceImpl.h"
 #include "graphics/QtText.h"
 
@@ -80,17 +81,11 @@ void QtFrameImpl::FillRect(RectF rect, Color color) {
     pass_->Painter().fillRect(ToQRectF(rect), ToQColor(color));
 }
 
+// Filled from coverage rather than by the painter, whose fill slows with the
+// square of the edges that cross a row: a self-crossing outline of a few
+// hundred points would take seconds.
 void QtFrameImpl::FillPolygon(const std::vector<PointF>& points, Color color) {
-    if (points.size() < 3) {
-        return;
-    }
-    std::vector<QPointF>& corners = pass_->Corners();
-    corners.clear();
-    for (PointF point : points) {
-        corners.push_back(ToQPointF(point));
-    }
-    pass_->UseFill(ToQColor(color));
-    pass_->Painter().drawPolygon(corners.data(), static_cast<int>(corners.size()), Qt::WindingFill);
+    FillByCoverage(pass_->Painter(), pass_->Target(), points, ToQColor(color));
 }
 
 Font QtFrameImpl::GetFont() const {

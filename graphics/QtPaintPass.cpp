@@ -24,20 +24,9 @@ void QtPaintPass::PopClip() {
     }
 }
 
-void QtPaintPass::UseFill(const QColor& color) {
-    if (filling_ && color == fillColor_) {
-        return;
-    }
-    painter_.setPen(Qt::NoPen);
-    painter_.setBrush(color);
-    filling_ = true;
-    fillColor_ = color;
-}
-
 void QtPaintPass::UsePen(const QPen& pen) {
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
-    filling_ = false;
 }
 
 // Nothing lands outside the target, as on a render target bound to it.

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include <QPainter>
 #include <QPen>
-#include <QPointF>
 #include <QRectF>
 #include <vector>
 
@@ -24,13 +22,8 @@ public:
     void PushClip(QRectF rect);
     void PopClip();
 
-    // Painter set-up for the next primitive. Fills come in long runs of one
-    // colour, so an unchanged fill set-up is not sent to the painter again.
-    void UseFill(const QColor& color);
+    // Painter set-up for the next line or text.
     void UsePen(const QPen& pen);
-
-    // Scratch space for polygon corners, kept between fills.
-    std::vector<QPointF>& Corners() { return corners_; }
 
 private:
     void ApplyClips();
@@ -38,9 +31,6 @@ private:
     QPainter painter_;
     QRectF target_;
     std::vector<QRectF> clips_;
-    bool filling_ = false;
-    QColor fillColor_;
-    std::vector<QPointF> corners_;
 };
 
 } // namespace vel::graphics
