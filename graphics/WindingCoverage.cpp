@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <tuple>
 
@@ -14,7 +15,7 @@ namespace {
 constexpr int kBandRows = 32;
 
 // Below this many edge rows one thread fills faster than several start.
-constexpr double kRowsPerThread = 1 << 18;
+constexpr double kRowsPerThread = 1 << 15;
 
 // Outlines of more edges than this keep their sums in double: summed in
 // float, a pixel crossed by thousands of edges would be off by whole levels.
@@ -291,10 +292,17 @@ void WindingCoverage::Render(std::uint32_t* pixels, std::ptrdiff_t stride,
         }
     };
     std::vector<std::jthread> helpers;
+    std::vector<int> leftOver{0};
     for (unsigned t = 1; t < threads; ++t) {
-        helpers.emplace_back(render, static_cast<int>(t));
+        try {
+            helpers.emplace_back(render, static_cast<int>(t));
+        } catch (const std::system_error&) {
+            leftOver.push_back(static_cast<int>(t)); // no thread to be had: done here
+        }
     }
-    render(0);
+    for (int first : leftOver) {
+        render(first);
+    }
 }
 
 template <typename Sum>
