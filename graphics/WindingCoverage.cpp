@@ -12,7 +12,7 @@ namespace vel::graphics {
 namespace {
 
 // Rows filled together: their sums stay in the processor's cache.
-constexpr int kBandRows = 32;
+constexpr int kBandRows = 64;
 
 // Below this many edge rows one thread fills faster than several start.
 constexpr double kRowsPerThread = 1 << 15;
