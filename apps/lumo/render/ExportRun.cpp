@@ -3,6 +3,7 @@
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/ExportPicture.h"
 #include "video/FirstPass.h"
+#include "video/H264Encoder.h"
 #include "video/XVideoWriter.h"
 
 #include <climits>
@@ -26,10 +27,12 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     job.document = std::make_unique<LumoDocument>(source);
     const LumoDocument& document = *job.document;
     const uint32_t rate = document.GetFrameRate();
-    if (rate > INT32_MAX)
+    const float fps = static_cast<float>(rate) / 1000.0f;
+    // The video keeps the rate as the float rounds it, which can pass the
+    // limit where the document's own rate stays just below it.
+    if (rate > INT32_MAX || video::FrameRateNumerator(fps) > INT32_MAX)
         throw std::range_error("the frame rate of " + std::to_string(rate) +
                                " frames per 1000 seconds is more than a video can hold");
-    const float fps = static_cast<float>(rate) / 1000.0f;
 
     const CanvasSize size = document.GetModel().GetCanvasSize();
     const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);

@@ -3,6 +3,7 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 
@@ -218,6 +219,16 @@ TEST_F(RenderTest, KilledOrHungUpExportsLeaveNothing) {
     }
 }
 
+// The run ended with the failure line alone, long before the last frame,
+// without the encoder's own lines.
+void ExpectStoppedEarly(const Outcome& run, const std::string& failure) {
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_GE(run.err.size(), failure.size()) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.size() - failure.size()), failure);
+    EXPECT_EQ(run.err.find("frame 2500 of"), std::string::npos);
+    EXPECT_EQ(run.err.find("No frames"), std::string::npos);
+}
+
 TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
     QProcess process;
     process.setChildProcessModifier([] {
@@ -225,15 +236,37 @@ TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     StartLumo(process, Render("long.glw", "long.mp4"));
-    const Outcome run = Finish(process);
-    EXPECT_EQ(run.exitCode, 1);
-    const std::string failure = PathOf("long.mp4") + ": cannot write the video: File too large\n";
-    ASSERT_GE(run.err.size(), failure.size());
-    EXPECT_EQ(run.err.substr(run.err.size() - failure.size()), failure);
-    // Long before the last frame, and without the encoder's own lines.
-    EXPECT_EQ(run.err.find("frame 2500 of"), std::string::npos);
-    EXPECT_EQ(run.err.find("No frames"), std::string::npos);
+    ExpectStoppedEarly(Finish(process),
+                       PathOf("long.mp4") + ": cannot write the video: File too large\n");
     EXPECT_EQ(Others(), std::vector<std::string>{});
+}
+
+TEST_F(RenderTest, FullDiskStopsAtTheFirstFailedWrite) {
+    const testing::SmallDisk disk(PathOf("disk"), 100000);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "no permission to mount a small file system to fill";
+    }
+    ExpectStoppedEarly(RunLumo(Render("long.glw", "disk/long.mp4")),
+                       PathOf("disk/long.mp4") +
+                           ": cannot write the video: No space left on device\n");
+    EXPECT_TRUE(std::filesystem::is_empty(PathOf("disk")));
+}
+
+TEST_F(RenderTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
+    core::FileError error;
+    const auto document = LumoDocument::Open(PathOf("nose.glw"), error);
+    ASSERT_TRUE(document);
+    // Just below 2^31 the video's own rounding of the rate passes the limit.
+    for (const uint32_t rate : {2147483647u, 2147483648u, 4294967295u}) {
+        document->GetTimeline().SetFrameRate(rate);
+        ASSERT_TRUE(document->Save(PathOf("fast.glw")));
+        const Outcome run = RunLumo(Render("fast.glw", "fast.mp4"));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, PathOf("fast.mp4") + ": cannot write the video: the frame rate of " +
+                               std::to_string(rate) +
+                               " frames per 1000 seconds is more than a video can hold\n");
+        EXPECT_EQ(Others(), std::vector<std::string>{"fast.glw"});
+    }
 }
 
 TEST(RenderCommand, DefaultVideoNameNeverIsTheDocument) {
