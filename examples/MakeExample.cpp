@@ -1,9 +1,11 @@
 // Makes the example documents: the talking pumpkin (a face whose mouth
-// follows a voice clip, blinking eyes, a flickering candle) and a heavy
-// document for measuring the export's speed.
+// follows a voice clip, blinking eyes, a flickering candle), a heavy
+// document for measuring the export's speed, and a still face holding a
+// clip of any length for measuring the export's memory.
 //
 //   lumo-make-example talking-pumpkin VOICE.wav OUT.glw
 //   lumo-make-example heavy OUT.glw
+//   lumo-make-example clip CLIP.wav FRAME-RATE OUT.glw   (frames per 1000 seconds)
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
@@ -14,7 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -149,12 +153,18 @@ void Flicker(KnobTimeline& timeline, uint32_t frames, uint32_t seed) {
         timeline.SetAnchor(CandleHueKey, f, hue(random));
 }
 
-int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
-    AudioClip voice = LoadWav(voiceFile);
-    if (voice.Samples().empty()) {
-        std::fprintf(stderr, "%s: cannot read the voice clip\n", voiceFile.c_str());
-        return 1;
+// The clip in the file, or nothing when it cannot be read.
+std::optional<AudioClip> ReadClip(const std::string& file) {
+    AudioClip clip = LoadWav(file);
+    if (clip.Samples().empty()) {
+        std::fprintf(stderr, "%s: cannot read the clip\n", file.c_str());
+        return std::nullopt;
     }
+    return clip;
+}
+
+// The talking pumpkin's face, still, with its knobs.
+std::unique_ptr<LumoDocument> Face() {
     auto document = LumoDocument::New();
     Model& model = document->GetModel();
     for (std::string_view key : {"eyeblink", "mouth", "mOOO"})
@@ -168,7 +178,15 @@ int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
     for (const Shape& shape : shapes)
         model.InsertShape(model.GetShapeCount(), shape);
     document->SynchroniseTimeline();
-    document->SetAudio(voice);
+    return document;
+}
+
+int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
+    std::optional<AudioClip> voice = ReadClip(voiceFile);
+    if (!voice)
+        return 1;
+    auto document = Face();
+    document->SetAudio(*voice);
 
     const uint32_t rate = document->GetFrameRate();
     const uint32_t talking = document->GetFrameCount();
@@ -226,6 +244,18 @@ int Heavy(const std::string& out) {
     return document->Save(out) ? 0 : 1;
 }
 
+// The frames follow the clip's length, so the frame rate sets how many
+// pictures a long clip costs.
+int Clip(const std::string& clipFile, const std::string& frameRate, const std::string& out) {
+    std::optional<AudioClip> clip = ReadClip(clipFile);
+    if (!clip)
+        return 1;
+    auto document = Face();
+    document->GetTimeline().SetFrameRate(static_cast<uint32_t>(std::stoul(frameRate)));
+    document->SetAudio(*clip);
+    return document->Save(out) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -234,8 +264,11 @@ int main(int argc, char* argv[]) {
         return TalkingPumpkin(argv[2], argv[3]);
     if (kind == "heavy" && argc == 3)
         return Heavy(argv[2]);
+    if (kind == "clip" && argc == 5)
+        return Clip(argv[2], argv[3], argv[4]);
     std::fputs("usage: lumo-make-example talking-pumpkin VOICE.wav OUT.glw\n"
-               "       lumo-make-example heavy OUT.glw\n",
+               "       lumo-make-example heavy OUT.glw\n"
+               "       lumo-make-example clip CLIP.wav FRAME-RATE OUT.glw\n",
                stderr);
     return 2;
 }
