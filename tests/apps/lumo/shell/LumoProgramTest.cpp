@@ -3,6 +3,7 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
+#include "tests/support/NoUnnamedFiles.h"
 #include "tests/support/SmallDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
@@ -197,6 +198,27 @@ TEST_F(RenderTest, LongestNamesWork) {
     const std::string name = std::string(250, 'v') + ".mp4";
     const Outcome run = RunLumo(Render("nose.glw", name));
     EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Others(), std::vector<std::string>{name});
+}
+
+// Where the file system cannot make files without a name, the video is
+// written under a short hidden name and only then takes the target's.
+TEST_F(RenderTest, ExportsWhereFilesWithoutANameAreRefused) {
+    constexpr int cannotRefuse = 77;
+    const std::string name = std::string(250, 'v') + ".mp4";
+    QProcess process;
+    process.setChildProcessModifier([] {
+        if (!testing::RefuseUnnamedFiles()) {
+            ::_exit(cannotRefuse);
+        }
+    });
+    StartLumo(process, Render("nose.glw", name));
+    const Outcome run = Finish(process);
+    if (run.exitCode == cannotRefuse) {
+        GTEST_SKIP() << "the system does not let a test refuse files without a name";
+    }
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ProbeStream(PathOf(name), "v:0").at("nb_read_frames"), "5");
     EXPECT_EQ(Others(), std::vector<std::string>{name});
 }
 
