@@ -39,23 +39,24 @@ void VideoWriter::FormatFree::operator()(AVFormatContext* p) const {
 }
 
 VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
-                         const std::string& firstPassStats)
+                         const std::string& firstPassStats, uint64_t expectedFrames)
     : width_(width), height_(height), rateNumerator_(CheckedRate(width, height, fps)) {
     if (fileName.empty())
         throw XVideoWriter(AVERROR(ENOENT));
     ownFile_ = std::make_unique<core::File>();
     if (!ownFile_->Open(fileName, core::File::ReadWriteAccess, core::File::CreateAlways))
         throw XVideoWriter(AVERROR(ownFile_->Failure().System()));
-    Start(*ownFile_, firstPassStats);
+    Start(*ownFile_, firstPassStats, expectedFrames);
 }
 
 VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, core::File& file,
-                         const std::string& firstPassStats)
+                         const std::string& firstPassStats, uint64_t expectedFrames)
     : width_(width), height_(height), rateNumerator_(CheckedRate(width, height, fps)) {
-    Start(file, firstPassStats);
+    Start(file, firstPassStats, expectedFrames);
 }
 
-void VideoWriter::Start(core::File& file, const std::string& firstPassStats) {
+void VideoWriter::Start(core::File& file, const std::string& firstPassStats,
+                        uint64_t expectedFrames) {
     // FFmpeg's own messages would add lines to the program's output.
     av_log_set_level(AV_LOG_QUIET);
     AVFormatContext* format = nullptr;
@@ -82,7 +83,16 @@ void VideoWriter::Start(core::File& file, const std::string& firstPassStats) {
     chunker_ = std::make_unique<AudioChunker>(*audio_);
 
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "movflags", "+faststart", 0);
+    if (expectedFrames > WholeIndexSeconds * rateNumerator_ / rateDenominator_) {
+        // A piece starts at every keyframe, and at least every minute. The
+        // header waits for the first piece, so that it can say where the
+        // pictures and the sound start after the encoders' delay.
+        av_dict_set(&options, "movflags", "+empty_moov+delay_moov+default_base_moof+frag_keyframe",
+                    0);
+        av_dict_set(&options, "frag_duration", "60000000", 0);
+    } else {
+        av_dict_set(&options, "movflags", "+faststart", 0);
+    }
     const int rc = avformat_write_header(format_.get(), &options);
     av_dict_free(&options);
     Check(rc);

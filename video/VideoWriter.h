@@ -20,16 +20,23 @@ namespace vel::video {
 // audio, then advances the time by one frame.
 class VideoWriter {
 public:
+    // The index of a whole file is held in memory until the end, about
+    // 2.7 KB for every second of video; a video expected to last longer than
+    // this is written with its index in pieces as it goes (fragments), so
+    // that memory stays flat however long it runs.
+    static constexpr uint64_t WholeIndexSeconds = 4 * 3600;
+
     // Creates fileName and readies both streams; throws XVideoWriter with
     // FFmpeg's error code on failure. width and height must be even. Given
     // the statistics of a FirstPass over the pictures to come, the video
-    // spends exactly its bit rate on them.
+    // spends exactly its bit rate on them. expectedFrames, when known, is
+    // how many frames the caller means to write.
     VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
-                const std::string& firstPassStats = {});
+                const std::string& firstPassStats = {}, uint64_t expectedFrames = 0);
     // The same, writing into a file the caller opened for reading and
     // writing and keeps open while the writer lives.
     VideoWriter(uint32_t width, uint32_t height, float fps, core::File& file,
-                const std::string& firstPassStats = {});
+                const std::string& firstPassStats = {}, uint64_t expectedFrames = 0);
     VideoWriter(const VideoWriter&) = delete;
     VideoWriter& operator=(const VideoWriter&) = delete;
     // Finishes the file if neither Finish nor Abandon was called; never
@@ -77,7 +84,7 @@ private:
         void operator()(AVFormatContext* p) const;
     };
 
-    void Start(core::File& file, const std::string& firstPassStats);
+    void Start(core::File& file, const std::string& firstPassStats, uint64_t expectedFrames);
     // Notes a failure of rc or of the file; answers whether all is well.
     bool Healthy(int rc);
     CodecContextPtr OpenAudioEncoder() const;

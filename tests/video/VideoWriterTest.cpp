@@ -183,6 +183,39 @@ TEST_F(VideoWriterTest, AudioKeepsWholeSampleFramesAndMissingAudioBecomesSilence
     EXPECT_NEAR(Seconds(ProbeStream(file, "a:0")), Seconds(video), 1024.0 / 44100);
 }
 
+TEST_F(VideoWriterTest, AVideoLongerThanAWholeIndexHoldsIsIndexedInPieces) {
+    // At one frame a second, 70 frames: a keyframe starts the first piece and
+    // the minute's limit the second, whatever the encoder's keyframes.
+    constexpr uint32_t kFrames = 70;
+    const std::vector<int16_t> second = Tone(44100);
+    const std::vector<uint8_t> black = Picture(0, {});
+    for (const uint64_t expected : {VideoWriter::WholeIndexSeconds, kFrames * uint64_t{1000000}}) {
+        const std::string file = PathOf("long.mp4");
+
+        {
+            VideoWriter writer(kWidth, kHeight, 1.0f, file, {}, expected);
+            for (uint32_t f = 0; f < kFrames; ++f) {
+                ASSERT_TRUE(writer.WriteVideoFrame(black.data()));
+                ASSERT_TRUE(writer.WriteAudio(4, second.data(), second.size() * 2));
+                writer.AdvanceTime();
+            }
+            writer.Finish();
+        }
+        const auto boxes = test::Mp4Boxes(file);
+        const bool inPieces = expected > VideoWriter::WholeIndexSeconds;
+        EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "moof"), inPieces ? 2 : 0);
+        EXPECT_LT(std::find(boxes.begin(), boxes.end(), "moov"),
+                  std::find(boxes.begin(), boxes.end(), "mdat"));
+        const auto video = ProbeStream(file, "v:0");
+        EXPECT_EQ(video.at("nb_read_frames"), "70");
+        EXPECT_EQ(video.at("start_time"), "0.000000");
+        // The sound ends with the pictures; in pieces it starts with the
+        // encoder's priming, which the index tells players to skip.
+        const auto audio = ProbeStream(file, "a:0");
+        EXPECT_NEAR(std::atof(audio.at("start_time").c_str()) + Seconds(audio), kFrames, 1e-3);
+    }
+}
+
 TEST_F(VideoWriterTest, OnlyTheChangedRegionIsTakenFromAFrame) {
     const std::string file = PathOf("regions.mp4");
     constexpr uint32_t kOrange = 0xFF8000;

@@ -59,7 +59,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
         }
     }
     job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->GetFile(),
-                                                      repeat ? firstPass->Finish() : "");
+                                                      repeat ? firstPass->Finish() : "", total);
     if (repeat)
         job.writer->KeepVideo();
     ExportAudio audio(document.GetAudio(), rate);
