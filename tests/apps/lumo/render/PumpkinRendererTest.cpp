@@ -1,10 +1,15 @@
 #include "apps/lumo/render/PumpkinRenderer.h"
 
+#include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/render/PolygonClip.h"
+#include "apps/lumo/render/TargetMapping.h"
+#include "core/FileError.h"
 #include "graphics/Graphics.h"
 #include "graphics/QtGraphicsImpl.h"
 
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vel::lumo {
@@ -153,6 +158,46 @@ TEST_F(PumpkinRendererTest, FarAwayPointsDrawWhatTheVisiblePartDraws) {
         }
     }
     EXPECT_EQ(differing, 0);
+}
+
+// The example's face, filled from coverage, looks as the painter's own
+// polygon fill drew it: a level or two of difference on edge pixels.
+TEST_F(PumpkinRendererTest, TheExampleLooksAsThePaintersFillDrewIt) {
+    core::FileError error;
+    const auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
+    ASSERT_TRUE(document);
+    const TargetMapping mapping(graphics::RectF{0, 0, 1920, 1080});
+    for (uint32_t frame : {0u, 45u, 120u}) {
+        const std::vector<EvaluatedShape> shapes = document->EvaluateFrame(frame);
+        Render(shapes);
+        QImage painted(image_.size(), QImage::Format_RGB32);
+        painted.fill(Qt::black);
+        {
+            QPainter painter(&painted);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            for (const EvaluatedShape& shape : shapes) {
+                std::vector<QPointF> corners;
+                for (Point point : shape.outline) {
+                    const graphics::PointF p = mapping.ToTarget(point);
+                    corners.emplace_back(p.x, p.y);
+                }
+                painter.setBrush(QColor(FillColor(shape.color).Rgb()));
+                painter.drawPolygon(corners.data(), static_cast<int>(corners.size()),
+                                    Qt::WindingFill);
+            }
+        }
+        int most = 0;
+        for (int y = 0; y < 1080; ++y) {
+            for (int x = 0; x < 1920; ++x) {
+                const QRgb a = image_.pixel(x, y);
+                const QRgb b = painted.pixel(x, y);
+                most = std::max({most, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                 std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        EXPECT_LE(most, 3) << "frame " << frame;
+    }
 }
 
 TEST(PolygonClipTest, KeepsWhatIsInsideAndTheWindingOfCrossingOutlines) {
