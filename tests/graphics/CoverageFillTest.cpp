@@ -1,5 +1,6 @@
 #include "PaintFixture.h"
 #include "graphics/QtCoverageFill.h"
+#include "tests/support/Pictures.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -107,20 +108,6 @@ protected:
         Frame frame = MakeFrame();
         frame.FillPolygon(outline, kCandle);
     }
-
-    // The largest difference of any channel of any pixel.
-    static int Difference(const QImage& a, const QImage& b) {
-        int most = 0;
-        for (int y = 0; y < a.height(); ++y) {
-            for (int x = 0; x < a.width(); ++x) {
-                const QRgb p = a.pixel(x, y);
-                const QRgb q = b.pixel(x, y);
-                most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                 std::abs(qBlue(p) - qBlue(q))});
-            }
-        }
-        return most;
-    }
 };
 
 TEST_F(CoverageFillTest, MatchesThePaintersFillWithinItsAntiAliasing) {
@@ -128,7 +115,8 @@ TEST_F(CoverageFillTest, MatchesThePaintersFillWithinItsAntiAliasing) {
     // a wrong area or a wrong winding would be off by far more.
     for (const Outline& outline : Shapes()) {
         Fill(outline);
-        EXPECT_LE(Difference(image_, PainterFill(outline)), 3) << outline.size() << " points";
+        EXPECT_LE(testing::LargestDifference(image_, PainterFill(outline)), 3)
+            << outline.size() << " points";
     }
 }
 
@@ -144,7 +132,7 @@ TEST_F(CoverageFillTest, ClippedOrScaledPaintersGetTheSamePicture) {
         QPainter painter(&loose);
         FillByCoverage(painter, QRectF(0, 0, 200, 200), outline, QColor(kCandle.Rgb()));
     }
-    EXPECT_LE(Difference(direct, loose), 1);
+    EXPECT_LE(testing::LargestDifference(direct, loose), 1);
     image_.fill(Qt::black);
     {
         Frame frame = MakeFrame();
@@ -154,7 +142,8 @@ TEST_F(CoverageFillTest, ClippedOrScaledPaintersGetTheSamePicture) {
     }
     EXPECT_EQ(Pixel(120, 100), 0u); // right of the clip
     EXPECT_EQ(Pixel(60, 100), direct.pixel(60, 100) & 0xFFFFFF);
-    EXPECT_LE(Difference(image_.copy(1, 0, 99, 200), direct.copy(1, 0, 99, 200)), 1);
+    EXPECT_LE(testing::LargestDifference(image_.copy(1, 0, 99, 200), direct.copy(1, 0, 99, 200)),
+              1);
 }
 
 TEST_F(CoverageFillTest, EdgesThatLieOnOneAnotherAddUpOrCancel) {
@@ -163,7 +152,7 @@ TEST_F(CoverageFillTest, EdgesThatLieOnOneAnotherAddUpOrCancel) {
     twice.insert(twice.end(), square.begin(), square.end());
     Fill(twice);
     EXPECT_EQ(Pixel(50, 50), kCandle.Rgb()); // wound twice is inside once
-    EXPECT_LE(Difference(image_, PainterFill(square)), 3);
+    EXPECT_LE(testing::LargestDifference(image_, PainterFill(square)), 3);
     // Around and straight back again encloses nothing.
     Outline back = square;
     back.insert(back.end(), square.rbegin(), square.rend());

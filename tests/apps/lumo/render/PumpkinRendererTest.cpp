@@ -6,6 +6,7 @@
 #include "core/FileError.h"
 #include "graphics/Graphics.h"
 #include "graphics/QtGraphicsImpl.h"
+#include "tests/support/Pictures.h"
 
 #include <QImage>
 #include <QPainter>
@@ -26,7 +27,7 @@ std::vector<Point> Square(float x, float y, float half) {
 }
 
 // Paints shapes as the export does: a black 1920 × 1080 picture.
-class PumpkinRendererTest : public testing::Test {
+class PumpkinRendererTest : public ::testing::Test {
 protected:
     DeviceRect Render(const std::vector<EvaluatedShape>& shapes) {
         graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, 1920, 1080});
@@ -187,16 +188,7 @@ TEST_F(PumpkinRendererTest, TheExampleLooksAsThePaintersFillDrewIt) {
                                     Qt::WindingFill);
             }
         }
-        int most = 0;
-        for (int y = 0; y < 1080; ++y) {
-            for (int x = 0; x < 1920; ++x) {
-                const QRgb a = image_.pixel(x, y);
-                const QRgb b = painted.pixel(x, y);
-                most = std::max({most, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                 std::abs(qBlue(a) - qBlue(b))});
-            }
-        }
-        EXPECT_LE(most, 3) << "frame " << frame;
+        EXPECT_LE(testing::LargestDifference(image_, painted), 3) << "frame " << frame;
     }
 }
 
