@@ -43,7 +43,6 @@ public:
     const std::vector<Knob>& Rows() const { return rows_; }
     // The furthest frame the view has had to reach; it sets the scroll range.
     uint32_t GetExtentFrame() const { return extent_; }
-    const TimelineWaveform& Waveform() const { return waveform_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }
 
