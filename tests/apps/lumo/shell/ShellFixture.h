@@ -8,6 +8,7 @@
 #include <QCommandLinkButton>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
 #include <deque>
@@ -54,6 +55,9 @@ public:
             messages.push_back(box->text().toStdString());
             return QMessageBox::Ok;
         }
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            texts.push_back(label->text().toStdString());
+        }
         shown.push_back(dialog.windowTitle().toStdString() + ": " +
                         std::to_string(dialog.findChildren<QCommandLinkButton*>().size()) +
                         " links");
@@ -68,6 +72,7 @@ public:
 
     bool Run(QFileDialog& dialog) override {
         fileTitles.push_back(dialog.windowTitle().toStdString());
+        proposed.push_back(dialog.selectedFiles().value(0).toStdString());
         if (files.empty()) {
             return false;
         }
@@ -82,6 +87,9 @@ public:
     std::vector<std::string> shown;
     std::vector<std::string> messages;
     std::vector<std::string> fileTitles;
+    // The texts of the questions shown, and the files the dialogs proposed.
+    std::vector<std::string> texts;
+    std::vector<std::string> proposed;
 
 private:
     wingui::DialogRunner* previousDialogs_;
