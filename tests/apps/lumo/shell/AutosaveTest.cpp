@@ -22,11 +22,6 @@ namespace {
 
 using testing::TempFolder;
 
-void Edit(LumoWnd& window) {
-    LumoDocument* document = window.GetDocument();
-    ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
-}
-
 // The recovery folder is made first, so that the window's copies land in it.
 class AutosaveTest : public RecoveryFolder, public ShellTest {
 protected:

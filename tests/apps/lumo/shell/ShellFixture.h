@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "wingui/DialogRunner.h"
@@ -95,6 +96,12 @@ private:
     wingui::DialogRunner* previousDialogs_;
     wingui::FileDialogRunner* previousFiles_;
 };
+
+// One undoable change: a shape added at the end.
+inline void Edit(LumoWnd& window) {
+    LumoDocument* document = window.GetDocument();
+    ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
+}
 
 // A main window on a fake clock with no settings from earlier tests.
 class ShellTest : public ::testing::Test {
