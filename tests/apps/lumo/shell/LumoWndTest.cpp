@@ -22,11 +22,6 @@ namespace {
 
 using testing::TempFolder;
 
-void Edit(LumoWnd& window) {
-    LumoDocument* document = window.GetDocument();
-    ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
-}
-
 // Writes a document with one shape and answers its path.
 std::string SavedDocument(const TempFolder& folder, const std::string& name) {
     auto document = LumoDocument::New();
