@@ -132,7 +132,7 @@ QList<QWidget*> OptionsDlgBase::FocusableFields() const {
                            [w](const QWidget* field) { return field->isAncestorOf(w); });
     };
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden() &&
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) &&
             w != buttons_ && !buttons_->isAncestorOf(w) && !inside(w)) {
             fields.append(w);
         }
