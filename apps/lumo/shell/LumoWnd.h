@@ -70,7 +70,6 @@ public:
     // Recomputes which menu items are enabled and the labels that change.
     void UpdateMenuState();
     QAction* Action(uint32_t id) const;
-    QMenu* FileMenu() const { return fileMenu_; }
 
     void Layout();
     int GetXSplit() const { return xSplit_; }
@@ -135,7 +134,6 @@ private:
     int ySplit_ = 480;
     wingui::DragController splitterDrag_;
     RecentFiles recentFiles_;
-    QMenu* fileMenu_ = nullptr;
     std::map<uint32_t, QAction*> actions_;
     bool closed_ = false;
 };

@@ -278,7 +278,8 @@ TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     window->RequestSelection({7, 1, 2});
     MacroCommand macro;
     macro.Append(std::make_unique<InsertShapeCmd>(document, 0));
-    macro.Append(std::make_unique<SelectPoseCmd>(window->Preview(), Selection{0, 0, 0}));
+    macro.Append(
+        std::make_unique<SelectPoseCmd>(window.get(), Selection{0, 0, 0}, Selection{7, 1, 2}));
     ASSERT_TRUE(document->Execute(macro));
     EXPECT_EQ(window->Shapes()->GetSelection(), (Selection{0, 0, 0}));
     window->OnCommand(IdUndo);
