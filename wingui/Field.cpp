@@ -1,9 +1,10 @@
 #include "wingui/Field.h"
 
+#include "wingui/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <sstream>
 
 namespace vel::wingui {
 
@@ -34,13 +35,13 @@ template <> bool Field<bool>::FromText(const std::string& text) {
 }
 
 template <> std::string Field<float>::ToText() const {
-    std::ostringstream out;
-    out << value;
-    return out.str();
+    return NumberText(value);
 }
 
-// Only plain decimal numbers count: no hexadecimal, infinities or NaN.
-template <> bool Field<float>::FromText(const std::string& text) {
+// Only plain decimal numbers count: no hexadecimal, infinities or NaN. The
+// user's decimal separator and a point both mark the decimals.
+template <> bool Field<float>::FromText(const std::string& typed) {
+    const std::string text = PlainNumberText(typed);
     std::size_t i = SkipSpaces(text);
     if (i < text.size() && text[i] == '+') {
         ++i;
@@ -56,10 +57,11 @@ template <> bool Field<float>::FromText(const std::string& text) {
 }
 
 template <> std::string Field<unsigned int>::ToText() const {
-    return std::to_string(value);
+    return NumberText(value);
 }
 
-template <> bool Field<unsigned int>::FromText(const std::string& text) {
+template <> bool Field<unsigned int>::FromText(const std::string& typed) {
+    const std::string text = PlainNumberText(typed);
     constexpr unsigned long long kMax = std::numeric_limits<unsigned int>::max();
     unsigned long long parsed = 0;
     for (std::size_t i = SkipSpaces(text); i < text.size() && IsDigit(text[i]); ++i) {

@@ -35,10 +35,12 @@ public:
 // "true" or "false"; any text beginning with t, T, y, Y or 1 reads as true.
 template <> std::string Field<bool>::ToText() const;
 template <> bool Field<bool>::FromText(const std::string& text);
-// The leading decimal number of the text, 0 if there is none.
+// The leading decimal number of the text, 0 if there is none; written and read
+// in the user's locale, and a decimal point always reads too.
 template <> std::string Field<float>::ToText() const;
 template <> bool Field<float>::FromText(const std::string& text);
-// The leading decimal digits, 0 if there are none; too many reads as the largest value.
+// The leading decimal digits, 0 if there are none; too many reads as the
+// largest value. The locale's own digits read too.
 template <> std::string Field<unsigned int>::ToText() const;
 template <> bool Field<unsigned int>::FromText(const std::string& text);
 template <> std::string Field<std::string>::ToText() const;

@@ -1,16 +1,21 @@
 #include "wingui/OptionsDlg.h"
 
 #include "wingui/ControlText.h"
+#include "wingui/DialogFit.h"
 #include "wingui/UpDownEdit.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace vel::wingui {
 
@@ -112,24 +117,101 @@ void OptionsDlgBase::Open() {
             ShowControlText(control, field->ToText());
         }
     }
-    CentreOverOwner();
+    const QList<QWidget*> fields = FocusableFields();
+    FitAndCentre();
+    OrderFocus(fields);
     Refresh();
 }
 
-void OptionsDlgBase::CentreOverOwner() {
-    if (!parentWidget()) {
+// The controls that Tab visits, in the order it visits them, but for the
+// buttons. A control made of several widgets (an edit with arrows) counts once.
+QList<QWidget*> OptionsDlgBase::FocusableFields() const {
+    QList<QWidget*> fields;
+    const auto inside = [&fields](const QWidget* w) {
+        return std::any_of(fields.begin(), fields.end(),
+                           [w](const QWidget* field) { return field->isAncestorOf(w); });
+    };
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) &&
+            w != buttons_ && !buttons_->isAncestorOf(w) && !inside(w)) {
+            fields.append(w);
+        }
+    }
+    return fields;
+}
+
+// Tab leads through the fields to the buttons, and the dialog opens with its
+// first field focused and its text selected, so that what the user types at
+// once replaces it.
+void OptionsDlgBase::OrderFocus(const QList<QWidget*>& fields) {
+    QList<QWidget*> order = fields;
+    for (int i = 0; i < buttons_->layout()->count(); ++i) {
+        if (auto* button =
+                qobject_cast<QAbstractButton*>(buttons_->layout()->itemAt(i)->widget())) {
+            order.append(button);
+        }
+    }
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+    if (fields.isEmpty()) {
         return;
     }
+    QWidget* first = fields.front();
+    first->setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(first)) {
+        edit->selectAll();
+    } else if (auto* upDown = qobject_cast<QAbstractSpinBox*>(first)) {
+        upDown->selectAll();
+    }
+}
+
+// The dialog opens centred over its owner and wholly inside the free area of
+// the owner's screen.
+void OptionsDlgBase::FitAndCentre() {
     if (!testAttribute(Qt::WA_Resized)) {
         adjustSize();
     }
-    const QWidget* owner = parentWidget()->window();
-    const QRect area = owner->frameGeometry();
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     // The dialog is not shown yet and so has no frame; it will get one like
     // its owner's.
-    const QSize size = geometry().size() + (area.size() - owner->geometry().size());
-    move(area.left() + (area.width() - size.width()) / 2,
-         area.top() + (area.height() - size.height()) / 2);
+    const QSize frame =
+        owner ? owner->frameGeometry().size() - owner->geometry().size() : QSize(0, 0);
+    const QRect area = (owner ? owner->screen() : screen())->availableGeometry();
+    FitInto(area.size() - frame);
+    if (!owner) {
+        return;
+    }
+    const QRect outer = owner->frameGeometry();
+    const QSize size = geometry().size() + frame;
+    const QRect centred(outer.left() + (outer.width() - size.width()) / 2,
+                        outer.top() + (outer.height() - size.height()) / 2, size.width(),
+                        size.height());
+    move(KeptInside(centred, area).topLeft());
+}
+
+// A dialog larger than the room (a small screen, a large scale factor) gets
+// narrower or shorter where its fields allow, and scrolls its fields above its
+// buttons where they do not.
+void OptionsDlgBase::FitInto(const QSize& room) {
+    const auto fits = [&room](const QSize& size) {
+        return size.width() <= room.width() && size.height() <= room.height();
+    };
+    if (fits(size())) {
+        return;
+    }
+    QSize fitted = size().boundedTo(room);
+    if (layout() && layout()->hasHeightForWidth()) {
+        fitted.setHeight(layout()->totalHeightForWidth(fitted.width()));
+    }
+    if (!fits(fitted) || !fits(minimumSize().expandedTo(minimumSizeHint()))) {
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        fitted =
+            (size() + QSize(height() > room.height() ? bar : 0, width() > room.width() ? bar : 0))
+                .boundedTo(room);
+        ScrollFieldsAboveButtons(*this, *buttons_);
+    }
+    resize(fitted);
 }
 
 void OptionsDlgBase::accept() {

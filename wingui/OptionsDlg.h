@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QIcon>
+#include <QList>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -17,8 +18,9 @@ namespace vel::wingui {
 // A modal dialog whose controls are bound by id to fields. It keeps controls
 // and fields in step on every change, paints unacceptable edits light pink,
 // enables OK only while every field is acceptable and opens centred over its
-// owner. Concrete dialogs add their controls, place the OK/Cancel box and bind
-// their fields in BindFields.
+// owner, inside the screen, with the focus in its first field. Concrete
+// dialogs add their controls, place the OK/Cancel box and bind their fields in
+// BindFields.
 class OptionsDlgBase : public QDialog {
 public:
     enum class StatusIcon { Information, Warning, Error };
@@ -65,7 +67,10 @@ protected:
 
 private:
     void Open();
-    void CentreOverOwner();
+    QList<QWidget*> FocusableFields() const;
+    void OrderFocus(const QList<QWidget*>& fields);
+    void FitAndCentre();
+    void FitInto(const QSize& room);
     void OnControlChanged(std::uint32_t controlId);
     void OnStep(std::uint32_t controlId, int delta);
     FieldBase* BoundField(std::uint32_t controlId) const;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <QTest>
@@ -136,6 +137,30 @@ TEST_F(OptionsDlgTest, AnUnacceptableEntryTurnsPinkAndBlocksOkAndEnter) {
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->closes, 1);
+}
+
+// Fields laid out taller than the screen: the dialog keeps to the screen and
+// its fields scroll above buttons that stay in view.
+TEST(OptionsDlgFitTest, ADialogTallerThanTheScreenScrollsItsFieldsAboveItsButtons) {
+    QWidget owner;
+    owner.setGeometry(100, 80, 600, 500);
+    owner.show();
+    SampleDlg dlg(&owner);
+    const QRect area = owner.screen()->availableGeometry();
+    dlg.name->setMinimumHeight(area.height() * 2);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_TRUE(area.contains(dlg.frameGeometry()));
+    for (QWidget* button : {dlg.OkButton(), dlg.CancelButton()}) {
+        EXPECT_EQ(button->visibleRegion().boundingRect(), button->rect());
+        EXPECT_TRUE(dlg.rect().contains(QRect(button->mapTo(&dlg, QPoint()), button->size())));
+    }
+    // The fields still work, and the focus starts in the first of them.
+    EXPECT_EQ(dlg.percent->text(), "50");
+    EXPECT_EQ(dlg.focusWidget(), dlg.percent);
+    dlg.name->setFocus();
+    QTest::keyClicks(dlg.name, "!");
+    EXPECT_EQ(dlg.nameField.value, "Eyes Blink!");
 }
 
 TEST_F(OptionsDlgTest, EscapeCancelsEvenWhileAFieldIsUnacceptable) {

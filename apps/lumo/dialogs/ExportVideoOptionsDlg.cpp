@@ -4,6 +4,7 @@
 #include "apps/lumo/model/Timecode.h"
 #include "wingui/ControlText.h"
 #include "wingui/FileDialog.h"
+#include "wingui/NumberText.h"
 #include "wingui/UpDownEdit.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStyle>
+#include <algorithm>
 #include <filesystem>
 
 namespace vel::lumo {
@@ -52,9 +54,11 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     auto* summary = new QLabel(this);
     fileStatus->setWordWrap(true);
     summary->setWordWrap(true);
-    fileEdit_->setMinimumWidth(420);
+    // Wide enough for a timecode of the first hours.
+    const int timecodeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00;00")) +
+                              style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 2;
     for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit})
-        edit->setMinimumWidth(130);
+        edit->setMinimumWidth(timecodeWidth);
 
     // Each label's mnemonic leads to its edit.
     const auto label = [this](const QString& text, QWidget* buddy) {
@@ -91,6 +95,14 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     AddControl(IdSummaryIcon, layout->itemAtPosition(4, 0)->widget());
     AddControl(IdBurnIn, burnInBox);
     connect(browse, &QPushButton::clicked, this, &ExportVideoOptionsDlg::Browse);
+}
+
+// Room for a long path where the screen has it; a small screen may make the
+// dialog narrower.
+QSize ExportVideoOptionsDlg::sizeHint() const {
+    constexpr int kFileEditWidth = 420;
+    return OptionsDlg::sizeHint() +
+           QSize(std::max(0, kFileEditWidth - fileEdit_->sizeHint().width()), 0);
 }
 
 void ExportVideoOptionsDlg::BindFields() {
@@ -153,7 +165,7 @@ std::string ExportVideoOptionsDlg::Summary(StatusIcon& icon) const {
         text += ", but you must set the Loops to at least 1";
         icon = StatusIcon::Error;
     } else if (loops.value > 1) {
-        text += ", and it will loop " + std::to_string(loops.value) +
+        text += ", and it will loop " + wingui::NumberText(loops.value) +
                 " times for a total running time of " + Duration(length * loops.value);
     }
     return text + ".";

@@ -37,6 +37,7 @@ public:
     bool IsFieldValid(std::uint32_t controlId) const override;
     // What the user chose; read after the dialog ended with OK.
     ExportOptions Options() const;
+    QSize sizeHint() const override;
 
     // The user's videos folder, made when it is missing.
     static std::string VideosFolder();

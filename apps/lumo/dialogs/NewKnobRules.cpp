@@ -1,7 +1,8 @@
 #include "apps/lumo/dialogs/NewKnobRules.h"
 
+#include "wingui/NumberText.h"
+
 #include <algorithm>
-#include <sstream>
 #include <utility>
 
 namespace vel::lumo {
@@ -11,13 +12,6 @@ namespace {
 template <class Match> const Knob* FindKnob(const std::vector<Knob>& knobs, Match match) {
     const auto found = std::find_if(knobs.begin(), knobs.end(), match);
     return found == knobs.end() ? nullptr : &*found;
-}
-
-// As a standard stream writes a float: six significant digits, no trailing zeros.
-std::string FloatText(float value) {
-    std::ostringstream out;
-    out << value;
-    return out.str();
 }
 
 bool Differs(const Knob* other, const Knob& knob) {
@@ -93,8 +87,8 @@ std::optional<KnobStatus> NewKnobRules::Status(const Knob& knob,
         return KnobStatus{Information, "Give the knob a short descriptive name."};
     if (!context.typicalValid) {
         const auto [lower, upper] = std::minmax(knob.minValue, knob.maxValue);
-        return KnobStatus{Error, "The typical value must be between " + FloatText(lower) + " and " +
-                                     FloatText(upper) + " (inclusive)."};
+        return KnobStatus{Error, "The typical value must be between " + wingui::NumberText(lower) +
+                                     " and " + wingui::NumberText(upper) + " (inclusive)."};
     }
     if (context.keyHintDue)
         return KnobStatus{Information, "Make a unique abbreviation for this new knob, using up "

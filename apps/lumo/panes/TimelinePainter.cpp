@@ -5,8 +5,8 @@
 #include "apps/lumo/panes/TimelineGeometry.h"
 #include "apps/lumo/panes/TimelineWaveform.h"
 #include "graphics/Frame.h"
+#include "wingui/NumberText.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -199,10 +199,10 @@ std::string TimelineLabel(std::uint32_t frame) {
     return Timecode::FromFrame(frame, DefaultFrameRate).Format();
 }
 
-// Two decimals, as the system's number format shows them by default, with
-// the user's separators.
+// Two decimals, as the system's number format shows them by default, written
+// as the dialogs' number fields write them.
 std::string TipValueText(float value) {
-    return QLocale().toString(static_cast<double>(value), 'f', 2).toStdString();
+    return wingui::NumberText(value, 2);
 }
 
 void PaintTimeline(Frame& frame, const TimelineScene& scene) {

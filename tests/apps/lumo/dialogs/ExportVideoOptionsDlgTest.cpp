@@ -15,6 +15,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <string>
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -92,6 +93,21 @@ TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeW
     EXPECT_EQ(options.endFrame, 100u);
     EXPECT_EQ(options.loopCount, 1u);
     EXPECT_FALSE(options.burnIn);
+}
+
+TEST_F(ExportVideoOptionsDlgTest, ANameTypedAtOnceReplacesTheProposedOne) {
+    auto dlg = Open();
+    for (char c : std::string("take"))
+        QTest::keyClick(dlg->windowHandle(), c);
+    EXPECT_EQ(dlg->fileName.value, videos + "/take.mp4");
+    // Tab leads on through the fields to the buttons.
+    for (uint32_t id :
+         {Dlg::IdBrowse, Dlg::IdLoops, Dlg::IdFirstFrame, Dlg::IdEndFrame, Dlg::IdBurnIn}) {
+        QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
+        EXPECT_TRUE(dlg->Control(id)->hasFocus()) << id;
+    }
+    QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
+    EXPECT_TRUE(dlg->OkButton()->hasFocus() || dlg->CancelButton()->hasFocus());
 }
 
 TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {

@@ -2,8 +2,10 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "tests/support/ScopedLocale.h"
 #include "wingui/DialogRunner.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace vel::lumo {
 namespace {
@@ -74,7 +77,9 @@ TEST_F(NewKnobDlgTest, OpensWithTheDefaultKnobAndHintsFollowTheFocus) {
     EXPECT_EQ(List()->count(), 10);
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
 
-    Edit(NewKnobDlg::IdName)->setFocus();
+    // The dialog opens with the name focused, so its hint shows at once.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    EXPECT_EQ(QApplication::focusWidget(), Edit(NewKnobDlg::IdName));
     EXPECT_EQ(Status(), "Give the knob a short descriptive name.");
     EXPECT_TRUE(StatusIconIs(wingui::OptionsDlgBase::StatusIcon::Information));
     Edit(NewKnobDlg::IdKey)->setFocus();
@@ -100,6 +105,33 @@ TEST_F(NewKnobDlgTest, ATypicalValueOutsideTheEndsBlocksOkWhicheverEndIsLarger) 
     Retype(NewKnobDlg::IdMinValue, "3");
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
     EXPECT_NE(BaseColour(Edit(NewKnobDlg::IdTypical)), wingui::OptionsDlgBase::kErrorColor);
+}
+
+TEST_F(NewKnobDlgTest, ANameTypedAtOnceReplacesTheDefaultAndTabLeadsToTheKey) {
+    Open(0);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    for (char c : std::string("Chin"))
+        QTest::keyClick(dlg->windowHandle(), c);
+    EXPECT_EQ(dlg->GetKnob().name, "Chin");
+    QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Edit(NewKnobDlg::IdKey));
+}
+
+TEST_F(NewKnobDlgTest, ValuesAreTypedAndShownInTheUsersLocale) {
+    const testing::ScopedLocale german(testing::German());
+    Open(0);
+    EXPECT_EQ(Edit(NewKnobDlg::IdTypical)->text(), "0,5");
+    Retype(NewKnobDlg::IdTypical, "0,75");
+    Retype(NewKnobDlg::IdMaxValue, "1,5");
+    EXPECT_EQ(dlg->GetKnob().typical, 0.75f);
+    EXPECT_EQ(dlg->GetKnob().maxValue, 1.5f);
+    Retype(NewKnobDlg::IdMinValue, "0.25");
+    EXPECT_EQ(dlg->GetKnob().minValue, 0.25f);
+    // Leaving the edit shows the entry in the user's form.
+    Edit(NewKnobDlg::IdName)->setFocus();
+    EXPECT_EQ(Edit(NewKnobDlg::IdMinValue)->text(), "0,25");
+    Retype(NewKnobDlg::IdTypical, "2");
+    EXPECT_EQ(Status(), "The typical value must be between 0,25 and 1,5 (inclusive).");
 }
 
 TEST_F(NewKnobDlgTest, ClearingTheNameWarnsBeforeAnyKeyCheck) {
