@@ -56,20 +56,6 @@ std::optional<QRect> OnAScreen(std::int32_t left, std::int32_t top, std::int32_t
                   std::int64_t{bottom} - top, area);
 }
 
-// A shown window has its frame where the system knows it; the frame must fit
-// the area as well.
-void FitFrame(QWidget& window) {
-    const QRect frame = window.frameGeometry();
-    const QScreen* screen = ScreenOf(frame);
-    if (frame == window.geometry() || !screen) {
-        return;
-    }
-    const QRect fitted = Inside(frame.left(), frame.top(), frame.width(), frame.height(),
-                                screen->availableGeometry());
-    window.resize(fitted.size() - (frame.size() - window.size()));
-    window.move(fitted.topLeft());
-}
-
 } // namespace
 
 QByteArray WindowPlacement::Encode() const {
@@ -156,6 +142,18 @@ bool WindowPlacement::ApplyTo(QWidget& window) const {
         FitFrame(window);
     }
     return true;
+}
+
+void FitFrame(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QScreen* screen = ScreenOf(frame);
+    if (frame == window.geometry() || !screen) {
+        return;
+    }
+    const QRect fitted = Inside(frame.left(), frame.top(), frame.width(), frame.height(),
+                                screen->availableGeometry());
+    window.resize(fitted.size() - (frame.size() - window.size()));
+    window.move(fitted.topLeft());
 }
 
 SnapState SnapStateOf(const QRect& window, const QRect& workArea) {

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/LumoWnd.h"
+#include "wingui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -37,14 +38,18 @@ void ShowDefault(QWidget& window, bool maximize) {
     }
 }
 
-// The window manager frames the window only once it is on the screen; the
-// size asked for is then the frame's, as screenshots show the frame too.
-void FrameTo(QWidget& window, QSize outer) {
+// The window manager frames the window only once it is on the screen.
+void WaitForFrame(QWidget& window) {
     const QDeadlineTimer deadline(FrameWaitMs);
     while (!(window.windowHandle() && window.windowHandle()->isExposed()) &&
            !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+}
+
+// The size asked for is the frame's, as screenshots show the frame too.
+void FrameTo(QWidget& window, QSize outer) {
+    WaitForFrame(window);
     const QSize frame = window.frameGeometry().size() - window.size();
     window.resize(outer - frame);
     window.move(0, 0);
@@ -73,8 +78,16 @@ void ShowMainWindow(wingui::MainWindowBase& window, bool demo, bool maximize) {
                                      size));
         }
         ShowDefault(window, maximize);
-    } else if (!window.RestoreSnap()) {
-        ShowDefault(window, maximize);
+    } else {
+        if (!window.RestoreSnap()) {
+            ShowDefault(window, maximize);
+        }
+        // A placement that fills the screen leaves no room for the frame
+        // until the window manager has added it.
+        if (!window.isMaximized()) {
+            WaitForFrame(window);
+            wingui::FitFrame(window);
+        }
     }
     if (window.isMinimized()) {
         window.showNormal();
