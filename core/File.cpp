@@ -107,7 +107,7 @@ bool File::IsRegular() const {
 bool File::Refuse(FileError error) {
     ::close(fd_);
     fd_ = -1;
-    error_ = error;
+    error_ = std::move(error);
     return false;
 }
 

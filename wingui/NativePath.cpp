@@ -13,14 +13,14 @@ namespace fs = std::filesystem;
 // The entry of the folder that shows as name, or name encoded as UTF-8 when
 // there is none.
 fs::path EntryShownAs(const fs::path& folder, const QString& name) {
-    const fs::path encoded = QFile::encodeName(name).toStdString();
+    fs::path encoded = QFile::encodeName(name).toStdString();
     std::error_code error;
     if (fs::exists(fs::symlink_status(folder / encoded, error))) {
         return encoded;
     }
     for (auto entry = fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error);
          !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const fs::path found = entry->path().filename();
+        fs::path found = entry->path().filename();
         if (DisplayPath(found.native()) == name) {
             return found;
         }

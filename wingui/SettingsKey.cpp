@@ -68,7 +68,7 @@ QVariant Read(const SettingsKey& key, const QString& name) {
 
 // The file Qt's native settings use on this system, so that earlier settings
 // stay readable; named here so that it can be checked before Qt reads it.
-SettingsKey::SettingsKey(QString organization, QString application)
+SettingsKey::SettingsKey(const QString& organization, const QString& application)
     : fileName_(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                 QLatin1Char('/') + organization + QLatin1Char('/') + application +
                 QStringLiteral(".conf")),

@@ -19,7 +19,7 @@ namespace vel::wingui {
 // once.
 class SettingsKey {
 public:
-    SettingsKey(QString organization, QString application);
+    SettingsKey(const QString& organization, const QString& application);
 
     // Null when the file cannot be used.
     std::unique_ptr<QSettings> Open() const;
