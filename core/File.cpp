@@ -79,10 +79,36 @@ bool File::Open(const std::string& path, uint32_t access, uint32_t creation) {
         throw std::logic_error("invalid create option");
     }
     Close();
+    // Without O_NONBLOCK, opening a pipe waits for a writer (or a reader)
+    // that may never come.
     do {
-        fd_ = ::open(path.c_str(), flags, 0666);
+        fd_ = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
     } while (fd_ < 0 && errno == EINTR);
-    return fd_ >= 0 || Fail(errno);
+    if (fd_ < 0) {
+        return Fail(errno);
+    }
+    if (access == ReadAccess && !IsRegular()) {
+        return Refuse(FileError(NotAFile, 0));
+    }
+    if (access != NoAccess || creation != OpenExisting) {
+        const int status = ::fcntl(fd_, F_GETFL);
+        if (status < 0 || ::fcntl(fd_, F_SETFL, status & ~O_NONBLOCK) != 0) {
+            return Refuse(FileError::FromErrno(errno));
+        }
+    }
+    return true;
+}
+
+bool File::IsRegular() const {
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool File::Refuse(FileError error) {
+    ::close(fd_);
+    fd_ = -1;
+    error_ = std::move(error);
+    return false;
 }
 
 bool File::OpenUnnamed(const std::string& folder) {

@@ -39,7 +39,9 @@ public:
 
     // Throws std::logic_error for an access mode or create option outside
     // the enums; a refusal by the system leaves the file closed and sets
-    // the error code.
+    // the error code. No open waits: a pipe without a writer fails or opens
+    // at once, and opening for reading only accepts a regular file
+    // (NotAFile otherwise), so a pipe or device never stalls a load.
     bool Open(const std::string& path, uint32_t access, uint32_t creation);
     // Creates a file without a name in the folder, open for reading and
     // writing; it vanishes when closed unless it is given a name first.
@@ -74,6 +76,9 @@ private:
     template <typename Call> size_t Transfer(size_t count, Error stalled, Call call);
 
     bool Fail(int err);
+    bool IsRegular() const;
+    // Closes the descriptor just opened and answers false with the error.
+    bool Refuse(FileError error);
 
     int fd_ = -1;
     FileError error_;

@@ -1,9 +1,13 @@
 #include "wingui/FileDialog.h"
 
+#include "wingui/NativePath.h"
 #include "wingui/RunnerSeam.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 namespace vel::wingui {
 
@@ -48,8 +52,8 @@ bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
     if (!defaultExtension_.isEmpty() && mode == Mode::Save) {
         dialog.setDefaultSuffix(defaultExtension_);
     }
-    if (!initialName_.isEmpty()) {
-        dialog.selectFile(initialName_);
+    if (!initialName_.empty()) {
+        dialog.selectFile(DisplayPath(initialName_));
     }
 
     if (!runner.Get().Run(dialog)) {
@@ -59,16 +63,16 @@ bool BasicFileDialog::ShowAs(Mode mode, QWidget* owner) {
     if (chosen.isEmpty() || chosen.front().isEmpty()) {
         return false;
     }
-    QString path = chosen.front();
+    std::string path = NativePath(chosen.front(), initialName_);
     // A saved name without an extension gets the default one, whichever
     // dialog the platform showed; so does an opened name that does not exist
     // as typed.
-    const QFileInfo info(path);
-    if (!defaultExtension_.isEmpty() && info.suffix().isEmpty() &&
-        (mode == Mode::Save || !info.exists())) {
-        path += QLatin1Char('.') + defaultExtension_;
+    std::error_code unknown;
+    if (!defaultExtension_.isEmpty() && QFileInfo(chosen.front()).suffix().isEmpty() &&
+        (mode == Mode::Save || !std::filesystem::exists(path, unknown))) {
+        path += '.' + defaultExtension_.toStdString();
     }
-    chosenPath_ = path.toStdString();
+    chosenPath_ = std::move(path);
     return true;
 }
 

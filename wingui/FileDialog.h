@@ -19,7 +19,7 @@ public:
 };
 
 // What an open or save dialog asks and, after a successful showing, the path
-// the user chose (UTF-8).
+// the user chose, as the file system's bytes.
 class BasicFileDialog {
 public:
     virtual ~BasicFileDialog() = default;
@@ -32,7 +32,8 @@ public:
     void SetTitle(const QString& title) { title_ = title; }
     // Without the dot; appended to a name typed without an extension.
     void SetDefaultExtension(const QString& extension) { defaultExtension_ = extension; }
-    void SetInitialName(const QString& name) { initialName_ = name; }
+    // A path as the file system's bytes; choosing it unchanged gives them back.
+    void SetInitialName(const std::string& path) { initialName_ = path; }
     // Description and pattern, for example ("MPEG-4", "*.mp4"); the first is selected.
     void AddFilter(const QString& description, const QString& pattern);
 
@@ -48,7 +49,7 @@ private:
     std::string chosenPath_;
     QString title_;
     QString defaultExtension_;
-    QString initialName_;
+    std::string initialName_;
     std::vector<std::pair<QString, QString>> filters_;
 };
 

@@ -1,7 +1,15 @@
 #include "wingui/SettingsKey.h"
 
+#include "core/File.h"
+#include "core/FileErrorText.h"
+
+#include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace vel::wingui {
 
@@ -43,23 +51,49 @@ std::optional<std::uint32_t> AsDword(const QVariant& value) {
 
 bool Write(const SettingsKey& key, const QString& name, const QVariant& value) {
     const std::unique_ptr<QSettings> settings = key.Open();
+    if (!settings) {
+        return false;
+    }
     settings->setValue(name, value);
     settings->sync();
     return settings->status() == QSettings::NoError;
 }
 
+QVariant Read(const SettingsKey& key, const QString& name) {
+    const std::unique_ptr<QSettings> settings = key.Open();
+    return settings ? settings->value(name) : QVariant();
+}
+
 } // namespace
 
-SettingsKey::SettingsKey(QString organization, QString application)
-    : organization_(std::move(organization)), application_(std::move(application)) {}
+// The file Qt's native settings use on this system, so that earlier settings
+// stay readable; named here so that it can be checked before Qt reads it.
+SettingsKey::SettingsKey(const QString& organization, const QString& application)
+    : fileName_(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QLatin1Char('/') + organization + QLatin1Char('/') + application +
+                QStringLiteral(".conf")),
+      reported_(std::make_shared<bool>(false)) {}
 
 std::unique_ptr<QSettings> SettingsKey::Open() const {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organization_,
-                                       application_);
+    core::File file;
+    if (!file.Open(QFile::encodeName(fileName_).toStdString(), core::File::ReadAccess,
+                   core::File::OpenExisting) &&
+        file.GetError() == core::File::NotAFile) {
+        if (!std::exchange(*reported_, true)) {
+            std::fprintf(stderr,
+                         "%s: %s: %s; the settings start from their defaults and are not "
+                         "saved\n",
+                         qPrintable(QCoreApplication::applicationName()),
+                         QFile::encodeName(fileName_).constData(),
+                         core::FileErrorText(file.Failure(), core::FileOperation::Reading).c_str());
+        }
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(fileName_, QSettings::IniFormat);
 }
 
 std::optional<std::uint32_t> SettingsKey::ReadDwordValue(const QString& name) const {
-    return AsDword(Open()->value(name));
+    return AsDword(Read(*this, name));
 }
 
 std::uint32_t SettingsKey::ReadDword(const QString& name) const {
@@ -71,7 +105,7 @@ bool SettingsKey::WriteDword(const QString& name, std::uint32_t value) const {
 }
 
 std::optional<QString> SettingsKey::ReadString(const QString& name) const {
-    const QVariant value = Open()->value(name);
+    const QVariant value = Read(*this, name);
     if (value.typeId() != QMetaType::QString) {
         return std::nullopt;
     }
@@ -83,7 +117,7 @@ bool SettingsKey::WriteString(const QString& name, const QString& value) const {
 }
 
 std::optional<QByteArray> SettingsKey::ReadBinary(const QString& name) const {
-    const QVariant value = Open()->value(name);
+    const QVariant value = Read(*this, name);
     if (value.typeId() != QMetaType::QByteArray) {
         return std::nullopt;
     }

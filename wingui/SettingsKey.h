@@ -10,13 +10,18 @@ class QSettings;
 
 namespace vel::wingui {
 
-// The per-user settings of one program. A value has a type like a registry
+// The per-user settings of one program, in the user's configuration folder
+// as organization/application.conf. A value has a type like a registry
 // value: DWORDs are stored as unsigned decimal numbers and binary values as
-// byte arrays; a value of another type reads as missing.
+// byte arrays; a value of another type reads as missing. Where the file is
+// something other than a regular file (a pipe would stall every read), the
+// settings read as missing and are not written, and standard error says so
+// once.
 class SettingsKey {
 public:
-    SettingsKey(QString organization, QString application);
+    SettingsKey(const QString& organization, const QString& application);
 
+    // Null when the file cannot be used.
     std::unique_ptr<QSettings> Open() const;
 
     // 0 for a missing value or one of another type.
@@ -29,8 +34,8 @@ public:
     bool WriteBinary(const QString& name, const QByteArray& value) const;
 
 private:
-    QString organization_;
-    QString application_;
+    QString fileName_;
+    std::shared_ptr<bool> reported_;
 };
 
 } // namespace vel::wingui

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -13,8 +14,9 @@ namespace {
 
 constexpr int kFields = 11;
 
+// From corner points, so that no difference of edges can overflow.
 QRect FromEdges(int left, int top, int right, int bottom) {
-    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 // Right and bottom edges as stored: one past the last pixel.
@@ -25,20 +27,33 @@ int Bottom(const QRect& r) {
     return r.top() + r.height();
 }
 
-// A rectangle that no screen shows any more (a monitor was removed) is moved
-// onto the primary screen, as a window the user cannot reach is lost to them.
-QRect OnAScreen(QRect rect) {
-    if (ScreenOf(rect) != nullptr) {
-        return rect;
+// The rectangle no larger than the area and moved inside it. Edges are
+// 32-bit; their differences are not.
+QRect Inside(std::int32_t left, std::int32_t top, std::int64_t width, std::int64_t height,
+             const QRect& area) {
+    const auto w = static_cast<int>(std::min<std::int64_t>(width, area.width()));
+    const auto h = static_cast<int>(std::min<std::int64_t>(height, area.height()));
+    return QRect(std::clamp(left, area.left(), Right(area) - w),
+                 std::clamp(top, area.top(), Bottom(area) - h), w, h);
+}
+
+// Where a saved rectangle is shown: inside the available area of the screen
+// it lies on most, or at the top left of the primary one when no screen shows
+// it any more (a monitor was removed). So no record, however damaged, hides
+// the window or makes it larger than a screen.
+std::optional<QRect> OnAScreen(std::int32_t left, std::int32_t top, std::int32_t right,
+                               std::int32_t bottom) {
+    const QScreen* screen = ScreenOf(FromEdges(left, top, right, bottom));
+    const bool lost = screen == nullptr;
+    if (lost) {
+        screen = QGuiApplication::primaryScreen();
     }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary) {
-        return rect;
+    if (!screen) {
+        return std::nullopt;
     }
-    const QRect area = primary->availableGeometry();
-    rect.setSize(rect.size().boundedTo(area.size()));
-    rect.moveTopLeft(area.topLeft());
-    return rect;
+    const QRect area = screen->availableGeometry();
+    return Inside(lost ? area.left() : left, lost ? area.top() : top, std::int64_t{right} - left,
+                  std::int64_t{bottom} - top, area);
 }
 
 } // namespace
@@ -111,7 +126,11 @@ bool WindowPlacement::ApplyTo(QWidget& window) const {
     if (right <= left || bottom <= top || showCommand > kForceMinimize) {
         return false;
     }
-    window.setGeometry(OnAScreen(FromEdges(left, top, right, bottom)));
+    const std::optional<QRect> shown = OnAScreen(left, top, right, bottom);
+    if (!shown) {
+        return false;
+    }
+    window.setGeometry(*shown);
     // A program that starts minimised (or hidden) looks as if it had not
     // started: a minimised window comes back as it was before minimising.
     const bool minimized = showCommand == kShowMinimized || showCommand == kMinimize ||
@@ -120,8 +139,21 @@ bool WindowPlacement::ApplyTo(QWidget& window) const {
         window.showMaximized();
     } else {
         window.showNormal();
+        FitFrame(window);
     }
     return true;
+}
+
+void FitFrame(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QScreen* screen = ScreenOf(frame);
+    if (frame == window.geometry() || !screen) {
+        return;
+    }
+    const QRect fitted = Inside(frame.left(), frame.top(), frame.width(), frame.height(),
+                                screen->availableGeometry());
+    window.resize(fitted.size() - (frame.size() - window.size()));
+    window.move(fitted.topLeft());
 }
 
 SnapState SnapStateOf(const QRect& window, const QRect& workArea) {

@@ -48,6 +48,10 @@ struct WindowPlacement {
     bool ApplyTo(QWidget& window) const;
 };
 
+// Moves and shrinks a shown window so that its frame, as far as the system
+// knows it yet, lies inside the available area of its screen.
+void FitFrame(QWidget& window);
+
 enum SnapState : std::uint32_t {
     kNotSnapped = 0,
     kLeftHalf = 1,

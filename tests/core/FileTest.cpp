@@ -3,10 +3,12 @@
 #include "core/FileErrorText.h"
 #include "core/ReplacingFile.h"
 #include "tests/support/Files.h"
+#include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Unprivileged.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -90,6 +92,33 @@ TEST(File, MovesMoreThanOneTransferInOrder) {
     ASSERT_TRUE(file.Open(folder / "big", File::ReadAccess, File::OpenExisting));
     EXPECT_EQ(file.Read(back.data(), back.size()), back.size());
     EXPECT_TRUE(back == data);
+}
+
+TEST(File, OnlyRegularFilesOpenForReadingAndNoOpenWaits) {
+    TempFolder folder;
+    const testing::NamedPipe pipe(folder / "pipe.glw");
+    EXPECT_TRUE(pipe.RunsWithoutWaiting([&] {
+        File file;
+        EXPECT_FALSE(file.Open(pipe.Path(), File::ReadAccess, File::OpenExisting));
+        EXPECT_EQ(file.GetError(), File::NotAFile);
+        EXPECT_EQ(FileErrorText(file.Failure(), FileOperation::Reading), "not a regular file");
+        EXPECT_FALSE(file.IsOpen());
+        // Writing to a pipe nobody reads fails instead of waiting for a reader.
+        EXPECT_FALSE(file.Open(pipe.Path(), File::WriteAccess, File::OpenExisting));
+    }));
+    std::filesystem::create_directory(folder / "folder.glw");
+    for (const std::string& path : {folder / "folder.glw", std::string("/dev/null")}) {
+        File file;
+        EXPECT_FALSE(file.Open(path, File::ReadAccess, File::OpenExisting)) << path;
+        EXPECT_EQ(file.GetError(), File::NotAFile) << path;
+    }
+    // A regular file reads as before: the descriptor blocks again.
+    WriteWhole(folder / "doc.glw", "contents");
+    File file;
+    ASSERT_TRUE(file.Open(folder / "doc.glw", File::ReadAccess, File::OpenExisting));
+    EXPECT_EQ(::fcntl(file.Descriptor(), F_GETFL) & O_NONBLOCK, 0);
+    char bytes[8];
+    EXPECT_EQ(file.Read(bytes, sizeof bytes), sizeof bytes);
 }
 
 TEST(File, FullDeviceFailsTheWrite) {

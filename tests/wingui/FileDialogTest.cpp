@@ -1,7 +1,10 @@
 #include "wingui/FileDialog.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace vel::wingui {
@@ -85,7 +88,7 @@ TEST_F(FileDialogTest, OpenStartsFromTheInitialNameAndKeepsAnExistingNameWithout
 
     FileOpenDialog open;
     open.SetDefaultExtension("glw");
-    open.SetInitialName(dir.filePath("face.glw"));
+    open.SetInitialName(dir.filePath("face.glw").toStdString());
     runner.typed = "README";
     ASSERT_TRUE(open.Show(nullptr));
     EXPECT_EQ(runner.mode, QFileDialog::AcceptOpen);
@@ -97,6 +100,28 @@ TEST_F(FileDialogTest, OpenStartsFromTheInitialNameAndKeepsAnExistingNameWithout
     runner.typed = "face";
     ASSERT_TRUE(open.Show(nullptr));
     EXPECT_EQ(QString::fromStdString(open.ChosenPath()), dir.filePath("face.glw"));
+}
+
+// Names made on a Latin-1 system show as text with U+FFFD; the path chosen
+// is still the one the file system knows.
+TEST_F(FileDialogTest, ChosenPathsAreTheFileSystemsBytes) {
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    const std::string latin = folder + "/f\xeate/f\xeate.glw";
+    std::filesystem::create_directory(folder + "/f\xeate");
+    std::ofstream(latin) << "face";
+    FileOpenDialog open;
+    runner.folder.clear();
+    runner.typed = QFile::decodeName(QByteArray::fromStdString(latin));
+    ASSERT_TRUE(open.Show(nullptr));
+    EXPECT_EQ(open.ChosenPath(), latin);
+
+    // A new name proposed as bytes comes back as they are when it is taken.
+    FileSaveDialog save;
+    const std::string proposed = folder + "/f\xeate/vid\xe9o.mp4";
+    save.SetInitialName(proposed);
+    runner.typed.clear();
+    ASSERT_TRUE(save.Show(nullptr));
+    EXPECT_EQ(save.ChosenPath(), proposed);
 }
 
 } // namespace

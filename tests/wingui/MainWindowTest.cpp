@@ -173,6 +173,43 @@ TEST_F(MainWindowTest, APlacementOffEveryScreenComesBackOnTheScreen) {
     EXPECT_EQ(wnd.geometry().size(), QSize(400, 300));
 }
 
+TEST_F(MainWindowTest, PlacementsNoScreenCanHoldAreClampedToTheWorkArea) {
+    const QRect area = WorkArea();
+    const int right = area.left() + area.width();
+    struct Case {
+        const char* what;
+        std::int32_t left, top, right, bottom;
+        bool fillsTheArea;
+    };
+    const Case cases[] = {
+        {"edges near 2e9", -2000000000, -2000000000, 2000000000, 2000000000, true},
+        {"100000 square", 0, 0, 100000, 100000, true},
+        {"partly off the right edge", right - 100, 10, right + 300, 310, false},
+    };
+    for (const Case& c : cases) {
+        Store("WindowPlacement",
+              Record({44, 0, 1, -1, -1, -1, -1, c.left, c.top, c.right, c.bottom}));
+        {
+            TestWnd wnd(name);
+            ASSERT_TRUE(wnd.RestorePlacement()) << c.what;
+            EXPECT_TRUE(wnd.isVisible()) << c.what;
+            EXPECT_TRUE(area.contains(wnd.frameGeometry())) << c.what;
+            if (c.fillsTheArea)
+                EXPECT_EQ(wnd.frameGeometry(), area) << c.what;
+            else
+                EXPECT_EQ(wnd.geometry().size(), QSize(400, 300)) << c.what;
+            wnd.close();
+        }
+        // What is saved back fits as well, so the next start is the same.
+        settings->sync();
+        const auto saved =
+            WindowPlacement::Decode(settings->value("WindowPlacement").toByteArray());
+        ASSERT_TRUE(saved) << c.what;
+        EXPECT_LE(saved->right - saved->left, area.width()) << c.what;
+        EXPECT_LE(saved->bottom - saved->top, area.height()) << c.what;
+    }
+}
+
 TEST_F(MainWindowTest, SnapStateIsSavedFromTheWindowAndRestoredOntoIt) {
     const QRect area = WorkArea();
     TestWnd wnd(name);

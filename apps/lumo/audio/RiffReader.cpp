@@ -1,10 +1,6 @@
 #include "apps/lumo/audio/RiffReader.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vel::lumo {
 
@@ -19,24 +15,16 @@ std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
 
 } // namespace
 
-RiffReader::~RiffReader() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
-
 bool RiffReader::Open(const std::string& fileName) {
-    fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
+    if (!file_.Open(fileName, core::File::ReadAccess, core::File::OpenExisting)) {
         return false;
     }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
+    const std::optional<std::uint64_t> size = file_.Size();
+    if (!size) {
+        file_.Close();
         return false;
     }
-    fileSize_ = static_cast<std::uint64_t>(info.st_size);
+    fileSize_ = *size;
     position_ = 0;
     return true;
 }
@@ -76,19 +64,10 @@ std::optional<RiffChunk> RiffReader::Find(FourCC id, std::optional<FourCC> formT
 }
 
 std::size_t RiffReader::Read(void* buffer, std::size_t count) {
-    auto* out = static_cast<std::uint8_t*>(buffer);
-    std::size_t done = 0;
-    while (done < count && position_ < fileSize_) {
-        const ssize_t got = ::pread(fd_, out + done, count - done, static_cast<off_t>(position_));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-        position_ += static_cast<std::uint64_t>(got);
-    }
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>(count, fileSize_ - std::min(position_, fileSize_)));
+    const std::size_t done = file_.ReadAt(buffer, wanted, position_);
+    position_ += done;
     return done;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/File.h"
 #include "serializer/ChunkId.h"
 
 #include <cstddef>
@@ -30,9 +31,9 @@ public:
     RiffReader() = default;
     RiffReader(const RiffReader&) = delete;
     RiffReader& operator=(const RiffReader&) = delete;
-    ~RiffReader();
 
-    // Opens a regular file (UTF-8 name) for reading; false when that fails.
+    // Opens a regular file for reading; false when that fails or the name
+    // is not a regular file.
     bool Open(const std::string& fileName);
 
     std::optional<RiffChunk> FindRiff(FourCC formType, const RiffChunk* parent = nullptr);
@@ -54,7 +55,7 @@ private:
                                   const RiffChunk* parent);
     static std::uint64_t End(const RiffChunk& chunk);
 
-    int fd_ = -1;
+    core::File file_;
     std::uint64_t fileSize_ = 0;
     std::uint64_t position_ = 0;
 };

@@ -1,9 +1,9 @@
 #include "apps/lumo/dialogs/ExportFields.h"
 
 #include "apps/lumo/model/Timecode.h"
+#include "wingui/NativePath.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <filesystem>
 #include <limits>
 
 namespace vel::lumo {
@@ -17,13 +17,25 @@ FileNameField::FileNameField(const std::string& initial, const std::string& defa
     FromText(initial);
 }
 
+// The path stays the file system's bytes: Qt's text would replace bytes
+// that are not UTF-8, so the completion works on the bytes themselves.
 bool FileNameField::FromText(const std::string& text) {
-    QString path = text.empty() ? QStringLiteral("lumo") : QString::fromStdString(text);
-    if (QDir::isRelativePath(path) && !defaultFolder_.empty())
-        path = QString::fromStdString(defaultFolder_) + QLatin1Char('/') + path;
-    if (QFileInfo(path).suffix().isEmpty() && !defaultExtension_.empty())
-        path += QString::fromStdString(defaultExtension_);
-    value = QDir::cleanPath(path).toStdString();
+    // The control shows the value as text; reading that back must not
+    // replace the value's bytes by what the text can hold.
+    if (!value.empty() && wingui::IsUtf8(text) &&
+        QString::fromStdString(text) == wingui::DisplayPath(value))
+        return IsValid();
+    std::filesystem::path path = text.empty() ? std::string("lumo") : text;
+    if (path.is_relative() && !defaultFolder_.empty())
+        path = std::filesystem::path(defaultFolder_) / path;
+    const std::string& whole = path.native();
+    const std::size_t dot = whole.find_last_of('.');
+    const std::size_t slash = whole.find_last_of('/');
+    if ((dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+         dot + 1 == whole.size()) &&
+        !defaultExtension_.empty())
+        path += defaultExtension_;
+    value = path.lexically_normal().string();
     return IsValid();
 }
 

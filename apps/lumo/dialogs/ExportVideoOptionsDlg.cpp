@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 namespace vel::lumo {
 
@@ -129,7 +129,7 @@ void ExportVideoOptionsDlg::Browse() {
     save.AddFilter(tr("MPEG-4"), QStringLiteral("*.mp4"));
     save.AddFilter(tr("All Files"), QStringLiteral("*.*"));
     save.SetDefaultExtension(QStringLiteral("mp4"));
-    save.SetInitialName(QString::fromStdString(fileName.value));
+    save.SetInitialName(fileName.value);
     if (!save.Show(this))
         return;
     fileName.FromText(save.ChosenPath());
@@ -142,7 +142,7 @@ std::string ExportVideoOptionsDlg::FileStatus(StatusIcon& icon) const {
         icon = StatusIcon::Error;
         return "The file name may not contain any of these characters: < > : | ? *.";
     }
-    if (QFileInfo::exists(QString::fromStdString(fileName.value)))
+    if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown))
         return "A file with that name already exists and will be overwritten.";
     const QString extension =
         QString::fromStdString(std::filesystem::path(fileName.value).extension().string());

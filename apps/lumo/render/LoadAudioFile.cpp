@@ -1,6 +1,7 @@
 #include "apps/lumo/render/LoadAudioFile.h"
 
 #include "apps/lumo/audio/LoadWav.h"
+#include "core/File.h"
 #include "video/FfmpegHandles.h"
 
 #include <optional>
@@ -156,6 +157,10 @@ std::optional<AudioClip> Decoder::Run(const std::string& fileName) {
 } // namespace
 
 AudioClip LoadAudioFile(const std::string& fileName) {
+    // The decoder would wait forever on a pipe: only regular files are read.
+    if (core::File probe; !probe.Open(fileName, core::File::ReadAccess, core::File::OpenExisting)) {
+        return {};
+    }
     AudioClip wav = LoadWav(fileName);
     if (!wav.Samples().empty()) {
         return wav;

@@ -4,9 +4,12 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
+#include "wingui/WindowPlacement.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QScreen>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,8 +17,9 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr int DemoWidth = 1024;
-constexpr int DemoHeight = 768;
+const QSize DemoSize(1024, 768);
+// How long the window manager may take to frame a new window.
+constexpr int FrameWaitMs = 2000;
 const QString NoDisplayPlatform = QStringLiteral("offscreen");
 
 bool IsSet(const char* variable) {
@@ -28,19 +32,44 @@ int NoDisplay(const char* reason) {
     return 1;
 }
 
-void Show(LumoWnd& window, const LumoCommandLine& commandLine) {
-    if (commandLine.demo) {
-        window.setGeometry(0, 0, DemoWidth, DemoHeight);
-        window.move(0, 0);
-        if (commandLine.maximize) {
-            window.showMaximized();
-        } else {
-            window.show();
+void ShowDefault(QWidget& window, bool maximize) {
+    if (maximize) {
+        window.showMaximized();
+    } else {
+        window.show();
+    }
+}
+
+// The window manager frames the window only once it is on the screen.
+void WaitForFrame(QWidget& window) {
+    const QDeadlineTimer deadline(FrameWaitMs);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) &&
+           !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+// The size asked for is the frame's, as screenshots show the frame too.
+void FrameTo(QWidget& window, QSize outer) {
+    WaitForFrame(window);
+    const QSize frame = window.frameGeometry().size() - window.size();
+    window.resize(outer - frame);
+    window.move(0, 0);
+}
+
+} // namespace
+
+void ShowMainWindow(wingui::MainWindowBase& window, bool demo, bool maximize) {
+    if (demo) {
+        window.setGeometry(QRect(QPoint(0, 0), DemoSize));
+        ShowDefault(window, maximize);
+        if (!maximize) {
+            FrameTo(window, DemoSize);
         }
         return;
     }
-    const bool restored = window.RestorePlacement() && window.RestoreSnap();
-    if (!restored) {
+    // A placement that cannot be snapped again is still the user's.
+    if (!window.RestorePlacement()) {
         // A first start gets three quarters of the screen, as a desktop
         // places a new window.
         if (const QScreen* screen = window.screen()) {
@@ -50,20 +79,24 @@ void Show(LumoWnd& window, const LumoCommandLine& commandLine) {
                                                              (area.height() - size.height()) / 2),
                                      size));
         }
-        if (commandLine.maximize) {
-            window.showMaximized();
-        } else {
-            window.show();
+        ShowDefault(window, maximize);
+    } else {
+        if (!window.RestoreSnap()) {
+            ShowDefault(window, maximize);
+        }
+        // A placement that fills the screen leaves no room for the frame
+        // until the window manager has added it.
+        if (!window.isMaximized()) {
+            WaitForFrame(window);
+            wingui::FitFrame(window);
         }
     }
     if (window.isMinimized()) {
         window.showNormal();
-    } else if (commandLine.maximize && !window.isMaximized()) {
+    } else if (maximize && !window.isMaximized()) {
         window.showMaximized();
     }
 }
-
-} // namespace
 
 int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
     // An explicit platform (offscreen for screenshots and tests) is the
@@ -84,7 +117,7 @@ int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
         return NoDisplay("the display cannot be reached");
     }
     LumoWnd window;
-    Show(window, commandLine);
+    ShowMainWindow(window, commandLine.demo, commandLine.maximize);
     window.repaint();
     // Recovered work takes the window's one document before a named file can.
     const bool recovered = OfferRecovery(window, window.GetAutosaver().Store());

@@ -2,9 +2,17 @@
 
 #include <string>
 
+namespace vel::wingui {
+class MainWindowBase;
+}
+
 namespace vel::lumo {
 
 struct LumoCommandLine;
+
+// Shows the main window where it was last, or, for screenshots (demo), at the
+// screen's origin with its frame 1024 by 768 pixels.
+void ShowMainWindow(wingui::MainWindowBase& window, bool demo, bool maximize);
 
 // Opens the main window as the command line asks, opens the named document and
 // runs until the window closes. Without a display to show the window on, one

@@ -9,6 +9,7 @@
 #include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
+#include "core/File.h"
 #include "core/FileErrorText.h"
 #include "wingui/FileDialog.h"
 #include "wingui/MessageBox.h"
@@ -198,6 +199,11 @@ int LumoWnd::OnLoadAudio() {
     dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
     dialog.SetDefaultExtension(QStringLiteral("wav"));
     if (dialog.Show(this)) {
+        if (core::File file;
+            !file.Open(dialog.ChosenPath(), core::File::ReadAccess, core::File::OpenExisting)) {
+            ShowFileError("Error loading audio file:", dialog.ChosenPath(), file.Failure(), false);
+            return 0;
+        }
         const wingui::WaitCursor wait;
         document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(dialog.ChosenPath())));
         timeline_->setFocus(Qt::OtherFocusReason);

@@ -12,7 +12,8 @@ class SettingsKey;
 namespace vel::lumo {
 
 // The files opened or saved last, most recent first, without duplicates,
-// kept in the settings as "MRU/1" to "MRU/4".
+// kept in the settings as "MRU/1" to "MRU/4". Paths are the file system's
+// bytes, absolute and without "." or ".." parts.
 class RecentFiles {
 public:
     static constexpr std::size_t Capacity = 4;
@@ -21,7 +22,8 @@ public:
     void Load(const wingui::SettingsKey& settings);
     void Save(const wingui::SettingsKey& settings) const;
 
-    // Moves the path to the front, dropping the oldest entry when full.
+    // Moves the path to the front, dropping the oldest entry when full; a
+    // relative path is taken from the working folder.
     void Add(const std::string& path);
     const std::vector<std::string>& GetEntries() const { return entries_; }
 

@@ -2,6 +2,8 @@
 
 #include "apps/lumo/audio/SampleAt.h"
 #include "tests/apps/lumo/audio/WavBytes.h"
+#include "tests/support/NamedPipe.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +125,10 @@ TEST(LoadWav, UnreadableFilesGiveTheEmptyClip) {
     ExpectEmptyClip(Load(Riff({Fmt{}.AsChunk(), Chunk("data", Counting(4))}, "AVI ")));
     ExpectEmptyClip(LoadWav("/nonexistent/folder/sound.wav"));
     ExpectEmptyClip(LoadWav(testing::TempFolder().Path().string()));
+
+    const testing::TempFolder folder;
+    const testing::NamedPipe pipe(folder / "voice.wav");
+    EXPECT_TRUE(pipe.RunsWithoutWaiting([&] { ExpectEmptyClip(LoadWav(pipe.Path())); }));
 }
 
 TEST(LoadWav, RefusedFormatsGiveTheHeaderWithoutSamples) {

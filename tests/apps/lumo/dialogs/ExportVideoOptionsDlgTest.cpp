@@ -220,5 +220,28 @@ TEST_F(ExportVideoOptionsDlgTest, BrowseStartsFromTheNameAndTakesTheChosenOne) {
               QString::fromStdString((home / "picked.mp4")));
 }
 
+// A name made on a Latin-1 system shows as text with U+FFFD; the video is
+// still named with the document's own bytes, typed into nothing or browsed.
+TEST_F(ExportVideoOptionsDlgTest, ANameThatIsNotUtf8KeepsItsBytes) {
+    ASSERT_TRUE(document->Save(home / "f\xeate.glw"));
+    const std::string video = videos + "/f\xeate.mp4";
+    fs::create_directories(videos);
+    std::ofstream(video) << "old";
+    auto dlg = Open();
+    EXPECT_EQ(dlg->fileName.value, video);
+    EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
+              "A file with that name already exists and will be overwritten.");
+    EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))->text(),
+              QString::fromStdString(videos + "/f") + QChar::ReplacementCharacter + "te.mp4");
+    EXPECT_EQ(dlg->Options().fileName, video);
+
+    ChoosingRunner runner;
+    runner.chosen = QString::fromStdString(video);
+    wingui::BasicFileDialog::SetRunner(&runner);
+    QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
+    wingui::BasicFileDialog::SetRunner(nullptr);
+    EXPECT_EQ(dlg->Options().fileName, video);
+}
+
 } // namespace
 } // namespace vel::lumo

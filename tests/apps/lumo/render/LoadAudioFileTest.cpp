@@ -2,6 +2,7 @@
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
+#include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
 
 #include <cmath>
@@ -89,6 +90,13 @@ TEST(LoadAudioFileTest, WavStaysWithTheWavReaderAndUndecodableFilesGiveItsAnswer
     std::ofstream(text) << "not a sound at all\n";
     EXPECT_EQ(LoadAudioFile(text), AudioClip{});
     EXPECT_EQ(LoadAudioFile((folder.Path() / "missing.ogg").string()), AudioClip{});
+    // Neither reader waits for a pipe to be written.
+    for (const char* name : {"pipe.wav", "pipe.mp3", "pipe.ogg"}) {
+        const vel::testing::NamedPipe pipe((folder.Path() / name).string());
+        EXPECT_TRUE(pipe.RunsWithoutWaiting([&] {
+            EXPECT_EQ(LoadAudioFile(pipe.Path()), AudioClip{});
+        })) << name;
+    }
 
     // A cut-off file gives what could be decoded.
     const std::string mp3 = Encode(folder, "cut.mp3", 44100, 1, "libmp3lame");
