@@ -138,7 +138,10 @@ std::optional<std::string> LipSyncGenerator::Problem(const AnimateInput& input) 
     if (const auto problem = KeyGenerator::Problem(input)) {
         return problem;
     }
-    if (VoiceSamples::From(input).samples.empty()) {
+    // Where the clip ends, without converting any of it.
+    const double clipSeconds = static_cast<double>(AudioView(input.audio).FrameCount()) /
+                               std::max<std::uint32_t>(input.audio.sampleRate, 1);
+    if (input.range.first / input.FramesPerSecond() >= clipSeconds) {
         return "The frame range lies after the end of the voice clip.";
     }
     return std::nullopt;
