@@ -12,9 +12,9 @@ namespace vel::lumo {
 namespace {
 
 // The eyes' open and closed ends of "eyeblink".
-constexpr float kOpen = 0.0f;
-constexpr float kClosed = 1.0f;
-constexpr double kDoubleBlinkChance = 0.12;
+constexpr float EyesOpen = 0.0f;
+constexpr float EyesClosed = 1.0f;
+constexpr double DoubleBlinkChance = 0.12;
 
 // A blink's phases at about 30 frames a second, scaled to the document's rate.
 struct BlinkShape {
@@ -52,13 +52,13 @@ std::optional<Animation> BlinkGenerator::Generate(const AnimateInput& input,
     const double fps = input.FramesPerSecond();
     const BlinkShape shape = BlinkShape::At(fps);
     // Eyes that rest nearly open stay as they are between blinks; others open fully.
-    const float start = input.StartValue(EyeBlinkKey, kOpen);
-    const float rest = std::abs(start - kOpen) < std::abs(start - kClosed) ? start : kOpen;
+    const float start = input.StartValue(EyeBlinkKey, EyesOpen);
+    const float rest = std::abs(start - EyesOpen) < std::abs(start - EyesClosed) ? start : EyesOpen;
 
     std::mt19937 random(settings_.seed);
     const double meanGap = 60.0 / settings_.perMinute * fps;
     std::uniform_real_distribution<double> gap(0.5 * meanGap, 1.5 * meanGap);
-    std::bernoulli_distribution twice(kDoubleBlinkChance);
+    std::bernoulli_distribution twice(DoubleBlinkChance);
 
     std::vector<Anchor> anchors{{range.first, rest}};
     const auto add = [&anchors, &range](std::uint64_t frame, float value) {
@@ -70,8 +70,8 @@ std::optional<Animation> BlinkGenerator::Generate(const AnimateInput& input,
     const auto blink = [&](std::uint64_t at) {
         ++blinks;
         add(at, rest);
-        add(at + shape.closing, kClosed);
-        add(at + shape.closing + shape.held, kClosed);
+        add(at + shape.closing, EyesClosed);
+        add(at + shape.closing + shape.held, EyesClosed);
         add(at + shape.Length(), rest);
     };
     // The first blink comes somewhere within the first mean gap.

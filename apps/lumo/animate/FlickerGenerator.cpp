@@ -12,10 +12,10 @@ namespace {
 
 // A calm candle's slow wander changes direction about three times a second
 // and flickers about once a second.
-constexpr double kWanderPerSecond = 3.0;
-constexpr double kFlickersPerSecond = 1.0;
+constexpr double WanderPerSecond = 3.0;
+constexpr double FlickersPerSecond = 1.0;
 // Degrees of hue per unit of amount.
-constexpr float kHueSwing = 40.0f;
+constexpr float HueSwing = 40.0f;
 
 void Add(std::vector<Anchor>& anchors, std::uint64_t frame, float value, std::uint32_t end) {
     if (frame < end && (anchors.empty() || frame > anchors.back().frame)) {
@@ -52,8 +52,8 @@ std::optional<Animation> FlickerGenerator::Generate(const AnimateInput& input,
     std::uniform_real_distribution<float> wander(-0.5f, 0.5f);
     std::uniform_real_distribution<float> dip(0.3f, 0.5f);
     std::uniform_real_distribution<double> jitter(0.6, 1.4);
-    const double step = std::max(2.0, fps / (kWanderPerSecond * settings_.speed));
-    const double flickerChance = kFlickersPerSecond / kWanderPerSecond;
+    const double step = std::max(2.0, fps / (WanderPerSecond * settings_.speed));
+    const double flickerChance = FlickersPerSecond / WanderPerSecond;
     std::bernoulli_distribution flickers(std::min(1.0, flickerChance));
 
     std::vector<Anchor> lights{{range.first, light}};
@@ -71,7 +71,7 @@ std::optional<Animation> FlickerGenerator::Generate(const AnimateInput& input,
         const float level = wander(random);
         Add(lights, frame, lightAt(level), range.end);
         Add(hues, frame,
-            std::clamp(hue + wander(random) * settings_.amount * kHueSwing, 0.0f, 360.0f),
+            std::clamp(hue + wander(random) * settings_.amount * HueSwing, 0.0f, 360.0f),
             range.end);
         // A quick dip of a frame or two, then back to the wander.
         if (flickers(random) && frame + 3 < range.end) {

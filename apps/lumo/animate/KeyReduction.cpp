@@ -58,6 +58,7 @@ std::vector<Anchor> ReduceKeys(const std::vector<float>& values, std::uint32_t f
     std::sort(kept.begin(), kept.end());
     kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
     std::vector<Anchor> anchors;
+    anchors.reserve(kept.size());
     for (const std::size_t i : kept) {
         anchors.push_back({first + static_cast<std::uint32_t>(i), values[i]});
     }

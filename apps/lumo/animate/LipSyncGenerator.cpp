@@ -14,11 +14,11 @@ namespace vel::lumo {
 namespace {
 
 // Levels this far below the voice's loud parts count as silence.
-constexpr float kRangeDb = 30.0f;
+constexpr float RangeDb = 30.0f;
 // A mouth never strays more than this from the smooth curve through its keys.
-constexpr float kTolerance = 0.04f;
+constexpr float Tolerance = 0.04f;
 // Even a whisper opens the mouth this share of the way.
-constexpr float kQuietOpening = 0.35f;
+constexpr float QuietOpening = 0.35f;
 
 float Decibels(float level) {
     return 20.0f * std::log10(std::max(level, 1e-6f));
@@ -42,7 +42,7 @@ std::vector<float> Loudness(const std::vector<VoiceFrame>& frames) {
     const float reference = *loud;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         loudness[i] =
-            std::clamp((Decibels(frames[i].level) - reference + kRangeDb) / kRangeDb, 0.0f, 1.0f);
+            std::clamp((Decibels(frames[i].level) - reference + RangeDb) / RangeDb, 0.0f, 1.0f);
     }
     return loudness;
 }
@@ -64,16 +64,16 @@ MouthShape FromSpectrum(const VoiceFrame& frame) {
 // Without phonemes, the lips are taken to close where the voice drops
 // sharply below its neighbours, as in the stop of a "p" between vowels.
 std::vector<bool> Stops(const std::vector<VoiceFrame>& frames) {
-    constexpr std::size_t kReach = 3;
-    constexpr float kDrop = 0.2f;
+    constexpr std::size_t reach = 3;
+    constexpr float drop = 0.2f;
     std::vector<bool> stops(frames.size(), false);
     for (std::size_t f = 0; f < frames.size(); ++f) {
         float loudest = 0.0f;
-        for (std::size_t g = f > kReach ? f - kReach : 0;
-             g < std::min(frames.size(), f + kReach + 1); ++g) {
+        for (std::size_t g = f > reach ? f - reach : 0; g < std::min(frames.size(), f + reach + 1);
+             ++g) {
             loudest = std::max(loudest, frames[g].level);
         }
-        stops[f] = frames[f].level < kDrop * loudest;
+        stops[f] = frames[f].level < drop * loudest;
     }
     return stops;
 }
@@ -107,8 +107,9 @@ std::vector<std::string> PhonesPerFrame(const std::vector<Phone>& phones, std::u
             if (f < 0 || f >= static_cast<std::int64_t>(frames)) {
                 continue;
             }
-            const double overlap = std::min(to, f + 1.0) - std::max(from, static_cast<double>(f));
-            const double centre = f + 0.5;
+            const auto start = static_cast<double>(f);
+            const double overlap = std::min(to, start + 1.0) - std::max(from, start);
+            const double centre = start + 0.5;
             const bool covers = centre >= from && centre < to;
             if ((covers && !MouthShape::ClosesLips(result[f])) ||
                 (closure && (overlap >= 0.5 || overlap >= 0.5 * (to - from)))) {
@@ -135,7 +136,7 @@ std::optional<std::string> LipSyncGenerator::Problem(const AnimateInput& input) 
     if (!(settings_.smoothing >= 0.0f && settings_.smoothing <= 1.0f)) {
         return "The smoothing must lie between 0 and 1.";
     }
-    if (const auto problem = KeyGenerator::Problem(input)) {
+    if (auto problem = KeyGenerator::Problem(input)) {
         return problem;
     }
     // Where the clip ends, without converting any of it.
@@ -197,8 +198,7 @@ std::optional<Animation> LipSyncGenerator::Generate(const AnimateInput& input,
             shape.round = std::max(shape.round, heard.round * 0.7f);
         }
         const float level = std::clamp(loudness[f] * settings_.sensitivity, 0.0f, 1.0f);
-        const float opening =
-            loudness[f] > 0.0f ? kQuietOpening + (1 - kQuietOpening) * level : 0.0f;
+        const float opening = loudness[f] > 0.0f ? QuietOpening + (1 - QuietOpening) * level : 0.0f;
         open[f] = shape.open * opening;
         wide[f] = loudness[f] > 0.0f ? shape.wide : 0.0f;
         round[f] = loudness[f] > 0.0f ? shape.round : 0.0f;
@@ -217,9 +217,9 @@ std::optional<Animation> LipSyncGenerator::Generate(const AnimateInput& input,
     const auto limit = static_cast<std::size_t>(
         std::max(2.0, MaxKeysPerSecond * frames / input.FramesPerSecond()));
     Animation animation;
-    animation.knobs = {{MouthKey, ReduceKeys(open, input.range.first, limit, kTolerance)},
-                       {MouthWideKey, ReduceKeys(wide, input.range.first, limit, kTolerance)},
-                       {MouthRoundKey, ReduceKeys(round, input.range.first, limit, kTolerance)}};
+    animation.knobs = {{MouthKey, ReduceKeys(open, input.range.first, limit, Tolerance)},
+                       {MouthWideKey, ReduceKeys(wide, input.range.first, limit, Tolerance)},
+                       {MouthRoundKey, ReduceKeys(round, input.range.first, limit, Tolerance)}};
     animation.method = "Lip sync " + method + ".";
     return animation;
 }

@@ -10,7 +10,7 @@ namespace {
 // Mouth shapes of the US English phonemes: open vowels open, "ee" vowels
 // wide, "oo" and "oh" vowels and w round, lips shut for m, b and p, and the
 // tongue and teeth sounds a little open.
-constexpr std::array<std::pair<std::string_view, MouthShape>, 39> kShapes{{
+constexpr std::array<std::pair<std::string_view, MouthShape>, 39> Shapes{{
     {"AA", {1.00f, 0.00f, 0.00f}}, {"AE", {0.85f, 0.35f, 0.00f}}, {"AH", {0.70f, 0.00f, 0.00f}},
     {"AO", {0.80f, 0.00f, 0.45f}}, {"AW", {0.80f, 0.00f, 0.35f}}, {"AY", {0.85f, 0.20f, 0.00f}},
     {"EH", {0.60f, 0.50f, 0.00f}}, {"ER", {0.40f, 0.00f, 0.45f}}, {"EY", {0.50f, 0.70f, 0.00f}},
@@ -29,7 +29,7 @@ constexpr std::array<std::pair<std::string_view, MouthShape>, 39> kShapes{{
 } // namespace
 
 MouthShape MouthShape::ForPhone(std::string_view phone) {
-    for (const auto& [name, shape] : kShapes) {
+    for (const auto& [name, shape] : Shapes) {
         if (name == phone) {
             return shape;
         }

@@ -11,8 +11,8 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr int kFramesPerSecond = 100;
-constexpr std::size_t kChunk = VoiceSamples::Rate / 2;
+constexpr int DecoderFramesPerSecond = 100;
+constexpr std::size_t ChunkSamples = VoiceSamples::Rate / 2;
 
 struct ConfigDeleter {
     void operator()(cmd_ln_t* config) const { cmd_ln_free_r(config); }
@@ -84,8 +84,8 @@ bool IsVowel(const std::string& phone) {
 bool Decode(ps_decoder_t* decoder, const VoiceSamples& voice, const AnimateProgress& progress) {
     ps_start_utt(decoder);
     const std::size_t total = voice.samples.size();
-    for (std::size_t at = 0; at < total; at += kChunk) {
-        const std::size_t count = std::min(kChunk, total - at);
+    for (std::size_t at = 0; at < total; at += ChunkSamples) {
+        const std::size_t count = std::min(ChunkSamples, total - at);
         ps_process_raw(decoder, voice.samples.data() + at, count, FALSE, FALSE);
         if (!progress(at + count, total)) {
             ps_end_utt(decoder);
@@ -117,8 +117,8 @@ std::vector<Phone> Segments(ps_decoder_t* decoder, bool words) {
         int first = 0;
         int last = 0;
         ps_seg_frames(seg, &first, &last);
-        const double start = static_cast<double>(first) / kFramesPerSecond;
-        const double end = static_cast<double>(last + 1) / kFramesPerSecond;
+        const double start = static_cast<double>(first) / DecoderFramesPerSecond;
+        const double end = static_cast<double>(last + 1) / DecoderFramesPerSecond;
         const std::string name = ps_seg_word(seg);
         if (!words) {
             phones.push_back({name, start, end});

@@ -17,35 +17,35 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr int kWindow = 512;
-constexpr double kBin = static_cast<double>(VoiceSamples::Rate) / kWindow;
+constexpr int WindowSize = 512;
+constexpr double BinHz = static_cast<double>(VoiceSamples::Rate) / WindowSize;
 
 struct TxDeleter {
     void operator()(AVTXContext* context) const { av_tx_uninit(&context); }
 };
 
-// A real transform of kWindow samples with a Hann window.
+// A real transform of WindowSize samples with a Hann window.
 class Spectrum {
 public:
-    Spectrum() : window_(kWindow), in_(kWindow), out_(kWindow / 2 + 1) {
+    Spectrum() : window_(WindowSize), in_(WindowSize), out_(WindowSize / 2 + 1) {
         AVTXContext* context = nullptr;
         const float scale = 1.0f;
-        if (av_tx_init(&context, &transform_, AV_TX_FLOAT_RDFT, 0, kWindow, &scale,
+        if (av_tx_init(&context, &transform_, AV_TX_FLOAT_RDFT, 0, WindowSize, &scale,
                        AV_TX_UNALIGNED) < 0) {
             throw std::runtime_error("Could not set up the spectrum transform.");
         }
         context_.reset(context);
-        for (int i = 0; i < kWindow; ++i) {
+        for (int i = 0; i < WindowSize; ++i) {
             window_[i] = static_cast<float>(
-                0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / (kWindow - 1)));
+                0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / (WindowSize - 1)));
         }
     }
 
     // Energy per bin of the samples centred on the position; zeros beyond the ends.
     const std::vector<std::complex<float>>& At(const std::vector<std::int16_t>& samples,
                                                std::int64_t centre) {
-        for (int i = 0; i < kWindow; ++i) {
-            const std::int64_t at = centre - kWindow / 2 + i;
+        for (int i = 0; i < WindowSize; ++i) {
+            const std::int64_t at = centre - WindowSize / 2 + i;
             const bool inside = at >= 0 && at < static_cast<std::int64_t>(samples.size());
             in_[i] = inside ? window_[i] * static_cast<float>(samples[at]) / 32768.0f : 0.0f;
         }
@@ -63,8 +63,8 @@ private:
 
 double Band(const std::vector<std::complex<float>>& bins, double from, double to) {
     double sum = 0.0;
-    const auto first = static_cast<std::size_t>(std::ceil(from / kBin));
-    const auto last = std::min(bins.size() - 1, static_cast<std::size_t>(to / kBin));
+    const auto first = static_cast<std::size_t>(std::ceil(from / BinHz));
+    const auto last = std::min(bins.size() - 1, static_cast<std::size_t>(to / BinHz));
     for (std::size_t i = first; i <= last; ++i) {
         sum += std::norm(bins[i]);
     }
