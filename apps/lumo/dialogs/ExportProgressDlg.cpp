@@ -24,10 +24,10 @@ QString Clock(int64_t ms) {
 
 } // namespace
 
-ExportProgressDlg::ExportProgressDlg(QWidget* owner)
+ExportProgressDlg::ExportProgressDlg(QWidget* owner, const QString& title)
     : QDialog(owner), frames_(new QLabel(this)), times_(new QLabel(this)),
       bar_(new QProgressBar(this)) {
-    setWindowTitle(tr("Exporting Video"));
+    setWindowTitle(title);
     setModal(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     cancelButton_ = buttons->button(QDialogButtonBox::Cancel);

@@ -20,7 +20,9 @@ namespace vel::lumo {
 // closing the window only ask the export to stop.
 class ExportProgressDlg : public QDialog {
 public:
-    explicit ExportProgressDlg(QWidget* owner);
+    // Other long work that counts frames (an animation's analysis) shows
+    // its own title.
+    explicit ExportProgressDlg(QWidget* owner, const QString& title = tr("Exporting Video"));
 
     // Safe from any thread.
     void Report(uint64_t done, uint64_t total);

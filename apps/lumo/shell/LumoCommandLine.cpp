@@ -1,5 +1,7 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 
+#include "apps/lumo/animate/AnimateList.h"
+
 namespace vel::lumo {
 
 LumoCommandLine::LumoCommandLine() {
@@ -9,6 +11,32 @@ LumoCommandLine::LumoCommandLine() {
     SetHelpOption(help);
     inOptionalArguments = 1;
     AddArgument(fileName);
+}
+
+bool LumoCommandLine::AnimateOption::ParseValue(const std::string& text) {
+    if (!ParseAnimateList(text)) {
+        return false;
+    }
+    value = text;
+    return true;
+}
+
+std::vector<std::string> LumoCommandLine::GetConflicts() const {
+    std::vector<std::string> conflicts;
+    if (animate.value.empty()) {
+        if (!transcript.value.empty()) {
+            conflicts.emplace_back("--transcript goes with --animate=lipsync");
+        }
+        return conflicts;
+    }
+    // The source document is never replaced by surprise.
+    if (output.value.empty()) {
+        conflicts.emplace_back("--animate needs --output=<file> to name the document it writes");
+    }
+    if (render) {
+        conflicts.emplace_back("--animate and --render cannot be given together");
+    }
+    return conflicts;
 }
 
 } // namespace vel::lumo

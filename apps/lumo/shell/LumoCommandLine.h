@@ -3,6 +3,7 @@
 #include "core/CommandLine.h"
 
 #include <string>
+#include <vector>
 
 namespace vel::lumo {
 
@@ -20,7 +21,23 @@ struct LumoCommandLine : core::CommandLine {
         std::string GetUsageName() const override { return GetName() + "=<n>"; }
     };
 
+    // "--animate=<list>": only the words of an animation list are valid.
+    struct AnimateOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<list>"; }
+        bool ParseValue(const std::string& text) override;
+    };
+
+    // An option that takes words: "--name=<text>".
+    struct TextOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<text>"; }
+    };
+
     LumoCommandLine();
+
+    // Options that parse one by one but do not go together, one line each.
+    std::vector<std::string> GetConflicts() const;
 
     Argument<std::string> program{"lumo", "An editor for producing gourdglowlight animations.",
                                   "lumo.exe"};
@@ -31,11 +48,17 @@ struct LumoCommandLine : core::CommandLine {
     Option<bool> maximize{*this, "maximize", "opens the main window maximized"};
     Option<bool> render{*this, "render",
                         "renders the document to an MP4 video without opening the window"};
-    FileOption output{
-        *this, "output",
-        "the video file that --render writes (default: the document's name with .mp4)"};
+    FileOption output{*this, "output",
+                      "the video file that --render writes (default: the document's name with "
+                      ".mp4), or the document file that --animate writes"};
     CountOption loops{*this, "loops",
                       "how many times --render plays the animation over (default: 1)"};
+    AnimateOption animate{*this, "animate",
+                          "adds lip sync from the document's voice, blinks or candle flicker, as "
+                          "a comma-separated list of lipsync, blinks and flicker, and writes the "
+                          "document to --output without opening the window"};
+    TextOption transcript{*this, "transcript",
+                          "the words spoken in the document's voice, for --animate=lipsync"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

@@ -304,6 +304,10 @@ int LumoWnd::OnCommand(uint32_t id) {
         return 0;
     case IdEnd:
         return OnEnd();
+    case IdLipSync:
+    case IdAddBlinks:
+    case IdCandleFlicker:
+        return OnAnimate(id);
     case IdTutorial:
         return OnTutorial();
     case IdAbout:

@@ -126,6 +126,7 @@ private:
     int OnExportVideo();
     int OnLoadAudio();
     int OnUndoRedo(bool redo);
+    int OnAnimate(uint32_t id);
     int OnPlay();
     int OnHome();
     int OnEnd();

@@ -40,6 +40,11 @@ void LumoWnd::CreateMenus() {
     AddCommand(edit, IdUndo, QStringLiteral("&Undo\tCtrl+Z"));
     AddCommand(edit, IdRedo, QStringLiteral("&Redo\tCtrl+Y"));
 
+    QMenu* animate = bar->addMenu(QStringLiteral("&Animate"));
+    AddCommand(animate, IdLipSync, QStringLiteral("&Lip Sync from Audio..."));
+    AddCommand(animate, IdAddBlinks, QStringLiteral("Add &Blinks..."));
+    AddCommand(animate, IdCandleFlicker, QStringLiteral("Candle &Flicker..."));
+
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     AddCommand(view, IdPlay, QStringLiteral("&Play\tF5"));
     view->addSeparator();
@@ -51,7 +56,7 @@ void LumoWnd::CreateMenus() {
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
-    for (QMenu* menu : {file, recent, edit, view, help}) {
+    for (QMenu* menu : {file, recent, edit, animate, view, help}) {
         connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
     }
 }
@@ -70,7 +75,8 @@ void LumoWnd::UpdateMenuState() {
         Action(id)->setEnabled(index < recentFiles_.GetEntries().size());
     }
     Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
-    for (uint32_t id : {IdSaveAs, IdExportVideo, IdLoadAudio, IdPlay}) {
+    for (uint32_t id :
+         {IdSaveAs, IdExportVideo, IdLoadAudio, IdPlay, IdLipSync, IdAddBlinks, IdCandleFlicker}) {
         Action(id)->setEnabled(hasDocument);
     }
     Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);

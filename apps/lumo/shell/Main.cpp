@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/Main.h"
 
+#include "apps/lumo/shell/AnimateCommand.h"
 #include "apps/lumo/shell/EditorStart.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
@@ -52,8 +53,14 @@ int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {
 int Main(int& argc, char* argv[]) {
     // The words arrive already split by the system, the program path first.
     LumoCommandLine commandLine;
-    if (!commandLine.Parse(argc, argv) || commandLine.help) {
-        return ReportUsage(UsageReport(commandLine), argc, argv);
+    const bool parsed = commandLine.Parse(argc, argv);
+    const std::vector<std::string> conflicts = commandLine.GetConflicts();
+    if (!parsed || commandLine.help || !conflicts.empty()) {
+        return ReportUsage(UsageReport(commandLine, conflicts), argc, argv);
+    }
+    if (!commandLine.animate.value.empty()) {
+        return AnimateCommand(commandLine.fileName, commandLine.animate, commandLine.output,
+                              commandLine.transcript);
     }
     if (commandLine.render) {
         return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,

@@ -7,8 +7,10 @@
 
 namespace vel::lumo {
 
-UsageReport::UsageReport(const core::CommandLine& commandLine) {
-    const std::vector<std::string> errors = commandLine.GetErrors();
+UsageReport::UsageReport(const core::CommandLine& commandLine,
+                         const std::vector<std::string>& moreErrors) {
+    std::vector<std::string> errors = commandLine.GetErrors();
+    errors.insert(errors.end(), moreErrors.begin(), moreErrors.end());
     for (const std::string& error : errors) {
         text += error + "\n";
     }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QMessageBox;
 
@@ -15,7 +16,9 @@ namespace vel::lumo {
 // an empty line after them, then the usage text.
 class UsageReport {
 public:
-    explicit UsageReport(const core::CommandLine& commandLine);
+    // moreErrors: problems found after parsing, such as options that do not go together.
+    explicit UsageReport(const core::CommandLine& commandLine,
+                         const std::vector<std::string>& moreErrors = {});
 
     const std::string& GetText() const { return text; }
     bool HasErrors() const { return hasErrors; }

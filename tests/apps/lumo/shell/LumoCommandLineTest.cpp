@@ -21,10 +21,16 @@ const std::vector<std::string> usageLines = {
     "",
     "SYNOPSIS:",
     "",
-    "lumo [--demo] [(--help|-?)] [--loops=<n>] [--maximize] [--output=<file>] [--render] "
-    "[<file-name>]",
+    "lumo [--animate=<list>] [--demo] [(--help|-?)] [--loops=<n>] [--maximize] [--output=<file>] "
+    "[--render] [--transcript=<text>] [<file-name>]",
     "",
     "OPTIONS:",
+    "",
+    "--animate=<list>",
+    "  adds lip sync from the document's voice, blinks or candle flicker, as a comma-separated "
+    "list "
+    "of lipsync, blinks and flicker, and writes the document to --output without opening the "
+    "window",
     "",
     "--demo",
     "  opens the main window at a standard size for making screen shots for the documentation",
@@ -39,10 +45,14 @@ const std::vector<std::string> usageLines = {
     "  opens the main window maximized",
     "",
     "--output=<file>",
-    "  the video file that --render writes (default: the document's name with .mp4)",
+    "  the video file that --render writes (default: the document's name with .mp4), or the "
+    "document file that --animate writes",
     "",
     "--render",
     "  renders the document to an MP4 video without opening the window",
+    "",
+    "--transcript=<text>",
+    "  the words spoken in the document's voice, for --animate=lipsync",
     "",
     "ARGUMENTS:",
     "",

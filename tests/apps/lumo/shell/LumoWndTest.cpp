@@ -41,7 +41,7 @@ std::vector<std::string> MenuTexts(const QMenu* menu) {
 
 TEST_F(ShellTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(MenuTexts(menus[0]->menu()),
               (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
                                         "Save &As...", "-", "Export &Video...\tCtrl+F5", "-",
@@ -49,11 +49,15 @@ TEST_F(ShellTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
               (std::vector<std::string>{"Load &Audio", "-", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
-              (std::vector<std::string>{"&Play\tF5", "-", "Home", "End"}));
+              (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
+                                        "Candle &Flicker..."}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()),
+              (std::vector<std::string>{"&Play\tF5", "-", "Home", "End"}));
+    EXPECT_EQ(MenuTexts(menus[4]->menu()),
               (std::vector<std::string>{"&Tutorial", "-", "&About Vellumar Gourdglowlight"}));
-    for (uint32_t id : {IdNew, IdOpen, IdSave, IdSaveAs, IdExportVideo, IdExit, IdLoadAudio, IdUndo,
-                        IdRedo, IdPlay, IdHome, IdEnd, IdTutorial, IdAbout}) {
+    for (uint32_t id :
+         {IdNew, IdOpen, IdSave, IdSaveAs, IdExportVideo, IdExit, IdLoadAudio, IdUndo, IdRedo,
+          IdLipSync, IdAddBlinks, IdCandleFlicker, IdPlay, IdHome, IdEnd, IdTutorial, IdAbout}) {
         ASSERT_NE(window->Action(id), nullptr) << id;
         EXPECT_EQ(window->Action(id)->data().toUInt(), id);
     }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "apps/lumo/animate/AnimateInput.h"
+#include "apps/lumo/animate/KeyGenerator.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vel::lumo {
+
+// The clip's part under a frame range, mono at the rate the recogniser hears.
+struct VoiceSamples {
+    static constexpr std::uint32_t Rate = 16000;
+
+    std::vector<std::int16_t> samples;
+    // Where the samples start, in seconds from the clip's start.
+    double startSeconds = 0.0;
+
+    static VoiceSamples From(const AnimateInput& input);
+};
+
+// What one frame of the voice sounds like.
+struct VoiceFrame {
+    // Root mean square over the frame, 0..1 of full scale.
+    float level = 0.0f;
+    // Shares of the spectrum's energy (150..4000 Hz): the low region where
+    // closed and rounded mouths put it, the region of an open mouth's first
+    // resonance, and the high region of a wide mouth's second one.
+    float low = 0.0f;
+    float open = 0.0f;
+    float high = 0.0f;
+    // Energy above 4000 Hz over all of it: hissing and friction.
+    float hiss = 0.0f;
+};
+
+// One VoiceFrame per frame of the range, the frame's sound being the audio
+// from its start to the next frame's. Spectra come from FFmpeg's transform.
+// Nothing when progress asked to stop.
+std::optional<std::vector<VoiceFrame>>
+AnalyseVoice(const VoiceSamples& voice, const AnimateInput& input, const AnimateProgress& progress);
+
+} // namespace vel::lumo

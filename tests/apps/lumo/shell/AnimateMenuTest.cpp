@@ -1,0 +1,145 @@
+#include "apps/lumo/animate/StandardKeys.h"
+#include "apps/lumo/dialogs/AnimateDlg.h"
+#include "apps/lumo/dialogs/ExportProgressDlg.h"
+#include "apps/lumo/model/StandardKnobs.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/AnimateMenuCommand.h"
+#include "tests/apps/lumo/shell/ShellFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <cstring>
+
+namespace vel::lumo::test {
+namespace {
+
+const KnobKey Blink{"eyeblink"};
+
+// A document of 300 frames whose voice is a loud buzz, with a mouth shape
+// posed on "mouth" and "mOOO" only.
+std::unique_ptr<LumoDocument> Talking(bool withVoice) {
+    auto document = LumoDocument::New();
+    Model& model = document->GetModel();
+    model.InsertShape(0, Shape{Shape::CandleColor,
+                               "Mouth",
+                               {Pose{KnobKey(), {{0, 0}, {1, 0}, {0, 1}}},
+                                Pose{MouthKey, {{0, 0}, {1, 0}, {0, 2}}},
+                                Pose{MouthRoundKey, {{0, 0}, {0.5f, 0}, {0, 1}}}}});
+    document->SynchroniseTimeline();
+    document->GetTimeline().SetAnchor(CandleLightnessKey, 299, 0.5f);
+    if (withVoice) {
+        std::vector<std::uint8_t> bytes(16000 * 10 * 2);
+        for (std::size_t i = 0; i < bytes.size() / 2; ++i) {
+            const auto value = static_cast<std::int16_t>((i / 40) % 2 == 0 ? 9000 : -9000);
+            std::memcpy(&bytes[i * 2], &value, 2);
+        }
+        AudioClip clip(AudioHeader::Make(16000, SampleFormat::S16, 1), std::move(bytes));
+        document->SetAudio(clip);
+    }
+    return document;
+}
+
+std::string StatusText(AnimateDlg& dialog) {
+    return static_cast<QLabel*>(dialog.Control(AnimateDlg::IdStatus))->text().toStdString();
+}
+
+// Answers the progress dialog the way a user who presses Cancel at once would.
+class CancellingRunner : public wingui::DialogRunner {
+public:
+    CancellingRunner() : previous_(SetRunner(this)) {}
+    ~CancellingRunner() override { SetRunner(previous_); }
+    int Run(QDialog& dialog) override {
+        titles.push_back(dialog.windowTitle().toStdString());
+        dialog.reject();
+        return QDialog::Rejected;
+    }
+    std::vector<std::string> titles;
+
+private:
+    DialogRunner* previous_;
+};
+
+TEST(AnimateDialogs, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {
+    const auto silent = Talking(false);
+    LipSyncDlg noVoice(nullptr, *silent);
+    noVoice.show();
+    EXPECT_EQ(noVoice.endFrame.value, silent->GetFrameCount());
+    EXPECT_NE(StatusText(noVoice).find("no voice to follow"), std::string::npos);
+    EXPECT_FALSE(noVoice.OkButton()->isEnabled());
+
+    const auto talking = Talking(true);
+    LipSyncDlg lipSync(nullptr, *talking);
+    lipSync.show();
+    EXPECT_EQ(StatusText(lipSync),
+              "No shape has a pose on Mouth EEE yet: its keys will show once one does.");
+    EXPECT_TRUE(lipSync.OkButton()->isEnabled());
+
+    FlickerDlg flicker(nullptr, *talking);
+    flicker.show();
+    EXPECT_EQ(StatusText(flicker).rfind("Keys Candle Lightness from 00:00;00 up to ", 0), 0u);
+    // An empty range is refused, and so is a setting out of bounds.
+    flicker.firstFrame.value = flicker.endFrame.value;
+    auto* speed = static_cast<QLineEdit*>(flicker.Control(FlickerDlg::IdSpeed));
+    speed->setText("50");
+    EXPECT_FALSE(flicker.OkButton()->isEnabled());
+    EXPECT_EQ(StatusText(flicker), "The frame range must contain at least one frame.");
+    flicker.firstFrame.value = 0;
+    speed->setText("40");
+    EXPECT_EQ(StatusText(flicker), "The speed must lie between 0.1 and 10.");
+    EXPECT_FALSE(flicker.OkButton()->isEnabled());
+}
+
+TEST(AnimateDialogs, ACancelledRunChangesNothing) {
+    const auto document = Talking(true);
+    const KnobTimeline before = document->GetTimeline();
+    LipSyncDlg dialog(nullptr, *document);
+    CancellingRunner cancel;
+    EXPECT_EQ(RunAnimation(nullptr, *document, dialog, std::chrono::milliseconds(0)), "");
+    EXPECT_EQ(cancel.titles, std::vector<std::string>{"Lip Sync from Audio"});
+    EXPECT_EQ(document->GetUndoCount(), 0u);
+    EXPECT_FALSE(document->GetModel().HasKnob(MouthKey));
+    EXPECT_EQ(document->GetTimeline(), before);
+}
+
+TEST_F(ShellTest, EachAnimateCommandIsOneUndoableStep) {
+    window->SetDocument(Talking(true));
+    LumoDocument& document = *window->GetDocument();
+    const KnobTimeline before = document.GetTimeline();
+    const std::vector<Knob> knobs = document.GetKnobs();
+
+    // The dialog and, should the work take long, its progress are both answered OK.
+    dialogs.answers = {QDialog::Accepted, QDialog::Accepted};
+    EXPECT_EQ(window->OnCommand(IdLipSync), 1);
+    EXPECT_EQ(document.GetUndoCount(), 1u);
+    EXPECT_TRUE(document.GetModel().HasKnob(MouthWideKey));
+    EXPECT_GT(document.GetTimeline().FindTrack(MouthKey)->GetAnchors().size(), 3u);
+    const std::string said = window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(said.rfind("Lip sync from ", 0), 0u) << said;
+    EXPECT_NE(
+        said.find(". No shape has a pose on Mouth EEE yet: its keys will show once one does."),
+        std::string::npos)
+        << said;
+
+    dialogs.answers = {QDialog::Accepted, QDialog::Accepted};
+    EXPECT_EQ(window->OnCommand(IdAddBlinks), 1);
+    EXPECT_TRUE(document.GetModel().HasKnob(Blink));
+    dialogs.answers = {QDialog::Accepted, QDialog::Accepted};
+    EXPECT_EQ(window->OnCommand(IdCandleFlicker), 1);
+    EXPECT_EQ(document.GetUndoCount(), 3u);
+
+    // A cancelled dialog does nothing at all.
+    dialogs.answers = {QDialog::Rejected};
+    EXPECT_EQ(window->OnCommand(IdCandleFlicker), 0);
+    EXPECT_EQ(document.GetUndoCount(), 3u);
+
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window->OnCommand(IdUndo), 0);
+    }
+    EXPECT_EQ(document.GetTimeline().GetTracks(), before.GetTracks());
+    EXPECT_EQ(document.GetKnobs(), knobs);
+}
+
+} // namespace
+} // namespace vel::lumo::test
