@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <new>
+#include <stdexcept>
 
 namespace vel::lumo {
 
@@ -35,6 +36,8 @@ AudioClip LoadAudioFile(const std::string& fileName, std::uint64_t memoryLimit) 
         av_log_set_level(AV_LOG_ERROR);
         return AudioFileDecoder(memoryLimit).Run(fileName);
     } catch (const std::bad_alloc&) {
+        throw AudioFileError("there is not enough memory for its sound");
+    } catch (const std::length_error&) {
         throw AudioFileError("there is not enough memory for its sound");
     }
 }
