@@ -3,7 +3,11 @@
 // processor time the process burned per second of playback, and how much of it
 // the pacer's spinning took. Run it on a real display or on the offscreen
 // platform: lumo-bench-pacer examples/talking-pumpkin.glw
+// With "edits" after the document, a shape is renamed once a second while
+// playing, so that an autosave (its interval from the settings) falls during
+// playback; compare with AutosaveSeconds set to 1 and to 0.
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
 
@@ -11,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <vector>
 
 namespace {
@@ -48,10 +53,11 @@ double Percentile(std::vector<double> values, double p) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: lumo-bench-pacer DOCUMENT.glw\n");
+        std::fprintf(stderr, "usage: lumo-bench-pacer DOCUMENT.glw [edits]\n");
         return 2;
     }
     constexpr int Frames = 600;
+    const bool edits = argc > 2 && std::string(argv[2]) == "edits";
     QApplication application(argc, argv);
     MeasuringClock clock;
     vel::lumo::LumoWnd window(&clock);
@@ -77,6 +83,9 @@ int main(int argc, char* argv[]) {
         window.PlaybackStep();
         const std::chrono::duration<double> late = clock.Now() - start - frame * period;
         lateness.push_back(late.count() * 1000.0);
+        if (edits && frame % 30 == 0) {
+            document.Execute(vel::lumo::SetShapeNameCmd(&document, 0, std::to_string(frame)));
+        }
         QCoreApplication::processEvents();
     }
     const double seconds = std::chrono::duration<double>(clock.Now() - start).count();

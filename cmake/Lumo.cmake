@@ -11,8 +11,9 @@ endfunction()
 
 # lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]] [SERIAL])
 # A GoogleTest program whose cases CTest lists one by one. QT tests run on
-# the offscreen platform (or the given QT_QPA_PLATFORM value) with settings in
-# a private folder. SERIAL tests measure time and run while no other test does.
+# the offscreen platform (or the given QT_QPA_PLATFORM value) with settings and
+# recovery copies in private folders. SERIAL tests measure time and run while
+# no other test does.
 function(lumo_test name)
   cmake_parse_arguments(ARG "QT;SERIAL" "PLATFORM" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -25,7 +26,7 @@ function(lumo_test name)
     # Through a launcher, because a list given as the ENVIRONMENT property of
     # discovered tests keeps only its first variable.
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=${ARG_PLATFORM};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
+      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=${ARG_PLATFORM};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
   endif()
   set(serial FALSE)
   if(ARG_SERIAL)

@@ -28,7 +28,6 @@ public:
         virtual bool ParseValue(const std::string& text);
 
         const std::string& GetName() const { return name_; }
-        const std::string& GetDescription() const { return description_; }
 
     private:
         friend class CommandLine;

@@ -23,7 +23,6 @@ public:
 
 protected:
     ButtonBar& Bar() const { return bar_; }
-    Button& Pressed() const { return button_; }
     void SetPressed(bool pressed);
 
 private:

@@ -82,9 +82,6 @@ private:
 template <class T> class OptionsDlg : public OptionsDlgBase {
 public:
     using OptionsDlgBase::OptionsDlgBase;
-
-    // Shows the dialog modally over its owner; true when it ended with OK.
-    bool ShowModal() { return exec() == QDialog::Accepted; }
 };
 
 } // namespace vel::wingui

@@ -111,6 +111,11 @@ bool Document::Save(const std::string& path) {
     return saved;
 }
 
+void Document::DetachFromFile() {
+    path_.clear();
+    cleanDepth_ = Unreachable;
+}
+
 void Document::MarkClean(const std::string& path) {
     path_ = path;
     cleanDepth_ = undo_.size();

@@ -51,6 +51,9 @@ public:
     bool Load(const std::string& path);
     bool Save(const std::string& path);
     const std::string& GetPath() const { return path_; }
+    // The document belongs to no file any more and has unsaved changes: for
+    // work recovered from a copy, which only a save makes safe again.
+    void DetachFromFile();
     // The file error of the last load or save; code 0 when that failure
     // lay in the contents.
     const core::FileError& GetFileError() const { return fileError_; }

@@ -44,10 +44,12 @@ void Pane::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
 }
 
+// The window system asks for the context menu right after the right press,
+// so that press is never eaten: what it selects is what the menu acts on.
 void Pane::mousePressEvent(QMouseEvent* event) {
     if (!hasFocus()) {
         setFocus(Qt::MouseFocusReason);
-        if (focusClick_ == FocusClick::Eaten) {
+        if (focusClick_ == FocusClick::Eaten && event->button() != Qt::RightButton) {
             return;
         }
     }

@@ -19,6 +19,7 @@ class PaneHost;
 // window, so the shortcuts work whichever pane has the focus.
 class Pane : public QWidget, public View {
 public:
+    // Whether the left click that focuses the pane does anything else.
     enum class FocusClick { Eaten, Used };
 
     Pane(QWidget* parent, PaneHost* host, const QString& title, FocusClick focusClick);

@@ -171,7 +171,8 @@ void PreviewWnd::AddPoint(QPoint position) {
     } else {
         macro.Append(std::make_unique<InsertPoseCmd>(&document, shape, 0, BasePoseKey,
                                                      std::vector<Point>{}));
-        macro.Append(std::make_unique<SelectPoseCmd>(this, Selection{shape, 0, 0}));
+        macro.Append(
+            std::make_unique<SelectPoseCmd>(Host(), Selection{shape, 0, 0}, GetSelection()));
     }
     macro.Append(std::make_unique<InsertPointCmd>(&document, shape, index, m));
     document.Execute(macro);
@@ -202,27 +203,36 @@ void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
         AddMenuItem(*illumination, QStringLiteral("Candle Color"), IdIlluminationCandle);
         AddMenuItem(*illumination, QStringLiteral("Dark"), IdIlluminationDark);
     }
+    // The items act on what they were offered for, whatever is selected by
+    // the time one is chosen.
     if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
-        OnCommand(id);
+        Run(id, hit);
 }
 
 void PreviewWnd::OnCommand(std::uint32_t id) {
+    PreviewHit selected;
+    selected.shape = GetSelection().shape;
+    selected.pointShape = selected.shape;
+    selected.point = pointIndex_;
+    Run(id, selected);
+}
+
+void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
     LumoDocument* document = GetDocument();
     if (document == nullptr)
         return;
-    const std::uint64_t shape = GetSelection().shape;
     switch (id) {
     case IdDeleteWeb:
-        document->Execute(DeletePointCmd(document, shape, pointIndex_));
+        document->Execute(DeletePointCmd(document, target.pointShape, target.point));
         break;
     case IdDeleteShape:
-        DeleteSelectedShape(*document, *this);
+        DeleteShape(*document, *Host(), GetSelection(), target.shape);
         break;
     case IdIlluminationDark:
-        document->Execute(SetShapeIlluminationCmd(document, shape, 0));
+        document->Execute(SetShapeIlluminationCmd(document, target.shape, 0));
         break;
     case IdIlluminationCandle:
-        document->Execute(SetShapeIlluminationCmd(document, shape, 1));
+        document->Execute(SetShapeIlluminationCmd(document, target.shape, 1));
         break;
     default:
         break;
@@ -237,7 +247,7 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
     if (event->key() != Qt::Key_Space)
         return false;
     if (GetDocument() != nullptr)
-        InsertNewShape(*GetDocument(), *this);
+        InsertNewShape(*GetDocument(), *Host(), GetSelection());
     return true;
 }
 

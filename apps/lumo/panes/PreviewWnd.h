@@ -46,6 +46,8 @@ protected:
 
 private:
     bool HasShapeSelected() const;
+    // Runs a command on the target's shape, or on its web for Delete Web.
+    void Run(std::uint32_t id, const PreviewHit& target);
     void Click(QPoint position, const PreviewHit& hit, bool shift, bool canDrag);
     // Starts drag detection: a drag installs the state that makeDrag makes.
     void DetectDrag(QPoint press, std::function<std::unique_ptr<wingui::DragState>()> makeDrag,

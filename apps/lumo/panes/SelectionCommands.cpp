@@ -1,22 +1,20 @@
 #include "apps/lumo/panes/SelectionCommands.h"
 
 #include "apps/lumo/panes/PaneHost.h"
-#include "apps/lumo/panes/ViewWithSelection.h"
 
 namespace vel::lumo {
 
 std::unique_ptr<Command> SelectPoseCmd::Clone() const {
-    return std::make_unique<SelectPoseCmd>(target_, new_);
+    return std::make_unique<SelectPoseCmd>(*this);
 }
 
 bool SelectPoseCmd::Do() {
-    old_ = target_->GetSelection();
-    target_->SetSelection(new_);
+    host_->RequestSelection(new_);
     return true;
 }
 
 bool SelectPoseCmd::Undo() {
-    target_->SetSelection(old_);
+    host_->RequestSelection(old_);
     return true;
 }
 
@@ -35,8 +33,8 @@ bool SelectFrameCmd::Undo() {
 }
 
 void SelectFrameCmd::MoveTo(uint32_t frame) const {
-    if (target_->GetFrame() != frame) {
-        target_->RequestFrame(frame);
+    if (host_->GetFrame() != frame) {
+        host_->RequestFrame(frame);
     }
 }
 

@@ -7,30 +7,34 @@
 
 namespace vel::lumo {
 
-class ViewWithSelection;
 class PaneHost;
 
-// Brings back the selection that belongs to an edit when the edit is undone
-// or redone; only ever part of a macro with that edit.
+// The selection and the frame that belong to an edit, kept as values and
+// handed back to the host on undo and redo, so that they reach whichever
+// panes show them by then. Only ever part of a macro with that edit; the host
+// owns the document and so outlives its history.
+
+// Selects the new triple on do and redo, the old one on undo.
 class SelectPoseCmd : public Command {
 public:
-    SelectPoseCmd(ViewWithSelection* target, const Selection& selection)
-        : target_(target), new_(selection) {}
+    SelectPoseCmd(PaneHost* host, const Selection& newSelection, const Selection& oldSelection)
+        : host_(host), new_(newSelection), old_(oldSelection) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
     bool Undo() override;
 
 private:
-    ViewWithSelection* target_;
+    PaneHost* host_;
     Selection new_;
     Selection old_;
 };
 
-// Brings back the frame cursor that belongs to a timeline edit.
+// Moves the frame cursor to the new frame on do and redo, to the old one on
+// undo; a cursor already there is left alone.
 class SelectFrameCmd : public Command {
 public:
-    SelectFrameCmd(PaneHost* target, uint32_t newFrame, uint32_t oldFrame)
-        : target_(target), new_(newFrame), old_(oldFrame) {}
+    SelectFrameCmd(PaneHost* host, uint32_t newFrame, uint32_t oldFrame)
+        : host_(host), new_(newFrame), old_(oldFrame) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
     bool Undo() override;
@@ -38,7 +42,7 @@ public:
 private:
     void MoveTo(uint32_t frame) const;
 
-    PaneHost* target_;
+    PaneHost* host_;
     uint32_t new_;
     uint32_t old_;
 };

@@ -152,7 +152,7 @@ void ShapeWnd::OnLButtonDown(QMouseEvent* event) {
         return;
     const ShapeHit hit = HitTest(event->position().toPoint());
     if (hit.onNewShape)
-        InsertNewShape(*GetDocument(), *this);
+        InsertNewShape(*GetDocument(), *Host(), GetSelection());
     else if (hit.onNewPose)
         ChooseNewPose();
     else if (!SelectLine(hit))
@@ -175,47 +175,59 @@ void ShapeWnd::contextMenuEvent(QContextMenuEvent* event) {
         return;
     const ShapeHit hit = HitTest(event->pos());
     QMenu menu(this);
+    Target offered{hit.shape, 0};
     if (hit.onShape) {
         AddMenuItem(menu, QStringLiteral("Delete Shape"), IdDeleteShape);
         AddMenuItem(menu, QStringLiteral("Rename Shape"), IdRenameShape);
     } else if (hit.onPose && hit.pose > 0) {
+        offered = {GetSelection().shape, hit.pose};
         KnobMenu(*GetDocument())
             .Fill(*menu.addMenu(QStringLiteral("Knob")), IdKnobFirst, IdKnobLast);
         AddMenuItem(menu, QStringLiteral("Delete Pose"), IdDeletePose);
     }
+    // The items act on the line they were offered for: a click on a reference
+    // mark leaves another pose edited.
     if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
-        OnCommand(id);
+        Run(id, offered);
 }
 
 void ShapeWnd::OnCommand(std::uint32_t id) {
-    if (GetDocument() == nullptr || !HasShapeSelected())
+    const Selection selection = GetSelection();
+    Run(id, {selection.shape, selection.pose});
+}
+
+void ShapeWnd::Run(std::uint32_t id, Target target) {
+    if (GetDocument() == nullptr || target.shape >= ShapeCount())
         return;
     if (id >= IdKnobFirst && id <= IdKnobLast) {
-        ChooseKnob(id - IdKnobFirst);
+        ChooseKnob(target, id - IdKnobFirst);
     } else if (id == IdRenameShape) {
-        BeginRename();
+        BeginRename(target.shape);
     } else if (id == IdDeleteShape) {
-        DeleteSelectedShape(*GetDocument(), *this);
+        DeleteShape(*GetDocument(), *Host(), GetSelection(), target.shape);
     } else if (id == IdDeletePose) {
-        DeletePose();
+        DeletePose(target);
     }
 }
 
-// The knob of the selected pose, with the knob it needs, in one step.
-void ShapeWnd::ChooseKnob(std::uint32_t offset) {
-    LumoDocument& document = *GetDocument();
-    const Selection selection = GetSelection();
-    if (selection.pose >= document.GetModel().GetPoseCount(selection.shape))
+bool ShapeWnd::IsKnobPose(Target target) const {
+    return target.pose > 0 && target.pose < GetDocument()->GetModel().GetPoseCount(target.shape);
+}
+
+// The knob of the pose, with the knob it needs, in one step.
+void ShapeWnd::ChooseKnob(Target target, std::uint32_t offset) {
+    if (!IsKnobPose(target))
         return;
+    LumoDocument& document = *GetDocument();
     const std::optional<KnobMenu::Choice> choice = KnobMenu(document).Resolve(offset, this);
     if (!choice)
         return;
     MacroCommand macro;
     if (choice->added)
         macro.Append(std::make_unique<AddKnobCmd>(&document, *choice->added));
-    if (choice->key != document.GetModel().GetPoseKnobKey(selection.shape, selection.pose))
-        macro.Append(std::make_unique<ChangePoseKnobCmd>(&document, selection.shape, selection.pose,
-                                                         choice->key));
+    if (choice->key != document.GetModel().GetPoseKnobKey(target.shape, target.pose))
+        macro.Append(
+            std::make_unique<ChangePoseKnobCmd>(&document, target.shape, target.pose, choice->key));
     if (!macro.IsEmpty())
         document.Execute(macro);
 }
@@ -242,26 +254,26 @@ void ShapeWnd::ChooseNewPose() {
     macro.Append(std::make_unique<InsertPoseCmd>(&document, selection.shape, pose, choice->key,
                                                  document.GetPosePoints(selection.shape, 0)));
     macro.Append(std::make_unique<SelectPoseCmd>(
-        this, Selection{selection.shape, pose, selection.referencePose}));
+        Host(), Selection{selection.shape, pose, selection.referencePose}, selection));
     document.Execute(macro);
 }
 
-void ShapeWnd::DeletePose() {
-    LumoDocument& document = *GetDocument();
-    const Selection selection = GetSelection();
-    const std::uint64_t count = document.GetModel().GetPoseCount(selection.shape);
-    if (selection.pose >= count)
+// The base pose stays: the shape's outline and every other pose build on it.
+void ShapeWnd::DeletePose(Target target) {
+    if (!IsKnobPose(target))
         return;
-    const std::uint64_t next =
-        selection.pose + 1 < count ? selection.pose : (selection.pose > 0 ? selection.pose - 1 : 0);
+    LumoDocument& document = *GetDocument();
+    const std::uint64_t count = document.GetModel().GetPoseCount(target.shape);
+    const std::uint64_t next = target.pose + 1 < count ? target.pose : target.pose - 1;
     MacroCommand macro;
-    macro.Append(std::make_unique<SelectPoseCmd>(this, Selection{selection.shape, next, next}));
-    macro.Append(std::make_unique<DeletePoseCmd>(&document, selection.shape, selection.pose));
+    macro.Append(std::make_unique<SelectPoseCmd>(Host(), Selection{target.shape, next, next},
+                                                 GetSelection()));
+    macro.Append(std::make_unique<DeletePoseCmd>(&document, target.shape, target.pose));
     document.Execute(macro);
 }
 
-void ShapeWnd::BeginRename() {
-    renaming_ = GetSelection().shape;
+void ShapeWnd::BeginRename(std::uint64_t shape) {
+    renaming_ = shape;
     const float left = Border + 1.2f * glyph_.width;
     const float right = 0.4f * static_cast<float>(width()) + Border;
     const QRect box(qRound(left), qRound(LineTop(renaming_)), qRound(right - left),

@@ -32,7 +32,8 @@ public:
     ShapeWnd(QWidget* parent, PaneHost* host);
 
     ShapeHit HitTest(QPoint position) const;
-    // Rename Shape, Delete Shape, Delete Pose and the knob choices.
+    // Rename Shape, Delete Shape, Delete Pose and the knob choices, on the
+    // selected shape and its edited pose.
     void OnCommand(std::uint32_t id);
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
@@ -55,12 +56,21 @@ private:
     bool HasShapeSelected() const;
     float PosesLeft() const;
     float LineTop(std::uint64_t line) const;
+    // What a command acts on: a shape, and one of its poses.
+    struct Target {
+        std::uint64_t shape;
+        std::uint64_t pose;
+    };
+
     // The selection a click on the hit line makes; false when it is on no line.
     bool SelectLine(const ShapeHit& hit);
+    void Run(std::uint32_t id, Target target);
+    // Whether the target is a pose other than the base pose.
+    bool IsKnobPose(Target target) const;
     void ChooseNewPose();
-    void ChooseKnob(std::uint32_t offset);
-    void DeletePose();
-    void BeginRename();
+    void ChooseKnob(Target target, std::uint32_t offset);
+    void DeletePose(Target target);
+    void BeginRename(std::uint64_t shape);
     void EndRename();
     void DrawColumns(graphics::Frame& frame) const;
     void DrawPoses(graphics::Frame& frame) const;

@@ -212,8 +212,8 @@ int TimelineWnd::OnCommand(uint32_t id) {
     return 0;
 }
 
-void TimelineWnd::Remember(std::size_t row) {
-    remembered_ = RememberedRow{row, rows_[row].key};
+void TimelineWnd::Remember(std::size_t row, std::optional<uint32_t> spider) {
+    remembered_ = RememberedRow{row, rows_[row].key, spider};
 }
 
 std::optional<KnobKey> TimelineWnd::RememberedKey() const {
@@ -231,15 +231,17 @@ void TimelineWnd::DeleteKnob() {
     }
 }
 
-// One undo brings the spider back with the cursor on it.
+// Deletes the spider the menu was offered for, wherever the cursor is by
+// then; one undo brings the spider back with the cursor on it.
 void TimelineWnd::DeleteSpider() {
     const auto key = RememberedKey();
-    if (!GetDocument() || !key || frame_ == 0) {
+    if (!GetDocument() || !key || !remembered_->spider || *remembered_->spider == 0) {
         return;
     }
+    const uint32_t frame = *remembered_->spider;
     MacroCommand macro;
-    macro.Append(std::make_unique<DeleteAnchorCmd>(GetDocument(), *key, frame_));
-    macro.Append(std::make_unique<SelectFrameCmd>(Host(), frame_, frame_));
+    macro.Append(std::make_unique<DeleteAnchorCmd>(GetDocument(), *key, frame));
+    macro.Append(std::make_unique<SelectFrameCmd>(Host(), frame, frame));
     GetDocument()->Execute(macro);
 }
 
@@ -252,9 +254,11 @@ std::unique_ptr<QMenu> TimelineWnd::MakeContextMenu(QPoint p) {
     if (hit.inAudioStrip) {
         add("Load Audio", IdLoadAudio);
     }
+    if (hit.rowValid) {
+        Remember(hit.row, hit.anchorExists ? std::optional(hit.frame) : std::nullopt);
+    }
     if (hit.anchorExists) {
         add("Delete Spider", IdDeleteSpider)->setEnabled(hit.frame > 0);
-        Remember(hit.row);
     }
     if (!menu->isEmpty()) {
         menu->addSeparator();
@@ -262,7 +266,6 @@ std::unique_ptr<QMenu> TimelineWnd::MakeContextMenu(QPoint p) {
     add("New Knob", IdNewKnob);
     if (hit.rowValid) {
         add("Delete Knob", IdDeleteKnob);
-        Remember(hit.row);
     }
     menu->addSeparator();
     add("Zoom In\tCtrl++", IdZoomIn);
@@ -332,7 +335,7 @@ void TimelineWnd::OnRButtonDown(QMouseEvent* event) {
         Host()->RequestFrame(hit.frame);
     }
     if (hit.rowValid) {
-        Remember(hit.row);
+        Remember(hit.row, std::nullopt);
     }
 }
 

@@ -43,7 +43,6 @@ public:
     const std::vector<Knob>& Rows() const { return rows_; }
     // The furthest frame the view has had to reach; it sets the scroll range.
     uint32_t GetExtentFrame() const { return extent_; }
-    const TimelineWaveform& Waveform() const { return waveform_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }
 
@@ -67,9 +66,12 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The row a right click was on, and the frame of the spider its menu
+    // offered to delete, if any.
     struct RememberedRow {
         std::size_t row;
         KnobKey key;
+        std::optional<uint32_t> spider;
     };
 
     // The menu of a right click at p, its items carrying command ids.
@@ -79,7 +81,7 @@ private:
     void RaiseExtent(uint32_t frame);
     void OnBarMoved(QScrollBar* bar, double& offset, int value);
     void ScrollVerticallyTo(double position);
-    void Remember(std::size_t row);
+    void Remember(std::size_t row, std::optional<uint32_t> spider);
     // The remembered knob while it still has its row.
     std::optional<KnobKey> RememberedKey() const;
     void DeleteSpider();

@@ -24,9 +24,6 @@ public:
     // The host's side: keeps the triple it decided on.
     void StoreSelection(const Selection& selection) { selection_ = selection; }
 
-protected:
-    PaneHost* Host() const { return host_; }
-
 private:
     PaneHost* host_;
     Selection selection_;

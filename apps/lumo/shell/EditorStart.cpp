@@ -1,7 +1,9 @@
 #include "apps/lumo/shell/EditorStart.h"
 
+#include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/LumoWnd.h"
+#include "apps/lumo/shell/RecoveryOffer.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -84,7 +86,9 @@ int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
     LumoWnd window;
     Show(window, commandLine);
     window.repaint();
-    if (const std::string& fileName = commandLine.fileName; !fileName.empty()) {
+    // Recovered work takes the window's one document before a named file can.
+    const bool recovered = OfferRecovery(window, window.GetAutosaver().Store());
+    if (const std::string& fileName = commandLine.fileName; !fileName.empty() && !recovered) {
         window.OpenFile(fileName);
     }
     return window.RunMessageLoop();

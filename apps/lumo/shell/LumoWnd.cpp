@@ -7,6 +7,8 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/TransportBar.h"
+#include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/ExportVideoCommand.h"
 
 #include <QAction>
@@ -53,6 +55,7 @@ LumoWnd::LumoWnd(PacerClock* clock)
     if (const uint32_t y = ReadDword(QStringLiteral("ySplit")); y <= INT32_MAX) {
         ySplit_ = static_cast<int>(y);
     }
+    autosave_ = CreateAutosaver();
     SetDocument(LumoDocument::New());
     CreateMenus();
     setFocusPolicy(Qt::StrongFocus);
@@ -74,6 +77,11 @@ void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
     registration_ = ViewRegistration();
     document_ = std::move(document);
     registration_ = ViewRegistration(document_.get(), this);
+    proposedPath_.clear();
+    diskStamp_ = DiskStamp::Of(document_->GetPath());
+    lock_.reset();
+    readOnly_ = false;
+    autosave_->SetDocument(document_.get());
     UpdateCaption();
     OnCommand(IdHome);
 }
@@ -89,6 +97,9 @@ void LumoWnd::UpdateCaption() {
     const bool modified = document_ && document_->IsModified();
     if (document_ && !document_->GetPath().empty()) {
         display = QFileInfo(QString::fromStdString(document_->GetPath())).fileName();
+        if (readOnly_) {
+            display += QStringLiteral(" (Read-Only)");
+        }
     } else if (modified) {
         display = QStringLiteral("Untitled");
     }
@@ -185,6 +196,7 @@ void LumoWnd::closeEvent(QCloseEvent* event) {
         return;
     }
     Stop();
+    autosave_->Discard();
     WriteDword(QStringLiteral("xSplit"), static_cast<uint32_t>(xSplit_));
     WriteDword(QStringLiteral("ySplit"), static_cast<uint32_t>(ySplit_));
     closed_ = true;

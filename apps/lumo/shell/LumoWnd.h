@@ -4,6 +4,7 @@
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
 #include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/shell/DiskStamp.h"
 #include "apps/lumo/shell/FramePacer.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "apps/lumo/shell/RecentFiles.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -23,6 +25,9 @@ class QMenu;
 namespace vel::lumo {
 
 class AudioWnd;
+class Autosaver;
+class DocumentLock;
+struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
 class TimelineWnd;
@@ -66,11 +71,21 @@ public:
     bool OpenFile(const std::string& path);
     bool SaveToFile(const std::string& path);
     const RecentFiles& GetRecentFiles() const { return recentFiles_; }
+    // Shows work recovered from the copy with that id as a modified document
+    // without a file, whose save proposes the file it came from; the copy
+    // becomes this window's own.
+    void OpenRecovered(std::unique_ptr<LumoDocument> document, const RecoveryRecord& record,
+                       const std::string& copyId);
+    Autosaver& GetAutosaver() const { return *autosave_; }
+    // Whether the open file is open in another run too and must be saved
+    // under another name.
+    bool IsReadOnly() const { return readOnly_; }
+    // A message in the window's one status bar; an empty text clears it.
+    void ShowStatus(const QString& text);
 
     // Recomputes which menu items are enabled and the labels that change.
     void UpdateMenuState();
     QAction* Action(uint32_t id) const;
-    QMenu* FileMenu() const { return fileMenu_; }
 
     void Layout();
     int GetXSplit() const { return xSplit_; }
@@ -92,6 +107,15 @@ private:
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
     void CreateMenus();
+    std::unique_ptr<Autosaver> CreateAutosaver();
+    struct FileClaim {
+        std::unique_ptr<DocumentLock> lock;
+        bool readOnly = false;
+    };
+    // Marks the file as open here; when another run has it open, asks
+    // whether to open it read-only, anyway, or not at all (nothing).
+    std::optional<FileClaim> ClaimFile(const std::string& path);
+    void ClaimSavedFile(const std::string& path);
     QAction* AddCommand(QMenu* menu, uint32_t id, const QString& text);
 
     int OnNew();
@@ -136,9 +160,15 @@ private:
     int ySplit_ = 480;
     wingui::DragController splitterDrag_;
     RecentFiles recentFiles_;
-    QMenu* fileMenu_ = nullptr;
     std::map<uint32_t, QAction*> actions_;
     bool closed_ = false;
+    std::unique_ptr<Autosaver> autosave_;
+    // Where a document recovered from a copy was saved before.
+    std::string proposedPath_;
+    // The document's file as it was when opened or last saved.
+    std::optional<DiskStamp> diskStamp_;
+    std::unique_ptr<DocumentLock> lock_;
+    bool readOnly_ = false;
 };
 
 } // namespace vel::lumo

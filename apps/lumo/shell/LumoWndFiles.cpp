@@ -4,6 +4,9 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/render/LoadAudioFile.h"
+#include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/ChangedOnDiskQuestion.h"
+#include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "core/FileErrorText.h"
@@ -75,6 +78,10 @@ int LumoWnd::OnOpen() {
 }
 
 bool LumoWnd::OpenFile(const std::string& path) {
+    std::optional<FileClaim> claim = ClaimFile(path);
+    if (!claim) {
+        return false;
+    }
     std::unique_ptr<LumoDocument> opened;
     core::FileError error;
     {
@@ -82,10 +89,17 @@ bool LumoWnd::OpenFile(const std::string& path) {
         opened = LumoDocument::Open(path, error);
     }
     if (!opened) {
+        // Reopening the open file took its lock.
+        if (claim->lock && claim->lock->Covers(document_->GetPath())) {
+            lock_ = std::move(claim->lock);
+        }
         ShowFileError("Error loading file:", path, error, false);
         return false;
     }
     SetDocument(std::move(opened));
+    lock_ = std::move(claim->lock);
+    readOnly_ = claim->readOnly;
+    UpdateCaption();
     recentFiles_.Add(path);
     recentFiles_.Save(Settings());
     return true;
@@ -95,8 +109,18 @@ int LumoWnd::OnSave() {
     if (!document_ || !document_->IsModified()) {
         return 0;
     }
-    if (document_->GetPath().empty()) {
+    if (document_->GetPath().empty() || readOnly_) {
         return OnCommand(IdSaveAs);
+    }
+    if (const auto now = DiskStamp::Of(document_->GetPath()); now != diskStamp_) {
+        switch (ChangedOnDiskQuestion::Ask(this, document_->GetPath(), !now)) {
+        case ChangedOnDiskQuestion::Overwrite:
+            break;
+        case ChangedOnDiskQuestion::SaveAs:
+            return OnCommand(IdSaveAs);
+        case ChangedOnDiskQuestion::Cancel:
+            return -1;
+        }
     }
     return SaveToFile(document_->GetPath()) ? 0 : -1;
 }
@@ -108,6 +132,7 @@ int LumoWnd::OnSaveAs() {
     wingui::FileSaveDialog dialog;
     dialog.SetTitle(QStringLiteral("Save Gourdglowlight File"));
     AddDocumentFilters(dialog);
+    dialog.SetInitialName(QString::fromStdString(proposedPath_));
     if (!dialog.Show(this)) {
         return -1;
     }
@@ -125,7 +150,11 @@ bool LumoWnd::SaveToFile(const std::string& path) {
         const wingui::WaitCursor wait;
         saved = document_->Save(path);
     }
-    if (!saved) {
+    if (saved) {
+        diskStamp_ = DiskStamp::Of(path);
+        ClaimSavedFile(path);
+        autosave_->Discard();
+    } else {
         ShowFileError("Error saving to file:", path, document_->GetFileError(), true);
     }
     UpdateCaption();

@@ -19,20 +19,20 @@ QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
 
 void LumoWnd::CreateMenus() {
     QMenuBar* bar = menuBar();
-    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
-    AddCommand(fileMenu_, IdNew, QStringLiteral("&New\tCtrl+N"));
-    AddCommand(fileMenu_, IdOpen, QStringLiteral("&Open...\tCtrl+O"));
-    AddCommand(fileMenu_, IdSave, QStringLiteral("&Save\tCtrl+S"));
-    AddCommand(fileMenu_, IdSaveAs, QStringLiteral("Save &As..."));
-    fileMenu_->addSeparator();
-    AddCommand(fileMenu_, IdExportVideo, QStringLiteral("Export &Video...\tCtrl+F5"));
-    fileMenu_->addSeparator();
-    QMenu* recent = fileMenu_->addMenu(QStringLiteral("&Recent Files"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    AddCommand(file, IdNew, QStringLiteral("&New\tCtrl+N"));
+    AddCommand(file, IdOpen, QStringLiteral("&Open...\tCtrl+O"));
+    AddCommand(file, IdSave, QStringLiteral("&Save\tCtrl+S"));
+    AddCommand(file, IdSaveAs, QStringLiteral("Save &As..."));
+    file->addSeparator();
+    AddCommand(file, IdExportVideo, QStringLiteral("Export &Video...\tCtrl+F5"));
+    file->addSeparator();
+    QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         AddCommand(recent, id, recentFiles_.MenuLabel(id - IdRecentFile1));
     }
-    fileMenu_->addSeparator();
-    AddCommand(fileMenu_, IdExit, QStringLiteral("E&xit"));
+    file->addSeparator();
+    AddCommand(file, IdExit, QStringLiteral("E&xit"));
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, IdLoadAudio, QStringLiteral("Load &Audio"));
@@ -51,7 +51,7 @@ void LumoWnd::CreateMenus() {
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
-    for (QMenu* menu : {fileMenu_, recent, edit, view, help}) {
+    for (QMenu* menu : {file, recent, edit, view, help}) {
         connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
     }
 }

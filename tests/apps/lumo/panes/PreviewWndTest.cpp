@@ -1,6 +1,7 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
 #include "PaneTestHost.h"
+#include "RightClick.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
@@ -76,11 +77,7 @@ protected:
         QTest::mouseRelease(preview, Qt::LeftButton, modifiers, to);
     }
     // The press selects; the window system then asks for the context menu.
-    void RightClick(QPoint p) {
-        QTest::mouseClick(preview, Qt::RightButton, {}, p);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, p, preview->mapToGlobal(p));
-        QApplication::sendEvent(preview, &menu);
-    }
+    void RightClick(QPoint p) { RightClickThroughWindow(preview, p); }
     void Select(Selection selection) { host.RequestSelection(selection); }
     Selection Selected() const { return preview->GetSelection(); }
     const lumo::Model& TheModel() const { return document->GetModel(); }
@@ -326,6 +323,44 @@ TEST_F(PreviewWndTest, TheContextMenuDeletesWebsAndSetsIllumination) {
         EXPECT_EQ(menu.shown, 0);
         EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
     }
+}
+
+// Only the left click that focuses the pane is eaten: the right press selects
+// the shape under the mouse before its menu opens, and the menu acts on it.
+TEST_F(PreviewWndTest, ARightClickOnTheUnfocusedPaneActsOnTheShapeUnderTheMouse) {
+    AddTriangles(3);
+    Select({0, 0, 0});
+    other->setFocus();
+    {
+        ChoosingMenuRunner menu("Illumination/Dark");
+        RightClick(At(0.0f, 0.0f));
+        EXPECT_EQ(menu.shown, 1);
+    }
+    EXPECT_TRUE(preview->hasFocus());
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+    EXPECT_EQ(TheModel().GetShapeIllumination(0), Shape::CandleColor);
+    EXPECT_EQ(TheModel().GetShapeIllumination(1), 0u);
+
+    other->setFocus();
+    {
+        ChoosingMenuRunner menu("Delete Shape");
+        RightClick(At(0.8f, 0.0f));
+    }
+    ASSERT_EQ(TheModel().GetShapeCount(), 2u);
+    EXPECT_EQ(Points(0)[2].x, -0.8f);
+    EXPECT_EQ(Points(1)[2].x, 0.0f);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 0}));
+
+    // A menu opened from the keyboard comes without a press: it still acts on
+    // the shape it was offered for, not on the selected one.
+    Select({0, 0, 0});
+    ChoosingMenuRunner menu("Delete Shape");
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, At(0.0f, 0.0f),
+                          preview->mapToGlobal(At(0.0f, 0.0f)));
+    QApplication::sendEvent(preview, &key);
+    ASSERT_EQ(TheModel().GetShapeCount(), 1u);
+    EXPECT_EQ(Points(0)[2].x, -0.8f);
+    EXPECT_EQ(Selected(), (Selection{0, 0, 0}));
 }
 
 TEST_F(PreviewWndTest, SpaceStartsAShapeDeleteIsSwallowedOtherKeysTravelOn) {

@@ -1,6 +1,7 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 
 #include "PaneTestHost.h"
+#include "RightClick.h"
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
@@ -10,8 +11,6 @@
 #include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -51,11 +50,7 @@ protected:
     void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(shapes, button, {}, p);
     }
-    void RightClick(QPoint p) {
-        Click(p, Qt::RightButton);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, p, shapes->mapToGlobal(p));
-        QApplication::sendEvent(shapes, &menu);
-    }
+    void RightClick(QPoint p) { RightClickThroughWindow(shapes, p); }
     QPoint NewShapeLine() const { return shapes->ShapeLine(document->GetModel().GetShapeCount()); }
     QPoint NewPoseLine() const {
         return shapes->PoseLine(document->GetModel().GetPoseCount(Selected().shape), 0);
@@ -226,6 +221,40 @@ TEST_F(ShapeWndTest, DeletingTheLastOfThreePosesSelectsTheMiddleOne) {
     RightClick(shapes->PoseLine(1, 0));
     EXPECT_EQ(Selected(), (Selection{1, 1, 1})) << "the former pose 2";
     EXPECT_EQ(document->GetPosePoints(1, 1)[0].x, -0.3f);
+}
+
+// A right click on the reference mark leaves the base pose edited: the menu
+// still acts on the pose it was offered for, and never on the base pose.
+TEST_F(ShapeWndTest, TheMenuOfAReferenceMarkActsOnItsPoseAndNeverOnTheBasePose) {
+    AddShapes();
+    const std::vector<Point> base = document->GetPosePoints(1, 0);
+    host.RequestSelection({1, 0, 0});
+    {
+        ChoosingMenuRunner menu("Knob/Mouth OOO");
+        RightClick(shapes->PoseLine(1, 2));
+        EXPECT_EQ(Selected(), (Selection{1, 0, 1}));
+    }
+    EXPECT_EQ(document->GetModel().GetPoseKnobKey(1, 0), KnobKey("first"));
+    EXPECT_EQ(document->GetModel().GetPoseKnobKey(1, 1), KnobKey("mOOO"));
+    {
+        ChoosingMenuRunner menu("Delete Pose");
+        RightClick(shapes->PoseLine(2, 2));
+    }
+    ASSERT_EQ(document->GetModel().GetPoseCount(1), 2u);
+    EXPECT_EQ(document->GetPosePoints(1, 0), base);
+    EXPECT_EQ(document->GetModel().GetPoseKnobKey(1, 1), KnobKey("mOOO"));
+    EXPECT_EQ(Selected(), (Selection{1, 1, 1}));
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(document->GetModel().GetPoseCount(1), 3u);
+    EXPECT_EQ(Selected(), (Selection{1, 0, 2}));
+
+    // Commands from elsewhere act on the edited pose, and not when it is the base.
+    const std::size_t steps = document->GetUndoCount();
+    shapes->OnCommand(IdDeletePose);
+    shapes->OnCommand(IdKnobFirst);
+    EXPECT_EQ(document->GetUndoCount(), steps);
+    EXPECT_EQ(document->GetModel().GetPoseCount(1), 3u);
+    EXPECT_EQ(document->GetModel().GetPoseKnobKey(1, 0), KnobKey("first"));
 }
 
 TEST_F(ShapeWndTest, AStandardKnobIsOneStepFromTheKnobMenuAndTwoFromNewPose) {

@@ -5,6 +5,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
+#include "tests/apps/lumo/panes/RightClick.h"
 #include "wingui/DialogRunner.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -37,23 +39,24 @@ AudioClip Tone(std::uint32_t rate, std::uint32_t channels, std::uint32_t frames)
 class TimelineWndTest : public testing::Test {
 protected:
     void SetUp() override {
-        pane = std::make_unique<TimelineWnd>(nullptr, &host);
+        window.resize(800, 640);
+        pane = std::make_unique<TimelineWnd>(&window, &host);
         host.timeline = pane.get();
-        pane->resize(800, 600);
-        pane->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
-        pane->activateWindow();
+        pane->setGeometry(0, 0, 800, 600);
+        other = new QLineEdit(&window);
+        other->setGeometry(0, 605, 800, 30);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
         pane->setFocus();
         pane->SetDocument(document.get());
     }
 
-    // A right click and the menu event the platform sends after it; the
-    // menu answers with the named item. Keeps what the menu offered.
+    // A right click as the window system delivers it; the menu answers with
+    // the named item. Keeps what the menu offered.
     void RightClick(QPoint p, const QString& pick) {
         test::ChoosingMenuRunner menu(pick);
-        QTest::mouseClick(pane.get(), Qt::RightButton, {}, p);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, p, pane->mapToGlobal(p));
-        QApplication::sendEvent(pane.get(), &event);
+        test::RightClickThroughWindow(pane.get(), p);
         EXPECT_EQ(menu.shown, 1);
         offered = menu.items;
         disabled = menu.disabled;
@@ -79,7 +82,9 @@ protected:
 
     std::unique_ptr<LumoDocument> document = LumoDocument::New();
     test::PaneTestHost host;
+    QWidget window;
     std::unique_ptr<TimelineWnd> pane;
+    QLineEdit* other = nullptr;
     QStringList offered;
     QStringList disabled;
 };
@@ -246,6 +251,35 @@ TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct)
     EXPECT_EQ(pane->Rows().size(), 3u);
     RightClick(At(0, 1, 100.0f), "Zoom In\tCtrl++");
     EXPECT_NEAR(G().frameWidth, 21.11f, 0.01f);
+}
+
+// Only the left click that focuses the pane is eaten: the right press moves
+// the cursor before the menu opens, and Delete Spider deletes the spider it
+// was offered for, enabled by that spider's frame.
+TEST_F(TimelineWndTest, DeleteSpiderOnTheUnfocusedPaneDeletesTheSpiderUnderTheMouse) {
+    Add(7, 0.3f);
+    Add(14, 0.6f);
+    host.RequestFrame(7);
+    other->setFocus();
+    RightClick(At(1, 14, 0.6f), "Delete Spider");
+    EXPECT_TRUE(pane->hasFocus());
+    EXPECT_EQ(pane->GetFrame(), 14u);
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 7));
+    EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 14));
+    ASSERT_TRUE(document->Undo());
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 14));
+
+    // A menu opened from the keyboard comes without a press: at cursor frame
+    // 0 it still deletes the spider it offered.
+    host.RequestFrame(0);
+    test::ChoosingMenuRunner menu("Delete Spider");
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, At(1, 14, 0.6f),
+                          pane->mapToGlobal(At(1, 14, 0.6f)));
+    QApplication::sendEvent(pane.get(), &key);
+    EXPECT_TRUE(menu.disabled.isEmpty());
+    EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 14));
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 7));
+    EXPECT_EQ(pane->GetFrame(), 14u);
 }
 
 TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNone) {

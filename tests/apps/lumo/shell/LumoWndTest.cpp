@@ -22,11 +22,6 @@ namespace {
 
 using testing::TempFolder;
 
-void Edit(LumoWnd& window) {
-    LumoDocument* document = window.GetDocument();
-    ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
-}
-
 // Writes a document with one shape and answers its path.
 std::string SavedDocument(const TempFolder& folder, const std::string& name) {
     auto document = LumoDocument::New();
@@ -278,7 +273,8 @@ TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     window->RequestSelection({7, 1, 2});
     MacroCommand macro;
     macro.Append(std::make_unique<InsertShapeCmd>(document, 0));
-    macro.Append(std::make_unique<SelectPoseCmd>(window->Preview(), Selection{0, 0, 0}));
+    macro.Append(
+        std::make_unique<SelectPoseCmd>(window.get(), Selection{0, 0, 0}, Selection{7, 1, 2}));
     ASSERT_TRUE(document->Execute(macro));
     EXPECT_EQ(window->Shapes()->GetSelection(), (Selection{0, 0, 0}));
     window->OnCommand(IdUndo);

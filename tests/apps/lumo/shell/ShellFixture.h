@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "wingui/DialogRunner.h"
@@ -8,6 +9,7 @@
 #include <QCommandLinkButton>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
 #include <deque>
@@ -54,6 +56,9 @@ public:
             messages.push_back(box->text().toStdString());
             return QMessageBox::Ok;
         }
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            texts.push_back(label->text().toStdString());
+        }
         shown.push_back(dialog.windowTitle().toStdString() + ": " +
                         std::to_string(dialog.findChildren<QCommandLinkButton*>().size()) +
                         " links");
@@ -68,6 +73,7 @@ public:
 
     bool Run(QFileDialog& dialog) override {
         fileTitles.push_back(dialog.windowTitle().toStdString());
+        proposed.push_back(dialog.selectedFiles().value(0).toStdString());
         if (files.empty()) {
             return false;
         }
@@ -82,11 +88,20 @@ public:
     std::vector<std::string> shown;
     std::vector<std::string> messages;
     std::vector<std::string> fileTitles;
+    // The texts of the questions shown, and the files the dialogs proposed.
+    std::vector<std::string> texts;
+    std::vector<std::string> proposed;
 
 private:
     wingui::DialogRunner* previousDialogs_;
     wingui::FileDialogRunner* previousFiles_;
 };
+
+// One undoable change: a shape added at the end.
+inline void Edit(LumoWnd& window) {
+    LumoDocument* document = window.GetDocument();
+    ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
+}
 
 // A main window on a fake clock with no settings from earlier tests.
 class ShellTest : public ::testing::Test {

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vel::lumo {
+
+class LumoWnd;
+class RecoveryStore;
+
+// At start-up: offers the work that runs which ended unexpectedly left in
+// the store, newest first, until the user recovers one copy (which the
+// window then holds), discards or postpones each, or closes the question.
+// Answers whether a copy was recovered.
+bool OfferRecovery(LumoWnd& window, const RecoveryStore& store);
+
+} // namespace vel::lumo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "apps/lumo/shell/RecoveryRecord.h"
+#include "core/FileError.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vel::lumo {
+
+// The folder of recovery copies: each copy is an ordinary document file
+// "<id>.glw" with its record "<id>.record" beside it. Both are replaced
+// whole, so a failed or interrupted write leaves the previous copy.
+class RecoveryStore {
+public:
+    explicit RecoveryStore(std::string folder) : folder_(std::move(folder)) {}
+    // $XDG_STATE_HOME/lumo/recovery, or ~/.local/state/lumo/recovery.
+    static std::string DefaultFolder();
+
+    const std::string& Folder() const { return folder_; }
+    std::string CopyPath(const std::string& id) const;
+    std::string RecordPath(const std::string& id) const;
+
+    // Writes the copy, then its record; makes the folder when it is missing.
+    core::FileError Write(const std::string& id, std::span<const unsigned char> document,
+                          const RecoveryRecord& record) const;
+    void Remove(const std::string& id) const;
+    // Gives another id's copy and record to id.
+    bool Rename(const std::string& from, const std::string& to) const;
+
+    // The ids that have a record, in no order.
+    std::vector<std::string> Ids() const;
+    std::optional<RecoveryRecord> ReadRecord(const std::string& id) const;
+
+private:
+    std::string folder_;
+};
+
+} // namespace vel::lumo

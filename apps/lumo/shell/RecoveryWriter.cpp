@@ -1,0 +1,67 @@
+#include "apps/lumo/shell/RecoveryWriter.h"
+
+namespace vel::lumo {
+
+RecoveryWriter::RecoveryWriter(const RecoveryStore& store, Done done)
+    : store_(store), done_(std::move(done)), thread_([this] { Run(); }) {}
+
+RecoveryWriter::~RecoveryWriter() {
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void RecoveryWriter::Write(std::string id, std::vector<unsigned char> document,
+                           RecoveryRecord record) {
+    Queue({std::move(id), std::move(document), std::move(record)});
+}
+
+void RecoveryWriter::Remove(std::string id) {
+    Queue({std::move(id), std::nullopt, {}});
+}
+
+void RecoveryWriter::Queue(Job job) {
+    {
+        const std::lock_guard lock(mutex_);
+        // A newer copy of the same document makes a waiting one pointless.
+        if (!jobs_.empty() && jobs_.back().id == job.id && jobs_.back().document && job.document) {
+            jobs_.back() = std::move(job);
+        } else {
+            jobs_.push_back(std::move(job));
+        }
+    }
+    changed_.notify_all();
+}
+
+void RecoveryWriter::Finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return jobs_.empty() && !busy_; });
+}
+
+void RecoveryWriter::Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return ending_ || !jobs_.empty(); });
+        if (jobs_.empty()) {
+            return;
+        }
+        Job job = std::move(jobs_.front());
+        jobs_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        if (job.document) {
+            const core::FileError error = store_.Write(job.id, *job.document, job.record);
+            done_(job.id, error);
+        } else {
+            store_.Remove(job.id);
+        }
+        lock.lock();
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace vel::lumo

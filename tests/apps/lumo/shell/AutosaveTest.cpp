@@ -1,0 +1,294 @@
+#include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/ChangedOnDiskQuestion.h"
+#include "apps/lumo/shell/DiskStamp.h"
+#include "apps/lumo/shell/DocumentLock.h"
+#include "apps/lumo/shell/InUseQuestion.h"
+#include "apps/lumo/shell/SaveChangesQuestion.h"
+#include "tests/apps/lumo/shell/RecoveryFolder.h"
+#include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/SmallDisk.h"
+
+#include <QCoreApplication>
+#include <QStatusBar>
+#include <csignal>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vel::lumo::test {
+namespace {
+
+using testing::TempFolder;
+
+// The recovery folder is made first, so that the window's copies land in it.
+class AutosaveTest : public RecoveryFolder, public ShellTest {
+protected:
+    Autosaver& Autosave() { return window->GetAutosaver(); }
+    // One tick of the autosave timer, waited for to the end.
+    void Tick() {
+        Autosave().Tick();
+        Autosave().Finish();
+        QCoreApplication::processEvents();
+    }
+    std::string CopyPath() { return Autosave().Store().CopyPath(Autosave().Id()); }
+    uint64_t CopiedShapes() {
+        core::FileError error;
+        const auto copy = LumoDocument::Open(CopyPath(), error);
+        return copy ? copy->GetModel().GetShapeCount() : UINT64_MAX;
+    }
+    QString Status() {
+        const auto* bar = window->findChild<QStatusBar*>();
+        return bar != nullptr ? bar->currentMessage() : QString();
+    }
+};
+
+TEST_F(AutosaveTest, CopiesOnlyWorkThatChangedSinceTheLastCopy) {
+    Tick();
+    EXPECT_EQ(FileCount(), 0u) << "nothing to recover without a change";
+
+    Edit(*window);
+    Tick();
+    ASSERT_EQ(FileCount(), 2u);
+    EXPECT_EQ(CopiedShapes(), 1u);
+    const auto record = Autosave().Store().ReadRecord(Autosave().Id());
+    ASSERT_TRUE(record);
+    EXPECT_TRUE(record->IsUntitled());
+    EXPECT_EQ(record->owner, ProcessIdentity::Current());
+    EXPECT_TRUE(record->owner.IsRunning());
+
+    const auto first = DiskStamp::Of(CopyPath());
+    Tick();
+    EXPECT_EQ(DiskStamp::Of(CopyPath()), first) << "no new copy without a new edit";
+
+    Edit(*window);
+    Tick();
+    EXPECT_NE(DiskStamp::Of(CopyPath()), first);
+    EXPECT_EQ(CopiedShapes(), 2u);
+
+    // Undone back to the saved state, nothing is left at risk.
+    window->OnCommand(IdUndo);
+    window->OnCommand(IdUndo);
+    Tick();
+    EXPECT_EQ(FileCount(), 0u);
+}
+
+TEST_F(AutosaveTest, NoCopyOutlivesASaveADontSaveOrAClose) {
+    TempFolder files;
+    {
+        SCOPED_TRACE("saved");
+        Edit(*window);
+        Tick();
+        ASSERT_EQ(FileCount(), 2u);
+        dialogs.files = {files / "saved.glw"};
+        EXPECT_EQ(window->OnCommand(IdSave), 0);
+        Autosave().Finish();
+        EXPECT_EQ(FileCount(), 0u);
+    }
+    {
+        SCOPED_TRACE("given up for a new document");
+        Edit(*window);
+        Tick();
+        ASSERT_EQ(FileCount(), 2u);
+        dialogs.answers = {SaveChangesQuestion::DontSave};
+        window->OnCommand(IdNew);
+        Autosave().Finish();
+        EXPECT_EQ(FileCount(), 0u);
+    }
+    {
+        SCOPED_TRACE("kept when closing is cancelled, gone with Don't Save");
+        Edit(*window);
+        Tick();
+        dialogs.answers = {SaveChangesQuestion::Cancel};
+        EXPECT_FALSE(window->close());
+        Autosave().Finish();
+        EXPECT_EQ(FileCount(), 2u);
+        dialogs.answers = {SaveChangesQuestion::DontSave};
+        EXPECT_TRUE(window->close());
+        Autosave().Finish();
+        EXPECT_EQ(FileCount(), 0u);
+    }
+    {
+        SCOPED_TRACE("the program ends");
+        window = std::make_unique<LumoWnd>(&clock);
+        Edit(*window);
+        Tick();
+        ASSERT_EQ(FileCount(), 2u);
+        window.reset();
+        EXPECT_EQ(FileCount(), 0u);
+    }
+}
+
+// Leaves the disk with no free block.
+void Fill(const std::string& path) {
+    std::ofstream filler(path, std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+        filler.flush();
+    }
+}
+
+TEST_F(AutosaveTest, AFullDiskKeepsTheLastCopyAndSaysSoInTheStatusLine) {
+    std::filesystem::create_directories(state_ / "lumo");
+    const vel::testing::SmallDisk disk(Folder(), 256 * 1024);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "mounting a small disk needs the superuser";
+    }
+    Edit(*window);
+    Tick();
+    ASSERT_EQ(CopiedShapes(), 1u);
+    EXPECT_TRUE(Status().isEmpty());
+
+    const std::string filler = Folder() + "/filler";
+    Fill(filler);
+    Edit(*window);
+    Edit(*window);
+    Tick();
+    EXPECT_EQ(CopiedShapes(), 1u) << "the last good copy stays";
+    EXPECT_TRUE(Status().contains(QStringLiteral("No space left on device")))
+        << Status().toStdString();
+    EXPECT_TRUE(Status().contains(QStringLiteral("last recovery copy is kept")));
+    EXPECT_TRUE(dialogs.messages.empty()) << "no box interrupts the user";
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    std::filesystem::remove(filler);
+    Edit(*window);
+    Tick();
+    EXPECT_EQ(CopiedShapes(), 4u);
+    EXPECT_TRUE(Status().isEmpty()) << "the message goes once copies work again";
+}
+
+// A document saved in a file that another program then changes.
+class ChangedOnDiskTest : public RecoveryFolder, public ShellTest {
+protected:
+    ChangedOnDiskTest() {
+        auto document = LumoDocument::New();
+        document->GetModel().InsertNewShape(0);
+        EXPECT_TRUE(document->Save(path));
+        EXPECT_TRUE(window->OpenFile(path));
+        Edit(*window);
+    }
+    void ChangeElsewhere() {
+        std::ofstream(path, std::ios::binary) << "written by another program";
+    }
+    uint64_t ShapesIn(const std::string& file) {
+        core::FileError error;
+        const auto document = LumoDocument::Open(file, error);
+        return document ? document->GetModel().GetShapeCount() : UINT64_MAX;
+    }
+
+    TempFolder folder;
+    std::string path = folder / "face.glw";
+};
+
+TEST_F(ChangedOnDiskTest, AnUnchangedFileIsSavedWithoutAQuestion) {
+    EXPECT_EQ(window->OnCommand(IdSave), 0);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(ShapesIn(path), 2u);
+    Edit(*window);
+    EXPECT_EQ(window->OnCommand(IdSave), 0) << "its own save is no change by another program";
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(ChangedOnDiskTest, SaveAsksBeforeOverwritingAChangeAndFollowsEachAnswer) {
+    ChangeElsewhere();
+    dialogs.answers = {ChangedOnDiskQuestion::Cancel};
+    EXPECT_EQ(window->OnCommand(IdSave), -1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0], "Vellumar Gourdglowlight: 3 links");
+    EXPECT_EQ(dialogs.texts.at(0), "The file was changed by another program since you opened it.");
+    EXPECT_NE(dialogs.texts.at(1).find(path), std::string::npos) << "the question names the file";
+    EXPECT_EQ(ShapesIn(path), UINT64_MAX) << "cancelled: the other program's file stays";
+    EXPECT_TRUE(window->GetDocument()->IsModified());
+
+    const std::string other = folder / "other.glw";
+    dialogs.answers = {ChangedOnDiskQuestion::SaveAs};
+    dialogs.files = {other};
+    EXPECT_EQ(window->OnCommand(IdSave), 0);
+    EXPECT_EQ(ShapesIn(other), 2u);
+    EXPECT_EQ(ShapesIn(path), UINT64_MAX) << "saved as another file: both are kept";
+
+    std::filesystem::copy_file(other, path, std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(window->OpenFile(path));
+    Edit(*window);
+    ChangeElsewhere();
+    dialogs.answers = {ChangedOnDiskQuestion::Overwrite};
+    EXPECT_EQ(window->OnCommand(IdSave), 0);
+    EXPECT_EQ(ShapesIn(path), 3u);
+    EXPECT_FALSE(window->GetDocument()->IsModified());
+}
+
+TEST_F(ChangedOnDiskTest, SaveAsksBeforeWritingAFileThatWasRemoved) {
+    std::filesystem::remove(path);
+    dialogs.answers = {ChangedOnDiskQuestion::Overwrite};
+    EXPECT_EQ(window->OnCommand(IdSave), 0);
+    ASSERT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_NE(dialogs.texts[1].find("no longer there"), std::string::npos);
+    EXPECT_EQ(ShapesIn(path), 2u);
+}
+
+TEST_F(ChangedOnDiskTest, AFileOpenInAnotherWindowOpensReadOnlyAnywayOrNotAtAll) {
+    LumoWnd other(&clock);
+    dialogs.answers = {InUseQuestion::Cancel};
+    EXPECT_FALSE(other.OpenFile(path));
+    ASSERT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_EQ(dialogs.texts[0], "The file is open in another Lumo window.");
+    EXPECT_EQ(dialogs.texts[1], path);
+    EXPECT_TRUE(other.GetDocument()->GetPath().empty());
+
+    dialogs.answers = {InUseQuestion::ReadOnly};
+    ASSERT_TRUE(other.OpenFile(path));
+    EXPECT_TRUE(other.IsReadOnly());
+    EXPECT_EQ(other.windowTitle().toStdString(), "face.glw (Read-Only) - Vellumar Gourdglowlight");
+    Edit(other);
+    const std::string copy = folder / "copy.glw";
+    dialogs.files = {copy};
+    EXPECT_EQ(other.OnCommand(IdSave), 0);
+    EXPECT_EQ(dialogs.fileTitles, (std::vector<std::string>{"Save Gourdglowlight File"}));
+    EXPECT_EQ(ShapesIn(path), 1u) << "the file stays the first window's";
+    EXPECT_EQ(ShapesIn(copy), 2u);
+    EXPECT_FALSE(other.IsReadOnly()) << "the copy is the second window's own";
+
+    dialogs.answers = {InUseQuestion::Anyway};
+    ASSERT_TRUE(other.OpenFile(path));
+    EXPECT_FALSE(other.IsReadOnly());
+
+    window.reset();
+    dialogs.texts.clear();
+    ASSERT_TRUE(other.OpenFile(path));
+    EXPECT_TRUE(dialogs.texts.empty()) << "the first window is closed";
+    ASSERT_TRUE(other.OpenFile(path));
+    EXPECT_TRUE(dialogs.texts.empty()) << "reopening its own file";
+}
+
+TEST(DocumentLockTest, AProgramThatIsKilledLetsGoOfItsFiles) {
+    TempFolder folder;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DocumentLock::Outcome outcome{};
+        const auto lock = DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome);
+        const char taken = lock ? 'y' : 'n';
+        [[maybe_unused]] const auto written = ::write(ready[1], &taken, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(::read(ready[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 'y');
+    DocumentLock::Outcome outcome{};
+    EXPECT_FALSE(DocumentLock::Take(folder.Path(), "/home/user/../user/face.glw", outcome));
+    EXPECT_EQ(outcome, DocumentLock::Outcome::HeldElsewhere);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome));
+    EXPECT_EQ(outcome, DocumentLock::Outcome::Taken);
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+} // namespace
+} // namespace vel::lumo::test
