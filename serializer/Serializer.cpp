@@ -62,6 +62,11 @@ Serializer::Node& Serializer::CompositeNode::Write(const void* bytes, size_t cou
     return *children_.back();
 }
 
+Serializer::Node& Serializer::CompositeNode::WriteBorrowed(const void* bytes, size_t count) {
+    children_.push_back(std::make_unique<BorrowedNode>(this, bytes, count));
+    return *children_.back();
+}
+
 Serializer::Node& Serializer::CompositeNode::BeginChunk(uint32_t id) {
     children_.push_back(std::make_unique<ChunkNode>(this, id));
     return *children_.back();

@@ -16,6 +16,10 @@ public:
     public:
         virtual ~Node() = default;
         virtual Node& Write(const void* bytes, size_t count) = 0;
+        // Takes the bytes where they are instead of copying them, so that a
+        // large block (a sound clip) is not held twice while it is saved;
+        // they must stay unchanged until the tree is written.
+        virtual Node& WriteBorrowed(const void* bytes, size_t count) = 0;
         virtual Node& BeginChunk(uint32_t id) = 0;
         virtual Node& EndChunk(uint32_t id) = 0;
         virtual uint64_t Size() const = 0;
@@ -34,6 +38,7 @@ public:
     public:
         explicit CompositeNode(Node* parent) : parent_(parent) {}
         Node& Write(const void* bytes, size_t count) override;
+        Node& WriteBorrowed(const void* bytes, size_t count) override;
         Node& BeginChunk(uint32_t id) override;
         Node& EndChunk(uint32_t id) override;
         uint64_t Size() const override { return ContentSize(); }
@@ -71,6 +76,9 @@ public:
     public:
         DataNode(Node* parent, const void* bytes, size_t count);
         Node& Write(const void* bytes, size_t count) override;
+        Node& WriteBorrowed(const void* bytes, size_t count) override {
+            return parent_->WriteBorrowed(bytes, count);
+        }
         Node& BeginChunk(uint32_t id) override { return parent_->BeginChunk(id); }
         Node& EndChunk(uint32_t id) override { return parent_->EndChunk(id); }
         uint64_t Size() const override { return bytes_.size(); }
@@ -79,6 +87,29 @@ public:
     private:
         Node* parent_;
         std::vector<unsigned char> bytes_;
+    };
+
+    class BorrowedNode : public Node {
+    public:
+        BorrowedNode(Node* parent, const void* bytes, size_t count)
+            : parent_(parent), bytes_(bytes), count_(count) {}
+        Node& Write(const void* bytes, size_t count) override {
+            return parent_->Write(bytes, count);
+        }
+        Node& WriteBorrowed(const void* bytes, size_t count) override {
+            return parent_->WriteBorrowed(bytes, count);
+        }
+        Node& BeginChunk(uint32_t id) override { return parent_->BeginChunk(id); }
+        Node& EndChunk(uint32_t id) override { return parent_->EndChunk(id); }
+        uint64_t Size() const override { return count_; }
+        bool WriteTo(Serializer& serializer) const override {
+            return serializer.WriteBytes(bytes_, count_);
+        }
+
+    private:
+        Node* parent_;
+        const void* bytes_;
+        size_t count_;
     };
 
     Serializer() = default;

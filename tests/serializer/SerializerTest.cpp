@@ -51,6 +51,23 @@ TEST(Serializer, ChunkLengthsCoverNestedContents) {
     EXPECT_EQ(bytes, expected);
 }
 
+// A borrowed block goes out from where it is when the tree is written: it
+// was never copied into the tree.
+TEST(Serializer, BorrowedBytesAreWrittenFromTheirOwnerInTheirPlace) {
+    Bytes block = Of("abcd");
+    MemorySerializer out;
+    out.Root()
+        .BeginChunk(ChunkId("blck"))
+        .WriteU32(0x04030201)
+        .WriteBorrowed(block.data(), block.size())
+        .WriteU32(7)
+        .EndChunk(ChunkId("blck"));
+    block[0] = 'z';
+    ASSERT_TRUE(out.Write());
+    EXPECT_EQ(out.Bytes(),
+              (Bytes{'b', 'l', 'c', 'k', 12, 0, 0, 0, 1, 2, 3, 4, 'z', 'b', 'c', 'd', 7, 0, 0, 0}));
+}
+
 TEST(Serializer, EndingAChunkFromTheRootThrows) {
     MemorySerializer out;
     auto& node = out.Root().BeginChunk(ChunkId("ABCD")).EndChunk(ChunkId("ABCD"));

@@ -81,7 +81,7 @@ void WriteAudio(Node& parent, const AudioClip& clip) {
         .WriteU64(bytes)
         .EndChunk(chunk::AudioHeader)
         .BeginChunk(chunk::Samples)
-        .Write(samples.data(), static_cast<size_t>(bytes))
+        .WriteBorrowed(samples.data(), static_cast<size_t>(bytes))
         .Write(zeros, static_cast<size_t>((4 - bytes % 4) % 4))
         .EndChunk(chunk::Audio);
 }

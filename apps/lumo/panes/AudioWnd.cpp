@@ -13,11 +13,9 @@ namespace vel::lumo {
 
 namespace {
 
-// A clip without channels or rate has no sound to convert, and converting
-// it would ask for an endless result.
-bool HasSound(const AudioView& clip) {
-    return clip.channels != 0 && clip.sampleRate != 0 && clip.FrameCount() != 0;
-}
+// Small enough that the pane's memory stays flat, large enough that a second
+// of sound goes out in a few writes.
+constexpr uint64_t PieceFrames = 8192;
 
 } // namespace
 
@@ -46,11 +44,11 @@ void AudioWnd::SetFrame(uint32_t frame) {
 bool AudioWnd::Start(uint32_t frame, double framesPerSecond) {
     Stop();
     frame_ = frame;
-    if (playback_.Samples().empty() || !(framesPerSecond > 0) || !output_->Start()) {
+    if (frames_ == 0 || !(framesPerSecond > 0) || !output_->Start()) {
         return false;
     }
     position_ = static_cast<uint64_t>(
-        std::floor(frame * static_cast<double>(playback_.sampleRate) / framesPerSecond + 0.5));
+        std::floor(frame * static_cast<double>(target_.sampleRate) / framesPerSecond + 0.5));
     startPosition_ = position_;
     if (!Fill(output_->BufferFrames())) {
         output_->Stop();
@@ -77,38 +75,58 @@ std::optional<double> AudioWnd::HeardSeconds() const {
     if (!heard) {
         return std::nullopt;
     }
-    const double rate = playback_.sampleRate;
+    const double rate = target_.sampleRate;
     const double queued = static_cast<double>(position_ - startPosition_) / rate;
     return static_cast<double>(startPosition_) / rate + std::clamp(*heard, 0.0, queued);
 }
 
-bool AudioWnd::Fill(uint64_t n) {
-    const uint64_t bytesPerFrame = playback_.bytesPerFrame;
-    const uint64_t total = AudioView(playback_).FrameCount();
-    const uint64_t fromClip = position_ < total ? std::min(n, total - position_) : 0;
+template <typename Make> uint64_t AudioWnd::Queue(uint64_t count, Make make) {
     uint64_t written = 0;
-    if (fromClip > 0) {
-        written = output_->Write(playback_.Samples().data() + position_ * bytesPerFrame, fromClip);
+    while (written < count) {
+        const uint64_t piece = std::min(count - written, PieceFrames);
+        piece_.resize(FrameBytes(piece, target_.bytesPerFrame));
+        make(written, piece, piece_.data());
+        const uint64_t taken = output_->Write(piece_.data(), piece);
+        written += taken;
+        if (taken < piece) {
+            break;
+        }
     }
+    return written;
+}
+
+bool AudioWnd::Fill(uint64_t n) {
+    const uint64_t start = position_;
+    const uint64_t fromClip = start < frames_ ? std::min(n, frames_ - start) : 0;
+    uint64_t written = Queue(fromClip, [&](uint64_t first, uint64_t count, uint8_t* out) {
+        ConvertAudioFrames(source_, target_, start + first, count, out);
+    });
     if (written == fromClip && n > fromClip) {
         // Silence: zero bytes, but the middle value for unsigned 8-bit samples.
-        const std::vector<uint8_t> silence(FrameBytes(n - fromClip, bytesPerFrame),
-                                           playback_.format == SampleFormat::U8 ? uint8_t{0x80}
-                                                                                : uint8_t{0});
-        written += output_->Write(silence.data(), n - fromClip);
+        const uint8_t silence = target_.format == SampleFormat::U8 ? 0x80 : 0;
+        written += Queue(n - fromClip, [&](uint64_t, uint64_t count, uint8_t* out) {
+            std::fill_n(out, count * target_.bytesPerFrame, silence);
+        });
     }
     position_ += written;
     return written > 0;
 }
 
+// Nothing is converted here: a clip of a few samples a second would take
+// gigabytes at the output's rate.
 void AudioWnd::RebuildClip() {
-    playback_ = AudioClip{};
+    source_ = AudioClip{};
+    target_ = AudioHeader{};
+    frames_ = 0;
     const AudioHeader target = output_->Format();
     const LumoDocument* document = GetDocument();
-    if (!document || target.format == SampleFormat::None || !HasSound(document->GetAudio())) {
+    // A clip without channels has no sound, whatever its other fields say.
+    if (!document || target.format == SampleFormat::None || document->GetAudio().channels == 0) {
         return;
     }
-    playback_ = ConvertAudio(document->GetAudio(), target);
+    source_ = document->GetAudio();
+    target_ = target;
+    frames_ = ConvertedFrames(source_, target_);
 }
 
 void AudioWnd::OnDocumentChange(Document*, uint32_t changes) {

@@ -7,14 +7,15 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace vel::lumo {
 
 // Plays the document's clip in step with playback. A hidden pane: the main
 // window starts and stops it and tells it every new frame, and the pane
 // keeps about a second of sound queued ahead of what is heard. The clip is
-// converted to the output's format once per change of the document's audio,
-// so that feeding the output is a plain copy.
+// converted to the output's format piece by piece as it is queued, so memory
+// stays that of one piece however long the clip is in the output's rate.
 class AudioWnd : public Pane {
 public:
     // On the system's default output.
@@ -34,8 +35,10 @@ public:
     // while running and while the output can tell.
     std::optional<double> HeardSeconds() const;
 
-    // The clip in the output's format, and the next sample frame to queue.
-    const AudioClip& PlaybackClip() const { return playback_; }
+    // The output's format and the clip's length in it (0 where there is
+    // nothing to play), and the next sample frame to queue.
+    const AudioHeader& PlaybackFormat() const { return target_; }
+    uint64_t PlaybackFrames() const { return frames_; }
     uint64_t PlayPosition() const { return position_; }
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
@@ -49,9 +52,15 @@ private:
     // Queues n sample frames from the play position, silence past the clip's
     // end; false when the output took nothing.
     bool Fill(uint64_t n);
+    // Queues up to count frames that make(first, count, bytes) writes, a piece
+    // at a time; answers how many the output took.
+    template <typename Make> uint64_t Queue(uint64_t count, Make make);
 
     std::unique_ptr<AudioOutput> output_;
-    AudioClip playback_;
+    AudioClip source_; // shares the document's samples
+    AudioHeader target_;
+    uint64_t frames_ = 0;
+    std::vector<uint8_t> piece_;
     uint32_t frame_ = 0;
     uint64_t startPosition_ = 0;
     uint64_t position_ = 0;

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "apps/lumo/audio/AudioClip.h"
+#include "apps/lumo/render/AudioFileError.h"
+#include "apps/lumo/render/AvailableMemory.h"
 
+#include <cstdint>
 #include <string>
 
 namespace vel::lumo {
 
 // Reads a sound file for Load Audio: WAV as the program always has, and
-// whatever else FFmpeg decodes (MP3, Ogg Vorbis, FLAC, M4A/AAC, Opus) into a
-// 16-bit or float clip at the file's rate and channel count. Never fails: a
-// file nobody can decode gives what LoadWav gives for it, the empty clip or
-// a header without samples.
-AudioClip LoadAudioFile(const std::string& fileName);
+// whatever else FFmpeg decodes (MP3, Ogg Vorbis, FLAC, M4A/AAC, Opus) at the
+// file's rate and channel count. A file that is only partly readable gives
+// what it holds. Throws AudioFileError when the file gives no sound at all,
+// or when its clip would need more than memoryLimit bytes, which is known
+// before most of it is decoded.
+AudioClip LoadAudioFile(const std::string& fileName, std::uint64_t memoryLimit = AvailableMemory());
 
 } // namespace vel::lumo

@@ -135,6 +135,7 @@ private:
     void MoveBy(int64_t frames);
     void ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                        bool writing);
+    void ShowFileError(const char* what, const std::string& path, std::string reason);
 
     void PaintSplitters();
     bool OnVerticalSplitter(QPoint p) const;

@@ -164,8 +164,12 @@ bool LumoWnd::SaveToFile(const std::string& path) {
 
 void LumoWnd::ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                             bool writing) {
-    std::string reason = core::FileErrorText(error, writing ? core::FileOperation::Writing
-                                                            : core::FileOperation::Reading);
+    ShowFileError(what, path,
+                  core::FileErrorText(error, writing ? core::FileOperation::Writing
+                                                     : core::FileOperation::Reading));
+}
+
+void LumoWnd::ShowFileError(const char* what, const std::string& path, std::string reason) {
     if (!reason.empty()) {
         reason.front() =
             static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
@@ -199,13 +203,14 @@ int LumoWnd::OnLoadAudio() {
     dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
     dialog.SetDefaultExtension(QStringLiteral("wav"));
     if (dialog.Show(this)) {
-        if (core::File file;
-            !file.Open(dialog.ChosenPath(), core::File::ReadAccess, core::File::OpenExisting)) {
-            ShowFileError("Error loading audio file:", dialog.ChosenPath(), file.Failure(), false);
-            return 0;
+        const std::string path = dialog.ChosenPath();
+        // A file without sound leaves the document's sound as it was.
+        try {
+            const wingui::WaitCursor wait;
+            document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(path)));
+        } catch (const AudioFileError& error) {
+            ShowFileError("Error loading audio file:", path, error.what());
         }
-        const wingui::WaitCursor wait;
-        document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(dialog.ChosenPath())));
         timeline_->setFocus(Qt::OtherFocusReason);
     }
     return 0;

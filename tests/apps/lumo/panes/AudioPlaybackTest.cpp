@@ -103,7 +103,7 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
     test::PaneTestHost host;
     AudioWnd audio(nullptr, &host);
     audio.SetDocument(document.get());
-    ASSERT_FALSE(audio.PlaybackClip().Samples().empty()) << "the output offers no usable format";
+    ASSERT_NE(audio.PlaybackFrames(), 0u) << "the output offers no usable format";
 
     const double rate = clip.sampleRate;
     QProcess recorder;
@@ -115,7 +115,7 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
     ASSERT_TRUE(test::PlayAndRecord(audio, recording, firstFrame, fps, 3.0, heard));
     const std::vector<float>& recorded = recording.Samples();
 
-    const double startSeconds = StartSeconds(firstFrame, audio.PlaybackClip().sampleRate, fps);
+    const double startSeconds = StartSeconds(firstFrame, audio.PlaybackFormat().sampleRate, fps);
     const std::optional<std::size_t> startInRecording = FindStart(recorded, clip, startSeconds);
     ASSERT_TRUE(startInRecording) << "the recording does not hold the document's sound";
     const std::size_t window = clip.sampleRate / 3;
@@ -164,7 +164,7 @@ TEST(AudioPlaybackTest, TheMainWindowShowsTheFrameBeingHeard) {
     recording.Finish();
 
     const double startSeconds =
-        StartSeconds(firstFrame, window.Audio()->PlaybackClip().sampleRate, fps);
+        StartSeconds(firstFrame, window.Audio()->PlaybackFormat().sampleRate, fps);
     const std::optional<std::size_t> startInRecording =
         FindStart(recording.Samples(), clip, startSeconds);
     ASSERT_TRUE(startInRecording) << "the recording does not hold the document's sound";

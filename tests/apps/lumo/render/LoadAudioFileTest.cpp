@@ -2,6 +2,7 @@
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
+#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
 
@@ -50,6 +51,8 @@ float Peak(const AudioClip& clip) {
     return peak;
 }
 
+// Lossy sources are held as 16-bit samples, which is more than they keep;
+// only deeper and float sources take float.
 TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBitsOrFloat) {
     vel::testing::TempFolder folder;
     struct Case {
@@ -60,11 +63,13 @@ TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBits
         SampleFormat format;
     };
     for (const Case& c : {
-             Case{"voice.mp3", "libmp3lame", 44100, 1, SampleFormat::F32},
-             Case{"voice.ogg", "libvorbis", 22050, 2, SampleFormat::F32},
+             Case{"voice.mp3", "libmp3lame", 44100, 1, SampleFormat::S16},
+             Case{"voice.ogg", "libvorbis", 22050, 2, SampleFormat::S16},
              Case{"voice.flac", "flac -sample_fmt s16", 48000, 2, SampleFormat::S16},
-             Case{"voice.m4a", "aac", 44100, 2, SampleFormat::F32},
-             Case{"voice.opus", "libopus", 48000, 1, SampleFormat::F32},
+             Case{"voice.m4a", "aac", 44100, 2, SampleFormat::S16},
+             Case{"voice.opus", "libopus", 48000, 1, SampleFormat::S16},
+             Case{"deep.flac", "flac -sample_fmt s32", 96000, 2, SampleFormat::F32},
+             Case{"float.caf", "pcm_f32le", 32000, 1, SampleFormat::F32},
          }) {
         SCOPED_TRACE(c.name);
         const AudioClip clip = LoadAudioFile(Encode(folder, c.name, c.rate, c.channels, c.codec));
@@ -81,28 +86,137 @@ TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBits
     }
 }
 
-TEST(LoadAudioFileTest, WavStaysWithTheWavReaderAndUndecodableFilesGiveItsAnswer) {
+void Write(const std::string& path, const test::Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+test::Bytes Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return test::Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Fills the range with noise that is the same on every run.
+void Scramble(test::Bytes::iterator begin, test::Bytes::iterator end) {
+    std::uint32_t state = 12345;
+    for (auto byte = begin; byte != end; ++byte) {
+        state = state * 1103515245 + 12345;
+        *byte = static_cast<std::uint8_t>(state >> 16);
+    }
+}
+
+// The reason LoadAudioFile gives for the file, or "" when it loads.
+std::string Reason(const std::string& path, std::uint64_t memoryLimit = AvailableMemory()) {
+    try {
+        LoadAudioFile(path, memoryLimit);
+        return "";
+    } catch (const AudioFileError& error) {
+        return error.what();
+    }
+}
+
+TEST(LoadAudioFileTest, WavStaysWithTheWavReaderAndCutFilesGiveWhatTheyHold) {
     vel::testing::TempFolder folder;
     const std::string wav = Encode(folder, "voice.wav", 22050, 1, "pcm_s16le");
     EXPECT_EQ(LoadAudioFile(wav), LoadWav(wav));
 
-    const std::string text = (folder.Path() / "notes.mp3").string();
-    std::ofstream(text) << "not a sound at all\n";
-    EXPECT_EQ(LoadAudioFile(text), AudioClip{});
-    EXPECT_EQ(LoadAudioFile((folder.Path() / "missing.ogg").string()), AudioClip{});
-    // Neither reader waits for a pipe to be written.
-    for (const char* name : {"pipe.wav", "pipe.mp3", "pipe.ogg"}) {
-        const vel::testing::NamedPipe pipe((folder.Path() / name).string());
-        EXPECT_TRUE(pipe.RunsWithoutWaiting([&] {
-            EXPECT_EQ(LoadAudioFile(pipe.Path()), AudioClip{});
-        })) << name;
-    }
-
-    // A cut-off file gives what could be decoded.
     const std::string mp3 = Encode(folder, "cut.mp3", 44100, 1, "libmp3lame");
     std::filesystem::resize_file(mp3, std::filesystem::file_size(mp3) / 2);
     const AudioClip cut = LoadAudioFile(mp3);
     EXPECT_NEAR(AudioView(cut).FrameCount() / 44100.0, 0.5, 0.15);
+
+    // Damage at the start or in the middle is skipped; the rest still plays.
+    const std::string holed = Encode(folder, "holed.mp3", 44100, 1, "libmp3lame");
+    test::Bytes bytes = Read(holed);
+    std::fill(bytes.begin(), bytes.begin() + 1000, 0);
+    std::fill(bytes.begin() + bytes.size() / 2, bytes.begin() + bytes.size() / 2 + 500, 0);
+    Write(holed, bytes);
+    EXPECT_NEAR(AudioView(LoadAudioFile(holed)).FrameCount() / 44100.0, 1.0, 0.25);
+}
+
+// Files that give no sound at all say why, and never pass for a clip.
+TEST(LoadAudioFileTest, FilesWithoutSoundNameTheReason) {
+    vel::testing::TempFolder folder;
+    const auto path = [&](const std::string& name) {
+        return (folder.Path() / name).string();
+    };
+
+    EXPECT_EQ(Reason(path("missing.ogg")), "the file does not exist");
+    Write(path("empty.wav"), {});
+    EXPECT_EQ(Reason(path("empty.wav")), "not a sound file");
+    std::ofstream(path("notes.ogg")) << "not a sound at all\n";
+    EXPECT_EQ(Reason(path("notes.ogg")), "not a sound file");
+    test::Bytes noise(20000);
+    Scramble(noise.begin(), noise.end());
+    Write(path("noise.mp3"), noise);
+    EXPECT_EQ(Reason(path("noise.mp3")), "not a sound file");
+    // Neither reader waits for a pipe to be written.
+    for (const char* name : {"pipe.wav", "pipe.mp3", "pipe.ogg"}) {
+        const vel::testing::NamedPipe pipe(path(name));
+        EXPECT_TRUE(pipe.RunsWithoutWaiting([&] {
+            EXPECT_EQ(Reason(pipe.Path()), "not a regular file");
+        })) << name;
+    }
+
+    // Headers zeroed: nothing says what the rest is, or the rest cannot be read.
+    for (const auto& [name, codec, reason] :
+         {std::tuple{"zeroed.ogg", "libvorbis", "not a sound file"},
+          {"zeroed.wav", "pcm_s16le", "not a sound file"},
+          {"zeroed.m4a", "aac", "not a sound file"}}) {
+        test::Bytes bytes = Read(Encode(folder, name, 44100, 1, codec));
+        std::fill(bytes.begin(), bytes.begin() + 4096, 0);
+        Write(path(name), bytes);
+        EXPECT_EQ(Reason(path(name)).substr(0, std::string(reason).size()), reason) << name;
+    }
+
+    // Cut off before the first sound.
+    for (const auto& [name, codec] :
+         {std::pair{"cut.m4a", "aac"}, {"cut.ogg", "libvorbis"}, {"cut.opus", "libopus"}}) {
+        const std::string file = Encode(folder, name, 44100, 2, codec);
+        std::filesystem::resize_file(file, 200);
+        EXPECT_EQ(Reason(file), "cut off at byte 200") << name;
+    }
+
+    // Every packet noise: the container is whole, the sound is damaged from
+    // its first packet on.
+    const std::string noisy = path("noisy.m4a");
+    const std::string faststart = "ffmpeg -v error -y -f lavfi -i sine=d=1 -c:a aac "
+                                  "-movflags +faststart '" +
+                                  noisy + "'";
+    ASSERT_EQ(std::system(faststart.c_str()), 0);
+    test::Bytes bytes = Read(noisy);
+    const test::Bytes mdat = test::Tag("mdat");
+    const auto payload = std::search(bytes.begin(), bytes.end(), mdat.begin(), mdat.end()) + 4;
+    Scramble(payload, bytes.end());
+    Write(noisy, bytes);
+    EXPECT_EQ(Reason(noisy), "damaged at byte " + std::to_string(payload - bytes.begin()));
+
+    // No channels: the WAV reader's header without samples, which nothing decodes.
+    Write(path("silent.wav"), test::Riff({test::Chunk("fmt ", test::Fmt{.channels = 0}.Body()),
+                                          test::Chunk("data", test::Bytes(400, 1))}));
+    EXPECT_EQ(Reason(path("silent.wav")), "no sound stream");
+
+    const std::string video = path("picture.mp4");
+    const std::string command =
+        "ffmpeg -v error -y -f lavfi -i testsrc=d=1:s=64x64 -c:v mpeg4 '" + video + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(Reason(video), "no sound stream");
+}
+
+// A clip that memory cannot hold is refused from the length the file
+// states, whatever its kind.
+TEST(LoadAudioFileTest, ClipsLargerThanMemoryAreRefused) {
+    vel::testing::TempFolder folder;
+    const std::string mp3 = Encode(folder, "second.mp3", 44100, 2, "libmp3lame");
+    // One second of 16-bit stereo at 44.1 kHz is 176,400 bytes, and a little
+    // more is asked for a clip that runs longer than it says.
+    const std::string refused = Reason(mp3, 100000);
+    EXPECT_TRUE(refused.starts_with("its sound needs 3")) << refused;
+    EXPECT_TRUE(refused.ends_with(" kB of memory, and only 100 kB are free")) << refused;
+    EXPECT_EQ(Reason(mp3, 1000000), "");
+    const std::string wav = Encode(folder, "second.wav", 44100, 2, "pcm_s16le");
+    EXPECT_EQ(Reason(wav, 100000), "its sound needs 176 kB of memory, and only 100 kB are free");
 }
 
 } // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace vel::lumo {
+
+// Why Load Audio takes nothing from a file, in words for the user: "not a
+// sound file", "no sound stream", "damaged at byte 1200".
+class AudioFileError : public std::runtime_error {
+public:
+    explicit AudioFileError(const std::string& reason) : std::runtime_error(reason) {}
+
+    // A clip of at least clipBytes that memory cannot hold.
+    static AudioFileError TooLarge(std::uint64_t clipBytes, std::uint64_t availableBytes);
+};
+
+} // namespace vel::lumo
