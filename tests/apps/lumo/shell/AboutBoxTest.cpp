@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <cstddef>
@@ -103,6 +104,21 @@ TEST_F(ShellTest, APaneGoneBeforeItsDocumentIsNeverNotified) {
     next->resize(400, 300);
     EXPECT_FALSE(next->grab().isNull());
     next->SetDocument(nullptr);
+}
+
+// The window's document goes before the panes do; a drag still running must
+// be put back first. Under the sanitizers, a late one reaches freed memory.
+TEST_F(ShellTest, AWindowClosedDuringADragPutsItBackWhileTheDocumentLives) {
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    TimelineWnd* timeline = window->Timeline();
+    timeline->setFocus();
+    const QPoint at(static_cast<int>(timeline->Geometry().FrameX(10)),
+                    static_cast<int>(timeline->Geometry().ValueY(timeline->Rows()[1], 1, 0.25f)));
+    QTest::mousePress(timeline, Qt::LeftButton, {}, at);
+    QTest::mouseMove(timeline, at + QPoint(60, -10));
+    ASSERT_TRUE(timeline->IsDragging());
+    window.reset();
 }
 
 } // namespace
