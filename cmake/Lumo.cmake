@@ -19,14 +19,19 @@ function(lumo_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(env ${LUMO_TEST_ENV})
   if(ARG_QT)
     if(NOT ARG_PLATFORM)
       set(ARG_PLATFORM offscreen)
     endif()
+    list(APPEND env QT_QPA_PLATFORM=${ARG_PLATFORM} XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config
+         XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state)
+  endif()
+  if(env)
     # Through a launcher, because a list given as the ENVIRONMENT property of
     # discovered tests keeps only its first variable.
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-      "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=${ARG_PLATFORM};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
+      "${CMAKE_COMMAND};-E;env;${env}")
   endif()
   set(serial FALSE)
   if(ARG_SERIAL)

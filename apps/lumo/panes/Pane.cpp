@@ -20,9 +20,13 @@ Pane::Pane(QWidget* parent, PaneHost* host, const QString& title, FocusClick foc
 
 void Pane::SetDocument(LumoDocument* document) {
     drag_.CancelMode();
-    document_ = document;
     registration_ = ViewRegistration(document, this);
     OnAttach();
+}
+
+LumoDocument* Pane::GetDocument() const {
+    // Only a lumo document is ever registered here.
+    return static_cast<LumoDocument*>(registration_.GetDocument());
 }
 
 void Pane::OnDocumentChange(Document*, uint32_t) {}

@@ -26,7 +26,8 @@ public:
 
     // Shows the document, or none; the pane then repaints from it.
     virtual void SetDocument(LumoDocument* document);
-    LumoDocument* GetDocument() const { return document_; }
+    // The document shown, or none once it has gone.
+    LumoDocument* GetDocument() const;
     PaneHost* Host() const { return host_; }
 
     bool IsDragging() const { return drag_.IsDragging(); }
@@ -57,7 +58,6 @@ protected:
 private:
     PaneHost* host_;
     FocusClick focusClick_;
-    LumoDocument* document_ = nullptr;
     ViewRegistration registration_;
     wingui::DragController drag_;
 };

@@ -64,13 +64,18 @@ LumoWnd::LumoWnd(PacerClock* clock)
 
 LumoWnd::~LumoWnd() {
     Stop();
+    // The panes outlive the document, which goes with the window's members.
+    ShowInPanes(nullptr);
+}
+
+void LumoWnd::ShowInPanes(LumoDocument* document) {
+    for (Pane* pane : std::initializer_list<Pane*>{audio_, preview_, shapes_, timeline_}) {
+        pane->SetDocument(document);
+    }
 }
 
 void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
-    LumoDocument* shown = document.get();
-    for (Pane* pane : std::initializer_list<Pane*>{audio_, preview_, shapes_, timeline_}) {
-        pane->SetDocument(shown);
-    }
+    ShowInPanes(document.get());
     for (ViewWithSelection* pane : std::initializer_list<ViewWithSelection*>{preview_, shapes_}) {
         pane->StoreSelection({});
     }

@@ -104,6 +104,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Hands the document, or none, to every pane; a drag in progress is put
+    // back while the old document still lives.
+    void ShowInPanes(LumoDocument* document);
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
     void CreateMenus();

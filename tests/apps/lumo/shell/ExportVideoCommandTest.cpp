@@ -124,9 +124,9 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
         EXPECT_EQ(answers.Left(), 0u);
     }
     // Loops 0 and an empty range keep OK from ending the dialog.
-    for (auto [end, loops] : {std::pair{"13", "0"}, {"10", "1"}}) {
+    for (const auto& range : {std::pair{"13", "0"}, {"10", "1"}}) {
         Answers answers({[&](QDialog& shown) {
-            Choose(folder / "none.mp4", "10", end, loops)(shown);
+            Choose(folder / "none.mp4", "10", range.first, range.second)(shown);
             EXPECT_TRUE(shown.isVisible());
             Press(QDialogButtonBox::Cancel)(shown);
         }});

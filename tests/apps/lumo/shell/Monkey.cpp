@@ -341,6 +341,8 @@ int RunMonkey(const std::string& path, int seconds, std::uint32_t seed) {
         std::cerr << "cannot open " << path << "\n";
         return 2;
     }
+    // Said first, so that a run the sanitizers end can be repeated.
+    std::cout << "seed " << seed << std::endl;
     LumoWnd window;
     window.resize(1200, 860);
     if (!window.OpenFile(working.toStdString()))
@@ -379,7 +381,7 @@ int RunMonkey(const std::string& path, int seconds, std::uint32_t seed) {
     }
     std::cout << "seed " << seed << ": " << actions << " actions, " << monkey.saves
               << " save checks, " << edits << " edits undone at the end, " << monkey.messages
-              << " messages, " << findings << " findings\n";
+              << " messages, " << findings << " findings" << std::endl;
     return findings == 0 ? 0 : 1;
 }
 
