@@ -28,7 +28,8 @@ add_custom_target(lumo-man-pages ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # CHANGELOG.md holds "## VERSION (YYYY-MM-DD)" headings, each followed by
-# "- " items that may wrap onto further lines.
+# "- " items that may wrap onto further lines; the package changelog keeps
+# the lines as they are, the metainfo joins them.
 file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog_lines ENCODING UTF-8)
 set(releases)
 set(debian_changelog)
@@ -41,8 +42,10 @@ macro(lumo_close_release)
       string(REPLACE "&" "&amp;" xml_item "${item}")
       string(REPLACE "<" "&lt;" xml_item "${xml_item}")
       string(REPLACE ">" "&gt;" xml_item "${xml_item}")
+      string(REPLACE "\n" " " xml_item "${xml_item}")
       string(APPEND xml_items "          <li>${xml_item}</li>\n")
-      string(APPEND deb_items "  * ${item}\n")
+      string(REPLACE "\n" "\n    " deb_item "${item}")
+      string(APPEND deb_items "  * ${deb_item}\n")
     endforeach()
     string(APPEND releases
       "    <release version=\"${release_version}\" date=\"${release_date}\">\n"
@@ -65,7 +68,7 @@ foreach(line IN LISTS changelog_lines)
     list(APPEND items "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^ +(.*)" AND items)
     list(POP_BACK items last)
-    list(APPEND items "${last} ${CMAKE_MATCH_1}")
+    list(APPEND items "${last}\n${CMAKE_MATCH_1}")
   endif()
 endforeach()
 lumo_close_release()
@@ -103,6 +106,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-symbola, fonts-liberation2")
 # Help > Tutorial opens the tutorial with the desktop's viewer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# No maintainer scripts: shared-mime-info, desktop-file-utils and the icon
+# cache declare dpkg file triggers on the folders the document type, the
+# desktop entry and the icons go to, so dpkg updates those databases after
+# every install and purge.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
