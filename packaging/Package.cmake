@@ -31,6 +31,7 @@ install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # "- " items that may wrap onto further lines; the package changelog keeps
 # the lines as they are, the metainfo joins them.
 file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog_lines ENCODING UTF-8)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 set(releases)
 set(debian_changelog)
 set(items)
@@ -86,6 +87,7 @@ install(FILES ${package_dir}/changelog.gz copyright DESTINATION ${CMAKE_INSTALL_
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Vellumar)
 set(CPACK_PACKAGE_CONTACT ${LUMO_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
