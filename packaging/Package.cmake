@@ -78,8 +78,8 @@ if(NOT releases MATCHES "version=\"${PROJECT_VERSION}\"")
 endif()
 string(STRIP "${releases}" LUMO_RELEASES)
 set(LUMO_RELEASES "    ${LUMO_RELEASES}")
-configure_file(lumo.metainfo.xml.in ${package_dir}/example.vellumar.Gourdglowlight.metainfo.xml @ONLY)
-install(FILES ${package_dir}/example.vellumar.Gourdglowlight.metainfo.xml
+configure_file(lumo.metainfo.xml.in ${package_dir}/example.vellumar.gourdglowlight.metainfo.xml @ONLY)
+install(FILES ${package_dir}/example.vellumar.gourdglowlight.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 file(WRITE ${package_dir}/changelog "${debian_changelog}")
 execute_process(COMMAND gzip -9nf ${package_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
