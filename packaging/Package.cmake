@@ -103,11 +103,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${LUMO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Fonts, which no library links: the symbols of the timeline and the
+# What no library links: the fonts (the symbols of the timeline and the
 # transport buttons, stand-ins for the faces the program asks for by name,
-# and the window's own sans-serif face (without it fontconfig on a minimal
-# system answers sans-serif with a monospaced face).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-symbola, fonts-liberation2, fonts-dejavu-core")
+# and the window's own sans-serif face, without which fontconfig on a minimal
+# system answers sans-serif with a monospaced face), and the speech model that
+# lip sync reads at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-symbola, fonts-liberation2, fonts-dejavu-core, pocketsphinx-en-us")
 # Help > Tutorial opens the tutorial with the desktop's viewer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # No maintainer scripts: shared-mime-info, desktop-file-utils and the icon
