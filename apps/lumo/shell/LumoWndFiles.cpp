@@ -133,7 +133,7 @@ int LumoWnd::OnSaveAs() {
     wingui::FileSaveDialog dialog;
     dialog.SetTitle(QStringLiteral("Save Gourdglowlight File"));
     AddDocumentFilters(dialog);
-    dialog.SetInitialName(QString::fromStdString(proposedPath_));
+    dialog.SetInitialName(proposedPath_);
     if (!dialog.Show(this)) {
         return -1;
     }
