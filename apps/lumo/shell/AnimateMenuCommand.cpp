@@ -3,6 +3,7 @@
 #include "apps/lumo/animate/ApplyAnimation.h"
 #include "apps/lumo/dialogs/AnimateDlg.h"
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
+#include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/MessageBox.h"
@@ -55,8 +56,7 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
         try {
             std::rethrow_exception(failure);
         } catch (const std::exception& e) {
-            wingui::ShowMessageBox(owner, QStringLiteral("Vellumar Gourdglowlight"),
-                                   QMessageBox::Critical,
+            wingui::ShowMessageBox(owner, ProductCaption(), QMessageBox::Critical,
                                    QStringLiteral("Sorry, the keys could not be made.\n\n") +
                                        QString::fromUtf8(e.what()));
         }

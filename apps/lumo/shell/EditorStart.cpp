@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/EditorStart.h"
 
 #include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/DisplayEnvironment.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
@@ -11,7 +12,6 @@
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
-#include <cstdlib>
 
 namespace vel::lumo {
 
@@ -21,11 +21,6 @@ const QSize DemoSize(1024, 768);
 // How long the window manager may take to frame a new window.
 constexpr int FrameWaitMs = 2000;
 const QString NoDisplayPlatform = QStringLiteral("offscreen");
-
-bool IsSet(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
 
 int NoDisplay(const char* reason) {
     std::fprintf(stderr, "lumo: cannot open the window: %s\n", reason);
@@ -104,10 +99,10 @@ int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
     // process without one.
     const bool platformChosen = IsSet("QT_QPA_PLATFORM");
     if (!platformChosen) {
-        if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        if (!NamesADisplay()) {
             return NoDisplay("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
         }
-        qputenv("QT_QPA_PLATFORM", IsSet("DISPLAY") ? "xcb;offscreen" : "wayland;offscreen");
+        PreferTheNamedDisplay();
     }
     // Qt's notes on the platforms it tried are not the program's messages.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
+#include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "core/FileErrorText.h"
 #include "video/XVideoWriter.h"
@@ -16,7 +17,7 @@ namespace vel::lumo {
 namespace {
 
 void ShowFailure(QWidget* owner, const QString& detail) {
-    wingui::ShowMessageBox(owner, QStringLiteral("Vellumar Gourdglowlight"), QMessageBox::Critical,
+    wingui::ShowMessageBox(owner, ProductCaption(), QMessageBox::Critical,
                            QStringLiteral("Sorry, something went wrong while trying to create "
                                           "your video.\n\n") +
                                detail);

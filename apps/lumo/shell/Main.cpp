@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/Main.h"
 
 #include "apps/lumo/shell/AnimateCommand.h"
+#include "apps/lumo/shell/DisplayEnvironment.h"
 #include "apps/lumo/shell/EditorStart.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
@@ -9,29 +10,15 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace vel::lumo {
 
 namespace {
 
-bool IsSet(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
 // A terminal already shows the printed report; the box is for starts from a desktop.
 bool ShouldShowMessageBox() {
-    return (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) && isatty(STDERR_FILENO) == 0;
-}
-
-// A display that cannot be reached must not end the program: Qt then falls back to the
-// offscreen platform, where the report already printed is all there is to show.
-void AllowUnreachableDisplay() {
-    if (!IsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", IsSet("DISPLAY") ? "xcb;offscreen" : "wayland;offscreen");
-    }
+    return NamesADisplay() && isatty(STDERR_FILENO) == 0;
 }
 
 int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {
@@ -39,7 +26,9 @@ int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {
     std::fputs(report.GetText().c_str(), stream);
     std::fflush(stream);
     if (ShouldShowMessageBox()) {
-        AllowUnreachableDisplay();
+        // A display that cannot be reached must not end the program: the
+        // report already printed is then all there is to show.
+        PreferTheNamedDisplay();
         const QApplication application(argc, argv);
         if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
             report.CreateMessageBox()->exec();
