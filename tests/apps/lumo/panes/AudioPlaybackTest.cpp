@@ -125,9 +125,13 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
                                 Part(clip, start, 2 * window).data(), 2 * window),
               0.9)
         << "the sound does not begin at the frame's sample";
+    // The clip starts on a step, and the two resamplers between it and the
+    // recording (to the output's rate and back) ring for a few samples either
+    // side of it; anything earlier in the clip would be louder and longer.
+    const auto ringing = static_cast<std::size_t>(rate * 0.003);
     double before = 0;
     for (std::size_t j = *startInRecording - std::min(*startInRecording, window);
-         j < *startInRecording; ++j)
+         j + ringing < *startInRecording; ++j)
         before = std::max(before, std::fabs(double{recorded[j]}));
     EXPECT_LT(before, 1e-3) << "something played before the frame's sample";
 
