@@ -8,6 +8,7 @@ namespace vel::lumo {
 // menus; all of them reach LumoWnd::OnCommand or the pane that owns them.
 enum CommandId : std::uint32_t {
     IdNew = 101,
+    IdClose = 102,
     IdOpen = 103,
     IdSave = 104,
     IdSaveAs = 105,
@@ -40,6 +41,7 @@ enum CommandId : std::uint32_t {
     IdCandleFlicker = 503,
     IdTutorial = 601,
     IdAbout = 602,
+    IdKeyboardShortcuts = 603,
     IdIlluminationDark = 1000,
     IdIlluminationCandle = 1001,
     IdKnobFirst = 1100,

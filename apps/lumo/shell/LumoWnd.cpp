@@ -10,6 +10,8 @@
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/ExportVideoCommand.h"
+#include "apps/lumo/shell/HelpWnd.h"
+#include "apps/lumo/shell/KeyTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +33,6 @@ PacerClock& ClockOf(std::unique_ptr<PacerClock>& own, PacerClock* given) {
 }
 
 constexpr qsizetype MaxCaptionLength = 260;
-constexpr uint32_t StepFrames = 30;
 
 } // namespace
 
@@ -209,62 +210,38 @@ void LumoWnd::closeEvent(QCloseEvent* event) {
 }
 
 void LumoWnd::keyPressEvent(QKeyEvent* event) {
-    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    const int repeat = std::max(event->count(), 1);
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    const KeyBinding* binding =
+        FindWindowKey(event->key(), event->modifiers().testFlag(Qt::ControlModifier));
+    if (binding == nullptr || !RunKey(*binding, std::max(event->count(), 1))) {
+        event->ignore();
+    }
+}
+
+bool LumoWnd::RunKey(const KeyBinding& binding, int repeat) {
+    switch (binding.action) {
+    case KeyAction::Command:
+        OnCommand(binding.command);
+        return true;
+    case KeyAction::MoveFrames:
+        MoveBy(static_cast<int64_t>(repeat) * binding.frames);
+        return true;
+    case KeyAction::Escape:
         if (splitterDrag_.IsDragging()) {
             splitterDrag_.CancelMode();
         } else if (playing_) {
             Stop();
         } else {
-            event->ignore();
+            return false;
         }
-        return;
-    case Qt::Key_End:
-        OnCommand(IdEnd);
-        return;
-    case Qt::Key_Home:
-        OnCommand(IdHome);
-        return;
-    case Qt::Key_Left:
-        MoveBy(-static_cast<int64_t>(repeat) * (ctrl ? StepFrames : 1));
-        return;
-    case Qt::Key_Right:
-        MoveBy(static_cast<int64_t>(repeat) * (ctrl ? StepFrames : 1));
-        return;
-    case Qt::Key_F4:
-        if (ctrl) {
-            close();
-        } else {
-            OnCommand(IdPlay);
-        }
-        return;
-    case Qt::Key_F5:
-        OnCommand(ctrl ? IdExportVideo : IdPlay);
-        return;
-    case Qt::Key_MediaStop:
+        return true;
+    case KeyAction::Stop:
         Stop();
-        return;
-    case Qt::Key_MediaTogglePlayPause:
-        OnCommand(IdPlay);
-        return;
-    case Qt::Key_MediaPlay:
+        return true;
+    case KeyAction::Start:
         Play();
-        return;
-    default:
-        break;
+        return true;
     }
-    static const std::map<int, uint32_t> ctrlKeys{{Qt::Key_N, IdNew},
-                                                  {Qt::Key_O, IdOpen},
-                                                  {Qt::Key_S, IdSave},
-                                                  {Qt::Key_Y, IdRedo},
-                                                  {Qt::Key_Z, IdUndo}};
-    if (const auto found = ctrlKeys.find(event->key()); ctrl && found != ctrlKeys.end()) {
-        OnCommand(found->second);
-        return;
-    }
-    event->ignore();
+    return false;
 }
 
 void LumoWnd::MoveBy(int64_t frames) {
@@ -278,7 +255,10 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnRecentFile(id - IdRecentFile1);
     }
     switch (id) {
+    // Closing leaves an empty document rather than an empty window, so
+    // every command keeps something to act on.
     case IdNew:
+    case IdClose:
         return OnNew();
     case IdOpen:
         return OnOpen();
@@ -302,10 +282,10 @@ int LumoWnd::OnCommand(uint32_t id) {
     case IdHome:
         return OnHome();
     case IdBack30:
-        SetFrame(frame_ < StepFrames + 1 ? 0 : frame_ - StepFrames);
+        SetFrame(frame_ < JumpFrames + 1 ? 0 : frame_ - JumpFrames);
         return 0;
     case IdForward30:
-        MoveBy(StepFrames);
+        MoveBy(JumpFrames);
         return 0;
     case IdEnd:
         return OnEnd();
@@ -317,6 +297,8 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnTutorial();
     case IdAbout:
         return OnAbout();
+    case IdKeyboardShortcuts:
+        return OnKeyboardShortcuts();
     default:
         return 0;
     }

@@ -27,6 +27,8 @@ namespace vel::lumo {
 class AudioWnd;
 class Autosaver;
 class DocumentLock;
+class HelpWnd;
+struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
@@ -135,7 +137,11 @@ private:
     int OnEnd();
     int OnTutorial();
     int OnAbout();
+    int OnKeyboardShortcuts();
+    HelpWnd& Help();
     void MoveBy(int64_t frames);
+    // Answers whether the key did anything.
+    bool RunKey(const KeyBinding& binding, int repeat);
     void ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                        bool writing);
     void ShowFileError(const char* what, const std::string& path, std::string reason);
@@ -173,6 +179,7 @@ private:
     std::optional<DiskStamp> diskStamp_;
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
+    std::unique_ptr<HelpWnd> help_;
 };
 
 } // namespace vel::lumo

@@ -7,6 +7,7 @@
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
 #include "apps/lumo/shell/DocumentLock.h"
+#include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "core/File.h"
@@ -14,11 +15,6 @@
 #include "wingui/FileDialog.h"
 #include "wingui/MessageBox.h"
 #include "wingui/WaitCursor.h"
-
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
 
 namespace vel::lumo {
 
@@ -28,17 +24,6 @@ void AddDocumentFilters(wingui::BasicFileDialog& dialog) {
     dialog.AddFilter(QStringLiteral("Gourdglowlights"), QStringLiteral("*.glw"));
     dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
     dialog.SetDefaultExtension(QStringLiteral("glw"));
-}
-
-// The page that teaches the first face: the one installed with the program,
-// else the one beside its sources.
-QUrl TutorialPage() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/lumo/tutorial.md");
-    if (QFileInfo::exists(installed)) {
-        return QUrl::fromLocalFile(QFileInfo(installed).canonicalFilePath());
-    }
-    return QUrl::fromLocalFile(QStringLiteral(LUMO_SOURCE_DIR "/docs/tutorial.md"));
 }
 
 } // namespace
@@ -217,8 +202,20 @@ int LumoWnd::OnLoadAudio() {
 }
 
 int LumoWnd::OnTutorial() {
-    QDesktopServices::openUrl(TutorialPage());
+    Help().ShowTutorial();
     return 0;
+}
+
+int LumoWnd::OnKeyboardShortcuts() {
+    Help().ShowShortcuts();
+    return 0;
+}
+
+HelpWnd& LumoWnd::Help() {
+    if (!help_) {
+        help_ = std::make_unique<HelpWnd>(this);
+    }
+    return *help_;
 }
 
 int LumoWnd::OnAbout() {

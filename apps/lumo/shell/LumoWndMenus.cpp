@@ -1,4 +1,5 @@
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/KeyTable.h"
 #include "apps/lumo/shell/LumoWnd.h"
 
 #include <QAction>
@@ -10,7 +11,7 @@ namespace vel::lumo {
 QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
     // The text after the tab shows the key; the keys themselves are handled
     // by the window, whichever pane has the focus.
-    QAction* action = menu->addAction(text);
+    QAction* action = menu->addAction(MenuText(text, id));
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_[id] = action;
@@ -20,12 +21,13 @@ QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
 void LumoWnd::CreateMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    AddCommand(file, IdNew, QStringLiteral("&New\tCtrl+N"));
-    AddCommand(file, IdOpen, QStringLiteral("&Open...\tCtrl+O"));
-    AddCommand(file, IdSave, QStringLiteral("&Save\tCtrl+S"));
+    AddCommand(file, IdNew, QStringLiteral("&New"));
+    AddCommand(file, IdOpen, QStringLiteral("&Open..."));
+    AddCommand(file, IdClose, QStringLiteral("&Close"));
+    AddCommand(file, IdSave, QStringLiteral("&Save"));
     AddCommand(file, IdSaveAs, QStringLiteral("Save &As..."));
     file->addSeparator();
-    AddCommand(file, IdExportVideo, QStringLiteral("Export &Video...\tCtrl+F5"));
+    AddCommand(file, IdExportVideo, QStringLiteral("Export &Video..."));
     file->addSeparator();
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
@@ -37,8 +39,8 @@ void LumoWnd::CreateMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, IdLoadAudio, QStringLiteral("Load &Audio"));
     edit->addSeparator();
-    AddCommand(edit, IdUndo, QStringLiteral("&Undo\tCtrl+Z"));
-    AddCommand(edit, IdRedo, QStringLiteral("&Redo\tCtrl+Y"));
+    AddCommand(edit, IdUndo, QStringLiteral("&Undo"));
+    AddCommand(edit, IdRedo, QStringLiteral("&Redo"));
 
     QMenu* animate = bar->addMenu(QStringLiteral("&Animate"));
     AddCommand(animate, IdLipSync, QStringLiteral("&Lip Sync from Audio..."));
@@ -46,13 +48,14 @@ void LumoWnd::CreateMenus() {
     AddCommand(animate, IdCandleFlicker, QStringLiteral("Candle &Flicker..."));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    AddCommand(view, IdPlay, QStringLiteral("&Play\tF5"));
+    AddCommand(view, IdPlay, QStringLiteral("&Play"));
     view->addSeparator();
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
+    AddCommand(help, IdKeyboardShortcuts, QStringLiteral("&Keyboard Shortcuts"));
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
@@ -68,7 +71,8 @@ QAction* LumoWnd::Action(uint32_t id) const {
 
 void LumoWnd::UpdateMenuState() {
     const bool hasDocument = document_ != nullptr;
-    Action(IdPlay)->setText(playing_ ? QStringLiteral("Pause\tF5") : QStringLiteral("Play\tF5"));
+    Action(IdPlay)->setText(
+        MenuText(playing_ ? QStringLiteral("Pause") : QStringLiteral("Play"), IdPlay));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         const std::size_t index = id - IdRecentFile1;
         Action(id)->setText(recentFiles_.MenuLabel(index));

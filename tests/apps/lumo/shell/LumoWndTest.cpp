@@ -42,22 +42,24 @@ std::vector<std::string> MenuTexts(const QMenu* menu) {
 TEST_F(ShellTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 5);
-    EXPECT_EQ(MenuTexts(menus[0]->menu()),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
-                                        "Save &As...", "-", "Export &Video...\tCtrl+F5", "-",
-                                        "&Recent Files", "-", "E&xit"}));
+    EXPECT_EQ(
+        MenuTexts(menus[0]->menu()),
+        (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close\tCtrl+W",
+                                  "&Save\tCtrl+S", "Save &As...", "-", "Export &Video...\tCtrl+F5",
+                                  "-", "&Recent Files", "-", "E&xit\tCtrl+Q"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
               (std::vector<std::string>{"Load &Audio", "-", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
                                         "Candle &Flicker..."}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()),
-              (std::vector<std::string>{"&Play\tF5", "-", "Home", "End"}));
+              (std::vector<std::string>{"&Play\tF5", "-", "Home\tHome", "End\tEnd"}));
     EXPECT_EQ(MenuTexts(menus[4]->menu()),
-              (std::vector<std::string>{"&Tutorial", "-", "&About Vellumar Gourdglowlight"}));
-    for (uint32_t id :
-         {IdNew, IdOpen, IdSave, IdSaveAs, IdExportVideo, IdExit, IdLoadAudio, IdUndo, IdRedo,
-          IdLipSync, IdAddBlinks, IdCandleFlicker, IdPlay, IdHome, IdEnd, IdTutorial, IdAbout}) {
+              (std::vector<std::string>{"&Tutorial", "&Keyboard Shortcuts", "-",
+                                        "&About Vellumar Gourdglowlight"}));
+    for (uint32_t id : {IdNew, IdOpen, IdClose, IdSave, IdSaveAs, IdExportVideo, IdExit,
+                        IdLoadAudio, IdUndo, IdRedo, IdLipSync, IdAddBlinks, IdCandleFlicker,
+                        IdPlay, IdHome, IdEnd, IdTutorial, IdKeyboardShortcuts, IdAbout}) {
         ASSERT_NE(window->Action(id), nullptr) << id;
         EXPECT_EQ(window->Action(id)->data().toUInt(), id);
     }
@@ -138,6 +140,14 @@ TEST_F(ShellTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocumen
         {"Close",
          [](LumoWnd& w, ScriptedDialogs&, const std::string&) {
              w.close();
+         }},
+        {"File Close (Ctrl+W)",
+         [](LumoWnd& w, ScriptedDialogs&, const std::string&) {
+             QTest::keyClick(&w, Qt::Key_W, Qt::ControlModifier);
+         }},
+        {"Exit (Ctrl+Q)",
+         [](LumoWnd& w, ScriptedDialogs&, const std::string&) {
+             QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
          }},
     };
     for (const Guarded& command : commands) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QTextBrowser;
+
+namespace vel::lumo {
+
+// The program's own help window: the tutorial with its pictures, or the list
+// of keys and gestures, read and drawn inside the program so that it never
+// depends on which viewer the desktop would pick. It stays open beside the
+// main window while the user follows it.
+class HelpWnd : public QDialog {
+public:
+    explicit HelpWnd(QWidget* owner);
+
+    void ShowTutorial();
+    void ShowShortcuts();
+    QTextBrowser* Browser() const { return browser_; }
+
+    // The tutorial installed with the program, else the one beside its
+    // sources; empty when there is neither.
+    static QString TutorialPath();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Present(const QString& title);
+    // Narrows the pictures wider than the page to its width.
+    void FitPictures();
+
+    QTextBrowser* browser_;
+};
+
+} // namespace vel::lumo
