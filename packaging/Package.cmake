@@ -110,8 +110,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # lip sync reads at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-symbola, fonts-liberation2, fonts-dejavu-core, pocketsphinx-en-us")
-# Help > Tutorial opens the tutorial with the desktop's viewer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # No maintainer scripts: shared-mime-info, desktop-file-utils and the icon
 # cache declare dpkg file triggers on the folders the document type, the
 # desktop entry and the icons go to, so dpkg updates those databases after

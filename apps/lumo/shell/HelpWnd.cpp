@@ -34,6 +34,7 @@ HelpWnd::HelpWnd(QWidget* owner) : QDialog(owner), browser_(new QTextBrowser(thi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     browser_->setOpenExternalLinks(true);
+    browser_->viewport()->installEventFilter(this);
     const QRect screen = owner != nullptr && owner->screen() != nullptr
                              ? owner->screen()->availableGeometry()
                              : QRect(0, 0, PreferredWidth, PreferredHeight);
@@ -76,9 +77,11 @@ void HelpWnd::Present(const QString& title) {
     activateWindow();
 }
 
-void HelpWnd::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    FitPictures();
+bool HelpWnd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == browser_->viewport() && event->type() == QEvent::Resize) {
+        FitPictures();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HelpWnd::FitPictures() {

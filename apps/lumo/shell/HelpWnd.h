@@ -24,7 +24,8 @@ public:
     static QString TutorialPath();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // Fits the pictures again whenever the page changes width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Present(const QString& title);

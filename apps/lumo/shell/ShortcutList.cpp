@@ -33,8 +33,9 @@ constexpr std::array<PaneKey, 0> ShapeKeys{};
 
 constexpr std::array ShapeGestures{
     Gesture{"Click a shape's name", "Select the shape"},
-    Gesture{"Click a pose", "Edit the shape in that pose"},
-    Gesture{"Click a pose in the second column",
+    Gesture{"Click a pose's name", "Edit that pose alone"},
+    Gesture{"Click a pose's first star", "Edit that pose, keeping the reference pose"},
+    Gesture{"Click a pose's second star",
             "Make it the reference pose: its webs show in blue, for comparison"},
     Gesture{"Click New Shape", "Start a new shape"},
     Gesture{"Click New Pose...", "Give the shape a pose for a knob of your choice"},
@@ -53,7 +54,7 @@ constexpr std::array TimelineKeys{
     PaneKey{Qt::Key_Plus, Qt::ControlModifier, "Zoom in"},
     PaneKey{Qt::Key_Equal, Qt::ControlModifier, "Zoom in"},
     PaneKey{Qt::Key_Minus, Qt::NoModifier, "Zoom out"},
-    PaneKey{Qt::Key_0, Qt::ControlModifier, "Show the whole animation"},
+    PaneKey{Qt::Key_0, Qt::ControlModifier, "Back to the usual zoom"},
 };
 
 constexpr std::array TimelineGestures{
@@ -95,9 +96,10 @@ void AddRow(Rows& rows, const QString& key, const QString& text) {
 }
 
 QString Table(const QString& heading, const Rows& rows) {
-    QString html = QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
-                                  "<tr><th align=\"left\">%1</th><th align=\"left\"></th></tr>")
-                       .arg(heading);
+    QString html =
+        QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
+                       "<tr><th align=\"left\">%1</th><th align=\"left\">What it does</th></tr>")
+            .arg(heading);
     for (const auto& [key, text] : rows) {
         html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
                     .arg(key.toHtmlEscaped(), text.toHtmlEscaped());

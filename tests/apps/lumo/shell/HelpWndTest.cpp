@@ -3,6 +3,7 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
@@ -13,23 +14,31 @@
 namespace vel::lumo::test {
 namespace {
 
-// The names of the pictures the page shows.
-std::vector<QString> PictureNames(const QTextDocument& page) {
-    std::vector<QString> names;
+// The pictures the page shows.
+std::vector<QTextImageFormat> Pictures(const QTextDocument& page) {
+    std::vector<QTextImageFormat> pictures;
     for (QTextBlock block = page.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (it.fragment().charFormat().isImageFormat()) {
-                names.push_back(it.fragment().charFormat().toImageFormat().name());
+                pictures.push_back(it.fragment().charFormat().toImageFormat());
             }
         }
     }
-    return names;
+    return pictures;
+}
+
+QString Markdown(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+}
+
+std::size_t PictureCount(const QString& markdownPath) {
+    return static_cast<std::size_t>(Markdown(markdownPath).count(QStringLiteral("![")));
 }
 
 QString FirstHeading(const QString& markdownPath) {
-    QFile file(markdownPath);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+    for (const QString& line : Markdown(markdownPath).split(QLatin1Char('\n'))) {
         if (line.startsWith(QStringLiteral("# "))) {
             return line.mid(2);
         }
@@ -53,12 +62,32 @@ TEST_F(ShellTest, TheTutorialOpensInsideTheProgramWithItsPictures) {
     EXPECT_EQ(page.firstBlock().text(), heading);
     EXPECT_EQ(page.firstBlock().blockFormat().headingLevel(), 1);
 
-    const std::vector<QString> pictures = PictureNames(page);
-    ASSERT_FALSE(pictures.empty());
-    for (const QString& name : pictures) {
-        const QVariant bytes = help->Browser()->loadResource(QTextDocument::ImageResource, name);
+    // Each picture of the page once, however its caption is wrapped.
+    const std::vector<QTextImageFormat> pictures = Pictures(page);
+    ASSERT_EQ(pictures.size(), PictureCount(HelpWnd::TutorialPath()));
+    ASSERT_GE(pictures.size(), 8u);
+    for (const QTextImageFormat& format : pictures) {
+        const QVariant bytes =
+            help->Browser()->loadResource(QTextDocument::ImageResource, format.name());
         const QImage picture = QImage::fromData(bytes.toByteArray());
-        EXPECT_FALSE(picture.isNull()) << name.toStdString();
+        EXPECT_FALSE(picture.isNull()) << format.name().toStdString();
+    }
+}
+
+// A picture wider than the page is shown at the page's width, in proportion.
+TEST_F(ShellTest, TheTutorialsPicturesFitTheWindow) {
+    window->OnCommand(IdTutorial);
+    auto* help = window->findChild<HelpWnd*>();
+    ASSERT_NE(help, nullptr);
+    for (const int width : {500, 900}) {
+        help->resize(width, 600);
+        QCoreApplication::processEvents();
+        const int page = help->Browser()->viewport()->width();
+        for (const QTextImageFormat& picture : Pictures(*help->Browser()->document())) {
+            EXPECT_LE(picture.width(), page);
+            EXPECT_GT(picture.width(), page - 40);
+            EXPECT_NEAR(picture.height() / picture.width(), 0.75, 0.01);
+        }
     }
 }
 
