@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 #include "wingui/DialogRunner.h"
@@ -30,9 +31,7 @@ using Dlg = ExportVideoOptionsDlg;
 class Answers : public wingui::DialogRunner {
 public:
     using Answer = std::function<void(QDialog&)>;
-    explicit Answers(std::deque<Answer> answers)
-        : answers_(std::move(answers)), previous_(SetRunner(this)) {}
-    ~Answers() override { SetRunner(previous_); }
+    explicit Answers(std::deque<Answer> answers) : answers_(std::move(answers)) {}
     size_t Left() const { return answers_.size(); }
 
     int Run(QDialog& dialog) override {
@@ -49,7 +48,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
-    DialogRunner* previous_;
+    testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
 // Lets the export run to its end.
