@@ -68,7 +68,7 @@ QAction* LumoWnd::Action(uint32_t id) const {
 
 void LumoWnd::UpdateMenuState() {
     const bool hasDocument = document_ != nullptr;
-    Action(IdPlay)->setText(playing_ ? QStringLiteral("Pause\tF5") : QStringLiteral("Play\tF5"));
+    Action(IdPlay)->setText(IsPlaying() ? QStringLiteral("Pause\tF5") : QStringLiteral("Play\tF5"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         const std::size_t index = id - IdRecentFile1;
         Action(id)->setText(recentFiles_.MenuLabel(index));
