@@ -144,36 +144,8 @@ void ButtonBar::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void ButtonBar::mouseMoveEvent(QMouseEvent* event) {
-    drag_.MouseMove(event->position().toPoint());
-}
-
-void ButtonBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        drag_.LButtonUp(event->position().toPoint());
-    }
-}
-
-void ButtonBar::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && drag_.Escape()) {
-        return;
-    }
-    // Unused keys travel on to the parent, so its shortcuts work while the
-    // bar has the focus.
-    event->ignore();
-}
-
-void ButtonBar::timerEvent(QTimerEvent*) {
-    drag_.Timer();
-}
-
 bool ButtonBar::event(QEvent* event) {
-    // A window that loses the activation loses its gesture, as a held button
-    // must not keep firing behind another window.
-    if (event->type() == QEvent::WindowDeactivate) {
-        drag_.CancelMode();
-    }
-    return QWidget::event(event);
+    return drag_.Forward(*event) || QWidget::event(event);
 }
 
 } // namespace vel::wingui

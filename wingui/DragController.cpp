@@ -1,10 +1,42 @@
 #include "wingui/DragController.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <utility>
 
 namespace vel::wingui {
 
 DragController::DragController() : state_(std::make_unique<NotDragging>()) {}
+
+bool DragController::Forward(QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseMove: {
+        const bool dragging = IsDragging();
+        MouseMove(static_cast<QMouseEvent&>(event).position().toPoint());
+        return dragging;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto& mouse = static_cast<QMouseEvent&>(event);
+        if (mouse.button() != Qt::LeftButton) {
+            return false;
+        }
+        LButtonUp(mouse.position().toPoint());
+        return true;
+    }
+    case QEvent::KeyPress:
+        return static_cast<QKeyEvent&>(event).key() == Qt::Key_Escape && Escape();
+    case QEvent::Timer:
+        Timer();
+        return false;
+    case QEvent::WindowDeactivate:
+        // A window that loses the activation loses its gesture with the mouse,
+        // as a held button must not keep firing behind another window.
+        CancelMode();
+        return false;
+    default:
+        return false;
+    }
+}
 
 void DragController::SetState(std::unique_ptr<DragState> state) {
     Retire(std::exchange(state_, state ? std::move(state) : std::make_unique<NotDragging>()));

@@ -6,12 +6,20 @@
 #include <memory>
 #include <vector>
 
+class QEvent;
+
 namespace vel::wingui {
 
 // What a window that uses drag states does with its mouse, timer, cancel and
 // Escape events: it owns the current state and hands each event to it.
 class DragController {
 public:
+    // Hands the gesture what belongs to it: mouse moves, the left button's
+    // release, Escape, timer ticks and the loss of the activation. Answers
+    // whether the event was the gesture's alone, so the window does no more
+    // with it; a move while idle is the window's own (for its cursor, say).
+    bool Forward(QEvent& event);
+
     DragController();
 
     // The new state is made before the old one is destroyed.

@@ -9,7 +9,7 @@
 namespace vel::graphics::test {
 
 // A black image to paint on through the Qt back end.
-class PaintFixture : public testing::Test {
+class PaintFixture : public ::testing::Test {
 protected:
     explicit PaintFixture(int width = 100, int height = 100)
         : image_(width, height, QImage::Format_RGB32) {

@@ -1,5 +1,7 @@
 #include "wingui/FileDialog.h"
 
+#include "tests/support/InstalledRunner.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -44,12 +46,11 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         runner.folder = dir.path();
-        BasicFileDialog::SetRunner(&runner);
     }
-    void TearDown() override { BasicFileDialog::SetRunner(nullptr); }
 
     QTemporaryDir dir;
     ScriptedRunner runner;
+    testing::InstalledRunner<BasicFileDialog> installed{&runner};
 };
 
 TEST_F(FileDialogTest, SaveOffersTitleAndFiltersInOrderAndAppendsTheDefaultExtension) {

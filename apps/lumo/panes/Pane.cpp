@@ -64,20 +64,7 @@ void Pane::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void Pane::mouseMoveEvent(QMouseEvent* event) {
-    drag_.MouseMove(event->position().toPoint());
-}
-
-void Pane::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        drag_.LButtonUp(event->position().toPoint());
-    }
-}
-
 void Pane::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && drag_.Escape()) {
-        return;
-    }
     // An edit from the keyboard would change the model under the gesture,
     // whose drop or cancel would then write into the wrong shape.
     if (drag_.IsDragging()) {
@@ -89,11 +76,7 @@ void Pane::keyPressEvent(QKeyEvent* event) {
 }
 
 bool Pane::event(QEvent* event) {
-    // A pane that loses the activation loses its gesture with the mouse.
-    if (event->type() == QEvent::WindowDeactivate) {
-        drag_.CancelMode();
-    }
-    return QWidget::event(event);
+    return drag_.Forward(*event) || QWidget::event(event);
 }
 
 } // namespace vel::lumo

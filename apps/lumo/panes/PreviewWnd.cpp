@@ -268,9 +268,7 @@ std::unique_ptr<wingui::DragState> PreviewWnd::OnVirtJoystick(std::uint32_t,
 }
 
 void PreviewWnd::mouseMoveEvent(QMouseEvent* event) {
-    if (!IsDragging())
-        UpdateCursor(event->position().toPoint(), event->modifiers());
-    Pane::mouseMoveEvent(event);
+    UpdateCursor(event->position().toPoint(), event->modifiers());
 }
 
 void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) {

@@ -12,6 +12,7 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
+#include "apps/lumo/shell/PlaybackController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,8 @@ LumoWnd::LumoWnd(PacerClock* clock)
       client_(new QWidget(this)), audio_(new AudioWnd(client_, this)),
       preview_(new PreviewWnd(client_, this)), shapes_(new ShapeWnd(client_, this)),
       timeline_(new TimelineWnd(client_, this)), transport_(new TransportBar(client_, this)),
-      pacer_(ClockOf(ownClock_, clock)) {
+      playback_(std::make_unique<PlaybackController>(ClockOf(ownClock_, clock), *this, *audio_,
+                                                     *transport_, *client_)) {
     recentFiles_.Load(Settings());
     SetIcons();
     setWindowTitle(ProductCaption());
@@ -126,7 +128,7 @@ void LumoWnd::RequestSelection(const Selection& selection) {
 }
 
 void LumoWnd::SetFrame(uint32_t frame) {
-    if (playing_ && (frame_ == UINT32_MAX || frame != frame_ + 1)) {
+    if (IsPlaying() && (frame_ == UINT32_MAX || frame != frame_ + 1)) {
         Stop();
     }
     if (frame != frame_) {
@@ -137,54 +139,27 @@ void LumoWnd::SetFrame(uint32_t frame) {
     }
 }
 
+bool LumoWnd::IsPlaying() const {
+    return playback_->IsPlaying();
+}
+
 void LumoWnd::Play() {
-    if (!document_) {
-        return;
+    if (document_) {
+        playback_->Play(*document_);
     }
-    if (frame_ == document_->GetFrameCount()) {
-        SetFrame(0);
-    }
-    playing_ = true;
-    const double framesPerSecond = document_->GetFrameRate() / 1000.0;
-    pacer_.Start(framesPerSecond);
-    audio_->Start(frame_, framesPerSecond);
-    transport_->ShowPlaying(true);
 }
 
 void LumoWnd::Stop() {
-    playing_ = false;
-    if (audio_->IsRunning()) {
-        audio_->Stop();
-    }
-    transport_->ShowPlaying(false);
+    playback_->Stop();
 }
 
 void LumoWnd::PlaybackStep() {
-    if (!document_) {
-        Stop();
-        return;
-    }
-    const double framesPerSecond = document_->GetFrameRate() / 1000.0;
-    // While sound plays, the picture follows what is being heard rather than
-    // the system clock, which drifts from the sound card's.
-    if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
-        const double untilNext = (frame_ + 1.0) / framesPerSecond - *heard;
-        pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
-            std::chrono::duration<double>(untilNext)));
-    }
-    if (!pacer_.Wait()) {
-        client_->update();
-    }
-    if (frame_ < document_->GetFrameCount()) {
-        SetFrame(frame_ + 1);
-    } else {
-        Stop();
-    }
+    playback_->Step(document_.get());
 }
 
 int LumoWnd::RunMessageLoop() {
     while (!closed_) {
-        if (playing_) {
+        if (IsPlaying()) {
             PlaybackStep();
             QCoreApplication::processEvents(QEventLoop::AllEvents);
         } else {
@@ -228,7 +203,7 @@ bool LumoWnd::RunKey(const KeyBinding& binding, int repeat) {
     case KeyAction::Escape:
         if (splitterDrag_.IsDragging()) {
             splitterDrag_.CancelMode();
-        } else if (playing_) {
+        } else if (IsPlaying()) {
             Stop();
         } else {
             return false;
@@ -322,7 +297,7 @@ int LumoWnd::OnUndoRedo(bool redo) {
 
 int LumoWnd::OnPlay() {
     timeline_->setFocus(Qt::OtherFocusReason);
-    if (playing_) {
+    if (IsPlaying()) {
         Stop();
     } else {
         Play();

@@ -5,7 +5,6 @@
 #include "apps/lumo/document/ViewRegistration.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/shell/DiskStamp.h"
-#include "apps/lumo/shell/FramePacer.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "apps/lumo/shell/RecentFiles.h"
 #include "wingui/ButtonBarTarget.h"
@@ -26,6 +25,7 @@ namespace vel::lumo {
 
 class AudioWnd;
 class Autosaver;
+class PlaybackController;
 class DocumentLock;
 class HelpWnd;
 struct KeyBinding;
@@ -37,8 +37,8 @@ class TransportBar;
 
 // The program's one main window: it owns the open document and the five
 // panes, lays them out between two splitters, routes every command and
-// shortcut key, drives playback from its own loop and keeps the caption and
-// the menus in step with the document.
+// shortcut key, runs the message loop that steps playback and keeps the
+// caption and the menus in step with the document.
 class LumoWnd : public wingui::MainWindowImpl<LumoWnd>,
                 public PaneHost,
                 public wingui::ButtonBarTarget,
@@ -53,7 +53,7 @@ public:
     void SetFrame(uint32_t frame);
     void Play();
     void Stop();
-    bool IsPlaying() const { return playing_; }
+    bool IsPlaying() const;
     void UpdateCaption();
     // Runs until the window is closed; answers the exit code.
     int RunMessageLoop();
@@ -164,8 +164,7 @@ private:
     std::unique_ptr<LumoDocument> document_;
     ViewRegistration registration_;
     uint32_t frame_ = 0;
-    bool playing_ = false;
-    FramePacer pacer_;
+    std::unique_ptr<PlaybackController> playback_;
     int xSplit_ = 480;
     int ySplit_ = 480;
     wingui::DragController splitterDrag_;

@@ -134,22 +134,16 @@ bool LumoWnd::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    case QEvent::MouseMove: {
-        const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (splitterDrag_.IsDragging()) {
-            splitterDrag_.MouseMove(p);
-        } else {
-            UpdateSplitterCursor(p);
+    case QEvent::MouseMove:
+        if (!splitterDrag_.Forward(*event)) {
+            UpdateSplitterCursor(static_cast<QMouseEvent*>(event)->position().toPoint());
         }
         return true;
-    }
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            splitterDrag_.LButtonUp(static_cast<QMouseEvent*>(event)->position().toPoint());
-        }
+        splitterDrag_.Forward(*event);
         return true;
     case QEvent::WindowDeactivate:
-        splitterDrag_.CancelMode();
+        splitterDrag_.Forward(*event);
         return false;
     default:
         return false;

@@ -72,7 +72,7 @@ QAction* LumoWnd::Action(uint32_t id) const {
 void LumoWnd::UpdateMenuState() {
     const bool hasDocument = document_ != nullptr;
     Action(IdPlay)->setText(
-        MenuText(playing_ ? QStringLiteral("Pause") : QStringLiteral("Play"), IdPlay));
+        MenuText(IsPlaying() ? QStringLiteral("Pause") : QStringLiteral("Play"), IdPlay));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         const std::size_t index = id - IdRecentFile1;
         Action(id)->setText(recentFiles_.MenuLabel(index));

@@ -1,6 +1,7 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 
 #include "apps/lumo/document/LumoDocument.h"
+#include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "wingui/FileDialog.h"
 #include "wingui/UpDownEdit.h"
@@ -209,9 +210,10 @@ TEST_F(ExportVideoOptionsDlgTest, BrowseStartsFromTheNameAndTakesTheChosenOne) {
     auto dlg = Open();
     ChoosingRunner runner;
     runner.chosen = QString::fromStdString((home / "picked"));
-    wingui::BasicFileDialog::SetRunner(&runner);
-    QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
-    wingui::BasicFileDialog::SetRunner(nullptr);
+    {
+        const testing::InstalledRunner<wingui::BasicFileDialog> installed(&runner);
+        QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
+    }
     EXPECT_EQ(runner.title, "Export Video");
     EXPECT_EQ(runner.suffix, "mp4");
     EXPECT_EQ(runner.preset, QStringList{QString::fromStdString(videos + "/lumo.mp4")});
@@ -237,9 +239,10 @@ TEST_F(ExportVideoOptionsDlgTest, ANameThatIsNotUtf8KeepsItsBytes) {
 
     ChoosingRunner runner;
     runner.chosen = QString::fromStdString(video);
-    wingui::BasicFileDialog::SetRunner(&runner);
-    QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
-    wingui::BasicFileDialog::SetRunner(nullptr);
+    {
+        const testing::InstalledRunner<wingui::BasicFileDialog> installed(&runner);
+        QTest::mouseClick(static_cast<QPushButton*>(dlg->Control(Dlg::IdBrowse)), Qt::LeftButton);
+    }
     EXPECT_EQ(dlg->Options().fileName, video);
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "tests/support/InstalledRunner.h"
 #include "tests/support/ScopedLocale.h"
 #include "wingui/DialogRunner.h"
 
@@ -189,7 +190,7 @@ TEST_F(NewKnobDlgTest, PoseModeOffersOnlyInterpolatingKnobs) {
     EXPECT_EQ(List()->item(6)->text(), "Mouth OOO");
 }
 
-// Answers the dialog by typing into it, as a user would.
+// Answers the dialog by typing into it, as a user would, while it lives.
 class TypingRunner : public wingui::DialogRunner {
 public:
     explicit TypingRunner(std::function<bool(NewKnobDlg&)> answer) : answer_(std::move(answer)) {}
@@ -206,6 +207,7 @@ public:
 
 private:
     std::function<bool(NewKnobDlg&)> answer_;
+    testing::InstalledRunner<wingui::DialogRunner> installed_{this};
 };
 
 TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
@@ -220,7 +222,6 @@ TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
         }
         return true;
     });
-    wingui::DialogRunner::SetRunner(&chin);
     EXPECT_TRUE(AddNewKnob(&owner, *document));
     ASSERT_TRUE(document->GetModel().HasKnob(KnobKey("chin")));
     EXPECT_EQ(document->GetKnob(KnobKey("chin")).name, "Chin");
@@ -229,16 +230,13 @@ TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
 
     // OK on the default knob twice: the second time the key is taken, OK stays off.
     TypingRunner asIs([](NewKnobDlg&) { return true; });
-    wingui::DialogRunner::SetRunner(&asIs);
     EXPECT_TRUE(AddNewKnob(&owner, *document));
     EXPECT_FALSE(AddNewKnob(&owner, *document));
     EXPECT_EQ(document->GetUndoCount(), 1u);
 
     TypingRunner cancel([](NewKnobDlg&) { return false; });
-    wingui::DialogRunner::SetRunner(&cancel);
     EXPECT_FALSE(AddNewKnob(&owner, *document));
     EXPECT_EQ(document->GetKnobs().size(), 4u);
-    wingui::DialogRunner::SetRunner(nullptr);
 }
 
 } // namespace

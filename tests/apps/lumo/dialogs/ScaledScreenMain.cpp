@@ -7,6 +7,6 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
         qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

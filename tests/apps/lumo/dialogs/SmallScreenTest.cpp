@@ -19,13 +19,13 @@ testing::AssertionResult WhollyInView(const QWidget* widget) {
     const QRect area = widget->screen()->availableGeometry();
     if (!widget->isVisible() || widget->visibleRegion().boundingRect() != widget->rect() ||
         !area.contains(onScreen))
-        return testing::AssertionFailure()
+        return ::testing::AssertionFailure()
                << widget->metaObject()->className() << " at " << onScreen.x() << "," << onScreen.y()
                << " " << onScreen.width() << "x" << onScreen.height() << ", seen "
                << widget->visibleRegion().boundingRect().width() << "x"
                << widget->visibleRegion().boundingRect().height() << ", screen " << area.width()
                << "x" << area.height();
-    return testing::AssertionSuccess();
+    return ::testing::AssertionSuccess();
 }
 
 class SmallScreenTest : public ::testing::Test {

@@ -181,11 +181,11 @@ TEST(AudioPlaybackTest, TheMainWindowShowsTheFrameBeingHeard) {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    testing::InitGoogleTest(&argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     // The server comes before the application, so that its audio finds it;
     // listing the cases needs none.
     std::unique_ptr<vel::lumo::test::PulseServer> pulse;
-    if (!testing::GTEST_FLAG(list_tests))
+    if (!::testing::GTEST_FLAG(list_tests))
         pulse = std::make_unique<vel::lumo::test::PulseServer>();
     vel::lumo::server = pulse.get();
     QApplication app(argc, argv);

@@ -58,7 +58,7 @@ AudioClip Ramp(std::uint32_t frames) {
     return AudioClip(AudioHeader::Make(48000, SampleFormat::S16, 1), std::move(samples));
 }
 
-class AudioWndTest : public testing::Test {
+class AudioWndTest : public ::testing::Test {
 protected:
     void Attach(std::unique_ptr<FakeOutput> fake, AudioClip clip) {
         output = fake.get();

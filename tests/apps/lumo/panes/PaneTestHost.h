@@ -5,6 +5,7 @@
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/ViewWithSelection.h"
+#include "tests/support/InstalledRunner.h"
 
 #include <QAction>
 #include <QImage>
@@ -60,10 +61,7 @@ public:
 // disabled, as a user could.
 class ChoosingMenuRunner : public PopupMenuRunner {
 public:
-    explicit ChoosingMenuRunner(QString choice) : choice_(std::move(choice)) {
-        PopupMenuRunner::SetRunner(this);
-    }
-    ~ChoosingMenuRunner() override { PopupMenuRunner::SetRunner(nullptr); }
+    explicit ChoosingMenuRunner(QString choice) : choice_(std::move(choice)) {}
     ChoosingMenuRunner(const ChoosingMenuRunner&) = delete;
     ChoosingMenuRunner& operator=(const ChoosingMenuRunner&) = delete;
 
@@ -103,6 +101,7 @@ private:
     }
 
     QString choice_;
+    testing::InstalledRunner<PopupMenuRunner> installed_{this};
 };
 
 // How near the picture comes to the colour inside the cell, as the largest

@@ -8,6 +8,7 @@
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 
@@ -303,8 +304,7 @@ TEST_F(ShapeWndTest, DismissingNewPoseCreatesNothing) {
 // Answers the New Knob dialog with a knob of its own, or cancels it.
 class ChinRunner : public wingui::DialogRunner {
 public:
-    explicit ChinRunner(bool ok) : ok_(ok) { wingui::DialogRunner::SetRunner(this); }
-    ~ChinRunner() override { wingui::DialogRunner::SetRunner(nullptr); }
+    explicit ChinRunner(bool ok) : ok_(ok) {}
     ChinRunner(const ChinRunner&) = delete;
     ChinRunner& operator=(const ChinRunner&) = delete;
     int Run(QDialog& shown) override {
@@ -325,6 +325,7 @@ public:
 
 private:
     bool ok_;
+    testing::InstalledRunner<wingui::DialogRunner> installed_{this};
 };
 
 TEST_F(ShapeWndTest, NewKnobFromTheKnobMenuTiesThePoseToTheNewKnob) {

@@ -6,6 +6,7 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/RightClick.h"
+#include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
 
 #include <QAction>
@@ -36,7 +37,7 @@ AudioClip Tone(std::uint32_t rate, std::uint32_t channels, std::uint32_t frames)
     return AudioClip(header, std::move(samples));
 }
 
-class TimelineWndTest : public testing::Test {
+class TimelineWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         window.resize(800, 640);
@@ -231,12 +232,13 @@ TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct)
         bool ok = false;
         int Run(QDialog&) override { return ok ? QDialog::Accepted : QDialog::Rejected; }
     } answer;
-    wingui::DialogRunner::SetRunner(&answer);
-    RightClick(QPoint(100, 10), "New Knob");
-    EXPECT_EQ(pane->Rows().size(), 3u);
-    answer.ok = true;
-    RightClick(QPoint(100, 10), "New Knob");
-    wingui::DialogRunner::SetRunner(nullptr);
+    {
+        const testing::InstalledRunner<wingui::DialogRunner> installed(&answer);
+        RightClick(QPoint(100, 10), "New Knob");
+        EXPECT_EQ(pane->Rows().size(), 3u);
+        answer.ok = true;
+        RightClick(QPoint(100, 10), "New Knob");
+    }
     ASSERT_EQ(pane->Rows().size(), 4u);
     EXPECT_EQ(pane->Rows().back().name, "New Knob");
     ASSERT_TRUE(document->Undo());

@@ -1,7 +1,6 @@
 #include "apps/lumo/render/PumpkinRenderer.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/render/PolygonClip.h"
 #include "apps/lumo/render/TargetMapping.h"
 #include "core/FileError.h"
 #include "graphics/Graphics.h"
@@ -190,21 +189,6 @@ TEST_F(PumpkinRendererTest, TheExampleLooksAsThePaintersFillDrewIt) {
         }
         EXPECT_LE(testing::LargestDifference(image_, painted), 3) << "frame " << frame;
     }
-}
-
-TEST(PolygonClipTest, KeepsWhatIsInsideAndTheWindingOfCrossingOutlines) {
-    const graphics::RectF rect{0, 0, 100, 100};
-    const std::vector<graphics::PointF> inside{{10, 10}, {90, 10}, {50, 90}};
-    EXPECT_EQ(ClipToRect(inside, rect), inside);
-    EXPECT_TRUE(ClipToRect({{200, 200}, {300, 200}, {250, 300}}, rect).empty());
-    // A bow tie crossing at (50, 50) with its ends far out: what is left stays
-    // in the rectangle and still crosses there.
-    const auto clipped = ClipToRect({{-1e6f, 0}, {1e6f, 100}, {1e6f, 0}, {-1e6f, 100}}, rect);
-    ASSERT_GE(clipped.size(), 4u);
-    for (graphics::PointF p : clipped) {
-        EXPECT_TRUE(p.x >= 0 && p.x <= 100 && p.y >= 0 && p.y <= 100) << p.x << "," << p.y;
-    }
-    EXPECT_FALSE(IsFinite({{0, 0}, {std::nanf(""), 1}}));
 }
 
 } // namespace

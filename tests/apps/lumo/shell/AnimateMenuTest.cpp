@@ -5,6 +5,7 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/InstalledRunner.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -48,8 +49,6 @@ std::string StatusText(AnimateDlg& dialog) {
 // Answers the progress dialog the way a user who presses Cancel at once would.
 class CancellingRunner : public wingui::DialogRunner {
 public:
-    CancellingRunner() : previous_(SetRunner(this)) {}
-    ~CancellingRunner() override { SetRunner(previous_); }
     int Run(QDialog& dialog) override {
         titles.push_back(dialog.windowTitle().toStdString());
         dialog.reject();
@@ -58,7 +57,7 @@ public:
     std::vector<std::string> titles;
 
 private:
-    DialogRunner* previous_;
+    testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
 TEST(AnimateDialogs, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {

@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 #include "wingui/DialogRunner.h"
@@ -30,9 +31,7 @@ using Dlg = ExportVideoOptionsDlg;
 class Answers : public wingui::DialogRunner {
 public:
     using Answer = std::function<void(QDialog&)>;
-    explicit Answers(std::deque<Answer> answers)
-        : answers_(std::move(answers)), previous_(SetRunner(this)) {}
-    ~Answers() override { SetRunner(previous_); }
+    explicit Answers(std::deque<Answer> answers) : answers_(std::move(answers)) {}
     size_t Left() const { return answers_.size(); }
 
     int Run(QDialog& dialog) override {
@@ -49,7 +48,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
-    DialogRunner* previous_;
+    testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
 // Lets the export run to its end.
@@ -162,28 +161,6 @@ TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
               "Sorry, something went wrong while trying to create your "
               "video.\n\nThe file cannot be written: the folder does not exist.");
     EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
-}
-
-TEST(ExportProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
-    EXPECT_EQ(ExportProgressDlg::FramesText(1, 6), "Frame 1 of 6");
-    EXPECT_EQ(ExportProgressDlg::TimesText(0, 6, 1500, 0, 1500), "0:01 elapsed");
-    EXPECT_EQ(ExportProgressDlg::TimesText(2, 6, 5000, 2, 5000),
-              "0:05 elapsed, about 0:10 remaining");
-    // The pace of the recent frames counts, not that of the whole export.
-    EXPECT_EQ(ExportProgressDlg::TimesText(300, 1300, 60000, 250, 5000),
-              "1:00 elapsed, about 0:20 remaining");
-    EXPECT_EQ(ExportProgressDlg::TimesText(1, 1000, 3700000, 1, 3700000),
-              "1:01:40 elapsed, about 1026:45:00 remaining");
-
-    ExportProgressDlg progress(nullptr);
-    progress.show();
-    progress.Report(3, 6);
-    QTest::keyClick(&progress, Qt::Key_Escape);
-    EXPECT_TRUE(progress.CancelRequested());
-    EXPECT_TRUE(progress.isVisible());
-    progress.Finish();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(progress.isVisible());
 }
 
 } // namespace

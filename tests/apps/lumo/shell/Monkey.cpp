@@ -17,6 +17,7 @@
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/render/TargetMapping.h"
 #include "apps/lumo/shell/LumoWnd.h"
+#include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/FileDialog.h"
 #include "wingui/InplaceEditBox.h"
@@ -51,16 +52,7 @@ class Monkey : public PopupMenuRunner,
                public wingui::FileDialogRunner {
 public:
     Monkey(LumoWnd& window, std::uint32_t seed, QString folder)
-        : window_(window), random_(seed), folder_(std::move(folder)) {
-        PopupMenuRunner::SetRunner(this);
-        wingui::DialogRunner::SetRunner(this);
-        wingui::BasicFileDialog::SetRunner(this);
-    }
-    ~Monkey() override {
-        PopupMenuRunner::SetRunner(nullptr);
-        wingui::DialogRunner::SetRunner(nullptr);
-        wingui::BasicFileDialog::SetRunner(nullptr);
-    }
+        : window_(window), random_(seed), folder_(std::move(folder)) {}
     Monkey(const Monkey&) = delete;
     Monkey& operator=(const Monkey&) = delete;
 
@@ -108,6 +100,10 @@ public:
     int saves = 0;
 
 private:
+    testing::InstalledRunner<PopupMenuRunner> installedMenus_{this};
+    testing::InstalledRunner<wingui::DialogRunner> installedDialogs_{this};
+    testing::InstalledRunner<wingui::BasicFileDialog> installedFiles_{this};
+
     std::size_t Below(std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
     }

@@ -3,6 +3,7 @@
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
+#include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/FileDialog.h"
 
@@ -42,14 +43,7 @@ public:
 // next scripted answer, OK for a message. Remembers what was shown.
 class ScriptedDialogs : public wingui::DialogRunner, public wingui::FileDialogRunner {
 public:
-    ScriptedDialogs() {
-        previousDialogs_ = wingui::DialogRunner::SetRunner(this);
-        previousFiles_ = wingui::BasicFileDialog::SetRunner(this);
-    }
-    ~ScriptedDialogs() override {
-        wingui::DialogRunner::SetRunner(previousDialogs_);
-        wingui::BasicFileDialog::SetRunner(previousFiles_);
-    }
+    ScriptedDialogs() = default;
 
     int Run(QDialog& dialog) override {
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
@@ -93,8 +87,8 @@ public:
     std::vector<std::string> proposed;
 
 private:
-    wingui::DialogRunner* previousDialogs_;
-    wingui::FileDialogRunner* previousFiles_;
+    testing::InstalledRunner<wingui::DialogRunner> installedDialogs_{this};
+    testing::InstalledRunner<wingui::BasicFileDialog> installedFiles_{this};
 };
 
 // One undoable change: a shape added at the end.

@@ -1,0 +1,61 @@
+#include "apps/lumo/shell/PlaybackController.h"
+
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/panes/AudioWnd.h"
+#include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/panes/TransportBar.h"
+
+#include <QWidget>
+#include <chrono>
+#include <optional>
+
+namespace vel::lumo {
+
+PlaybackController::PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio,
+                                       TransportBar& transport, QWidget& window)
+    : host_(&host), audio_(&audio), transport_(&transport), window_(&window), pacer_(clock) {}
+
+void PlaybackController::Play(const LumoDocument& document) {
+    if (host_->GetFrame() == document.GetFrameCount()) {
+        host_->RequestFrame(0);
+    }
+    playing_ = true;
+    const double framesPerSecond = document.GetFrameRate() / 1000.0;
+    pacer_.Start(framesPerSecond);
+    audio_->Start(host_->GetFrame(), framesPerSecond);
+    transport_->ShowPlaying(true);
+}
+
+void PlaybackController::Stop() {
+    playing_ = false;
+    if (audio_->IsRunning()) {
+        audio_->Stop();
+    }
+    transport_->ShowPlaying(false);
+}
+
+void PlaybackController::Step(const LumoDocument* document) {
+    if (document == nullptr) {
+        Stop();
+        return;
+    }
+    const uint32_t frame = host_->GetFrame();
+    const double framesPerSecond = document->GetFrameRate() / 1000.0;
+    // While sound plays, the picture follows what is being heard rather than
+    // the system clock, which drifts from the sound card's.
+    if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
+        const double untilNext = (frame + 1.0) / framesPerSecond - *heard;
+        pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
+            std::chrono::duration<double>(untilNext)));
+    }
+    if (!pacer_.Wait()) {
+        window_->update();
+    }
+    if (frame < document->GetFrameCount()) {
+        host_->RequestFrame(frame + 1);
+    } else {
+        Stop();
+    }
+}
+
+} // namespace vel::lumo

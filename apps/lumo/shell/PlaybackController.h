@@ -1,0 +1,42 @@
+#pragma once
+
+#include "apps/lumo/shell/FramePacer.h"
+
+#include <cstdint>
+
+class QWidget;
+
+namespace vel::lumo {
+
+class AudioWnd;
+class LumoDocument;
+class PaneHost;
+class TransportBar;
+
+// Plays the document from the frame shown: paces the frames, keeps the
+// picture on the sound being heard, and shows play or pause on the transport.
+// The frame moves through the host like any other frame change.
+class PlaybackController {
+public:
+    // The window is repainted whole when a frame comes late.
+    PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio, TransportBar& transport,
+                       QWidget& window);
+
+    bool IsPlaying() const { return playing_; }
+    // Starts at the frame shown, or at the first when the last is shown.
+    void Play(const LumoDocument& document);
+    void Stop();
+    // One frame of playback: waits for its deadline, then shows the next
+    // frame, or stops at the end or without a document.
+    void Step(const LumoDocument* document);
+
+private:
+    PaneHost* host_;
+    AudioWnd* audio_;
+    TransportBar* transport_;
+    QWidget* window_;
+    FramePacer pacer_;
+    bool playing_ = false;
+};
+
+} // namespace vel::lumo
