@@ -4,6 +4,7 @@
 #include "tests/apps/lumo/shell/ShellFixture.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
@@ -13,6 +14,20 @@
 
 namespace vel::lumo::test {
 namespace {
+
+// Stands in for the desktop's handler of files while it lives: whatever the
+// program hands the desktop becomes this browser's source.
+class DesktopFiles {
+public:
+    DesktopFiles() {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &handler, "setSource");
+    }
+    ~DesktopFiles() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    DesktopFiles(const DesktopFiles&) = delete;
+    DesktopFiles& operator=(const DesktopFiles&) = delete;
+
+    QTextBrowser handler;
+};
 
 // The pictures the page shows.
 std::vector<QTextImageFormat> Pictures(const QTextDocument& page) {
@@ -49,7 +64,10 @@ QString FirstHeading(const QString& markdownPath) {
 // The page is read and drawn by the window itself, whatever the desktop
 // would open a Markdown file with.
 TEST_F(ShellTest, TheTutorialOpensInsideTheProgramWithItsPictures) {
+    const DesktopFiles desktop;
     window->OnCommand(IdTutorial);
+    EXPECT_TRUE(desktop.handler.source().isEmpty())
+        << desktop.handler.source().toString().toStdString();
     auto* help = window->findChild<HelpWnd*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
