@@ -27,7 +27,7 @@ constexpr int PreferredHeight = 820;
 
 } // namespace
 
-HelpWnd::HelpWnd(QWidget* owner) : QDialog(owner), browser_(new QTextBrowser(this)) {
+HelpWnd::HelpWnd(const QWidget* owner) : browser_(new QTextBrowser(this)) {
     setModal(false);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -35,9 +35,13 @@ HelpWnd::HelpWnd(QWidget* owner) : QDialog(owner), browser_(new QTextBrowser(thi
     layout->addWidget(browser_);
     browser_->setOpenExternalLinks(true);
     browser_->viewport()->installEventFilter(this);
-    const QRect screen = owner != nullptr && owner->screen() != nullptr
-                             ? owner->screen()->availableGeometry()
-                             : QRect(0, 0, PreferredWidth, PreferredHeight);
+    QRect screen(0, 0, PreferredWidth, PreferredHeight);
+    if (owner != nullptr) {
+        setWindowIcon(owner->windowIcon());
+        if (owner->screen() != nullptr) {
+            screen = owner->screen()->availableGeometry();
+        }
+    }
     resize(std::min(PreferredWidth, screen.width()), std::min(PreferredHeight, screen.height()));
 }
 

@@ -9,11 +9,12 @@ namespace vel::lumo {
 
 // The program's own help window: the tutorial with its pictures, or the list
 // of keys and gestures, read and drawn inside the program so that it never
-// depends on which viewer the desktop would pick. It stays open beside the
-// main window while the user follows it.
+// depends on which viewer the desktop would pick. It is a window of its own,
+// not kept above the main one, so the user can follow it and work in turn.
 class HelpWnd : public QDialog {
 public:
-    explicit HelpWnd(QWidget* owner);
+    // Sized for the screen the owner is on.
+    explicit HelpWnd(const QWidget* owner);
 
     void ShowTutorial();
     void ShowShortcuts();
