@@ -1,16 +1,14 @@
 #include "apps/lumo/panes/TimelineWnd.h"
 
 #include "apps/lumo/dialogs/NewKnobDlg.h"
-#include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/AnchorEdits.h"
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DraggingAnchor.h"
 #include "apps/lumo/panes/DraggingFrameCursor.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
-#include "apps/lumo/panes/SelectionCommands.h"
 #include "graphics/QtGraphicsImpl.h"
 
 #include <QApplication>
@@ -235,14 +233,10 @@ void TimelineWnd::DeleteKnob() {
 // then; one undo brings the spider back with the cursor on it.
 void TimelineWnd::DeleteSpider() {
     const auto key = RememberedKey();
-    if (!GetDocument() || !key || !remembered_->spider || *remembered_->spider == 0) {
+    if (!GetDocument() || !key || !remembered_->spider) {
         return;
     }
-    const uint32_t frame = *remembered_->spider;
-    MacroCommand macro;
-    macro.Append(std::make_unique<DeleteAnchorCmd>(GetDocument(), *key, frame));
-    macro.Append(std::make_unique<SelectFrameCmd>(Host(), frame, frame));
-    GetDocument()->Execute(macro);
+    DeleteAnchor(*GetDocument(), *Host(), *key, *remembered_->spider);
 }
 
 std::unique_ptr<QMenu> TimelineWnd::MakeContextMenu(QPoint p) {
