@@ -316,6 +316,7 @@ void TimelineWnd::OnLButtonDown(QMouseEvent* event) {
     const TimelineHit hit = HitTest(event->position().toPoint());
     if (hit.rowValid) {
         if (hit.frameValid) {
+            valueEdit_.OnPress(hit);
             SetDragState(std::make_unique<DraggingAnchor>(this, hit));
         }
     } else if (hit.frameValid) {
@@ -403,12 +404,19 @@ void TimelineWnd::focusInEvent(QFocusEvent*) {
 }
 
 void TimelineWnd::focusOutEvent(QFocusEvent*) {
+    valueEdit_.OnFocusLost();
     update();
 }
 
 void TimelineWnd::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()).inAudioStrip) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const TimelineHit hit = HitTest(event->position().toPoint());
+    if (hit.inAudioStrip) {
         OnCommand(IdLoadAudio);
+    } else {
+        valueEdit_.OnDoubleClick(hit);
     }
 }
 

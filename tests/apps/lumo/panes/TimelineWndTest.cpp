@@ -8,6 +8,7 @@
 #include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
+#include "wingui/InplaceEditBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -77,6 +79,20 @@ protected:
         ASSERT_TRUE(document->Execute(InsertAnchorCmd(document.get(), Saturation, frame, value)));
     }
     QImage Picture() const { return pane->grab().toImage(); }
+    // A double-click as the window system delivers it to a widget: press,
+    // release, double-click, release. Answers the edit it opened, if any.
+    wingui::InplaceEditBox* DoubleClick(QPoint p) {
+        QTest::mouseClick(pane.get(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, p);
+        auto* box = pane->findChild<wingui::InplaceEditBox*>();
+        return box && box->isVisible() ? box : nullptr;
+    }
+    // Types the text over the edit's selected value and ends with the key.
+    static void Type(wingui::InplaceEditBox* box, const QString& text, Qt::Key end) {
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, end);
+    }
     static std::uint32_t Rgb(const QImage& image, float x, float y) {
         return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF;
     }
@@ -207,6 +223,59 @@ TEST_F(TimelineWndTest, EscapeDuringANewAnchorDragRemovesItAndReturnsTheCursor) 
     QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, At(1, 9, 0.6f));
     EXPECT_EQ(document->GetUndoCount(), 0u);
     EXPECT_EQ(Anchors().size(), 1u);
+}
+
+// The first click of the double-click moves the spider to the mouse, as a
+// click does; the edit takes that back and starts from the spider's value.
+TEST_F(TimelineWndTest, ASpiderValueTypedAfterADoubleClickIsOneUndoableStepWithinTheRange) {
+    Add(10, 0.2f);
+    host.RequestFrame(3);
+    wingui::InplaceEditBox* box = DoubleClick(At(1, 10, 0.3f));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "0.2");
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.2f}));
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    EXPECT_EQ(pane->GetFrame(), 3u);
+    EXPECT_TRUE(box->geometry().contains(At(1, 10, 0.2f)));
+
+    Type(box, "0.65", Qt::Key_Return);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(pane->hasFocus());
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.65f}));
+    EXPECT_EQ(document->GetUndoCount(), 2u);
+    EXPECT_EQ(pane->GetFrame(), 10u);
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.2f}));
+    EXPECT_EQ(pane->GetFrame(), 3u);
+
+    // Beyond the knob's range the value stops at its end.
+    Type(DoubleClick(At(1, 10, 0.2f)), "7", Qt::Key_Return);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 1.0f}));
+    Type(DoubleClick(At(1, 0, 1.0f)), "-3", Qt::Key_Tab);
+    EXPECT_EQ(Anchors()[0], (Anchor{0, 0.0f}));
+    // A double-click beside the spiders sets none to edit.
+    EXPECT_EQ(DoubleClick(At(1, 20, 0.5f)), nullptr);
+}
+
+TEST_F(TimelineWndTest, EscapeOrATextThatIsNoNumberLeavesTheSpiderAsItWas) {
+    Add(10, 0.25f);
+    const std::size_t undo = document->GetUndoCount();
+    Type(DoubleClick(At(1, 10, 0.4f)), "0.9", Qt::Key_Escape);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.25f}));
+    Type(DoubleClick(At(1, 10, 0.4f)), "much", Qt::Key_Return);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.25f}));
+    EXPECT_EQ(document->GetUndoCount(), undo);
+    EXPECT_TRUE(pane->hasFocus());
+
+    // The value is shown and read in the user's number format.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    wingui::InplaceEditBox* box = DoubleClick(At(1, 10, 0.25f));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "0,25");
+    Type(box, "0,75", Qt::Key_Return);
+    QLocale::setDefault(before);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.75f}));
 }
 
 TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct) {
