@@ -51,6 +51,19 @@ void SetBar(QScrollBar* bar, int minimum, int maximum, int page, int line, int p
     bar->setValue(position);
 }
 
+// The first knob of the new list that the old one lacked: one just made.
+std::optional<std::size_t> FirstAddedRow(const std::vector<Knob>& before,
+                                         const std::vector<Knob>& after) {
+    const auto added = std::find_if(after.begin(), after.end(), [&before](const Knob& knob) {
+        return std::none_of(before.begin(), before.end(),
+                            [&knob](const Knob& old) { return old.key == knob.key; });
+    });
+    if (added == after.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(added - after.begin());
+}
+
 const KnobTimeline& NoTimeline() {
     static const KnobTimeline empty;
     return empty;
@@ -279,8 +292,12 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
     if (changes & ChangeBits::Model) {
         std::vector<Knob> knobs = document->GetKnobs();
         if (knobs != rows_) {
+            const std::optional<std::size_t> added = FirstAddedRow(rows_, knobs);
             rows_ = std::move(knobs);
             Layout();
+            if (added) {
+                ScrollVerticallyTo(geometry_.ScrollShowing(*added));
+            }
             update();
         }
     }

@@ -2,7 +2,10 @@
 
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/PoseEdits.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/RightClick.h"
@@ -351,6 +354,50 @@ TEST_F(TimelineWndTest, DeleteSpiderOnTheUnfocusedPaneDeletesTheSpiderUnderTheMo
     EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 14));
     EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 7));
     EXPECT_EQ(pane->GetFrame(), 14u);
+}
+
+// Rows taller than the pane: a knob made from the menu, or with a new pose,
+// scrolls into view; a click on a row leaves the view where it is.
+TEST_F(TimelineWndTest, ANewKnobsRowScrollsIntoViewAndAClickOnARowScrollsNothing) {
+    pane->resize(800, 300);
+    const auto shown = [this](std::size_t row) {
+        return G().RowTop(row) >= G().RowsTop() &&
+               G().RowTop(row) + G().RowHeight() <= G().ViewHeight();
+    };
+    ASSERT_FALSE(shown(2));
+    struct Answer : wingui::DialogRunner {
+        int Run(QDialog&) override { return QDialog::Accepted; }
+    } answer;
+    wingui::DialogRunner::SetRunner(&answer);
+    RightClick(QPoint(100, 10), "New Knob");
+    wingui::DialogRunner::SetRunner(nullptr);
+    ASSERT_EQ(pane->Rows().size(), 4u);
+    EXPECT_TRUE(shown(3));
+
+    pane->VerticalBar()->setValue(0);
+    const Knob& wink = StandardKnobs()[5];
+    test::AddShape(*document, {{{0, 0}, {1, 0}, {0, 1}}});
+    ASSERT_TRUE(AddPose(*document, host, {0, 0, 0}, wink.key, wink));
+    ASSERT_EQ(pane->Rows().back().key, wink.key);
+    EXPECT_TRUE(shown(4));
+    // Undo brings the deleted knob back into view too.
+    ASSERT_TRUE(document->Execute(DeleteKnobCmd(document.get(), Saturation)));
+    pane->VerticalBar()->setValue(pane->VerticalBar()->maximum());
+    ASSERT_TRUE(document->Undo());
+    EXPECT_TRUE(shown(4));
+    EXPECT_EQ(pane->Rows()[4].key, Saturation);
+
+    // A click on the name in the middle of a row, with the rows scrolled.
+    pane->VerticalBar()->setValue(static_cast<int>(G().RowHeight() / 2));
+    ASSERT_FALSE(shown(0));
+    const double vScroll = G().vScroll;
+    const double hScroll = G().hScroll;
+    const float y = G().RowTop(1) + G().RowHeight() / 2;
+    const QPoint name(static_cast<int>(G().ViewWidth() / 2), static_cast<int>(y));
+    QTest::mouseClick(pane.get(), Qt::LeftButton, {}, name);
+    EXPECT_EQ(G().vScroll, vScroll);
+    EXPECT_EQ(G().hScroll, hScroll);
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(pane->Rows()[1].key, G().FrameAt(name.x())));
 }
 
 TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNone) {
