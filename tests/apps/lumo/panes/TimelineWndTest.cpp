@@ -10,6 +10,7 @@
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/InstalledRunner.h"
+#include "tests/support/ScopedLocale.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 
@@ -19,7 +20,6 @@
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -271,13 +271,11 @@ TEST_F(TimelineWndTest, EscapeOrATextThatIsNoNumberLeavesTheSpiderAsItWas) {
     EXPECT_TRUE(pane->hasFocus());
 
     // The value is shown and read in the user's number format.
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const testing::ScopedLocale german(testing::German());
     wingui::InplaceEditBox* box = DoubleClick(At(1, 10, 0.25f));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "0,25");
     Type(box, "0,75", Qt::Key_Return);
-    QLocale::setDefault(before);
     EXPECT_EQ(Anchors()[1], (Anchor{10, 0.75f}));
 }
 
@@ -368,9 +366,10 @@ TEST_F(TimelineWndTest, ANewKnobsRowScrollsIntoViewAndAClickOnARowScrollsNothing
     struct Answer : wingui::DialogRunner {
         int Run(QDialog&) override { return QDialog::Accepted; }
     } answer;
-    wingui::DialogRunner::SetRunner(&answer);
-    RightClick(QPoint(100, 10), "New Knob");
-    wingui::DialogRunner::SetRunner(nullptr);
+    {
+        const testing::InstalledRunner<wingui::DialogRunner> installed(&answer);
+        RightClick(QPoint(100, 10), "New Knob");
+    }
     ASSERT_EQ(pane->Rows().size(), 4u);
     EXPECT_TRUE(shown(3));
 
