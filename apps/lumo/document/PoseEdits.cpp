@@ -8,13 +8,9 @@
 
 namespace vel::lumo {
 
-namespace {
-
 bool IsKnobPose(const LumoDocument& document, std::uint64_t shape, std::uint64_t pose) {
     return pose > 0 && pose < document.GetModel().GetPoseCount(shape);
 }
-
-} // namespace
 
 bool SetPoseKnob(LumoDocument& document, std::uint64_t shape, std::uint64_t pose,
                  const KnobKey& key, const std::optional<Knob>& added) {

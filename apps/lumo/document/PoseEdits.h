@@ -15,6 +15,9 @@ class SelectionHost;
 // whether the document took it. The base pose is never one of them: the
 // shape's outline and every other pose build on it.
 
+// Whether the pose is one of the shape's knob poses: there, and not the base.
+bool IsKnobPose(const LumoDocument& document, std::uint64_t shape, std::uint64_t pose);
+
 // Lets the knob pose follow the key, adding the knob it needs, if any, in
 // the same step. Nothing happens when nothing would change.
 bool SetPoseKnob(LumoDocument& document, std::uint64_t shape, std::uint64_t pose,

@@ -209,7 +209,7 @@ void ShapeWnd::Run(std::uint32_t id, Target target) {
 }
 
 bool ShapeWnd::IsKnobPose(Target target) const {
-    return target.pose > 0 && target.pose < GetDocument()->GetModel().GetPoseCount(target.shape);
+    return lumo::IsKnobPose(*GetDocument(), target.shape, target.pose);
 }
 
 // The knob of the pose, with the knob it needs, in one step.
