@@ -30,9 +30,9 @@ namespace {
 
 using namespace vel::lumo;
 
-constexpr std::uint32_t kFrameRate = 29970;
-constexpr double kFps = kFrameRate / 1000.0;
-constexpr double kGapSeconds = 0.5;
+constexpr std::uint32_t FrameRate = 29970;
+constexpr double Fps = FrameRate / 1000.0;
+constexpr double GapSeconds = 0.5;
 
 struct Word {
     std::string text;
@@ -48,7 +48,7 @@ struct Voice {
 };
 
 std::filesystem::path Folder() {
-    const auto folder =
+    auto folder =
         std::filesystem::temp_directory_path() / ("lumo-bench-animate-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     return folder;
@@ -72,7 +72,7 @@ Voice SpeakApart(const std::vector<std::string>& texts) {
     const auto silence = [&] {
         bytes.insert(
             bytes.end(),
-            static_cast<std::size_t>(kGapSeconds * header.sampleRate) * header.bytesPerFrame, 0);
+            static_cast<std::size_t>(GapSeconds * header.sampleRate) * header.bytesPerFrame, 0);
     };
     for (const std::string& text : texts) {
         const AudioClip clip = Speak(text);
@@ -89,8 +89,8 @@ Voice SpeakApart(const std::vector<std::string>& texts) {
                 last = i;
             }
         }
-        const double at =
-            static_cast<double>(bytes.size() / header.bytesPerFrame) / header.sampleRate;
+        const std::size_t framesSoFar = bytes.size() / header.bytesPerFrame;
+        const double at = static_cast<double>(framesSoFar) / header.sampleRate;
         voice.words.push_back(
             {text, at, at + static_cast<double>(last - first) / header.sampleRate});
         bytes.insert(
@@ -99,15 +99,16 @@ Voice SpeakApart(const std::vector<std::string>& texts) {
             clip.Samples().begin() + static_cast<std::ptrdiff_t>((last + 1) * clip.bytesPerFrame));
         silence();
     }
-    voice.seconds = static_cast<double>(bytes.size() / header.bytesPerFrame) / header.sampleRate;
+    const std::size_t frames = bytes.size() / header.bytesPerFrame;
+    voice.seconds = static_cast<double>(frames) / header.sampleRate;
     voice.clip = AudioClip(header, std::move(bytes));
     return voice;
 }
 
 AnimateInput InputFor(const AudioClip& clip, double seconds) {
     AnimateInput input;
-    input.frameRate = kFrameRate;
-    input.range = {0, static_cast<std::uint32_t>(seconds * kFps)};
+    input.frameRate = FrameRate;
+    input.range = {0, static_cast<std::uint32_t>(seconds * Fps)};
     input.audio = clip;
     return input;
 }
@@ -132,7 +133,7 @@ std::vector<float> Curve(const Animation& animation, const KnobKey& key, std::ui
 std::vector<float> Levels(const AudioClip& clip, std::uint32_t frames) {
     std::vector<float> levels(frames);
     const AudioView view(clip);
-    const double perFrame = clip.sampleRate / kFps;
+    const double perFrame = clip.sampleRate / Fps;
     for (std::uint32_t f = 0; f < frames; ++f) {
         double sum = 0;
         const auto begin = static_cast<std::uint64_t>(f * perFrame);
@@ -196,7 +197,7 @@ void Times(const Run& run, double clipSeconds, bool recogniser) {
 }
 
 std::uint32_t FrameAt(double seconds) {
-    return static_cast<std::uint32_t>(seconds * kFps);
+    return static_cast<std::uint32_t>(seconds * Fps);
 }
 
 void Words(const Voice& voice, bool recogniser, bool dump) {
@@ -226,8 +227,8 @@ void Words(const Voice& voice, bool recogniser, bool dump) {
     std::uint32_t silent = 0;
     std::uint32_t closed = 0;
     for (std::uint32_t f = 0; f < frames; ++f) {
-        const double from = f / kFps;
-        const double to = (f + 1) / kFps;
+        const double from = f / Fps;
+        const double to = (f + 1) / Fps;
         const bool inWord = std::any_of(voice.words.begin(), voice.words.end(), [&](const Word& w) {
             return to > w.start && from < w.end;
         });
@@ -240,10 +241,12 @@ void Words(const Voice& voice, bool recogniser, bool dump) {
            closed >= 0.9 * silent);
 
     const auto minIn = [](const std::vector<float>& v, std::uint32_t a, std::uint32_t b) {
-        return *std::min_element(v.begin() + a, v.begin() + std::min<std::size_t>(b + 1, v.size()));
+        return *std::min_element(v.begin() + a,
+                                 v.begin() + std::min<std::ptrdiff_t>(b + 1, std::ssize(v)));
     };
     const auto maxIn = [](const std::vector<float>& v, std::uint32_t a, std::uint32_t b) {
-        return *std::max_element(v.begin() + a, v.begin() + std::min<std::size_t>(b + 1, v.size()));
+        return *std::max_element(v.begin() + a,
+                                 v.begin() + std::min<std::ptrdiff_t>(b + 1, std::ssize(v)));
     };
     const auto loudestIn = [&](std::uint32_t a, std::uint32_t b) {
         return static_cast<std::uint32_t>(
@@ -296,7 +299,7 @@ void Words(const Voice& voice, bool recogniser, bool dump) {
            Correlation(mouth, levels) >= 0.6);
     Times(run, voice.seconds, recogniser);
     for (const KnobKeys& knob : run.animation.knobs) {
-        const double perSecond = knob.anchors.size() / voice.seconds;
+        const double perSecond = static_cast<double>(knob.anchors.size()) / voice.seconds;
         char what[96];
         std::snprintf(what, sizeof what, "keys a second on %s", knob.key.Text().c_str());
         Report(what, perSecond, "<= 8", perSecond <= 8.0);
@@ -322,14 +325,15 @@ void Sentence(const std::string& text, bool recogniser, const std::string& trans
     for (const KnobKeys& knob : run.animation.knobs) {
         char what[96];
         std::snprintf(what, sizeof what, "keys a second on %s", knob.key.Text().c_str());
-        Report(what, knob.anchors.size() / seconds, "<= 8", knob.anchors.size() / seconds <= 8.0);
+        const double perSecond = static_cast<double>(knob.anchors.size()) / seconds;
+        Report(what, perSecond, "<= 8", perSecond <= 8.0);
     }
 }
 
 void Blinks() {
     AnimateInput input;
-    input.frameRate = kFrameRate;
-    input.range = {0, static_cast<std::uint32_t>(60 * kFps)};
+    input.frameRate = FrameRate;
+    input.range = {0, static_cast<std::uint32_t>(60 * Fps)};
     std::printf("\nBlinks over 60 s, seeds 1 to 20 (worst seed shown)\n");
     std::uint32_t fewest = UINT32_MAX, most = 0, longest = 0;
     double leastOpen = 100;
@@ -353,7 +357,7 @@ void Blinks() {
         }
         fewest = std::min(fewest, blinks);
         most = std::max(most, blinks);
-        leastOpen = std::min(leastOpen, 100.0 * open / eyes.size());
+        leastOpen = std::min(leastOpen, 100.0 * open / static_cast<double>(eyes.size()));
     }
     Report("fewest blinks", fewest, ">= 8", fewest >= 8);
     Report("most blinks", most, "<= 30", most <= 30);

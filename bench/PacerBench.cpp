@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: lumo-bench-pacer DOCUMENT.glw [edits]\n");
         return 2;
     }
-    constexpr int Frames = 600;
+    constexpr int frames = 600;
     const bool edits = argc > 2 && std::string(argv[2]) == "edits";
     QApplication application(argc, argv);
     MeasuringClock clock;
@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
     }
     // Long enough to play every measured frame.
     vel::lumo::LumoDocument& document = *window.GetDocument();
-    document.GetTimeline().InsertAnchor(document.GetKnobs().front().key, Frames + 1,
+    document.GetTimeline().InsertAnchor(document.GetKnobs().front().key, frames + 1,
                                         document.GetKnobs().front().typical);
     QCoreApplication::processEvents();
     window.Play();
@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
     window.PlaybackStep();
     const PacerClock::TimePoint start = clock.Now();
     QCoreApplication::processEvents();
-    for (int frame = 1; frame <= Frames && window.IsPlaying(); ++frame) {
+    for (int frame = 1; frame <= frames && window.IsPlaying(); ++frame) {
         window.PlaybackStep();
         const std::chrono::duration<double> late = clock.Now() - start - frame * period;
         lateness.push_back(late.count() * 1000.0);

@@ -46,8 +46,9 @@ AudioClip NoiseClip(std::uint32_t seconds) {
 
 std::vector<float> Part(const AudioClip& clip, std::size_t from, std::size_t count) {
     std::vector<float> part(count);
-    for (std::size_t j = 0; j < count; ++j)
+    for (std::size_t j = 0; j < count; ++j) {
         part[j] = SampleAt(clip, (from + j) * clip.bytesPerFrame);
+    }
     return part;
 }
 
@@ -55,8 +56,9 @@ std::vector<float> Part(const AudioClip& clip, std::size_t from, std::size_t cou
 
 int main(int argc, char** argv) {
     const auto seconds = static_cast<std::uint32_t>(argc > 1 ? std::atoi(argv[1]) : 600);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     test::PulseServer server;
     if (!server.Running()) {
         std::fprintf(stderr, "no private sound server: %s\n", qPrintable(server.Problem()));
@@ -97,8 +99,9 @@ int main(int argc, char** argv) {
             std::printf("clip second %u: not found in the recording (score %.2f)\n", c, score);
             continue;
         }
-        if (checkpoints.empty())
+        if (checkpoints.empty()) {
             lead = index - std::size_t{c} * Rate;
+        }
         checkpoints.emplace_back(static_cast<double>(index), c);
         std::printf(
             "clip second %4u at recording sample %zu: %+.2f ms from a steady run\n", c, index,
@@ -125,8 +128,9 @@ int main(int argc, char** argv) {
     std::map<int, Minute> minutes;
     for (const test::Heard& h : heard) {
         const double sinceStart = h.time - heard.front().time;
-        if (sinceStart < 1.0)
+        if (sinceStart < 1.0) {
             continue;
+        }
         const auto index = static_cast<double>(recording.IndexAt(h.time, 0));
         const double offset = (h.seconds - clipSecondsAt(index)) * fps;
         Minute& m = minutes[static_cast<int>(sinceStart / 60)];

@@ -32,8 +32,10 @@ std::unique_ptr<LumoDocument> BusyDocument() {
         shape.illumination = s % 4 == 3 ? Shape::Dark : Shape::CandleColor;
         shape.name = "Ring " + std::to_string(s);
         Pose pose{KnobKey("first"), {}};
-        const float cx = -1.5f + 3.0f * float(s % 20) / 19.0f;
-        const float cy = -0.9f + 1.8f * float(s / 20) / 9.0f;
+        const int column = s % 20;
+        const int row = s / 20;
+        const float cx = -1.5f + 3.0f * float(column) / 19.0f;
+        const float cy = -0.9f + 1.8f * float(row) / 9.0f;
         for (int i = 0; i < 60; ++i) {
             const float a = 6.2831853f * float(i) / 60.0f;
             const float r = 0.08f + 0.02f * std::sin(5.0f * a);

@@ -48,7 +48,7 @@ void Draw(benchmark::State& state, const std::vector<EvaluatedShape>& shapes) {
     }
 }
 
-const Rgba candle{1.0f, 0.6f, 0.1f, 1.0f};
+const Rgba Candle{1.0f, 0.6f, 0.1f, 1.0f};
 
 void Example(benchmark::State& state) {
     Draw(state, ExampleFrame());
@@ -76,21 +76,23 @@ std::size_t Points(const benchmark::State& state) {
 void TwoHundredShapes(benchmark::State& state) {
     std::vector<EvaluatedShape> shapes;
     for (int i = 0; i < 200; ++i) {
-        const float cx = -1.6f + 0.168f * static_cast<float>(i % 20);
-        const float cy = -0.85f + 0.19f * static_cast<float>(i / 20);
+        const int column = i % 20;
+        const int row = i / 20;
+        const float cx = -1.6f + 0.168f * static_cast<float>(column);
+        const float cy = -0.85f + 0.19f * static_cast<float>(row);
         std::vector<Point> outline;
         for (int k = 0; k < 60; ++k) {
             const float t = 6.2831853f * static_cast<float>(k) / 60;
             const float r = 0.07f * (1 + 0.45f * std::sin(7 * t));
             outline.push_back({cx + r * std::cos(t), cy + r * std::sin(t)});
         }
-        shapes.push_back({i % 3 == 2 ? Rgba{} : candle, outline});
+        shapes.push_back({i % 3 == 2 ? Rgba{} : Candle, outline});
     }
     Draw(state, shapes);
 }
 
 void SelfCrossingStar(benchmark::State& state) {
-    Draw(state, {{candle, Star(Points(state), 0.9f)}});
+    Draw(state, {{Candle, Star(Points(state), 0.9f)}});
 }
 
 // Points anywhere on the picture, joined in no order.
@@ -102,7 +104,7 @@ void Scribble(benchmark::State& state) {
     for (std::size_t i = 0; i < Points(state); ++i) {
         outline.push_back({x(random), y(random)});
     }
-    Draw(state, {{candle, outline}});
+    Draw(state, {{Candle, outline}});
 }
 
 // Every edge runs from the top of the picture to the bottom: the most rows
@@ -114,7 +116,7 @@ void TopToBottom(benchmark::State& state) {
     for (std::size_t i = 0; i < Points(state); ++i) {
         outline.push_back({x(random), i % 2 ? 1.0f : -1.0f});
     }
-    Draw(state, {{candle, outline}});
+    Draw(state, {{Candle, outline}});
 }
 
 // A million points as a thousand stars of a thousand points each.
@@ -122,11 +124,13 @@ void ThousandStars(benchmark::State& state) {
     std::vector<EvaluatedShape> shapes;
     for (int i = 0; i < 1000; ++i) {
         std::vector<Point> outline = Star(1000, 0.3f);
+        const int column = i % 32;
+        const int row = i / 32;
         for (Point& point : outline) {
-            point.x += -1.4f + 0.09f * static_cast<float>(i % 32);
-            point.y += -0.65f + 0.042f * static_cast<float>(i / 32);
+            point.x += -1.4f + 0.09f * static_cast<float>(column);
+            point.y += -0.65f + 0.042f * static_cast<float>(row);
         }
-        shapes.push_back({candle, outline});
+        shapes.push_back({Candle, outline});
     }
     Draw(state, shapes);
 }

@@ -57,10 +57,12 @@ std::unique_ptr<LumoDocument> LongDocument() {
     }
     document->SynchroniseTimeline();
     const std::uint32_t frames = Seconds * 2997 / 100;
-    for (const Knob& knob : document->GetKnobs())
-        for (std::uint32_t a = 1; a < 500; ++a)
-            document->GetTimeline().InsertAnchor(knob.key, a * frames / 500,
-                                                 0.5f + 0.4f * std::sin(a * 0.7f));
+    for (const Knob& knob : document->GetKnobs()) {
+        for (std::uint32_t a = 1; a < 500; ++a) {
+            document->GetTimeline().InsertAnchor(
+                knob.key, a * frames / 500, 0.5f + 0.4f * std::sin(static_cast<float>(a) * 0.7f));
+        }
+    }
     AudioClip clip = Clip();
     document->SetAudio(clip);
     return document;
@@ -111,10 +113,12 @@ void LoadClipFile(benchmark::State& state) {
             return;
         }
     }
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(LoadAudioFile(file).Samples().data());
-    if (file != wav.Path())
+    }
+    if (file != wav.Path()) {
         std::filesystem::remove(file);
+    }
 }
 
 void BuildWaveform(benchmark::State& state) {
@@ -129,8 +133,9 @@ void BuildWaveform(benchmark::State& state) {
 void ConvertForOutput(benchmark::State& state) {
     const AudioHeader target =
         AudioHeader::Make(static_cast<std::uint32_t>(state.range(0)), SampleFormat::F32, 2);
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(ConvertAudio(Clip(), target).Samples().data());
+    }
 }
 
 BENCHMARK(RepaintTimeline)

@@ -26,13 +26,15 @@ namespace {
 
 using namespace vel::lumo;
 
-constexpr float kPi = std::numbers::pi_v<float>;
+constexpr float Pi = std::numbers::pi_v<float>;
 
 // n points around an outline given as a function of the angle, counter-clockwise from the right.
 std::vector<Point> Around(int n, const std::function<Point(float)>& at) {
     std::vector<Point> points;
-    for (int i = 0; i < n; ++i)
-        points.push_back(at(2 * kPi * static_cast<float>(i) / static_cast<float>(n)));
+    points.reserve(static_cast<std::size_t>(std::max(n, 0)));
+    for (int i = 0; i < n; ++i) {
+        points.push_back(at(2 * Pi * static_cast<float>(i) / static_cast<float>(n)));
+    }
     return points;
 }
 
@@ -101,9 +103,11 @@ Shape Nose() {
 }
 
 void AddStandardKnob(LumoDocument& document, std::string_view key) {
-    for (const Knob& knob : StandardKnobs())
-        if (knob.key == KnobKey(key))
+    for (const Knob& knob : StandardKnobs()) {
+        if (knob.key == KnobKey(key)) {
             document.GetModel().AddKnob(knob);
+        }
+    }
 }
 
 // Loudness and brightness of the voice in each frame: root mean square and
@@ -137,8 +141,9 @@ std::vector<VoiceFrame> Analyse(const AudioClip& clip, uint32_t frameRate, uint3
         }
         peak = std::max(peak, result[f].loudness);
     }
-    for (VoiceFrame& v : result)
+    for (VoiceFrame& v : result) {
         v.loudness /= peak;
+    }
     return result;
 }
 
@@ -147,10 +152,12 @@ void Flicker(KnobTimeline& timeline, uint32_t frames, uint32_t seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> light(0.42f, 0.62f);
     std::uniform_real_distribution<float> hue(26.0f, 42.0f);
-    for (uint32_t f = 0; f <= frames; f += 3)
+    for (uint32_t f = 0; f <= frames; f += 3) {
         timeline.SetAnchor(CandleLightnessKey, f, light(random));
-    for (uint32_t f = 0; f <= frames; f += 7)
+    }
+    for (uint32_t f = 0; f <= frames; f += 7) {
         timeline.SetAnchor(CandleHueKey, f, hue(random));
+    }
 }
 
 // The clip in the file, or nothing when it cannot be read.
@@ -167,24 +174,27 @@ std::optional<AudioClip> ReadClip(const std::string& file) {
 std::unique_ptr<LumoDocument> Face() {
     auto document = LumoDocument::New();
     Model& model = document->GetModel();
-    for (std::string_view key : {"eyeblink", "mouth", "mOOO"})
+    for (std::string_view key : {"eyeblink", "mouth", "mOOO"}) {
         AddStandardKnob(*document, key);
+    }
     const Shape shapes[] = {Eye("Left Eye", -0.45f, 0.3f),
                             Pupil("Left Pupil", -0.42f, 0.27f),
                             Eye("Right Eye", 0.45f, 0.3f),
                             Pupil("Right Pupil", 0.48f, 0.27f),
                             Nose(),
                             Mouth()};
-    for (const Shape& shape : shapes)
+    for (const Shape& shape : shapes) {
         model.InsertShape(model.GetShapeCount(), shape);
+    }
     document->SynchroniseTimeline();
     return document;
 }
 
 int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
     std::optional<AudioClip> voice = ReadClip(voiceFile);
-    if (!voice)
+    if (!voice) {
         return 1;
+    }
     auto document = Face();
     document->SetAudio(*voice);
 
@@ -201,8 +211,9 @@ int TalkingPumpkin(const std::string& voiceFile, const std::string& out) {
         timeline.SetAnchor(KnobKey("mOOO"), f, rounded ? 0.7f : 0.0f);
     }
     for (uint32_t blink : {25u, 95u, 150u, 170u}) {
-        if (blink + 3 >= frames)
+        if (blink + 3 >= frames) {
             continue;
+        }
         timeline.SetAnchor(KnobKey("eyeblink"), blink - 3, 0.0f);
         timeline.SetAnchor(KnobKey("eyeblink"), blink, 1.0f);
         timeline.SetAnchor(KnobKey("eyeblink"), blink + 3, 0.0f);
@@ -217,11 +228,14 @@ int Heavy(const std::string& out) {
     auto document = LumoDocument::New();
     Model& model = document->GetModel();
     const char* keys[] = {"mouth", "mEEE", "mOOO"};
-    for (const char* key : keys)
+    for (const char* key : keys) {
         AddStandardKnob(*document, key);
+    }
     for (int i = 0; i < 200; ++i) {
-        const float cx = -1.6f + 0.168f * static_cast<float>(i % 20);
-        const float cy = -0.85f + 0.19f * static_cast<float>(i / 20);
+        const int column = i % 20;
+        const int row = i / 20;
+        const float cx = -1.6f + 0.168f * static_cast<float>(column);
+        const float cy = -0.85f + 0.19f * static_cast<float>(row);
         auto star = [=](float spikes, float depth) {
             return Around(60, [=](float t) {
                 const float r = 0.07f * (1 + depth * std::sin(spikes * t));
@@ -230,16 +244,20 @@ int Heavy(const std::string& out) {
         };
         Shape shape = MakeShape("Star " + std::to_string(i),
                                 i % 3 == 2 ? Shape::Dark : Shape::CandleColor, star(5, 0.2f));
-        for (int p = 0; p < 3; ++p)
+        for (int p = 0; p < 3; ++p) {
             AddPose(shape, keys[p], star(static_cast<float>(6 + p), 0.45f));
+        }
         model.InsertShape(model.GetShapeCount(), shape);
     }
     document->SynchroniseTimeline();
     KnobTimeline& timeline = document->GetTimeline();
-    for (uint32_t f = 0; f <= 600; f += 10)
-        for (int p = 0; p < 3; ++p)
-            timeline.SetAnchor(KnobKey(keys[p]), f,
-                               0.5f + 0.5f * std::sin(static_cast<float>(f) * 0.05f + p));
+    for (uint32_t f = 0; f <= 600; f += 10) {
+        for (int p = 0; p < 3; ++p) {
+            timeline.SetAnchor(
+                KnobKey(keys[p]), f,
+                0.5f + 0.5f * std::sin(static_cast<float>(f) * 0.05f + static_cast<float>(p)));
+        }
+    }
     Flicker(timeline, 600, 11);
     return document->Save(out) ? 0 : 1;
 }
@@ -248,8 +266,9 @@ int Heavy(const std::string& out) {
 // pictures a long clip costs.
 int Clip(const std::string& clipFile, const std::string& frameRate, const std::string& out) {
     std::optional<AudioClip> clip = ReadClip(clipFile);
-    if (!clip)
+    if (!clip) {
         return 1;
+    }
     auto document = Face();
     document->GetTimeline().SetFrameRate(static_cast<uint32_t>(std::stoul(frameRate)));
     document->SetAudio(*clip);
@@ -260,12 +279,15 @@ int Clip(const std::string& clipFile, const std::string& frameRate, const std::s
 
 int main(int argc, char* argv[]) {
     const std::string kind = argc > 1 ? argv[1] : "";
-    if (kind == "talking-pumpkin" && argc == 4)
+    if (kind == "talking-pumpkin" && argc == 4) {
         return TalkingPumpkin(argv[2], argv[3]);
-    if (kind == "heavy" && argc == 3)
+    }
+    if (kind == "heavy" && argc == 3) {
         return Heavy(argv[2]);
-    if (kind == "clip" && argc == 5)
+    }
+    if (kind == "clip" && argc == 5) {
         return Clip(argv[2], argv[3], argv[4]);
+    }
     std::fputs("usage: lumo-make-example talking-pumpkin VOICE.wav OUT.glw\n"
                "       lumo-make-example heavy OUT.glw\n"
                "       lumo-make-example clip CLIP.wav FRAME-RATE OUT.glw\n",

@@ -17,7 +17,7 @@ struct SymbolCode {
     char16_t code;
     char32_t symbol;
 };
-constexpr std::array<SymbolCode, 8> kSymbolCodes{{
+constexpr std::array<SymbolCode, 8> SymbolCodes{{
     {u'"', U'\U0001F578'}, // web
     {u'!', U'\U0001F577'}, // spider
     {u'4', U'\u25B6'},     // play
@@ -27,8 +27,8 @@ constexpr std::array<SymbolCode, 8> kSymbolCodes{{
     {u'8', U'\u23E9'},     // fast forward
     {u':', U'\u23ED'},     // skip forward
 }};
-constexpr const char* kSymbolFace = "Webdings";
-constexpr const char* kSymbolStandIn = "Symbola";
+constexpr const char* SymbolFace = "Webdings";
+constexpr const char* SymbolStandIn = "Symbola";
 
 bool IsFace(const std::string& face, const char* name) {
     return QString::fromStdString(face).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -36,7 +36,7 @@ bool IsFace(const std::string& face, const char* name) {
 
 QString LayoutText(const Font& font, const std::u16string& text) {
     QString out =
-        IsFace(font.face, kSymbolFace) ? SymbolText(text) : QString::fromStdU16String(text);
+        IsFace(font.face, SymbolFace) ? SymbolText(text) : QString::fromStdU16String(text);
     // QTextLayout breaks lines only at the Unicode line separator.
     out.replace(QLatin1Char('\n'), QChar::LineSeparator);
     out.remove(QLatin1Char('\r'));
@@ -46,8 +46,8 @@ QString LayoutText(const Font& font, const std::u16string& text) {
 // Other faces go to fontconfig, which finds metric-compatible stand-ins
 // ("Courier New" is set in Liberation Mono).
 QString Family(const std::string& face) {
-    if (IsFace(face, kSymbolFace)) {
-        return QString::fromLatin1(kSymbolStandIn);
+    if (IsFace(face, SymbolFace)) {
+        return QString::fromLatin1(SymbolStandIn);
     }
     return QString::fromStdString(face);
 }
@@ -94,9 +94,9 @@ qreal InkWidth(const QTextLine& line, const QString& text) {
 QString SymbolText(const std::u16string& text) {
     QString out;
     for (char16_t c : text) {
-        auto found = std::find_if(kSymbolCodes.begin(), kSymbolCodes.end(),
+        auto found = std::find_if(SymbolCodes.begin(), SymbolCodes.end(),
                                   [c](const SymbolCode& s) { return s.code == c; });
-        if (found == kSymbolCodes.end()) {
+        if (found == SymbolCodes.end()) {
             out += QChar(c);
         } else {
             const char32_t symbol = found->symbol;
@@ -107,7 +107,7 @@ QString SymbolText(const std::u16string& text) {
 }
 
 QFont SymbolFont(QFont font) {
-    font.setFamily(QString::fromLatin1(kSymbolStandIn));
+    font.setFamily(QString::fromLatin1(SymbolStandIn));
     return font;
 }
 

@@ -40,7 +40,7 @@ template <> std::string Field<float>::ToText() const {
 
 // Only plain decimal numbers count: no hexadecimal, infinities or NaN. The
 // user's decimal separator and a point both mark the decimals.
-template <> bool Field<float>::FromText(const std::string& typed) {
+std::optional<float> ReadNumber(const std::string& typed) {
     const std::string text = PlainNumberText(typed);
     std::size_t i = SkipSpaces(text);
     if (i < text.size() && text[i] == '+') {
@@ -52,7 +52,14 @@ template <> bool Field<float>::FromText(const std::string& typed) {
     const bool startsWithNumber =
         begin != end && (IsDigit(*begin) || *begin == '.' || *begin == '-');
     const auto result = std::from_chars(begin, end, parsed, std::chars_format::general);
-    value = startsWithNumber && result.ec == std::errc() && std::isfinite(parsed) ? parsed : 0.0f;
+    if (!startsWithNumber || result.ec != std::errc() || !std::isfinite(parsed)) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+template <> bool Field<float>::FromText(const std::string& typed) {
+    value = ReadNumber(typed).value_or(0.0f);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -45,6 +46,10 @@ template <> std::string Field<unsigned int>::ToText() const;
 template <> bool Field<unsigned int>::FromText(const std::string& text);
 template <> std::string Field<std::string>::ToText() const;
 template <> bool Field<std::string>::FromText(const std::string& text);
+
+// The leading decimal number of the text, written in the user's locale or
+// with a decimal point; nothing when the text does not begin with one.
+std::optional<float> ReadNumber(const std::string& text);
 
 extern template class Field<bool>;
 extern template class Field<float>;

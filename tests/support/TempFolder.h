@@ -17,8 +17,9 @@ public:
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "lumo-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
+        if (!::mkdtemp(pattern.data())) {
             throw std::system_error(errno, std::generic_category(), "temporary folder");
+        }
         path_ = pattern;
     }
     // Never throws: whatever cannot be removed stays behind.
@@ -29,8 +30,9 @@ public:
         MakeWritable(path_);
         for (auto entry = fs::recursive_directory_iterator(path_, ignored);
              entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
-            if (!entry->is_symlink(ignored) && entry->is_directory(ignored))
+            if (!entry->is_symlink(ignored) && entry->is_directory(ignored)) {
                 MakeWritable(entry->path());
+            }
         }
         fs::remove_all(path_, ignored);
     }

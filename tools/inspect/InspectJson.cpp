@@ -10,21 +10,21 @@
 namespace vel::lumo {
 namespace {
 
-using json = nlohmann::ordered_json;
+using Json = nlohmann::ordered_json;
 
-json PointJson(Point point) {
-    return json::array({FloatJson(point.x), FloatJson(point.y)});
+Json PointJson(Point point) {
+    return Json::array({FloatJson(point.x), FloatJson(point.y)});
 }
 
-json PointsJson(const std::vector<Point>& points) {
-    json list = json::array();
+Json PointsJson(const std::vector<Point>& points) {
+    Json list = Json::array();
     for (const Point& point : points) {
         list.push_back(PointJson(point));
     }
     return list;
 }
 
-json IntentJson(Knob::Intent intent) {
+Json IntentJson(Knob::Intent intent) {
     const auto value = static_cast<uint32_t>(intent);
     if (value < KnobIntentNames().size()) {
         return std::string(KnobIntentNames()[value]);
@@ -32,7 +32,7 @@ json IntentJson(Knob::Intent intent) {
     return value;
 }
 
-json KnobJson(const Knob& knob) {
+Json KnobJson(const Knob& knob) {
     return {{"key", knob.key.Text()},
             {"name", knob.name},
             {"typical", FloatJson(knob.typical)},
@@ -43,20 +43,20 @@ json KnobJson(const Knob& knob) {
             {"intent", IntentJson(knob.intent)}};
 }
 
-json ShapeJson(const Shape& shape) {
-    json poses = json::array();
+Json ShapeJson(const Shape& shape) {
+    Json poses = Json::array();
     for (const Pose& pose : shape.poses) {
         poses.push_back({{"key", pose.key.Text()}, {"points", PointsJson(pose.points)}});
     }
     return {{"name", shape.name}, {"illumination", shape.illumination}, {"poses", poses}};
 }
 
-json TimelineJson(const LumoDocument& document) {
-    json tracks = json::object();
+Json TimelineJson(const LumoDocument& document) {
+    Json tracks = Json::object();
     for (const auto& [key, track] : document.GetTimeline().GetTracks()) {
-        json anchors = json::array();
+        Json anchors = Json::array();
         for (const Anchor& anchor : track.GetAnchors()) {
-            anchors.push_back(json::array({anchor.frame, FloatJson(anchor.value)}));
+            anchors.push_back(Json::array({anchor.frame, FloatJson(anchor.value)}));
         }
         tracks[key.Text()] = anchors;
     }
@@ -69,7 +69,7 @@ uint64_t SampleFrames(const AudioClip& clip) {
     return AudioView(clip).FrameCount();
 }
 
-json HeaderJson(const AudioClip& clip) {
+Json HeaderJson(const AudioClip& clip) {
     return {{"sampleRate", clip.sampleRate},
             {"format", FormatCodeText(clip.format)},
             {"channels", clip.channels},
@@ -79,7 +79,7 @@ json HeaderJson(const AudioClip& clip) {
 
 } // namespace
 
-json FloatJson(float value) {
+Json FloatJson(float value) {
     if (std::isnan(value)) {
         return "nan";
     }
@@ -99,12 +99,12 @@ std::string FormatCodeText(SampleFormat format) {
     return text;
 }
 
-json DocumentJson(const LumoDocument& document) {
-    json knobs = json::array();
+Json DocumentJson(const LumoDocument& document) {
+    Json knobs = Json::array();
     for (const Knob& knob : document.GetKnobs()) {
         knobs.push_back(KnobJson(knob));
     }
-    json shapes = json::array();
+    Json shapes = Json::array();
     for (uint64_t shape = 0; shape < document.GetModel().GetShapeCount(); ++shape) {
         shapes.push_back(ShapeJson(document.GetShape(shape)));
     }
@@ -112,27 +112,27 @@ json DocumentJson(const LumoDocument& document) {
     return {{"knobs", knobs},
             {"shapes", shapes},
             {"timeline", TimelineJson(document)},
-            {"audio", SampleFrames(clip) == 0 ? json(nullptr) : HeaderJson(clip)}};
+            {"audio", SampleFrames(clip) == 0 ? Json(nullptr) : HeaderJson(clip)}};
 }
 
-json FrameJson(const LumoDocument& document, uint32_t frame) {
-    json values = json::object();
+Json FrameJson(const LumoDocument& document, uint32_t frame) {
+    Json values = Json::object();
     for (const auto& [key, value] : document.GetKnobValues(frame)) {
         values[key.Text()] = FloatJson(value);
     }
-    json shapes = json::array();
+    Json shapes = Json::array();
     for (const EvaluatedShape& shape : document.EvaluateFrame(frame)) {
         const Rgba& c = shape.color;
-        shapes.push_back({{"color", json::array({FloatJson(c.red), FloatJson(c.green),
+        shapes.push_back({{"color", Json::array({FloatJson(c.red), FloatJson(c.green),
                                                  FloatJson(c.blue), FloatJson(c.alpha)})},
                           {"outline", PointsJson(shape.outline)}});
     }
     return {{"number", frame}, {"knobValues", values}, {"shapes", shapes}};
 }
 
-json ClipJson(const AudioClip& clip) {
-    json result = HeaderJson(clip);
-    json peaks = json::array();
+Json ClipJson(const AudioClip& clip) {
+    Json result = HeaderJson(clip);
+    Json peaks = Json::array();
     const uint64_t frames = SampleFrames(clip);
     const uint32_t sampleBytes = BytesPerSample(clip.format);
     for (uint32_t channel = 0; channel < clip.channels; ++channel) {

@@ -1,10 +1,8 @@
 #include "apps/lumo/panes/DraggingAnchor.h"
 
-#include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/AnchorEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/panes/PaneHost.h"
-#include "apps/lumo/panes/SelectionCommands.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 
 namespace vel::lumo {
@@ -77,17 +75,8 @@ void DraggingAnchor::OnCancel() {
 // whole gesture as one step from where it began.
 void DraggingAnchor::OnLButtonUp(QPoint) {
     Restore();
-    MacroCommand macro;
-    if (existed_) {
-        macro.Append(std::make_unique<MoveAnchorCmd>(document_, key_, start_.frame, current_.frame,
-                                                     current_.value));
-    } else {
-        macro.Append(
-            std::make_unique<InsertAnchorCmd>(document_, key_, current_.frame, current_.value));
-    }
-    macro.Append(
-        std::make_unique<SelectFrameCmd>(pane_->Host(), current_.frame, pane_->GetFrame()));
-    document_->Execute(macro);
+    PlaceAnchor(*document_, *pane_->Host(), key_,
+                existed_ ? std::optional(start_.frame) : std::nullopt, current_, pane_->GetFrame());
 }
 
 } // namespace vel::lumo

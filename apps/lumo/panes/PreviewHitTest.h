@@ -1,7 +1,7 @@
 #pragma once
 
+#include "apps/lumo/document/Selection.h"
 #include "apps/lumo/model/Point.h"
-#include "apps/lumo/panes/Selection.h"
 
 #include <cstdint>
 

@@ -1,19 +1,17 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/document/PointCommands.h"
-#include "apps/lumo/document/PoseCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DetectingDrag.h"
 #include "apps/lumo/panes/DraggingPoint.h"
 #include "apps/lumo/panes/DraggingPose.h"
 #include "apps/lumo/panes/DraggingShape.h"
+#include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
-#include "apps/lumo/panes/SelectionCommands.h"
-#include "apps/lumo/panes/ShapeEdits.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
 #include "graphics/QtGraphicsImpl.h"
@@ -29,8 +27,6 @@
 namespace vel::lumo {
 
 namespace {
-
-const KnobKey BasePoseKey("first");
 
 // Markers further out than this are off any screen; leaving them out keeps
 // outlines from a crafted file from stalling the painter.
@@ -153,29 +149,11 @@ void PreviewWnd::DetectDrag(QPoint press,
 }
 
 void PreviewWnd::AddPoint(QPoint position) {
-    LumoDocument& document = *GetDocument();
-    const Model& model = document.GetModel();
     const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
     const Point m =
         mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
     pointIndex_ = 0;
-    MacroCommand macro;
-    std::uint64_t shape = GetSelection().shape;
-    std::uint64_t index = 0;
-    if (shape >= model.GetShapeCount()) {
-        shape = model.GetShapeCount();
-        macro.Append(std::make_unique<InsertShapeCmd>(&document, shape));
-    }
-    if (model.GetPoseCount(shape) > 0) {
-        index = model.GetPosePoints(shape, 0).size();
-    } else {
-        macro.Append(std::make_unique<InsertPoseCmd>(&document, shape, 0, BasePoseKey,
-                                                     std::vector<Point>{}));
-        macro.Append(
-            std::make_unique<SelectPoseCmd>(Host(), Selection{shape, 0, 0}, GetSelection()));
-    }
-    macro.Append(std::make_unique<InsertPointCmd>(&document, shape, index, m));
-    document.Execute(macro);
+    AppendPoint(*GetDocument(), *Host(), GetSelection(), m);
 }
 
 void PreviewWnd::OnRButtonDown(QMouseEvent* event) {

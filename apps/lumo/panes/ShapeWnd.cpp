@@ -1,16 +1,14 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 
-#include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/MacroCommand.h"
-#include "apps/lumo/document/PoseCommands.h"
+#include "apps/lumo/document/PoseEdits.h"
 #include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/KnobMenu.h"
+#include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
-#include "apps/lumo/panes/SelectionCommands.h"
-#include "apps/lumo/panes/ShapeEdits.h"
 #include "graphics/QtGraphicsImpl.h"
 #include "wingui/InplaceEditBox.h"
 
@@ -206,33 +204,25 @@ void ShapeWnd::Run(std::uint32_t id, Target target) {
     } else if (id == IdDeleteShape) {
         DeleteShape(*GetDocument(), *Host(), GetSelection(), target.shape);
     } else if (id == IdDeletePose) {
-        DeletePose(target);
+        DeleteKnobPose(*GetDocument(), *Host(), GetSelection(), target.shape, target.pose);
     }
 }
 
 bool ShapeWnd::IsKnobPose(Target target) const {
-    return target.pose > 0 && target.pose < GetDocument()->GetModel().GetPoseCount(target.shape);
+    return lumo::IsKnobPose(*GetDocument(), target.shape, target.pose);
 }
 
 // The knob of the pose, with the knob it needs, in one step.
 void ShapeWnd::ChooseKnob(Target target, std::uint32_t offset) {
-    if (!IsKnobPose(target))
+    if (!IsKnobPose(target)) {
         return;
+    }
     LumoDocument& document = *GetDocument();
-    const std::optional<KnobMenu::Choice> choice = KnobMenu(document).Resolve(offset, this);
-    if (!choice)
-        return;
-    MacroCommand macro;
-    if (choice->added)
-        macro.Append(std::make_unique<AddKnobCmd>(&document, *choice->added));
-    if (choice->key != document.GetModel().GetPoseKnobKey(target.shape, target.pose))
-        macro.Append(
-            std::make_unique<ChangePoseKnobCmd>(&document, target.shape, target.pose, choice->key));
-    if (!macro.IsEmpty())
-        document.Execute(macro);
+    if (const std::optional<KnobMenu::Choice> choice = KnobMenu(document).Resolve(offset, this)) {
+        SetPoseKnob(document, target.shape, target.pose, choice->key, choice->added);
+    }
 }
 
-// A knob the document must gain is added as a step of its own before the pose.
 void ShapeWnd::ChooseNewPose() {
     LumoDocument& document = *GetDocument();
     const Selection selection = GetSelection();
@@ -244,32 +234,12 @@ void ShapeWnd::ChooseNewPose() {
                         qRound(LineTop(document.GetModel().GetPoseCount(selection.shape))));
     const std::uint32_t id =
         TrackPopupMenu(menu, mapToGlobal(anchor) - QPoint(size.width(), size.height() / 2));
-    if (id < IdKnobFirst || id > IdKnobLast)
+    if (id < IdKnobFirst || id > IdKnobLast) {
         return;
-    const std::optional<KnobMenu::Choice> choice = knobs.Resolve(id - IdKnobFirst, this);
-    if (!choice || (choice->added && !document.Execute(AddKnobCmd(&document, *choice->added))))
-        return;
-    const std::uint64_t pose = document.GetModel().GetPoseCount(selection.shape);
-    MacroCommand macro;
-    macro.Append(std::make_unique<InsertPoseCmd>(&document, selection.shape, pose, choice->key,
-                                                 document.GetPosePoints(selection.shape, 0)));
-    macro.Append(std::make_unique<SelectPoseCmd>(
-        Host(), Selection{selection.shape, pose, selection.referencePose}, selection));
-    document.Execute(macro);
-}
-
-// The base pose stays: the shape's outline and every other pose build on it.
-void ShapeWnd::DeletePose(Target target) {
-    if (!IsKnobPose(target))
-        return;
-    LumoDocument& document = *GetDocument();
-    const std::uint64_t count = document.GetModel().GetPoseCount(target.shape);
-    const std::uint64_t next = target.pose + 1 < count ? target.pose : target.pose - 1;
-    MacroCommand macro;
-    macro.Append(std::make_unique<SelectPoseCmd>(Host(), Selection{target.shape, next, next},
-                                                 GetSelection()));
-    macro.Append(std::make_unique<DeletePoseCmd>(&document, target.shape, target.pose));
-    document.Execute(macro);
+    }
+    if (const std::optional<KnobMenu::Choice> choice = knobs.Resolve(id - IdKnobFirst, this)) {
+        AddPose(document, *Host(), selection, choice->key, choice->added);
+    }
 }
 
 void ShapeWnd::BeginRename(std::uint64_t shape) {

@@ -69,7 +69,6 @@ private:
     bool IsKnobPose(Target target) const;
     void ChooseNewPose();
     void ChooseKnob(Target target, std::uint32_t offset);
-    void DeletePose(Target target);
     void BeginRename(std::uint64_t shape);
     void EndRename();
     void DrawColumns(graphics::Frame& frame) const;

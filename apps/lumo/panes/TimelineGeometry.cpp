@@ -37,6 +37,16 @@ float TimelineGeometry::RowTop(std::size_t row) const {
     return static_cast<float>(RowsTop() + static_cast<double>(row) * RowHeight() - vScroll);
 }
 
+double TimelineGeometry::ScrollShowing(std::size_t row) const {
+    const double height = RowHeight();
+    const double top = static_cast<double>(row) * height;
+    const double available = ViewHeight() - RowsTop();
+    if (top < vScroll || height > available) {
+        return top;
+    }
+    return std::max(vScroll, top + height - available);
+}
+
 float TimelineGeometry::FrameX(std::uint32_t frame) const {
     return static_cast<float>(static_cast<double>(frame) * frameWidth - hScroll);
 }

@@ -54,6 +54,10 @@ public:
     float LineStep() const { return RowHeight() / 6.0f; }
     float RowTop(std::size_t row) const;
 
+    // The vertical scroll that shows the whole row, moving the view as
+    // little as it can; the row's top when the row is taller than the view.
+    double ScrollShowing(std::size_t row) const;
+
     float FrameX(std::uint32_t frame) const;
     // The frame whose tick is nearest to x, 0 left of frame 0, and the last
     // frame beyond the 32-bit range.

@@ -1,16 +1,14 @@
 #include "apps/lumo/panes/TimelineWnd.h"
 
 #include "apps/lumo/dialogs/NewKnobDlg.h"
-#include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/AnchorEdits.h"
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DraggingAnchor.h"
 #include "apps/lumo/panes/DraggingFrameCursor.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
-#include "apps/lumo/panes/SelectionCommands.h"
 #include "graphics/QtGraphicsImpl.h"
 
 #include <QApplication>
@@ -51,6 +49,19 @@ void SetBar(QScrollBar* bar, int minimum, int maximum, int page, int line, int p
     bar->setPageStep(page);
     bar->setSingleStep(std::max(line, 1));
     bar->setValue(position);
+}
+
+// The first knob of the new list that the old one lacked: one just made.
+std::optional<std::size_t> FirstAddedRow(const std::vector<Knob>& before,
+                                         const std::vector<Knob>& after) {
+    const auto added = std::find_if(after.begin(), after.end(), [&before](const Knob& knob) {
+        return std::none_of(before.begin(), before.end(),
+                            [&knob](const Knob& old) { return old.key == knob.key; });
+    });
+    if (added == after.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(added - after.begin());
 }
 
 const KnobTimeline& NoTimeline() {
@@ -235,14 +246,10 @@ void TimelineWnd::DeleteKnob() {
 // then; one undo brings the spider back with the cursor on it.
 void TimelineWnd::DeleteSpider() {
     const auto key = RememberedKey();
-    if (!GetDocument() || !key || !remembered_->spider || *remembered_->spider == 0) {
+    if (!GetDocument() || !key || !remembered_->spider) {
         return;
     }
-    const uint32_t frame = *remembered_->spider;
-    MacroCommand macro;
-    macro.Append(std::make_unique<DeleteAnchorCmd>(GetDocument(), *key, frame));
-    macro.Append(std::make_unique<SelectFrameCmd>(Host(), frame, frame));
-    GetDocument()->Execute(macro);
+    DeleteAnchor(*GetDocument(), *Host(), *key, *remembered_->spider);
 }
 
 std::unique_ptr<QMenu> TimelineWnd::MakeContextMenu(QPoint p) {
@@ -285,8 +292,12 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
     if (changes & ChangeBits::Model) {
         std::vector<Knob> knobs = document->GetKnobs();
         if (knobs != rows_) {
+            const std::optional<std::size_t> added = FirstAddedRow(rows_, knobs);
             rows_ = std::move(knobs);
             Layout();
+            if (added) {
+                ScrollVerticallyTo(geometry_.ScrollShowing(*added));
+            }
             update();
         }
     }
@@ -322,6 +333,7 @@ void TimelineWnd::OnLButtonDown(QMouseEvent* event) {
     const TimelineHit hit = HitTest(event->position().toPoint());
     if (hit.rowValid) {
         if (hit.frameValid) {
+            valueEdit_.OnPress(hit);
             SetDragState(std::make_unique<DraggingAnchor>(this, hit));
         }
     } else if (hit.frameValid) {
@@ -409,12 +421,19 @@ void TimelineWnd::focusInEvent(QFocusEvent*) {
 }
 
 void TimelineWnd::focusOutEvent(QFocusEvent*) {
+    valueEdit_.OnFocusLost();
     update();
 }
 
 void TimelineWnd::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()).inAudioStrip) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const TimelineHit hit = HitTest(event->position().toPoint());
+    if (hit.inAudioStrip) {
         OnCommand(IdLoadAudio);
+    } else {
+        valueEdit_.OnDoubleClick(hit);
     }
 }
 

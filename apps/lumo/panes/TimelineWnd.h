@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/lumo/model/Knob.h"
+#include "apps/lumo/panes/AnchorValueEdit.h"
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/TimelineGeometry.h"
 #include "apps/lumo/panes/TimelinePainter.h"
@@ -99,6 +100,7 @@ private:
     QScrollBar* hBar_;
     QScrollBar* vBar_;
     int wheelRemainder_ = 0;
+    AnchorValueEdit valueEdit_{this};
 };
 
 } // namespace vel::lumo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lumo/panes/Selection.h"
+#include "apps/lumo/document/Selection.h"
 
 #include <cstdint>
 

@@ -7,6 +7,7 @@
 #include "apps/lumo/shell/DiskStamp.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "apps/lumo/shell/RecentFiles.h"
+#include "apps/lumo/shell/SplitProportions.h"
 #include "wingui/ButtonBarTarget.h"
 #include "wingui/DragController.h"
 #include "wingui/MainWindowImpl.h"
@@ -146,6 +147,8 @@ private:
                        bool writing);
     void ShowFileError(const char* what, const std::string& path, std::string reason);
 
+    void PlacePanes();
+    void OnClientResized();
     void PaintSplitters();
     bool OnVerticalSplitter(QPoint p) const;
     bool OnHorizontalSplitter(QPoint p) const;
@@ -167,6 +170,10 @@ private:
     std::unique_ptr<PlaybackController> playback_;
     int xSplit_ = 480;
     int ySplit_ = 480;
+    SplitProportions splitProportions_;
+    // Whether the client area has been painted, and so the start-up's
+    // resizes are over.
+    bool shown_ = false;
     wingui::DragController splitterDrag_;
     RecentFiles recentFiles_;
     std::map<uint32_t, QAction*> actions_;

@@ -27,6 +27,26 @@ int LumoWnd::SplitterHeight() const {
 }
 
 void LumoWnd::Layout() {
+    PlacePanes();
+    splitProportions_.Take(client_->size(), QPoint(xSplit_, ySplit_));
+}
+
+// Once the window has shown its panes, a resize keeps the splits'
+// proportions; until then, the sizes the start-up passes through (a restored
+// placement, then maximised) set them afresh.
+void LumoWnd::OnClientResized() {
+    const std::optional<QPoint> splits =
+        shown_ ? splitProportions_.For(client_->size()) : std::nullopt;
+    if (!splits) {
+        Layout();
+        return;
+    }
+    xSplit_ = splits->x();
+    ySplit_ = splits->y();
+    PlacePanes();
+}
+
+void LumoWnd::PlacePanes() {
     const QRect client = client_->rect();
     const int right = client.width();
     const int bottom = client.height();
@@ -122,10 +142,11 @@ bool LumoWnd::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     case QEvent::Resize:
-        Layout();
+        OnClientResized();
         return false;
     case QEvent::Paint:
         PaintSplitters();
+        shown_ = true;
         return true;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);

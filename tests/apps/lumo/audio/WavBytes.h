@@ -12,8 +12,9 @@ namespace vel::lumo::test {
 using Bytes = std::vector<std::uint8_t>;
 
 inline void PutLE(Bytes& out, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i)
+    for (int i = 0; i < size; ++i) {
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
 }
 
 inline void Append(Bytes& out, const Bytes& more) {
@@ -30,15 +31,17 @@ inline Bytes Chunk(const char* id, const Bytes& body, std::int64_t declaredSize 
     Bytes out = Tag(id);
     PutLE(out, declaredSize < 0 ? body.size() : static_cast<std::uint64_t>(declaredSize), 4);
     Append(out, body);
-    if (body.size() % 2 != 0)
+    if (body.size() % 2 != 0) {
         out.push_back(0);
+    }
     return out;
 }
 
 inline Bytes Riff(const std::vector<Bytes>& chunks, const char* form = "WAVE") {
     Bytes body = Tag(form);
-    for (const Bytes& chunk : chunks)
+    for (const Bytes& chunk : chunks) {
         Append(body, chunk);
+    }
     return Chunk("RIFF", body);
 }
 

@@ -2,12 +2,17 @@
 
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/document/AnchorCommands.h"
+#include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/PoseEdits.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/InstalledRunner.h"
+#include "tests/support/ScopedLocale.h"
 #include "wingui/DialogRunner.h"
+#include "wingui/InplaceEditBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +82,20 @@ protected:
         ASSERT_TRUE(document->Execute(InsertAnchorCmd(document.get(), Saturation, frame, value)));
     }
     QImage Picture() const { return pane->grab().toImage(); }
+    // A double-click as the window system delivers it to a widget: press,
+    // release, double-click, release. Answers the edit it opened, if any.
+    wingui::InplaceEditBox* DoubleClick(QPoint p) {
+        QTest::mouseClick(pane.get(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, p);
+        auto* box = pane->findChild<wingui::InplaceEditBox*>();
+        return box && box->isVisible() ? box : nullptr;
+    }
+    // Types the text over the edit's selected value and ends with the key.
+    static void Type(wingui::InplaceEditBox* box, const QString& text, Qt::Key end) {
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, end);
+    }
     static std::uint32_t Rgb(const QImage& image, float x, float y) {
         return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF;
     }
@@ -209,6 +228,57 @@ TEST_F(TimelineWndTest, EscapeDuringANewAnchorDragRemovesItAndReturnsTheCursor) 
     EXPECT_EQ(Anchors().size(), 1u);
 }
 
+// The first click of the double-click moves the spider to the mouse, as a
+// click does; the edit takes that back and starts from the spider's value.
+TEST_F(TimelineWndTest, ASpiderValueTypedAfterADoubleClickIsOneUndoableStepWithinTheRange) {
+    Add(10, 0.2f);
+    host.RequestFrame(3);
+    wingui::InplaceEditBox* box = DoubleClick(At(1, 10, 0.3f));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "0.2");
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.2f}));
+    EXPECT_EQ(document->GetUndoCount(), 1u);
+    EXPECT_EQ(pane->GetFrame(), 3u);
+    EXPECT_TRUE(box->geometry().contains(At(1, 10, 0.2f)));
+
+    Type(box, "0.65", Qt::Key_Return);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(pane->hasFocus());
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.65f}));
+    EXPECT_EQ(document->GetUndoCount(), 2u);
+    EXPECT_EQ(pane->GetFrame(), 10u);
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.2f}));
+    EXPECT_EQ(pane->GetFrame(), 3u);
+
+    // Beyond the knob's range the value stops at its end.
+    Type(DoubleClick(At(1, 10, 0.2f)), "7", Qt::Key_Return);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 1.0f}));
+    Type(DoubleClick(At(1, 0, 1.0f)), "-3", Qt::Key_Tab);
+    EXPECT_EQ(Anchors()[0], (Anchor{0, 0.0f}));
+    // A double-click beside the spiders sets none to edit.
+    EXPECT_EQ(DoubleClick(At(1, 20, 0.5f)), nullptr);
+}
+
+TEST_F(TimelineWndTest, EscapeOrATextThatIsNoNumberLeavesTheSpiderAsItWas) {
+    Add(10, 0.25f);
+    const std::size_t undo = document->GetUndoCount();
+    Type(DoubleClick(At(1, 10, 0.4f)), "0.9", Qt::Key_Escape);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.25f}));
+    Type(DoubleClick(At(1, 10, 0.4f)), "much", Qt::Key_Return);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.25f}));
+    EXPECT_EQ(document->GetUndoCount(), undo);
+    EXPECT_TRUE(pane->hasFocus());
+
+    // The value is shown and read in the user's number format.
+    const testing::ScopedLocale german(testing::German());
+    wingui::InplaceEditBox* box = DoubleClick(At(1, 10, 0.25f));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "0,25");
+    Type(box, "0,75", Qt::Key_Return);
+    EXPECT_EQ(Anchors()[1], (Anchor{10, 0.75f}));
+}
+
 TEST_F(TimelineWndTest, ContextMenuOffersWhatLiesUnderTheMouseAndItsCommandsAct) {
     Add(12, 0.3f);
     RightClick(At(1, 12, 0.3f), "Delete Spider");
@@ -282,6 +352,51 @@ TEST_F(TimelineWndTest, DeleteSpiderOnTheUnfocusedPaneDeletesTheSpiderUnderTheMo
     EXPECT_FALSE(document->GetTimeline().HasAnchor(Saturation, 14));
     EXPECT_TRUE(document->GetTimeline().HasAnchor(Saturation, 7));
     EXPECT_EQ(pane->GetFrame(), 14u);
+}
+
+// Rows taller than the pane: a knob made from the menu, or with a new pose,
+// scrolls into view; a click on a row leaves the view where it is.
+TEST_F(TimelineWndTest, ANewKnobsRowScrollsIntoViewAndAClickOnARowScrollsNothing) {
+    pane->resize(800, 300);
+    const auto shown = [this](std::size_t row) {
+        return G().RowTop(row) >= G().RowsTop() &&
+               G().RowTop(row) + G().RowHeight() <= G().ViewHeight();
+    };
+    ASSERT_FALSE(shown(2));
+    struct Answer : wingui::DialogRunner {
+        int Run(QDialog&) override { return QDialog::Accepted; }
+    } answer;
+    {
+        const testing::InstalledRunner<wingui::DialogRunner> installed(&answer);
+        RightClick(QPoint(100, 10), "New Knob");
+    }
+    ASSERT_EQ(pane->Rows().size(), 4u);
+    EXPECT_TRUE(shown(3));
+
+    pane->VerticalBar()->setValue(0);
+    const Knob& wink = StandardKnobs()[5];
+    test::AddShape(*document, {{{0, 0}, {1, 0}, {0, 1}}});
+    ASSERT_TRUE(AddPose(*document, host, {0, 0, 0}, wink.key, wink));
+    ASSERT_EQ(pane->Rows().back().key, wink.key);
+    EXPECT_TRUE(shown(4));
+    // Undo brings the deleted knob back into view too.
+    ASSERT_TRUE(document->Execute(DeleteKnobCmd(document.get(), Saturation)));
+    pane->VerticalBar()->setValue(pane->VerticalBar()->maximum());
+    ASSERT_TRUE(document->Undo());
+    EXPECT_TRUE(shown(4));
+    EXPECT_EQ(pane->Rows()[4].key, Saturation);
+
+    // A click on the name in the middle of a row, with the rows scrolled.
+    pane->VerticalBar()->setValue(static_cast<int>(G().RowHeight() / 2));
+    ASSERT_FALSE(shown(0));
+    const double vScroll = G().vScroll;
+    const double hScroll = G().hScroll;
+    const float y = G().RowTop(1) + G().RowHeight() / 2;
+    const QPoint name(static_cast<int>(G().ViewWidth() / 2), static_cast<int>(y));
+    QTest::mouseClick(pane.get(), Qt::LeftButton, {}, name);
+    EXPECT_EQ(G().vScroll, vScroll);
+    EXPECT_EQ(G().hScroll, hScroll);
+    EXPECT_TRUE(document->GetTimeline().HasAnchor(pane->Rows()[1].key, G().FrameAt(name.x())));
 }
 
 TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNone) {

@@ -1,10 +1,10 @@
 #include "apps/lumo/document/AnchorCommands.h"
 #include "apps/lumo/document/MacroCommand.h"
+#include "apps/lumo/document/SelectionCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PreviewWnd.h"
-#include "apps/lumo/panes/SelectionCommands.h"
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "tests/apps/lumo/audio/WavBytes.h"
@@ -373,6 +373,35 @@ TEST_F(ShellTest, SplittersFollowTheMouseAndEscapePutsThemBack) {
 
     window->close();
     EXPECT_EQ(QSettings("Vellumar", "Lumo").value("xSplit").toInt(), x + 50);
+}
+
+// Many small steps, as a window manager resizes, round nothing away; a
+// window shrunk past the splits and grown again has them where they were.
+TEST_F(ShellTest, AResizedWindowKeepsTheSplittersProportions) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QCoreApplication::processEvents();
+    QWidget* client = window->ClientArea();
+    const int x = window->GetXSplit();
+    const int y = window->GetYSplit();
+    QTest::mousePress(client, Qt::LeftButton, {}, QPoint(x + 1, y + 1));
+    QTest::mouseMove(client, QPoint(x + 100, y - 60));
+    QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(x + 100, y - 60));
+    const QSize size = client->size();
+    const QPoint splits(window->GetXSplit(), window->GetYSplit());
+    ASSERT_EQ(splits, QPoint(x + 100, y - 60));
+
+    for (int step = 1; step <= 60; ++step) {
+        window->resize(window->size() - QSize(10, 8));
+    }
+    const QSize small = client->size();
+    ASSERT_LT(small.width(), splits.x());
+    EXPECT_NEAR(window->GetXSplit(), splits.x() * small.width() / double(size.width()), 1.0);
+    EXPECT_NEAR(window->GetYSplit(), splits.y() * small.height() / double(size.height()), 1.0);
+
+    window->resize(window->size() + QSize(600, 480));
+    EXPECT_EQ(client->size(), size);
+    EXPECT_EQ(QPoint(window->GetXSplit(), window->GetYSplit()), splits);
 }
 
 } // namespace

@@ -1,30 +1,29 @@
 #pragma once
 
 #include "apps/lumo/document/Command.h"
-#include "apps/lumo/panes/Selection.h"
+#include "apps/lumo/document/Selection.h"
 
 #include <cstdint>
 
 namespace vel::lumo {
 
-class PaneHost;
+class SelectionHost;
 
 // The selection and the frame that belong to an edit, kept as values and
 // handed back to the host on undo and redo, so that they reach whichever
-// panes show them by then. Only ever part of a macro with that edit; the host
-// owns the document and so outlives its history.
+// panes show them by then. Only ever part of a macro with that edit.
 
 // Selects the new triple on do and redo, the old one on undo.
 class SelectPoseCmd : public Command {
 public:
-    SelectPoseCmd(PaneHost* host, const Selection& newSelection, const Selection& oldSelection)
+    SelectPoseCmd(SelectionHost* host, const Selection& newSelection, const Selection& oldSelection)
         : host_(host), new_(newSelection), old_(oldSelection) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
     bool Undo() override;
 
 private:
-    PaneHost* host_;
+    SelectionHost* host_;
     Selection new_;
     Selection old_;
 };
@@ -33,7 +32,7 @@ private:
 // undo; a cursor already there is left alone.
 class SelectFrameCmd : public Command {
 public:
-    SelectFrameCmd(PaneHost* host, uint32_t newFrame, uint32_t oldFrame)
+    SelectFrameCmd(SelectionHost* host, uint32_t newFrame, uint32_t oldFrame)
         : host_(host), new_(newFrame), old_(oldFrame) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
@@ -42,7 +41,7 @@ public:
 private:
     void MoveTo(uint32_t frame) const;
 
-    PaneHost* host_;
+    SelectionHost* host_;
     uint32_t new_;
     uint32_t old_;
 };

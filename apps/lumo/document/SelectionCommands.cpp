@@ -1,6 +1,6 @@
-#include "apps/lumo/panes/SelectionCommands.h"
+#include "apps/lumo/document/SelectionCommands.h"
 
-#include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/document/SelectionHost.h"
 
 namespace vel::lumo {
 
