@@ -60,6 +60,8 @@ constexpr std::array TimelineKeys{
 constexpr std::array TimelineGestures{
     Gesture{"Click a knob's row", "Set a spider (a key value) at that frame"},
     Gesture{"Drag a spider", "Up and down: change its value; left and right: move it in time"},
+    Gesture{"Double-click a spider",
+            "Type its value: Enter sets it within the knob's range, Escape cancels"},
     Gesture{"Click or drag the ruler", "Move the frame cursor"},
     Gesture{"Right-click", "Delete Spider, New Knob, Delete Knob, Zoom In, Zoom Out"},
     Gesture{"Double-click the sound strip", "Load Audio"},
