@@ -208,7 +208,7 @@ int LumoWnd::OnLoadAudio() {
         try {
             const wingui::WaitCursor wait;
             document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(path)));
-        } catch (const AudioFileError& error) {
+        } catch (const video::AudioFileError& error) {
             ShowFileError("Error loading audio file:", path, error.what());
         }
         timeline_->setFocus(Qt::OtherFocusReason);

@@ -111,7 +111,7 @@ std::string Reason(const std::string& path, std::uint64_t memoryLimit = Availabl
     try {
         LoadAudioFile(path, memoryLimit);
         return "";
-    } catch (const AudioFileError& error) {
+    } catch (const video::AudioFileError& error) {
         return error.what();
     }
 }

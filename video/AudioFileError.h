@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace vel::lumo {
+namespace vel::video {
 
 // Why Load Audio takes nothing from a file, in words for the user: "not a
 // sound file", "no sound stream", "damaged at byte 1200".
@@ -16,4 +16,4 @@ public:
     static AudioFileError TooLarge(std::uint64_t clipBytes, std::uint64_t availableBytes);
 };
 
-} // namespace vel::lumo
+} // namespace vel::video
