@@ -3,6 +3,7 @@
 #include "apps/lumo/audio/AudioClip.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace vel::graphics {
 class Frame;
@@ -14,7 +15,8 @@ class TimelineGeometry;
 
 // The timeline's copy of the document's clip: a peak envelope with a few
 // values per video frame and channel, so that drawing never touches the
-// samples.
+// samples. It can be built while the clip is still being read, and away from
+// the window's thread.
 class TimelineWaveform {
 public:
     // 4 values per frame for mono, 3 for stereo, down to 1 from four channels.
@@ -23,14 +25,28 @@ public:
     // A clip without channels or without a rate, or a document without a
     // frame rate, leaves no waveform.
     void Build(const AudioView& clip, std::uint32_t frameRate);
-    const AudioClip& Envelope() const { return envelope_; }
+    // Takes in the samples read so far of a clip being read, beginning with
+    // those taken in before; with complete, the clip is whole, and the
+    // waveform is then the one Build makes of it.
+    void Grow(const AudioView& readSoFar, std::uint32_t frameRate, bool complete);
+    // Whether this is the waveform Build makes of that clip at that rate.
+    bool IsOf(const AudioView& clip, std::uint32_t frameRate) const;
+    // The peaks, one float frame per block.
+    AudioView Envelope() const;
 
     // Lavender bars centred on each channel's line of the audio strip.
     void Draw(graphics::Frame& frame, const TimelineGeometry& geometry) const;
 
 private:
-    AudioClip envelope_;
-    double framesPerSecond_ = 0.0;
+    AudioHeader header_;
+    std::vector<std::uint8_t> peaks_;
+    std::uint32_t frameRate_ = 0;
+    std::uint64_t block_ = 0;
+    // Source frames taken in so far.
+    std::uint64_t taken_ = 0;
+    // The complete clip's samples, only to recognise it.
+    const std::uint8_t* source_ = nullptr;
+    std::size_t sourceBytes_ = 0;
 };
 
 } // namespace vel::lumo

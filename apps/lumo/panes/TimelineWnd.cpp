@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -279,7 +280,12 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
         return;
     }
     if (changes & ChangeBits::Audio) {
-        waveform_.Build(document->GetAudio(), document->GetFrameRate());
+        const AudioView audio(document->GetAudio());
+        if (shown_ && shown_->IsOf(audio, document->GetFrameRate())) {
+            waveform_ = *std::exchange(shown_, std::nullopt);
+        } else if (!waveform_.IsOf(audio, document->GetFrameRate())) {
+            waveform_.Build(audio, document->GetFrameRate());
+        }
         update();
     }
     if (changes & ChangeBits::Model) {
@@ -300,6 +306,7 @@ void TimelineWnd::OnAttach() {
     rows_.clear();
     remembered_.reset();
     waveform_ = TimelineWaveform{};
+    shown_.reset();
     extent_ = 0;
     if (LumoDocument* document = GetDocument()) {
         rows_ = document->GetKnobs();
@@ -391,8 +398,8 @@ void TimelineWnd::paintEvent(QPaintEvent*) {
     const TimelineScene scene{geometry_,
                               rows_,
                               document->GetTimeline(),
-                              waveform_,
-                              AudioView(document->GetAudio()).FrameCount() > 0,
+                              shown_ ? *shown_ : waveform_,
+                              shown_ || AudioView(document->GetAudio()).FrameCount() > 0,
                               hasFocus(),
                               frame_,
                               tip_};

@@ -48,6 +48,13 @@ public:
 
     // The tooltip of a running anchor drag, or none.
     void ShowAnchorTip(std::optional<AnchorTip> tip);
+    // Draws this waveform instead of the document's until it is taken back
+    // (none) or the document takes the clip it was built of: that of a
+    // clip still being loaded, or of the one about to be set.
+    void ShowWaveform(std::optional<TimelineWaveform> waveform) {
+        shown_ = std::move(waveform);
+        update();
+    }
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
@@ -95,6 +102,7 @@ private:
     uint32_t extent_ = 0;
     std::optional<RememberedRow> remembered_;
     TimelineWaveform waveform_;
+    std::optional<TimelineWaveform> shown_;
     std::optional<AnchorTip> tip_;
     QScrollBar* hBar_;
     QScrollBar* vBar_;

@@ -301,9 +301,32 @@ TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNo
     AudioClip silent = Tone(48000, 1, 100);
     silent.channels = 0;
     waveform.Build(silent, 29970);
-    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+    EXPECT_EQ(waveform.Envelope().byteCount, 0u);
     waveform.Build(Tone(48000, 1, 100), 0);
-    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+    EXPECT_EQ(waveform.Envelope().byteCount, 0u);
+}
+
+// A clip being read is taken in piece by piece, in pieces that end anywhere,
+// and gives the waveform of the whole clip; only that clip is recognised.
+TEST_F(TimelineWndTest, WaveformGrownWhileReadingIsTheWholeClipsWaveform) {
+    const AudioClip clip = Tone(44100, 2, 44100 * 3 + 77);
+    TimelineWaveform whole;
+    whole.Build(clip, 29970);
+    TimelineWaveform grown;
+    const AudioView all(clip);
+    for (std::size_t bytes = 0; bytes < all.byteCount; bytes += 4 * 1153) {
+        grown.Grow(all.Slice(0, bytes), 29970, false);
+    }
+    EXPECT_FALSE(grown.IsOf(clip, 29970));
+    grown.Grow(all, 29970, true);
+    const AudioView a = whole.Envelope();
+    const AudioView b = grown.Envelope();
+    ASSERT_EQ(a.byteCount, b.byteCount);
+    EXPECT_EQ(std::memcmp(a.data, b.data, a.byteCount), 0);
+    EXPECT_EQ(static_cast<const AudioHeader&>(a), static_cast<const AudioHeader&>(b));
+    EXPECT_TRUE(grown.IsOf(clip, 29970));
+    EXPECT_FALSE(grown.IsOf(clip, 25000));
+    EXPECT_FALSE(grown.IsOf(Tone(44100, 2, 44100 * 3 + 77), 29970));
 }
 
 TEST_F(TimelineWndTest, PaintsWaveformCurveAndCursorWhereTheGeometryPutsThem) {
