@@ -14,6 +14,10 @@ public:
 
     // A clip of at least clipBytes that memory cannot hold.
     static AudioFileError TooLarge(std::uint64_t clipBytes, std::uint64_t availableBytes);
+    // Memory ran out while the sound was read.
+    static AudioFileError OutOfMemory() {
+        return AudioFileError("there is not enough memory for its sound");
+    }
 };
 
 } // namespace vel::video

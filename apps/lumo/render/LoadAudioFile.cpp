@@ -72,9 +72,9 @@ AudioClip LoadAudioFile(const std::string& fileName, std::uint64_t memoryLimit,
         }
         return wav;
     } catch (const std::bad_alloc&) {
-        throw AudioFileError("there is not enough memory for its sound");
+        throw AudioFileError::OutOfMemory();
     } catch (const std::length_error&) {
-        throw AudioFileError("there is not enough memory for its sound");
+        throw AudioFileError::OutOfMemory();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/TransportBar.h"
+#include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/ExportVideoCommand.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -56,6 +58,10 @@ LumoWnd::LumoWnd(PacerClock* clock)
         ySplit_ = static_cast<int>(y);
     }
     autosave_ = CreateAutosaver();
+    audioLoader_ = std::make_unique<AudioLoader>(
+        this, timeline_, [this](const std::string& path, AudioFileLoad::Outcome outcome) {
+            OnAudioLoaded(path, std::move(outcome));
+        });
     SetDocument(LumoDocument::New());
     CreateMenus();
     setFocusPolicy(Qt::StrongFocus);
@@ -75,6 +81,8 @@ void LumoWnd::ShowInPanes(LumoDocument* document) {
 }
 
 void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
+    // A sound being read was meant for the document going away.
+    audioLoader_->Cancel();
     ShowInPanes(document.get());
     for (ViewWithSelection* pane : std::initializer_list<ViewWithSelection*>{preview_, shapes_}) {
         pane->StoreSelection({});
@@ -217,7 +225,7 @@ void LumoWnd::keyPressEvent(QKeyEvent* event) {
             splitterDrag_.CancelMode();
         } else if (playing_) {
             Stop();
-        } else {
+        } else if (!audioLoader_->Cancel()) {
             event->ignore();
         }
         return;

@@ -7,6 +7,8 @@
 #include "wingui/FileDialog.h"
 
 #include <QCommandLinkButton>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -101,6 +103,15 @@ private:
 inline void Edit(LumoWnd& window) {
     LumoDocument* document = window.GetDocument();
     ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
+}
+
+// Runs the window's events until the sound it is loading is read and taken.
+inline void FinishAudioLoad(const LumoWnd& window) {
+    const QDeadlineTimer deadline(60000);
+    while (window.IsLoadingAudio() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(window.IsLoadingAudio());
 }
 
 // A main window on a fake clock with no settings from earlier tests.

@@ -1,0 +1,94 @@
+#include "apps/lumo/shell/AudioLoader.h"
+
+#include "apps/lumo/panes/TimelineWnd.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <cmath>
+#include <utility>
+
+namespace vel::lumo {
+
+namespace {
+
+// Often enough that the waveform grows smoothly.
+constexpr int PollMilliseconds = 40;
+// A load that ends sooner shows no progress line.
+constexpr qint64 ProgressDelayMilliseconds = 300;
+
+} // namespace
+
+AudioLoader::AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished finished)
+    : window_(window), timeline_(timeline), finished_(std::move(finished)) {
+    poll_.setInterval(PollMilliseconds);
+    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
+}
+
+AudioLoader::~AudioLoader() = default;
+
+void AudioLoader::Start(const std::string& path, std::uint32_t frameRate) {
+    Cancel();
+    load_ = std::make_unique<AudioFileLoad>(path, frameRate);
+    started_.start();
+    poll_.start();
+}
+
+bool AudioLoader::Cancel() {
+    if (!load_) {
+        return false;
+    }
+    End();
+    return true;
+}
+
+QWidget* AudioLoader::ProgressLine() const {
+    return line_ && line_->isVisible() ? line_ : nullptr;
+}
+
+void AudioLoader::End() {
+    poll_.stop();
+    load_.reset();
+    timeline_->ShowWaveform(std::nullopt);
+    if (line_) {
+        line_->hide();
+    }
+}
+
+void AudioLoader::Poll() {
+    if (load_->IsFinished()) {
+        const std::string path = load_->Path();
+        AudioFileLoad::Outcome outcome = load_->TakeOutcome();
+        End();
+        finished_(path, std::move(outcome));
+        return;
+    }
+    timeline_->ShowWaveform(load_->WaveformSoFar());
+    if (started_.elapsed() >= ProgressDelayMilliseconds) {
+        ShowProgress();
+    }
+}
+
+void AudioLoader::ShowProgress() {
+    if (!line_) {
+        line_ = new QWidget;
+        auto* layout = new QHBoxLayout(line_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        text_ = new QLabel(line_);
+        bar_ = new QProgressBar(line_);
+        bar_->setRange(0, 100);
+        bar_->setMaximumWidth(160);
+        layout->addWidget(text_);
+        layout->addWidget(bar_);
+        window_->statusBar()->addPermanentWidget(line_);
+    }
+    text_->setText(QStringLiteral("Loading %1 (Esc cancels)")
+                       .arg(QFileInfo(QString::fromStdString(load_->Path())).fileName()));
+    bar_->setValue(static_cast<int>(std::lround(load_->PartRead() * 100)));
+    line_->show();
+}
+
+} // namespace vel::lumo
