@@ -55,6 +55,7 @@ public:
         shown_ = std::move(waveform);
         update();
     }
+    const TimelineWaveform& ShownWaveform() const { return shown_ ? *shown_ : waveform_; }
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 

@@ -15,8 +15,9 @@ namespace vel::lumo {
 
 namespace {
 
-// Often enough that the waveform grows smoothly.
-constexpr int PollMilliseconds = 40;
+// Often enough that the waveform grows smoothly and a short load ends
+// without a wait one would notice.
+constexpr int PollMilliseconds = 20;
 // A load that ends sooner shows no progress line.
 constexpr qint64 ProgressDelayMilliseconds = 300;
 
@@ -66,7 +67,10 @@ void AudioLoader::Poll() {
         finished_(path, std::move(outcome));
         return;
     }
-    timeline_->ShowWaveform(load_->WaveformSoFar());
+    TimelineWaveform soFar = load_->WaveformSoFar();
+    if (soFar.Envelope().byteCount != timeline_->ShownWaveform().Envelope().byteCount) {
+        timeline_->ShowWaveform(std::move(soFar));
+    }
     if (started_.elapsed() >= ProgressDelayMilliseconds) {
         ShowProgress();
     }
