@@ -65,6 +65,7 @@ LumoWnd::LumoWnd(PacerClock* clock)
     SetDocument(LumoDocument::New());
     CreateMenus();
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
     preview_->setFocus();
 }
 

@@ -139,6 +139,10 @@ TEST_F(ShellTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocumen
          [](LumoWnd& w, ScriptedDialogs&, const std::string&) {
              w.close();
          }},
+        {"Drop",
+         [](LumoWnd& w, ScriptedDialogs&, const std::string& other) {
+             EXPECT_TRUE(DropFile(w, other));
+         }},
     };
     for (const Guarded& command : commands) {
         SCOPED_TRACE(command.name);
