@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     LumoWnd window;
+    window.resize(1200, 800);
     window.show();
     QCoreApplication::processEvents();
     std::printf("start: peak %ld MiB\n", PeakMiB());

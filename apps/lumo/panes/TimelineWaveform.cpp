@@ -67,6 +67,10 @@ AudioView TimelineWaveform::Envelope() const {
     return view;
 }
 
+std::uint64_t TimelineWaveform::Frames() const {
+    return header_.channels == 0 ? 0 : Envelope().FrameCount() / ValuesPerFrame(header_.channels);
+}
+
 void TimelineWaveform::Draw(graphics::Frame& frame, const TimelineGeometry& geometry) const {
     const AudioView envelope = Envelope();
     const std::uint32_t channels = envelope.channels;

@@ -33,6 +33,8 @@ public:
     bool IsOf(const AudioView& clip, std::uint32_t frameRate) const;
     // The peaks, one float frame per block.
     AudioView Envelope() const;
+    // The video frames it covers.
+    std::uint64_t Frames() const;
 
     // Lavender bars centred on each channel's line of the audio strip.
     void Draw(graphics::Frame& frame, const TimelineGeometry& geometry) const;

@@ -15,9 +15,11 @@ namespace vel::lumo {
 
 namespace {
 
-// Often enough that the waveform grows smoothly and a short load ends
-// without a wait one would notice.
+// Often enough that a short load ends without a wait one would notice.
 constexpr int PollMilliseconds = 20;
+// Repainting the timeline takes the window's thread for a while: the growing
+// waveform is shown this often, and only while its end is in view.
+constexpr qint64 WaveformMilliseconds = 100;
 // A load that ends sooner shows no progress line.
 constexpr qint64 ProgressDelayMilliseconds = 300;
 
@@ -35,6 +37,7 @@ void AudioLoader::Start(const std::string& path, std::uint32_t frameRate) {
     Cancel();
     load_ = std::make_unique<AudioFileLoad>(path, frameRate);
     started_.start();
+    shown_.invalidate();
     poll_.start();
 }
 
@@ -67,9 +70,14 @@ void AudioLoader::Poll() {
         finished_(path, std::move(outcome));
         return;
     }
-    TimelineWaveform soFar = load_->WaveformSoFar();
-    if (soFar.Envelope().byteCount != timeline_->ShownWaveform().Envelope().byteCount) {
-        timeline_->ShowWaveform(std::move(soFar));
+    const std::uint64_t shown = timeline_->ShownWaveform().Frames();
+    if (shown <= timeline_->Geometry().RightEdgeFrame() &&
+        (!shown_.isValid() || shown_.elapsed() >= WaveformMilliseconds)) {
+        TimelineWaveform soFar = load_->WaveformSoFar();
+        if (soFar.Frames() != shown) {
+            timeline_->ShowWaveform(std::move(soFar));
+            shown_.start();
+        }
     }
     if (started_.elapsed() >= ProgressDelayMilliseconds) {
         ShowProgress();

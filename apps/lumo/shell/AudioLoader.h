@@ -53,6 +53,8 @@ private:
     std::unique_ptr<AudioFileLoad> load_;
     QTimer poll_;
     QElapsedTimer started_;
+    // Since the growing waveform was last shown.
+    QElapsedTimer shown_;
     // Made on first need; the status bar owns them.
     QWidget* line_ = nullptr;
     QLabel* text_ = nullptr;
