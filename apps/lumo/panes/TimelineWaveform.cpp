@@ -21,12 +21,29 @@ std::uint32_t TimelineWaveform::ValuesPerFrame(std::uint32_t channels) {
     return channels >= 4 ? 1 : 5 - channels;
 }
 
-void TimelineWaveform::Build(const AudioView& clip, std::uint32_t frameRate) {
+void TimelineWaveform::Build(const AudioClip& clip, std::uint32_t frameRate) {
     *this = TimelineWaveform{};
-    Grow(clip, frameRate, true);
+    Finish(clip, frameRate);
 }
 
-void TimelineWaveform::Grow(const AudioView& readSoFar, std::uint32_t frameRate, bool complete) {
+void TimelineWaveform::Grow(const AudioView& readSoFar, std::uint32_t frameRate) {
+    Take(readSoFar, frameRate, false);
+}
+
+void TimelineWaveform::Finish(const AudioClip& clip, std::uint32_t frameRate) {
+    Take(clip, frameRate, true);
+    source_ = clip.SamplesIdentity();
+    sourceHeader_ = clip;
+}
+
+bool TimelineWaveform::IsOf(const AudioClip& clip, std::uint32_t frameRate) const {
+    const auto source = source_.lock();
+    return source && source == clip.SamplesIdentity().lock() &&
+           sourceHeader_ == static_cast<const AudioHeader&>(clip) && frameRate_ == frameRate;
+}
+
+// With whole, the last block may be short.
+void TimelineWaveform::Take(const AudioView& readSoFar, std::uint32_t frameRate, bool whole) {
     if (readSoFar.channels == 0 || readSoFar.sampleRate == 0 || frameRate == 0) {
         return;
     }
@@ -38,7 +55,7 @@ void TimelineWaveform::Grow(const AudioView& readSoFar, std::uint32_t frameRate,
             std::clamp<double>(block, 1, std::numeric_limits<std::int32_t>::max()));
     }
     const std::uint64_t available = readSoFar.FrameCount();
-    const std::uint64_t end = complete ? available : available / block_ * block_;
+    const std::uint64_t end = whole ? available : available / block_ * block_;
     if (end > taken_) {
         const AudioClip peaks =
             PeakEnvelope(readSoFar.Slice(FrameBytes(taken_, readSoFar.bytesPerFrame),
@@ -48,15 +65,6 @@ void TimelineWaveform::Grow(const AudioView& readSoFar, std::uint32_t frameRate,
         peaks_.insert(peaks_.end(), peaks.Samples().begin(), peaks.Samples().end());
         taken_ = end;
     }
-    if (complete) {
-        source_ = readSoFar.data;
-        sourceBytes_ = readSoFar.byteCount;
-    }
-}
-
-bool TimelineWaveform::IsOf(const AudioView& clip, std::uint32_t frameRate) const {
-    return source_ == clip.data && sourceBytes_ == clip.byteCount && frameRate_ == frameRate &&
-           source_ != nullptr;
 }
 
 AudioView TimelineWaveform::Envelope() const {

@@ -3,6 +3,7 @@
 #include "apps/lumo/audio/AudioClip.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vel::graphics {
@@ -24,13 +25,15 @@ public:
 
     // A clip without channels or without a rate, or a document without a
     // frame rate, leaves no waveform.
-    void Build(const AudioView& clip, std::uint32_t frameRate);
+    void Build(const AudioClip& clip, std::uint32_t frameRate);
     // Takes in the samples read so far of a clip being read, beginning with
-    // those taken in before; with complete, the clip is whole, and the
-    // waveform is then the one Build makes of it.
-    void Grow(const AudioView& readSoFar, std::uint32_t frameRate, bool complete);
+    // those taken in before.
+    void Grow(const AudioView& readSoFar, std::uint32_t frameRate);
+    // Takes in the rest of the clip once it is whole; the waveform is then
+    // the one Build makes of it.
+    void Finish(const AudioClip& clip, std::uint32_t frameRate);
     // Whether this is the waveform Build makes of that clip at that rate.
-    bool IsOf(const AudioView& clip, std::uint32_t frameRate) const;
+    bool IsOf(const AudioClip& clip, std::uint32_t frameRate) const;
     // The peaks, one float frame per block.
     AudioView Envelope() const;
     // The video frames it covers.
@@ -40,15 +43,17 @@ public:
     void Draw(graphics::Frame& frame, const TimelineGeometry& geometry) const;
 
 private:
+    void Take(const AudioView& readSoFar, std::uint32_t frameRate, bool whole);
+
     AudioHeader header_;
     std::vector<std::uint8_t> peaks_;
     std::uint32_t frameRate_ = 0;
     std::uint64_t block_ = 0;
     // Source frames taken in so far.
     std::uint64_t taken_ = 0;
-    // The complete clip's samples, only to recognise it.
-    const std::uint8_t* source_ = nullptr;
-    std::size_t sourceBytes_ = 0;
+    // The finished clip, only to recognise it.
+    std::weak_ptr<const std::vector<std::uint8_t>> source_;
+    AudioHeader sourceHeader_;
 };
 
 } // namespace vel::lumo

@@ -25,7 +25,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace vel::lumo {
 
@@ -280,12 +279,7 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
         return;
     }
     if (changes & ChangeBits::Audio) {
-        const AudioView audio(document->GetAudio());
-        if (shown_ && shown_->IsOf(audio, document->GetFrameRate())) {
-            waveform_ = *std::exchange(shown_, std::nullopt);
-        } else if (!waveform_.IsOf(audio, document->GetFrameRate())) {
-            waveform_.Build(audio, document->GetFrameRate());
-        }
+        waveforms_.Follow(document->GetAudio(), document->GetFrameRate());
         update();
     }
     if (changes & ChangeBits::Model) {
@@ -305,8 +299,7 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
 void TimelineWnd::OnAttach() {
     rows_.clear();
     remembered_.reset();
-    waveform_ = TimelineWaveform{};
-    shown_.reset();
+    waveforms_ = TimelineWaveforms{};
     extent_ = 0;
     if (LumoDocument* document = GetDocument()) {
         rows_ = document->GetKnobs();
@@ -398,8 +391,9 @@ void TimelineWnd::paintEvent(QPaintEvent*) {
     const TimelineScene scene{geometry_,
                               rows_,
                               document->GetTimeline(),
-                              shown_ ? *shown_ : waveform_,
-                              shown_ || AudioView(document->GetAudio()).FrameCount() > 0,
+                              waveforms_.Shown(),
+                              waveforms_.IsShowingOther() ||
+                                  AudioView(document->GetAudio()).FrameCount() > 0,
                               hasFocus(),
                               frame_,
                               tip_};

@@ -4,7 +4,7 @@
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/TimelineGeometry.h"
 #include "apps/lumo/panes/TimelinePainter.h"
-#include "apps/lumo/panes/TimelineWaveform.h"
+#include "apps/lumo/panes/TimelineWaveforms.h"
 #include "graphics/Graphics.h"
 
 #include <QPoint>
@@ -52,10 +52,10 @@ public:
     // (none) or the document takes the clip it was built of: that of a
     // clip still being loaded, or of the one about to be set.
     void ShowWaveform(std::optional<TimelineWaveform> waveform) {
-        shown_ = std::move(waveform);
+        waveforms_.Show(std::move(waveform));
         update();
     }
-    const TimelineWaveform& ShownWaveform() const { return shown_ ? *shown_ : waveform_; }
+    const TimelineWaveform& ShownWaveform() const { return waveforms_.Shown(); }
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
@@ -102,8 +102,7 @@ private:
     uint32_t frame_ = 0;
     uint32_t extent_ = 0;
     std::optional<RememberedRow> remembered_;
-    TimelineWaveform waveform_;
-    std::optional<TimelineWaveform> shown_;
+    TimelineWaveforms waveforms_;
     std::optional<AnchorTip> tip_;
     QScrollBar* hBar_;
     QScrollBar* vBar_;

@@ -31,7 +31,7 @@ bool AudioFileLoad::Read(const AudioView& readSoFar, double partRead) {
         return false;
     }
     const std::lock_guard lock(mutex_);
-    waveform_.Grow(readSoFar, frameRate_, false);
+    waveform_.Grow(readSoFar, frameRate_);
     return true;
 }
 
@@ -42,7 +42,7 @@ void AudioFileLoad::Run() {
             LoadAudioFile(path_, AvailableMemory(),
                           [this](const AudioView& view, double part) { return Read(view, part); });
         const std::lock_guard lock(mutex_);
-        waveform_.Grow(outcome.clip, frameRate_, true);
+        waveform_.Finish(outcome.clip, frameRate_);
         outcome.waveform = waveform_;
         outcome.loaded = true;
     } catch (const video::AudioFileError& error) {
