@@ -49,10 +49,6 @@ bool AudioLoader::Cancel() {
     return true;
 }
 
-QWidget* AudioLoader::ProgressLine() const {
-    return line_ && line_->isVisible() ? line_ : nullptr;
-}
-
 void AudioLoader::End() {
     poll_.stop();
     load_.reset();

@@ -39,8 +39,6 @@ public:
     // there was none.
     bool Cancel();
     bool IsLoading() const { return load_ != nullptr; }
-    // The progress line, while it shows.
-    QWidget* ProgressLine() const;
 
 private:
     void Poll();

@@ -83,7 +83,6 @@ public:
     // as one undoable step once it is read, unless Escape cancels it first.
     void LoadAudio(const std::string& path);
     bool IsLoadingAudio() const;
-    AudioLoader& GetAudioLoader() const { return *audioLoader_; }
     // Whether the open file is open in another run too and must be saved
     // under another name.
     bool IsReadOnly() const { return readOnly_; }
