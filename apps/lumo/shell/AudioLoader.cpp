@@ -86,6 +86,7 @@ void AudioLoader::ShowProgress() {
         auto* layout = new QHBoxLayout(line_);
         layout->setContentsMargins(0, 0, 0, 0);
         text_ = new QLabel(line_);
+        text_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         bar_ = new QProgressBar(line_);
         bar_->setRange(0, 100);
         bar_->setMaximumWidth(160);
