@@ -10,7 +10,7 @@
 #include "apps/lumo/panes/AudioWnd.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/PlaybackRecording.h"
-#include "tests/apps/lumo/panes/PulseServer.h"
+#include "tests/support/PulseServer.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    test::PulseServer server;
+    vel::testing::PulseServer server;
     if (!server.Running()) {
         std::fprintf(stderr, "no private sound server: %s\n", qPrintable(server.Problem()));
         return 1;

@@ -125,7 +125,7 @@ void BuildWaveform(benchmark::State& state) {
     for (auto _ : state) {
         TimelineWaveform waveform;
         waveform.Build(Clip(), 29970);
-        benchmark::DoNotOptimize(waveform.Envelope().Samples().data());
+        benchmark::DoNotOptimize(waveform.Envelope().data);
     }
 }
 

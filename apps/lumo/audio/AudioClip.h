@@ -35,6 +35,9 @@ public:
     AudioClip(const AudioHeader& header, std::vector<std::uint8_t> samples);
 
     const std::vector<std::uint8_t>& Samples() const;
+    // Tells these samples from all others for as long as they live, without
+    // keeping them alive.
+    std::weak_ptr<const std::vector<std::uint8_t>> SamplesIdentity() const { return samples_; }
 
     // Same header and same sample bytes.
     bool operator==(const AudioClip& other) const;

@@ -286,7 +286,7 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
         return;
     }
     if (changes & ChangeBits::Audio) {
-        waveform_.Build(document->GetAudio(), document->GetFrameRate());
+        waveforms_.Follow(document->GetAudio(), document->GetFrameRate());
         update();
     }
     if (changes & ChangeBits::Model) {
@@ -310,7 +310,7 @@ void TimelineWnd::OnDocumentChange(Document*, uint32_t changes) {
 void TimelineWnd::OnAttach() {
     rows_.clear();
     remembered_.reset();
-    waveform_ = TimelineWaveform{};
+    waveforms_ = TimelineWaveforms{};
     extent_ = 0;
     if (LumoDocument* document = GetDocument()) {
         rows_ = document->GetKnobs();
@@ -403,8 +403,9 @@ void TimelineWnd::paintEvent(QPaintEvent*) {
     const TimelineScene scene{geometry_,
                               rows_,
                               document->GetTimeline(),
-                              waveform_,
-                              AudioView(document->GetAudio()).FrameCount() > 0,
+                              waveforms_.Shown(),
+                              waveforms_.IsShowingOther() ||
+                                  AudioView(document->GetAudio()).FrameCount() > 0,
                               hasFocus(),
                               frame_,
                               tip_};

@@ -5,7 +5,7 @@
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/TimelineGeometry.h"
 #include "apps/lumo/panes/TimelinePainter.h"
-#include "apps/lumo/panes/TimelineWaveform.h"
+#include "apps/lumo/panes/TimelineWaveforms.h"
 #include "graphics/Graphics.h"
 
 #include <QPoint>
@@ -49,6 +49,14 @@ public:
 
     // The tooltip of a running anchor drag, or none.
     void ShowAnchorTip(std::optional<AnchorTip> tip);
+    // Draws this waveform instead of the document's until it is taken back
+    // (none) or the document takes the clip it was built of: that of a
+    // clip still being loaded, or of the one about to be set.
+    void ShowWaveform(std::optional<TimelineWaveform> waveform) {
+        waveforms_.Show(std::move(waveform));
+        update();
+    }
+    const TimelineWaveform& ShownWaveform() const { return waveforms_.Shown(); }
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
@@ -95,7 +103,7 @@ private:
     uint32_t frame_ = 0;
     uint32_t extent_ = 0;
     std::optional<RememberedRow> remembered_;
-    TimelineWaveform waveform_;
+    TimelineWaveforms waveforms_;
     std::optional<AnchorTip> tip_;
     QScrollBar* hBar_;
     QScrollBar* vBar_;

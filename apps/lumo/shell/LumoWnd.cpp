@@ -7,6 +7,7 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/panes/TransportBar.h"
+#include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/ExportVideoCommand.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -59,9 +61,14 @@ LumoWnd::LumoWnd(PacerClock* clock)
         ySplit_ = static_cast<int>(y);
     }
     autosave_ = CreateAutosaver();
+    audioLoader_ = std::make_unique<AudioLoader>(
+        this, timeline_, [this](const std::string& path, AudioFileLoad::Outcome outcome) {
+            OnAudioLoaded(path, std::move(outcome));
+        });
     SetDocument(LumoDocument::New());
     CreateMenus();
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
     preview_->setFocus();
 }
 
@@ -78,6 +85,8 @@ void LumoWnd::ShowInPanes(LumoDocument* document) {
 }
 
 void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
+    // A sound being read was meant for the document going away.
+    audioLoader_->Cancel();
     ShowInPanes(document.get());
     for (ViewWithSelection* pane : std::initializer_list<ViewWithSelection*>{preview_, shapes_}) {
         pane->StoreSelection({});
@@ -205,7 +214,7 @@ bool LumoWnd::RunKey(const KeyBinding& binding, int repeat) {
             splitterDrag_.CancelMode();
         } else if (IsPlaying()) {
             Stop();
-        } else {
+        } else if (!audioLoader_->Cancel()) {
             return false;
         }
         return true;

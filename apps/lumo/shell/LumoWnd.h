@@ -4,6 +4,7 @@
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
 #include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/shell/AudioFileLoad.h"
 #include "apps/lumo/shell/DiskStamp.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "apps/lumo/shell/RecentFiles.h"
@@ -24,6 +25,7 @@ class QMenu;
 
 namespace vel::lumo {
 
+class AudioLoader;
 class AudioWnd;
 class Autosaver;
 class PlaybackController;
@@ -80,6 +82,10 @@ public:
     void OpenRecovered(std::unique_ptr<LumoDocument> document, const RecoveryRecord& record,
                        const std::string& copyId);
     Autosaver& GetAutosaver() const { return *autosave_; }
+    // Reads the sound file in the background; the document takes its clip
+    // as one undoable step once it is read, unless Escape cancels it first.
+    void LoadAudio(const std::string& path);
+    bool IsLoadingAudio() const;
     // Whether the open file is open in another run too and must be saved
     // under another name.
     bool IsReadOnly() const { return readOnly_; }
@@ -104,6 +110,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -131,6 +139,7 @@ private:
     int OnRecentFile(std::size_t index);
     int OnExportVideo();
     int OnLoadAudio();
+    void OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outcome);
     int OnUndoRedo(bool redo);
     int OnAnimate(uint32_t id);
     int OnPlay();
@@ -179,6 +188,7 @@ private:
     std::map<uint32_t, QAction*> actions_;
     bool closed_ = false;
     std::unique_ptr<Autosaver> autosave_;
+    std::unique_ptr<AudioLoader> audioLoader_;
     // Where a document recovered from a copy was saved before.
     std::string proposedPath_;
     // The document's file as it was when opened or last saved.

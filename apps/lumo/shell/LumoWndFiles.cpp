@@ -1,12 +1,10 @@
 #include "apps/lumo/dialogs/AboutBox.h"
 #include "apps/lumo/dialogs/VersionInfo.h"
-#include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/panes/CommandIds.h"
-#include "apps/lumo/panes/TimelineWnd.h"
-#include "apps/lumo/render/LoadAudioFile.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
 #include "apps/lumo/shell/DocumentLock.h"
+#include "apps/lumo/shell/FileTypes.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
@@ -21,9 +19,9 @@ namespace vel::lumo {
 namespace {
 
 void AddDocumentFilters(wingui::BasicFileDialog& dialog) {
-    dialog.AddFilter(QStringLiteral("Gourdglowlights"), QStringLiteral("*.glw"));
+    dialog.AddFilter(QStringLiteral("Gourdglowlights"), QStringLiteral("*.") + DocumentExtension);
     dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
-    dialog.SetDefaultExtension(QStringLiteral("glw"));
+    dialog.SetDefaultExtension(DocumentExtension);
 }
 
 } // namespace
@@ -173,30 +171,6 @@ int LumoWnd::OnRecentFile(std::size_t index) {
     const std::string path = recentFiles_.GetEntries()[index];
     if (QuerySaveChanges()) {
         OpenFile(path);
-    }
-    return 0;
-}
-
-int LumoWnd::OnLoadAudio() {
-    if (!document_) {
-        return 0;
-    }
-    wingui::FileOpenDialog dialog;
-    dialog.SetTitle(QStringLiteral("Load Audio File"));
-    dialog.AddFilter(QStringLiteral("Audio Files"),
-                     QStringLiteral("*.wav *.mp3 *.ogg *.oga *.flac *.m4a *.aac *.opus"));
-    dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
-    dialog.SetDefaultExtension(QStringLiteral("wav"));
-    if (dialog.Show(this)) {
-        const std::string path = dialog.ChosenPath();
-        // A file without sound leaves the document's sound as it was.
-        try {
-            const wingui::WaitCursor wait;
-            document_->Execute(SetAudioCmd(document_.get(), LoadAudioFile(path)));
-        } catch (const AudioFileError& error) {
-            ShowFileError("Error loading audio file:", path, error.what());
-        }
-        timeline_->setFocus(Qt::OtherFocusReason);
     }
     return 0;
 }

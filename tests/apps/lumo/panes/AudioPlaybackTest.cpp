@@ -4,7 +4,7 @@
 #include "apps/lumo/shell/LumoWnd.h"
 #include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/panes/PlaybackRecording.h"
-#include "tests/apps/lumo/panes/PulseServer.h"
+#include "tests/support/PulseServer.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -20,7 +20,7 @@
 namespace vel::lumo {
 namespace {
 
-test::PulseServer* server = nullptr;
+vel::testing::PulseServer* server = nullptr;
 
 std::vector<float> Part(const AudioClip& clip, std::size_t from, std::size_t count) {
     std::vector<float> part(count);
@@ -184,9 +184,9 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // The server comes before the application, so that its audio finds it;
     // listing the cases needs none.
-    std::unique_ptr<vel::lumo::test::PulseServer> pulse;
+    std::unique_ptr<vel::testing::PulseServer> pulse;
     if (!::testing::GTEST_FLAG(list_tests))
-        pulse = std::make_unique<vel::lumo::test::PulseServer>();
+        pulse = std::make_unique<vel::testing::PulseServer>();
     vel::lumo::server = pulse.get();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

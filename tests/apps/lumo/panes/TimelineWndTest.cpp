@@ -418,9 +418,65 @@ TEST_F(TimelineWndTest, WaveformHasValuesPerFrameByChannelCountAndOddClipsGiveNo
     AudioClip silent = Tone(48000, 1, 100);
     silent.channels = 0;
     waveform.Build(silent, 29970);
-    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+    EXPECT_EQ(waveform.Envelope().byteCount, 0u);
     waveform.Build(Tone(48000, 1, 100), 0);
-    EXPECT_EQ(waveform.Envelope().Samples().size(), 0u);
+    EXPECT_EQ(waveform.Envelope().byteCount, 0u);
+}
+
+// A clip being read is taken in piece by piece, in pieces that end anywhere,
+// and gives the waveform of the whole clip; only that clip is recognised.
+TEST_F(TimelineWndTest, WaveformGrownWhileReadingIsTheWholeClipsWaveform) {
+    const AudioClip clip = Tone(44100, 2, 44100 * 3 + 77);
+    TimelineWaveform whole;
+    whole.Build(clip, 29970);
+    TimelineWaveform grown;
+    const AudioView all(clip);
+    for (std::size_t bytes = 0; bytes < all.byteCount; bytes += 4 * 1153) {
+        grown.Grow(all.Slice(0, bytes), 29970);
+    }
+    EXPECT_FALSE(grown.IsOf(clip, 29970));
+    grown.Finish(clip, 29970);
+    const AudioView a = whole.Envelope();
+    const AudioView b = grown.Envelope();
+    ASSERT_EQ(a.byteCount, b.byteCount);
+    EXPECT_EQ(std::memcmp(a.data, b.data, a.byteCount), 0);
+    EXPECT_EQ(static_cast<const AudioHeader&>(a), static_cast<const AudioHeader&>(b));
+    EXPECT_TRUE(grown.IsOf(clip, 29970));
+    EXPECT_FALSE(grown.IsOf(clip, 25000));
+    EXPECT_FALSE(grown.IsOf(Tone(44100, 2, 44100 * 3 + 77), 29970));
+}
+
+// Undo and redo of a new clip, and a clip whose waveform was made while it
+// was read, take the waveform they already have; a clip that is gone is
+// never taken for another.
+TEST_F(TimelineWndTest, WaveformsAreKeptForTheClipBeforeAndTakenFromTheLoad) {
+    const AudioClip first = Tone(44100, 2, 44100);
+    const AudioClip second = Tone(44100, 1, 44100);
+    TimelineWaveforms waveforms;
+    waveforms.Follow(first, 29970);
+    const std::uint8_t* firstPeaks = waveforms.Shown().Envelope().data;
+    waveforms.Follow(second, 29970);
+    EXPECT_TRUE(waveforms.Shown().IsOf(second, 29970));
+    waveforms.Follow(first, 29970);
+    EXPECT_EQ(waveforms.Shown().Envelope().data, firstPeaks);
+
+    TimelineWaveform loaded;
+    const AudioClip third = Tone(48000, 2, 48000);
+    loaded.Finish(third, 29970);
+    waveforms.Show(loaded);
+    EXPECT_TRUE(waveforms.IsShowingOther());
+    const std::uint8_t* loadedPeaks = waveforms.Shown().Envelope().data;
+    waveforms.Follow(third, 29970);
+    EXPECT_FALSE(waveforms.IsShowingOther());
+    EXPECT_EQ(waveforms.Shown().Envelope().data, loadedPeaks);
+
+    TimelineWaveform gone;
+    {
+        const AudioClip brief = Tone(44100, 2, 100);
+        gone.Build(brief, 29970);
+        EXPECT_TRUE(gone.IsOf(brief, 29970));
+    }
+    EXPECT_FALSE(gone.IsOf(Tone(44100, 2, 100), 29970));
 }
 
 TEST_F(TimelineWndTest, PaintsWaveformCurveAndCursorWhereTheGeometryPutsThem) {

@@ -6,6 +6,7 @@
 #include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -111,7 +112,7 @@ std::string Reason(const std::string& path, std::uint64_t memoryLimit = Availabl
     try {
         LoadAudioFile(path, memoryLimit);
         return "";
-    } catch (const AudioFileError& error) {
+    } catch (const video::AudioFileError& error) {
         return error.what();
     }
 }
@@ -202,6 +203,39 @@ TEST(LoadAudioFileTest, FilesWithoutSoundNameTheReason) {
         "ffmpeg -v error -y -f lavfi -i testsrc=d=1:s=64x64 -c:v mpeg4 '" + video + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(Reason(video), "no sound stream");
+}
+
+// The listener follows the reading from the first samples to the whole
+// clip, and can stop it.
+TEST(LoadAudioFileTest, TheListenerSeesTheSamplesGrowAndCanStopTheReading) {
+    vel::testing::TempFolder folder;
+    for (const char* name : {"tone.mp3", "tone.wav"}) {
+        SCOPED_TRACE(name);
+        const std::string file =
+            Encode(folder, name, 44100, 2, name[5] == 'm' ? "libmp3lame" : "pcm_s16le");
+        std::vector<std::pair<std::size_t, double>> told;
+        const AudioClip clip =
+            LoadAudioFile(file, AvailableMemory(), [&](const AudioView& view, double part) {
+                EXPECT_EQ(static_cast<const AudioHeader&>(view),
+                          AudioHeader::Make(44100, SampleFormat::S16, 2));
+                told.emplace_back(view.byteCount, part);
+                return true;
+            });
+        ASSERT_FALSE(told.empty());
+        EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+        EXPECT_LE(told.back().first, clip.Samples().size());
+        EXPECT_GT(told.back().first, clip.Samples().size() * 9 / 10);
+        EXPECT_GT(told.back().second, 0.9);
+        EXPECT_LE(told.back().second, 1.0);
+
+        // The WAV reader tells once, with the whole clip.
+        const int stopAt = name[5] == 'm' ? 3 : 1;
+        int calls = 0;
+        EXPECT_THROW(LoadAudioFile(file, AvailableMemory(),
+                                   [&](const AudioView&, double) { return ++calls < stopAt; }),
+                     AudioLoadStopped);
+        EXPECT_EQ(calls, stopAt);
+    }
 }
 
 // A clip that memory cannot hold is refused from the length the file

@@ -121,7 +121,12 @@ TEST_F(ShellTest, PipesWhereFilesShouldBeAreRefusedWithoutWaiting) {
     for (const NamedPipe* sound : {&wav, &mp3}) {
         dialogs.files = {sound->Path()};
         expectRefused(
-            *sound, [&] { window->OnCommand(IdLoadAudio); }, "Error loading audio file:");
+            *sound,
+            [&] {
+                window->OnCommand(IdLoadAudio);
+                FinishAudioLoad(*window);
+            },
+            "Error loading audio file:");
     }
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(document->GetUndoCount(), 0u);

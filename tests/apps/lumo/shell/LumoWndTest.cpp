@@ -149,6 +149,10 @@ TEST_F(ShellTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocumen
          [](LumoWnd& w, ScriptedDialogs&, const std::string&) {
              QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
          }},
+        {"Drop",
+         [](LumoWnd& w, ScriptedDialogs&, const std::string& other) {
+             EXPECT_TRUE(DropFile(w, other));
+         }},
     };
     for (const Guarded& command : commands) {
         SCOPED_TRACE(command.name);
@@ -297,31 +301,6 @@ TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     window->OnCommand(IdRedo);
     EXPECT_EQ(window->Shapes()->GetSelection(), (Selection{0, 0, 0}));
     EXPECT_EQ(document->GetModel().GetShapeCount(), 1u);
-}
-
-TEST_F(ShellTest, LoadAudioIsOneUndoableStepAndAFileWithoutSoundChangesNothing) {
-    TempFolder folder;
-    Bytes samples(2 * 4410, 0x11);
-    const Bytes wav = Riff({Fmt{}.AsChunk(), Chunk("data", samples)});
-    testing::WriteWhole(folder / "voice.wav", std::string(wav.begin(), wav.end()));
-    testing::WriteWhole(folder / "noise.wav", "not a wave");
-    LumoDocument* document = window->GetDocument();
-
-    dialogs.files = {folder / "voice.wav"};
-    window->OnCommand(IdLoadAudio);
-    EXPECT_EQ(dialogs.fileTitles.back(), "Load Audio File");
-    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 4410u);
-    EXPECT_EQ(window->windowTitle(), "Untitled* - Vellumar Gourdglowlight");
-
-    dialogs.files = {folder / "noise.wav"};
-    window->OnCommand(IdLoadAudio);
-    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 4410u);
-    EXPECT_EQ(dialogs.messages,
-              std::vector<std::string>{"Error loading audio file:\n" + (folder / "noise.wav") +
-                                       "\n\nNot a sound file."});
-    window->OnCommand(IdUndo);
-    EXPECT_EQ(AudioView(document->GetAudio()).FrameCount(), 0u);
-    EXPECT_EQ(window->windowTitle(), "Vellumar Gourdglowlight");
 }
 
 TEST_F(ShellTest, SplitsOutsideTheWindowAreComputedByQuarters) {

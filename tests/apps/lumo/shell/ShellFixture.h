@@ -8,11 +8,17 @@
 #include "wingui/FileDialog.h"
 
 #include <QCommandLinkButton>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
+#include <QUrl>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
@@ -95,6 +101,36 @@ private:
 inline void Edit(LumoWnd& window) {
     LumoDocument* document = window.GetDocument();
     ASSERT_TRUE(document->Execute(InsertShapeCmd(document, document->GetModel().GetShapeCount())));
+}
+
+// Runs the window's events until the sound it is loading is read and taken.
+inline void FinishAudioLoad(const LumoWnd& window) {
+    const QDeadlineTimer deadline(60000);
+    while (window.IsLoadingAudio() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(window.IsLoadingAudio());
+}
+
+// Drags the files over the window and drops them there, as a file manager
+// does, and runs what the drop left to do; answers whether the window
+// took the drag.
+inline bool DropFiles(QWidget& window, const QList<QUrl>& files) {
+    QMimeData data;
+    data.setUrls(files);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
+}
+
+inline bool DropFile(QWidget& window, const std::string& path) {
+    return DropFiles(window, {QUrl::fromLocalFile(QString::fromStdString(path))});
 }
 
 // A main window on a fake clock with no settings from earlier tests.

@@ -1,8 +1,8 @@
-#include "apps/lumo/render/AudioFileError.h"
+#include "video/AudioFileError.h"
 
 #include <cstdio>
 
-namespace vel::lumo {
+namespace vel::video {
 
 namespace {
 
@@ -26,4 +26,4 @@ AudioFileError AudioFileError::TooLarge(std::uint64_t clipBytes, std::uint64_t a
                           MemoryText(availableBytes) + " are free");
 }
 
-} // namespace vel::lumo
+} // namespace vel::video

@@ -1,43 +1,40 @@
-#include "apps/lumo/render/AudioFileDecoder.h"
+#include "video/AudioFileDecoder.h"
 
-#include "apps/lumo/render/AudioFileError.h"
 #include "core/FileErrorText.h"
+#include "video/AudioFileError.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 
-namespace vel::lumo {
+namespace vel::video {
 
 namespace {
-
-using video::PacketPtr;
 
 // Lossy codecs keep far less than 16 bits of precision, and integer sources
 // of up to 16 bits lose nothing: both become 16-bit. Deeper or float
 // sources become float.
-SampleFormat ClipFormat(AVCodecID codec, int decoded) {
+DecodedAudioFormat ClipFormat(AVCodecID codec, int rate, int channels, int decoded) {
+    DecodedAudioFormat format{static_cast<std::uint32_t>(std::max(rate, 0)),
+                              static_cast<std::uint32_t>(std::max(channels, 0)), true};
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec);
-    if (descriptor && (descriptor->props & AV_CODEC_PROP_LOSSY) != 0 &&
-        (descriptor->props & AV_CODEC_PROP_LOSSLESS) == 0) {
-        return SampleFormat::S16;
+    const bool lossy = descriptor && (descriptor->props & AV_CODEC_PROP_LOSSY) != 0 &&
+                       (descriptor->props & AV_CODEC_PROP_LOSSLESS) == 0;
+    const AVSampleFormat packed = av_get_packed_sample_fmt(static_cast<AVSampleFormat>(decoded));
+    if (lossy || packed == AV_SAMPLE_FMT_U8 || packed == AV_SAMPLE_FMT_S16) {
+        format.isFloat = false;
     }
-    switch (av_get_packed_sample_fmt(static_cast<AVSampleFormat>(decoded))) {
-    case AV_SAMPLE_FMT_U8:
-    case AV_SAMPLE_FMT_S16:
-        return SampleFormat::S16;
-    default:
-        return SampleFormat::F32;
-    }
+    return format;
 }
 
-AVSampleFormat ResamplerFormat(SampleFormat format) {
-    return format == SampleFormat::S16 ? AV_SAMPLE_FMT_S16 : AV_SAMPLE_FMT_FLT;
+AVSampleFormat ResamplerFormat(const DecodedAudioFormat& format) {
+    return format.isFloat ? AV_SAMPLE_FMT_FLT : AV_SAMPLE_FMT_S16;
 }
 
 } // namespace
 
-AudioClip AudioFileDecoder::Run(const std::string& fileName) {
+DecodedAudio AudioFileDecoder::Run(const std::string& fileName) {
+    av_log_set_level(AV_LOG_ERROR);
     Open(fileName);
     OpenStream();
     Reserve();
@@ -49,7 +46,7 @@ AudioClip AudioFileDecoder::Run(const std::string& fileName) {
         throw AudioFileError(damagedAt_ ? "damaged at byte " + std::to_string(*damagedAt_)
                                         : "it holds no sound");
     }
-    return AudioClip(header_, std::move(samples_));
+    return DecodedAudio{format_, std::move(samples_)};
 }
 
 void AudioFileDecoder::Open(const std::string& fileName) {
@@ -112,13 +109,11 @@ void AudioFileDecoder::Reserve() {
     } else if (input_->duration != AV_NOPTS_VALUE && input_->duration > 0) {
         seconds = static_cast<double>(input_->duration) / AV_TIME_BASE;
     }
-    const AudioHeader expected =
-        AudioHeader::Make(static_cast<std::uint32_t>(std::max(codec_->sample_rate, 0)),
-                          ClipFormat(codec_->codec_id, codec_->sample_fmt),
-                          static_cast<std::uint32_t>(codec_->ch_layout.nb_channels));
+    const DecodedAudioFormat expected = ClipFormat(
+        codec_->codec_id, codec_->sample_rate, codec_->ch_layout.nb_channels, codec_->sample_fmt);
     // A little more than stated, so that a clip running slightly longer still fits.
     const double bytes =
-        (seconds * 1.01 + 1) * expected.sampleRate * static_cast<double>(expected.bytesPerFrame);
+        (seconds * 1.01 + 1) * expected.sampleRate * static_cast<double>(expected.BytesPerFrame());
     if (!(bytes < static_cast<double>(memoryLimit_))) {
         throw AudioFileError::TooLarge(static_cast<std::uint64_t>(std::min(bytes, 1e19)),
                                        memoryLimit_);
@@ -147,6 +142,7 @@ void AudioFileDecoder::Decode() {
             } else {
                 Drain(position);
             }
+            Tell(position);
         }
         av_packet_unref(packet.get());
     }
@@ -178,24 +174,22 @@ void AudioFileDecoder::Drain(std::int64_t position) {
 void AudioFileDecoder::Convert(AVFrame& frame, std::int64_t position) {
     const int channels = frame.ch_layout.nb_channels;
     if (channels <= 0 || frame.sample_rate <= 0 ||
-        (resampler_ && channels != static_cast<int>(header_.channels))) {
+        (resampler_ && channels != static_cast<int>(format_.channels))) {
         NoteDamage(position);
         return;
     }
     if (!resampler_) {
-        header_ = AudioHeader::Make(static_cast<std::uint32_t>(frame.sample_rate),
-                                    ClipFormat(codec_->codec_id, frame.format),
-                                    static_cast<std::uint32_t>(channels));
+        format_ = ClipFormat(codec_->codec_id, frame.sample_rate, channels, frame.format);
     }
     if (!resampler_ || frame.sample_rate != inRate_ || frame.format != inFormat_) {
         if (resampler_) {
             Append(nullptr, 0);
         }
         SwrContext* resampler = nullptr;
-        const int made = swr_alloc_set_opts2(
-            &resampler, &frame.ch_layout, ResamplerFormat(header_.format),
-            static_cast<int>(header_.sampleRate), &frame.ch_layout,
-            static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr);
+        const int made = swr_alloc_set_opts2(&resampler, &frame.ch_layout, ResamplerFormat(format_),
+                                             static_cast<int>(format_.sampleRate), &frame.ch_layout,
+                                             static_cast<AVSampleFormat>(frame.format),
+                                             frame.sample_rate, 0, nullptr);
         resampler_.reset(resampler);
         if (made < 0 || swr_init(resampler) < 0) {
             resampler_.reset();
@@ -214,11 +208,11 @@ void AudioFileDecoder::Append(const std::uint8_t** data, int frames) {
         return;
     }
     const std::size_t old = samples_.size();
-    const std::size_t size =
-        old + FrameBytes(static_cast<std::uint64_t>(room), header_.bytesPerFrame);
-    if (size > memoryLimit_) {
-        throw AudioFileError::TooLarge(size, memoryLimit_);
+    const std::uint64_t wanted = old + static_cast<std::uint64_t>(room) * format_.BytesPerFrame();
+    if (wanted > memoryLimit_ || wanted > samples_.max_size()) {
+        throw AudioFileError::TooLarge(wanted, memoryLimit_);
     }
+    const auto size = static_cast<std::size_t>(wanted);
     // Beyond the room reserved, growth by a quarter keeps the copy's peak low.
     if (size > samples_.capacity()) {
         samples_.reserve(std::max(size, samples_.capacity() + samples_.capacity() / 4));
@@ -226,7 +220,21 @@ void AudioFileDecoder::Append(const std::uint8_t** data, int frames) {
     samples_.resize(size);
     std::uint8_t* out = samples_.data() + old;
     const int converted = swr_convert(resampler_.get(), &out, room, data, frames);
-    samples_.resize(old + static_cast<std::size_t>(std::max(converted, 0)) * header_.bytesPerFrame);
+    samples_.resize(old +
+                    static_cast<std::size_t>(std::max(converted, 0)) * format_.BytesPerFrame());
+}
+
+void AudioFileDecoder::Tell(std::int64_t position) {
+    if (!listener_) {
+        return;
+    }
+    const std::int64_t size = avio_size(io_.get());
+    const double partRead =
+        size > 0 ? std::clamp(static_cast<double>(position) / static_cast<double>(size), 0.0, 1.0)
+                 : 0.0;
+    if (!listener_(DecodedAudioView{format_, samples_.data(), samples_.size()}, partRead)) {
+        throw DecodingStopped{};
+    }
 }
 
 void AudioFileDecoder::NoteDamage(std::int64_t position) {
@@ -249,4 +257,4 @@ void AudioFileDecoder::FailReading() const {
     throw AudioFileError("damaged at byte " + std::to_string(at));
 }
 
-} // namespace vel::lumo
+} // namespace vel::video

@@ -1,10 +1,10 @@
-#include "tests/apps/lumo/panes/PulseServer.h"
+#include "tests/support/PulseServer.h"
 
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
 
-namespace vel::lumo::test {
+namespace vel::testing {
 
 namespace {
 
@@ -72,4 +72,4 @@ void PulseServer::PrepareRecorder(QProcess& recorder, int rate) const {
                            "--latency-msec=5"});
 }
 
-} // namespace vel::lumo::test
+} // namespace vel::testing

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace vel::lumo::test {
+namespace vel::testing {
 
 // A private sound server with one null output whose monitor can be recorded,
 // so that a test hears exactly what the program played.
@@ -32,4 +32,4 @@ private:
     QString problem_;
 };
 
-} // namespace vel::lumo::test
+} // namespace vel::testing

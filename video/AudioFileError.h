@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace vel::lumo {
+namespace vel::video {
 
 // Why Load Audio takes nothing from a file, in words for the user: "not a
 // sound file", "no sound stream", "damaged at byte 1200".
@@ -14,6 +14,10 @@ public:
 
     // A clip of at least clipBytes that memory cannot hold.
     static AudioFileError TooLarge(std::uint64_t clipBytes, std::uint64_t availableBytes);
+    // Memory ran out while the sound was read.
+    static AudioFileError OutOfMemory() {
+        return AudioFileError("there is not enough memory for its sound");
+    }
 };
 
-} // namespace vel::lumo
+} // namespace vel::video

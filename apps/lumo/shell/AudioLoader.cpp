@@ -1,0 +1,103 @@
+#include "apps/lumo/shell/AudioLoader.h"
+
+#include "apps/lumo/panes/TimelineWnd.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <cmath>
+#include <utility>
+
+namespace vel::lumo {
+
+namespace {
+
+// Often enough that a short load ends without a wait one would notice.
+constexpr int PollMilliseconds = 20;
+// Repainting the timeline takes the window's thread for a while: the growing
+// waveform is shown this often, and only while its end is in view.
+constexpr qint64 WaveformMilliseconds = 100;
+// A load that ends sooner shows no progress line.
+constexpr qint64 ProgressDelayMilliseconds = 300;
+
+} // namespace
+
+AudioLoader::AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished finished)
+    : window_(window), timeline_(timeline), finished_(std::move(finished)) {
+    poll_.setInterval(PollMilliseconds);
+    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
+}
+
+AudioLoader::~AudioLoader() = default;
+
+void AudioLoader::Start(const std::string& path, std::uint32_t frameRate) {
+    Cancel();
+    load_ = std::make_unique<AudioFileLoad>(path, frameRate);
+    started_.start();
+    shown_.invalidate();
+    poll_.start();
+}
+
+bool AudioLoader::Cancel() {
+    if (!load_) {
+        return false;
+    }
+    End();
+    return true;
+}
+
+void AudioLoader::End() {
+    poll_.stop();
+    load_.reset();
+    timeline_->ShowWaveform(std::nullopt);
+    if (line_) {
+        line_->hide();
+    }
+}
+
+void AudioLoader::Poll() {
+    if (load_->IsFinished()) {
+        const std::string path = load_->Path();
+        AudioFileLoad::Outcome outcome = load_->TakeOutcome();
+        End();
+        finished_(path, std::move(outcome));
+        return;
+    }
+    const std::uint64_t shown = timeline_->ShownWaveform().Frames();
+    if (shown <= timeline_->Geometry().RightEdgeFrame() &&
+        (!shown_.isValid() || shown_.elapsed() >= WaveformMilliseconds)) {
+        TimelineWaveform soFar = load_->WaveformSoFar();
+        if (soFar.Frames() != shown) {
+            timeline_->ShowWaveform(std::move(soFar));
+            shown_.start();
+        }
+    }
+    if (started_.elapsed() >= ProgressDelayMilliseconds) {
+        ShowProgress();
+    }
+}
+
+void AudioLoader::ShowProgress() {
+    if (!line_) {
+        line_ = new QWidget;
+        auto* layout = new QHBoxLayout(line_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        text_ = new QLabel(line_);
+        text_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        bar_ = new QProgressBar(line_);
+        bar_->setRange(0, 100);
+        bar_->setMaximumWidth(160);
+        layout->addWidget(text_);
+        layout->addWidget(bar_);
+        window_->statusBar()->addPermanentWidget(line_);
+    }
+    text_->setText(QStringLiteral("Loading %1 (Esc cancels)")
+                       .arg(QFileInfo(QString::fromStdString(load_->Path())).fileName()));
+    bar_->setValue(static_cast<int>(std::lround(load_->PartRead() * 100)));
+    line_->show();
+}
+
+} // namespace vel::lumo

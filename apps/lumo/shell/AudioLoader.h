@@ -1,0 +1,62 @@
+#pragma once
+
+#include "apps/lumo/shell/AudioFileLoad.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QMainWindow;
+class QProgressBar;
+class QWidget;
+
+namespace vel::lumo {
+
+class TimelineWnd;
+
+// Load Audio's reading in the background: runs one AudioFileLoad at a time,
+// shows its waveform in the timeline as it grows and, once it takes longer
+// than a moment, a progress line in the window's status bar, and hands over
+// what came of it when it is done.
+class AudioLoader {
+public:
+    // Told on the window's thread when a load has finished; not when it was
+    // cancelled.
+    using Finished = std::function<void(const std::string& path, AudioFileLoad::Outcome outcome)>;
+
+    AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished finished);
+    ~AudioLoader();
+    AudioLoader(const AudioLoader&) = delete;
+    AudioLoader& operator=(const AudioLoader&) = delete;
+
+    // Starts reading the file, cancelling a load in progress.
+    void Start(const std::string& path, std::uint32_t frameRate);
+    // Stops the load in progress and takes back what it showed; false when
+    // there was none.
+    bool Cancel();
+    bool IsLoading() const { return load_ != nullptr; }
+
+private:
+    void Poll();
+    void ShowProgress();
+    void End();
+
+    QMainWindow* window_;
+    TimelineWnd* timeline_;
+    Finished finished_;
+    std::unique_ptr<AudioFileLoad> load_;
+    QTimer poll_;
+    QElapsedTimer started_;
+    // Since the growing waveform was last shown.
+    QElapsedTimer shown_;
+    // Made on first need; the status bar owns them.
+    QWidget* line_ = nullptr;
+    QLabel* text_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+};
+
+} // namespace vel::lumo

@@ -1,0 +1,51 @@
+#include "apps/lumo/document/AudioCommands.h"
+#include "apps/lumo/panes/TimelineWnd.h"
+#include "apps/lumo/shell/AudioLoader.h"
+#include "apps/lumo/shell/FileTypes.h"
+#include "apps/lumo/shell/LumoWnd.h"
+#include "wingui/FileDialog.h"
+
+#include <utility>
+
+namespace vel::lumo {
+
+int LumoWnd::OnLoadAudio() {
+    if (!document_) {
+        return 0;
+    }
+    wingui::FileOpenDialog dialog;
+    dialog.SetTitle(QStringLiteral("Load Audio File"));
+    dialog.AddFilter(QStringLiteral("Audio Files"),
+                     QStringLiteral("*.") + AudioExtensions.join(QStringLiteral(" *.")));
+    dialog.AddFilter(QStringLiteral("All Files"), QStringLiteral("*.*"));
+    dialog.SetDefaultExtension(AudioExtensions.front());
+    if (dialog.Show(this)) {
+        LoadAudio(dialog.ChosenPath());
+        timeline_->setFocus(Qt::OtherFocusReason);
+    }
+    return 0;
+}
+
+void LumoWnd::LoadAudio(const std::string& path) {
+    if (document_) {
+        audioLoader_->Start(path, document_->GetFrameRate());
+    }
+}
+
+bool LumoWnd::IsLoadingAudio() const {
+    return audioLoader_->IsLoading();
+}
+
+// A file without sound leaves the document's sound as it was.
+void LumoWnd::OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outcome) {
+    if (!outcome.loaded) {
+        ShowFileError("Error loading audio file:", path, outcome.failure);
+        return;
+    }
+    // The timeline takes up the waveform made with the clip instead of
+    // making it again.
+    timeline_->ShowWaveform(std::move(outcome.waveform));
+    document_->Execute(SetAudioCmd(document_.get(), std::move(outcome.clip)));
+}
+
+} // namespace vel::lumo
