@@ -8,8 +8,8 @@
 #include "apps/lumo/audio/SampleAt.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/AudioWnd.h"
-#include "tests/apps/lumo/panes/PaneTestHost.h"
-#include "tests/apps/lumo/panes/PlaybackRecording.h"
+#include "tests/support/PaneTestHost.h"
+#include "tests/support/PlaybackRecording.h"
 #include "tests/support/PulseServer.h"
 
 #include <QApplication>

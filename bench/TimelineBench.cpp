@@ -10,7 +10,7 @@
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/render/LoadAudioFile.h"
-#include "tests/apps/lumo/audio/WavBytes.h"
+#include "tests/support/WavBytes.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 
 #include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "tests/apps/lumo/panes/PaneTestHost.h"
+#include "tests/support/PaneTestHost.h"
 
 #include <algorithm>
 #include <cstring>

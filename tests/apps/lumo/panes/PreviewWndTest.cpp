@@ -1,11 +1,11 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
-#include "PaneTestHost.h"
-#include "RightClick.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "tests/apps/lumo/panes/RightClick.h"
+#include "tests/support/PaneTestHost.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
-#include "PaneTestHost.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
+#include "tests/support/PaneTestHost.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,14 +1,14 @@
 #include "apps/lumo/panes/ShapeWnd.h"
 
-#include "PaneTestHost.h"
-#include "RightClick.h"
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/InstalledRunner.h"
+#include "tests/support/PaneTestHost.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 

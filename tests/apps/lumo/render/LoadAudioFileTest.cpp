@@ -2,9 +2,9 @@
 
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
-#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WavBytes.h"
 
 #include <algorithm>
 #include <cmath>

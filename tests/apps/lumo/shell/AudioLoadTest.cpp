@@ -1,9 +1,9 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"
-#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WavBytes.h"
 
 #include <QTest>
 #include <QTimer>

@@ -3,8 +3,8 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/render/TargetMapping.h"
-#include "tests/apps/lumo/panes/PaneTestHost.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/PaneTestHost.h"
 #include "tests/support/TempFolder.h"
 
 #include <QTest>

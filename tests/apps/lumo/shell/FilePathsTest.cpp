@@ -1,8 +1,8 @@
 #include "apps/lumo/panes/CommandIds.h"
-#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/NamedPipe.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WavBytes.h"
 
 #include <QAction>
 #include <QFile>

@@ -7,10 +7,10 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/panes/ShapeWnd.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
-#include "tests/apps/lumo/audio/WavBytes.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WavBytes.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "tests/apps/lumo/panes/PlaybackRecording.h"
+#include "tests/support/PlaybackRecording.h"
 
 #include "apps/lumo/panes/AudioWnd.h"
 
