@@ -160,7 +160,7 @@ TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
     EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
     EXPECT_EQ(shown.toStdString(),
               "Sorry, something went wrong while trying to create your "
-              "video.\n\nThe file cannot be written: the folder does not exist.");
+              "video.\n\nThe video cannot be written: the folder does not exist.");
     EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
 }
 
