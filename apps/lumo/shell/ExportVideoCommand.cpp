@@ -5,6 +5,7 @@
 #include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
+#include "apps/lumo/shell/ExportNotice.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/MessageBox.h"
 
@@ -50,14 +51,15 @@ bool RunWithProgress(QWidget* owner, const ExportOptions& options, const LumoDoc
 
 } // namespace
 
-int ExportVideo(QWidget* owner, const LumoDocument* document) {
+int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& remembered) {
     if (!document) {
         return 0;
     }
-    ExportVideoOptionsDlg dialog(owner, *document);
+    ExportVideoOptionsDlg dialog(owner, *document, remembered);
     if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted) {
         return 0;
     }
+    remembered = dialog.Choices();
     const ExportOptions options = dialog.Options();
     if (options.loopCount == 0 || options.endFrame <= options.firstFrame) {
         return 0;
@@ -67,7 +69,11 @@ int ExportVideo(QWidget* owner, const LumoDocument* document) {
     if (failure) {
         ShowFailure(owner, failure);
     }
-    return written ? 1 : 0;
+    if (!written) {
+        return 0;
+    }
+    AnnounceVideo(owner, options.fileName);
+    return 1;
 }
 
 } // namespace vel::lumo

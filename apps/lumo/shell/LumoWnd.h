@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/dialogs/ExportChoices.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
@@ -173,6 +174,7 @@ private:
     std::optional<DiskStamp> diskStamp_;
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
+    ExportChoices exportChoices_;
 };
 
 } // namespace vel::lumo
