@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/ExportNotice.h"
 
 #include "apps/lumo/dialogs/VersionInfo.h"
+#include "wingui/CaptionRoom.h"
 #include "wingui/NativePath.h"
 #include "wingui/UrlOpener.h"
 
@@ -31,6 +32,7 @@ void ShowNotice(QWidget* owner, const QString& text, const std::string& folder) 
     QObject::connect(open, &QPushButton::clicked, [folder] {
         wingui::UrlOpener::OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
     });
+    wingui::MakeRoomForCaption(*notice);
     notice->show();
 }
 
