@@ -38,10 +38,9 @@ void ShowNotice(QWidget* owner, const QString& text, const std::string& folder) 
 
 } // namespace
 
-void AnnounceVideo(QWidget* owner, const std::string& file) {
+void AnnounceVideo(QWidget* owner, const std::string& file, bool userAway) {
     const QString text = QMessageBox::tr("Your video is ready:\n%1").arg(wingui::DisplayPath(file));
-    const bool away = !owner || !owner->isActiveWindow();
-    if (away && NotifyDesktop(text)) {
+    if (userAway && NotifyDesktop(text)) {
         return;
     }
     ShowNotice(owner, text, std::filesystem::path(file).parent_path().string());

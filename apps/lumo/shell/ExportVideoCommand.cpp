@@ -9,6 +9,7 @@
 #include "wingui/DialogRunner.h"
 #include "wingui/MessageBox.h"
 
+#include <QGuiApplication>
 #include <exception>
 #include <thread>
 
@@ -72,7 +73,10 @@ int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& rem
     if (!written) {
         return 0;
     }
-    AnnounceVideo(owner, options.fileName);
+    // The program as a whole, not the window: the progress dialog has just
+    // closed, and the window it leaves may only now be taking the focus back.
+    AnnounceVideo(owner, options.fileName,
+                  QGuiApplication::applicationState() != Qt::ApplicationActive);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/shell/ExportNotice.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 #include "wingui/DialogRunner.h"
@@ -91,8 +92,24 @@ protected:
         document->GetTimeline().SetAnchor(document->GetKnobs().front().key, 60, 0.5f);
     }
     void TearDown() override {
+        // Notices wait for the user: none is left for the next case.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(window)) {
+                delete window;
+            }
+        }
         qputenv("HOME", home_);
         qputenv("PATH", path_);
+    }
+    // The notice of a video shown last, if one is up.
+    static QMessageBox* Notice() {
+        QMessageBox* notice = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                notice = box;
+            }
+        }
+        return notice;
     }
     static void UseTools(const std::string& path) {
         qputenv("PATH", QByteArray::fromStdString(path));
@@ -160,9 +177,6 @@ TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "6");
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "out.mp4"}));
-    // Without an active window the desktop tells of the video.
-    EXPECT_EQ(Called("notify-send"),
-              "Vellumar Gourdglowlight\nYour video is ready:\n" + file + "\n");
 }
 
 TEST_F(ExportVideoCommandTest, TheNextExportStartsFromTheLastFolderAndLoops) {
@@ -181,17 +195,9 @@ TEST_F(ExportVideoCommandTest, TheNextExportStartsFromTheLastFolderAndLoops) {
 
 TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFolder) {
     const std::string file = folder / "out.mp4";
-    // A desktop without notifications.
-    fs::remove(tools / "notify-send");
-    UseTools(tools.Path().string());
-    Answers answers({Choose(file, "0", "3", "1"), Watch});
-    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
-    QMessageBox* notice = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
-            notice = box;
-        }
-    }
+    // Notifications are for a user away from the program.
+    AnnounceVideo(nullptr, file, false);
+    QMessageBox* notice = Notice();
     ASSERT_TRUE(notice);
     EXPECT_EQ(notice->windowTitle(), "Vellumar Gourdglowlight");
     EXPECT_EQ(notice->text().toStdString(), "Your video is ready:\n" + file);
@@ -207,7 +213,19 @@ TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFo
     QTest::mouseClick(open, Qt::LeftButton);
     EXPECT_EQ(opened.urls,
               std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder.Path()))});
-    notice->close();
+}
+
+TEST_F(ExportVideoCommandTest, TheDesktopTellsOfTheVideoWhileTheUserIsElsewhere) {
+    const std::string file = folder / "out.mp4";
+    AnnounceVideo(nullptr, file, true);
+    EXPECT_EQ(Called("notify-send"),
+              "Vellumar Gourdglowlight\nYour video is ready:\n" + file + "\n");
+    EXPECT_FALSE(Notice());
+    // A desktop without notifications: the notice waits for the user's return.
+    fs::remove(tools / "notify-send");
+    UseTools(tools.Path().string());
+    AnnounceVideo(nullptr, file, true);
+    EXPECT_TRUE(Notice());
 }
 
 TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLeft) {
