@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vel::video {
@@ -14,5 +15,17 @@ struct FrameRegion {
 
     bool IsEmpty() const { return right <= left || bottom <= top; }
 };
+
+// The smallest region holding both.
+inline FrameRegion Union(FrameRegion a, FrameRegion b) {
+    if (a.IsEmpty()) {
+        return b;
+    }
+    if (b.IsEmpty()) {
+        return a;
+    }
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
 
 } // namespace vel::video

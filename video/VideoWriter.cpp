@@ -14,8 +14,9 @@ namespace {
 constexpr int64_t kAudioBitRate = 192000;
 
 void Check(int rc) {
-    if (rc < 0)
+    if (rc < 0) {
         throw XVideoWriter(rc);
+    }
 }
 
 // The frame rate as the writer keeps it, refusing what it cannot encode:
@@ -23,10 +24,12 @@ void Check(int rc) {
 uint32_t CheckedRate(uint32_t width, uint32_t height, float fps) {
     const uint32_t rate = FrameRateNumerator(fps);
     if (width == 0 || height == 0 || width % 2 != 0 || height % 2 != 0 || width > 16384 ||
-        height > 16384 || rate == 0)
+        height > 16384 || rate == 0) {
         throw XVideoWriter(AVERROR(EINVAL));
-    if (rate > INT32_MAX)
+    }
+    if (rate > INT32_MAX) {
         throw XVideoWriter(AVERROR(ERANGE));
+    }
     return rate;
 }
 
@@ -41,11 +44,13 @@ void VideoWriter::FormatFree::operator()(AVFormatContext* p) const {
 VideoWriter::VideoWriter(uint32_t width, uint32_t height, float fps, const std::string& fileName,
                          const std::string& firstPassStats, uint64_t expectedFrames)
     : width_(width), height_(height), rateNumerator_(CheckedRate(width, height, fps)) {
-    if (fileName.empty())
+    if (fileName.empty()) {
         throw XVideoWriter(AVERROR(ENOENT));
+    }
     ownFile_ = std::make_unique<core::File>();
-    if (!ownFile_->Open(fileName, core::File::ReadWriteAccess, core::File::CreateAlways))
+    if (!ownFile_->Open(fileName, core::File::ReadWriteAccess, core::File::CreateAlways)) {
         throw XVideoWriter(AVERROR(ownFile_->Failure().System()));
+    }
     Start(*ownFile_, firstPassStats, expectedFrames);
 }
 
@@ -76,10 +81,10 @@ void VideoWriter::Start(core::File& file, const std::string& firstPassStats,
     videoStream_->avg_frame_rate = video_->framerate;
 
     packet_.reset(av_packet_alloc());
-    if (!packet_)
+    if (!packet_) {
         throw XVideoWriter(AVERROR(ENOMEM));
-    picture_ = BlackPicture(width_, height_);
-    converter_ = std::make_unique<YuvConverter>(width_, height_);
+    }
+    pictures_ = std::make_unique<PicturePair>(width_, height_);
     chunker_ = std::make_unique<AudioChunker>(*audio_);
 
     AVDictionary* options = nullptr;
@@ -96,23 +101,40 @@ void VideoWriter::Start(core::File& file, const std::string& firstPassStats,
     const int rc = avformat_write_header(format_.get(), &options);
     av_dict_free(&options);
     Check(rc);
+    worker_ = std::make_unique<SerialWorker>();
+}
+
+SerialWorker::Ticket VideoWriter::Post(std::function<void()> job) {
+    return worker_->Post([this, job = std::move(job)] {
+        if (lastError_ != 0) {
+            return;
+        }
+        try {
+            job();
+        } catch (const std::bad_alloc&) {
+            Healthy(AVERROR(ENOMEM));
+        }
+    });
 }
 
 CodecContextPtr VideoWriter::OpenAudioEncoder() const {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
-    if (!codec)
+    if (!codec) {
         throw XVideoWriter(AVERROR_ENCODER_NOT_FOUND);
+    }
     CodecContextPtr c(avcodec_alloc_context3(codec));
-    if (!c)
+    if (!c) {
         throw XVideoWriter(AVERROR(ENOMEM));
+    }
     c->sample_fmt = AV_SAMPLE_FMT_FLTP;
     c->sample_rate = static_cast<int>(AudioRate);
     c->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
     c->bit_rate = kAudioBitRate;
     c->profile = FF_PROFILE_AAC_LOW;
     c->time_base = {1, static_cast<int>(AudioRate)};
-    if (format_->oformat->flags & AVFMT_GLOBALHEADER)
+    if (format_->oformat->flags & AVFMT_GLOBALHEADER) {
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
     // The default coder's search costs a tenth of the whole export; at
     // 192 kbit/s the fast one sounds the same.
     AVDictionary* options = nullptr;
@@ -125,31 +147,37 @@ CodecContextPtr VideoWriter::OpenAudioEncoder() const {
 
 AVStream* VideoWriter::AddStream(const AVCodecContext& encoder) {
     AVStream* stream = avformat_new_stream(format_.get(), nullptr);
-    if (!stream)
+    if (!stream) {
         throw XVideoWriter(AVERROR(ENOMEM));
+    }
     Check(avcodec_parameters_from_context(stream->codecpar, &encoder));
     stream->time_base = encoder.time_base;
     return stream;
 }
 
 VideoWriter::~VideoWriter() {
-    if (finished_)
+    if (finished_) {
         return;
+    }
     const int rc = Finalize();
-    if (rc < 0)
+    if (rc < 0) {
         std::fprintf(stderr, "Finalize failed with %08x.\n", static_cast<uint32_t>(rc));
+    }
 }
 
 void VideoWriter::Finish() {
-    if (finished_)
+    if (finished_) {
         return;
+    }
     Check(Finalize());
 }
 
 int VideoWriter::Finalize() {
     finished_ = true;
-    if (lastVideoTime_ < 0)
+    worker_->WaitForAll();
+    if (lastVideoTime_ < 0) {
         std::fputs("No frames were processed.  This is normal in certain tests.\n", stderr);
+    }
     int rc = FlushVideo();
     while (FramePtr frame = chunker_->Pop(true)) {
         const int sent = Send(*audio_, *audioStream_, frame.get());
@@ -160,22 +188,27 @@ int VideoWriter::Finalize() {
     const int trailer = av_write_trailer(format_.get());
     rc = rc < 0 ? rc : trailer;
     avio_flush(format_->pb);
-    return Healthy(rc) ? 0 : lastError_;
+    return Healthy(rc) ? 0 : lastError_.load();
 }
 
 bool VideoWriter::Healthy(int rc) {
     // The file's own reason ("No space left on device") says more than
     // what the muxer made of it.
-    if (io_->Error() != 0)
+    if (io_->Error() != 0) {
         rc = io_->Error();
-    if (rc < 0)
-        lastError_ = rc;
+    }
+    // The first failure is the one to report: what follows comes of it.
+    int none = 0;
+    if (rc < 0) {
+        lastError_.compare_exchange_strong(none, rc);
+    }
     return rc >= 0;
 }
 
 int VideoWriter::FlushVideo() {
-    if (videoFlushed_)
+    if (videoFlushed_) {
         return 0;
+    }
     videoFlushed_ = true;
     return Send(*video_, *videoStream_, nullptr);
 }
@@ -184,14 +217,17 @@ int VideoWriter::Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* 
     int rc = avcodec_send_frame(&encoder, frame);
     while (rc >= 0) {
         rc = avcodec_receive_packet(&encoder, packet_.get());
-        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
             return 0;
-        if (rc < 0)
+        }
+        if (rc < 0) {
             break;
+        }
         if (keeping_ && &stream == videoStream_) {
             kept_.emplace_back(av_packet_clone(packet_.get()));
-            if (!kept_.back())
+            if (!kept_.back()) {
                 return AVERROR(ENOMEM);
+            }
         }
         av_packet_rescale_ts(packet_.get(), encoder.time_base, stream.time_base);
         packet_->stream_index = stream.index;
@@ -205,84 +241,116 @@ bool VideoWriter::WriteVideoFrame(const uint8_t* rows) {
 }
 
 bool VideoWriter::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
-    if (finished_ || videoFlushed_ || !rows || sampleTime_ <= lastVideoTime_)
+    if (finished_ || videoFlushed_ || !rows || sampleTime_ <= lastVideoTime_ || lastError_ != 0) {
         return false;
-    // The encoder may still hold the last picture; writable copies it first.
-    if (av_frame_make_writable(picture_.get()) < 0)
+    }
+    // The picture to fill was last read by the encoding two frames ago; the
+    // other may still be encoding meanwhile.
+    const int next = pictures_->Next();
+    worker_->WaitFor(readers_[next]);
+    AVFrame* picture = pictures_->Fill(rows, changed);
+    if (!picture) {
         return false;
-    converter_->Convert(rows, changed, *picture_);
-    picture_->pts = sampleTime_;
-    const int rc = Send(*video_, *videoStream_, picture_.get());
-    // Written out at every frame, so that a full disk shows at once.
-    avio_flush(format_->pb);
-    if (!Healthy(rc))
-        return false;
+    }
+    picture->pts = sampleTime_;
+    readers_[next] = Post([this, picture] {
+        const int rc = Send(*video_, *videoStream_, picture);
+        // Written out at every frame, so that a full disk shows at once.
+        avio_flush(format_->pb);
+        Healthy(rc);
+    });
     lastVideoTime_ = sampleTime_;
     return true;
 }
 
 void VideoWriter::KeepVideo() {
+    worker_->WaitForAll();
     keeping_ = true;
     kept_.clear();
 }
 
 bool VideoWriter::WriteKeptFrame(uint32_t index) {
-    if (finished_ || sampleTime_ <= lastVideoTime_)
+    if (finished_ || sampleTime_ <= lastVideoTime_) {
         return false;
+    }
+    worker_->WaitForAll();
+    if (lastError_ != 0) {
+        return false;
+    }
     if (keeping_) {
         const int flushed = FlushVideo();
         keeping_ = false;
-        if (flushed < 0)
+        if (flushed < 0) {
             return false;
+        }
     }
-    if (index >= kept_.size())
+    if (index >= kept_.size()) {
         return false;
+    }
     // Decoding order is kept: the index-th packet moves with its run.
     const int64_t shift = sampleTime_ - index;
     PacketPtr copy(av_packet_clone(kept_[index].get()));
-    if (!copy)
+    if (!copy) {
         return false;
+    }
     copy->pts += shift;
     copy->dts += shift;
     av_packet_rescale_ts(copy.get(), video_->time_base, videoStream_->time_base);
     copy->stream_index = videoStream_->index;
     const int rc = av_interleaved_write_frame(format_.get(), copy.get());
     avio_flush(format_->pb);
-    if (!Healthy(rc))
+    if (!Healthy(rc)) {
         return false;
+    }
     lastVideoTime_ = sampleTime_;
     return true;
 }
 
 bool VideoWriter::WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, uint64_t byteCount) {
-    if (finished_ || bytesPerSampleFrame != AudioBytesPerFrame)
+    if (finished_ || bytesPerSampleFrame != AudioBytesPerFrame || lastError_ != 0) {
         return false;
+    }
     const uint64_t frames = byteCount / bytesPerSampleFrame;
-    if (frames == 0)
+    if (frames == 0) {
         return true;
-    if (!bytes || frames > UINT32_MAX)
+    }
+    if (!bytes || frames > UINT32_MAX) {
         return false;
-    // Audio left out for earlier frames becomes silence, so that this slice
-    // still plays with its picture.
+    }
     const int64_t start =
         av_rescale(sampleTime_, int64_t{AudioRate} * rateDenominator_, rateNumerator_);
+    const auto* first = static_cast<const uint8_t*>(bytes);
+    Post([this, start, samples = std::vector<uint8_t>(first, first + frames * AudioBytesPerFrame)] {
+        WriteSlice(start, samples);
+    });
+    return true;
+}
+
+void VideoWriter::WriteSlice(int64_t start, const std::vector<uint8_t>& samples) {
+    // Audio left out for earlier frames becomes silence, so that this slice
+    // still plays with its picture.
     int64_t gap = start - chunker_->Pushed();
     if (gap > audio_->frame_size) {
         static const uint8_t silence[4096 * AudioBytesPerFrame] = {};
         for (; gap > 0; gap -= 4096) {
-            if (!QueueAudio(silence, static_cast<uint32_t>(std::min<int64_t>(gap, 4096))))
-                return false;
+            if (!QueueAudio(silence, static_cast<uint32_t>(std::min<int64_t>(gap, 4096)))) {
+                return;
+            }
         }
     }
-    return QueueAudio(static_cast<const uint8_t*>(bytes), static_cast<uint32_t>(frames));
+    QueueAudio(samples.data(), static_cast<uint32_t>(samples.size() / AudioBytesPerFrame));
 }
 
 bool VideoWriter::QueueAudio(const uint8_t* samples, uint32_t frames) {
-    if (!chunker_->Push(samples, frames))
+    // The converter fails only for want of memory.
+    if (!chunker_->Push(samples, frames)) {
+        Healthy(AVERROR(ENOMEM));
         return false;
+    }
     while (FramePtr frame = chunker_->Pop(false)) {
-        if (!Healthy(Send(*audio_, *audioStream_, frame.get())))
+        if (!Healthy(Send(*audio_, *audioStream_, frame.get()))) {
             return false;
+        }
     }
     return true;
 }

@@ -5,9 +5,12 @@
 #include "video/FfmpegHandles.h"
 #include "video/FileIo.h"
 #include "video/FrameRegion.h"
-#include "video/YuvConverter.h"
+#include "video/PicturePair.h"
+#include "video/SerialWorker.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +20,9 @@ namespace vel::video {
 // Writes an MP4 file (H.264 Main profile at 1.8 Mbit/s, AAC-LC stereo
 // 44100 Hz at 192 kbit/s, index at the front) from 32-bit B, G, R, X frames
 // and 16-bit stereo 44100 Hz PCM slices. The caller writes one frame and its
-// audio, then advances the time by one frame.
+// audio, then advances the time by one frame. Encoding and writing to the
+// file run on a thread of the writer's own, so that the caller can draw the
+// next frame meanwhile; what failed there shows in the calls that follow.
 class VideoWriter {
 public:
     // The index of a whole file is held in memory until the end, about
@@ -44,14 +49,16 @@ public:
     ~VideoWriter();
 
     // Writes one frame (width × 4 bytes per row, rows packed, first row at
-    // the top) at the current time. Answers false on failure, or when a frame
+    // the top) at the current time; the rows are read before it returns.
+    // Answers false on failure (also one of an earlier write), or when a frame
     // was already written at this time.
     bool WriteVideoFrame(const uint8_t* rows);
     // The same, where the caller promises that the pixels outside changed
     // equal those of the previous frame (before the first frame: black).
     bool WriteVideoFrame(const uint8_t* rows, FrameRegion changed);
     // Writes the whole sample frames of a slice of interleaved left, right
-    // 16-bit samples; a trailing partial sample frame is dropped.
+    // 16-bit samples; a trailing partial sample frame is dropped. The bytes
+    // are read before it returns.
     bool WriteAudio(uint64_t bytesPerSampleFrame, const void* bytes, uint64_t byteCount);
     void AdvanceTime() { ++sampleTime_; }
 
@@ -69,9 +76,10 @@ public:
     // Gives the file up unfinished, without waiting for the encoders to
     // empty; nothing can be written after.
     void Abandon() { finished_ = true; }
-    // The FFmpeg code of the last failed encoding or file write, 0 when none
-    // failed: a full disk makes every later write fail with its reason,
-    // where a refused frame leaves it 0.
+    // The FFmpeg code of the first failed encoding or file write, 0 when none
+    // failed: after it nothing more is written and every later write fails,
+    // where a refused frame leaves it 0. A failure shows here at the latest
+    // when the next frame is written.
     int LastError() const { return lastError_; }
 
     uint32_t Width() const { return width_; }
@@ -85,11 +93,14 @@ private:
     };
 
     void Start(core::File& file, const std::string& firstPassStats, uint64_t expectedFrames);
+    // Queues work for the encoding thread, which skips it after a failure.
+    SerialWorker::Ticket Post(std::function<void()> job);
     // Notes a failure of rc or of the file; answers whether all is well.
     bool Healthy(int rc);
     CodecContextPtr OpenAudioEncoder() const;
     AVStream* AddStream(const AVCodecContext& encoder);
     bool QueueAudio(const uint8_t* samples, uint32_t frames);
+    void WriteSlice(int64_t start, const std::vector<uint8_t>& samples);
     int Send(AVCodecContext& encoder, AVStream& stream, const AVFrame* frame);
     int Finalize();
     int FlushVideo();
@@ -106,8 +117,9 @@ private:
     AVStream* videoStream_ = nullptr;
     AVStream* audioStream_ = nullptr;
     PacketPtr packet_;
-    FramePtr picture_;
-    std::unique_ptr<YuvConverter> converter_;
+    std::unique_ptr<PicturePair> pictures_;
+    // Per picture: the job that encodes it.
+    SerialWorker::Ticket readers_[2] = {};
     std::unique_ptr<AudioChunker> chunker_;
     // In frames: the time of the next frame, and of the last frame written.
     int64_t sampleTime_ = 0;
@@ -116,7 +128,9 @@ private:
     bool videoFlushed_ = false;
     bool keeping_ = false;
     std::vector<PacketPtr> kept_;
-    int lastError_ = 0;
+    std::atomic<int> lastError_ = 0;
+    // Destroyed first: the thread ends before what it works on.
+    std::unique_ptr<SerialWorker> worker_;
 };
 
 } // namespace vel::video

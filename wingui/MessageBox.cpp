@@ -1,5 +1,6 @@
 #include "wingui/MessageBox.h"
 
+#include "wingui/CaptionRoom.h"
 #include "wingui/DialogRunner.h"
 
 namespace vel::wingui {
@@ -9,6 +10,7 @@ void ShowMessageBox(QWidget* owner, const QString& caption, QMessageBox::Icon ic
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
     // Paths are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
+    MakeRoomForCaption(box);
     DialogRunner::Exec(box);
 }
 

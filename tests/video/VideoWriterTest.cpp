@@ -6,10 +6,12 @@
 #include "video/XVideoWriter.h"
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -36,13 +38,14 @@ protected:
 // A black B, G, R, X picture with a box of one colour (0xRRGGBB).
 std::vector<uint8_t> Picture(uint32_t rgb, FrameRegion box) {
     std::vector<uint8_t> pixels(size_t{kWidth} * kHeight * 4);
-    for (uint32_t y = box.top; y < box.bottom; ++y)
+    for (uint32_t y = box.top; y < box.bottom; ++y) {
         for (uint32_t x = box.left; x < box.right; ++x) {
             uint8_t* p = &pixels[(size_t{y} * kWidth + x) * 4];
             p[0] = rgb & 0xFF;
             p[1] = (rgb >> 8) & 0xFF;
             p[2] = (rgb >> 16) & 0xFF;
         }
+    }
     return pixels;
 }
 
@@ -51,8 +54,9 @@ std::vector<uint8_t> BusyPicture(uint32_t frame) {
     std::vector<uint32_t> pixels(size_t{kWidth} * kHeight);
     for (uint32_t y = 0; y < kHeight; ++y) {
         uint32_t* row = &pixels[size_t{y} * kWidth];
-        for (uint32_t x = 0; x < kWidth; ++x)
+        for (uint32_t x = 0; x < kWidth; ++x) {
             row[x] = ((x + frame * 7) / 24 * 2654435761u) ^ ((y / 24) * 40503u);
+        }
     }
     const auto* bytes = reinterpret_cast<const uint8_t*>(pixels.data());
     return {bytes, bytes + pixels.size() * 4};
@@ -60,8 +64,9 @@ std::vector<uint8_t> BusyPicture(uint32_t frame) {
 
 std::vector<int16_t> Tone(uint32_t frames) {
     std::vector<int16_t> samples(size_t{frames} * 2);
-    for (uint32_t i = 0; i < frames; ++i)
+    for (uint32_t i = 0; i < frames; ++i) {
         samples[2 * i] = samples[2 * i + 1] = static_cast<int16_t>(8000 * std::sin(i * 0.0627));
+    }
     return samples;
 }
 
@@ -159,6 +164,57 @@ TEST_F(VideoWriterTest, NameWithAColonIsAFileName) {
     EXPECT_EQ(ProbeStream(file, "v:0").at("nb_read_frames"), "1");
 }
 
+// Limits the size of the files this process writes while it lives; a write
+// past the limit fails with EFBIG instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int);
+};
+
+TEST_F(VideoWriterTest, TheFirstFailedWriteEndsTheWriting) {
+    constexpr rlim_t kLimit = 200000;
+    const std::string file = PathOf("limited.mp4");
+    const std::vector<int16_t> tone = Tone(kSpf);
+    const FileSizeLimit limit(kLimit);
+    VideoWriter writer(kWidth, kHeight, 30, file);
+    // The failure shows in the write after it, of a picture or of sound.
+    uint32_t frames = 0;
+    for (; frames < 90; ++frames) {
+        if (!writer.WriteVideoFrame(BusyPicture(frames).data()) ||
+            !writer.WriteAudio(4, tone.data(), kSpf * 4)) {
+            break;
+        }
+        writer.AdvanceTime();
+    }
+    ASSERT_LT(frames, 90u) << "the limit was never reached";
+    EXPECT_EQ(writer.LastError(), AVERROR(EFBIG));
+    EXPECT_FALSE(writer.WriteAudio(4, tone.data(), kSpf * 4));
+    writer.AdvanceTime();
+    EXPECT_FALSE(writer.WriteVideoFrame(BusyPicture(0).data()));
+    try {
+        writer.Finish();
+        ADD_FAILURE() << "a video past the limit was finished";
+    } catch (const XVideoWriter& e) {
+        EXPECT_EQ(e.Code(), AVERROR(EFBIG));
+    }
+    EXPECT_LE(fs::file_size(file), kLimit);
+}
+
 TEST_F(VideoWriterTest, AudioKeepsWholeSampleFramesAndMissingAudioBecomesSilence) {
     const std::string file = PathOf("gap.mp4");
     const std::vector<int16_t> tone = Tone(kSpf);
@@ -240,6 +296,9 @@ TEST_F(VideoWriterTest, OnlyTheChangedRegionIsTakenFromAFrame) {
     ExpectColour(PixelAt(rgb, 1, 200, 150), 0);
     ExpectColour(PixelAt(rgb, 2, 1100, 600), 0xFFFFFF);
     ExpectColour(PixelAt(rgb, 2, 50, 50), 0);
+    // What the frame before took away stays away, whichever picture the
+    // writer fills in turn.
+    ExpectColour(PixelAt(rgb, 2, 200, 150), 0);
 }
 
 // A run encoded once after a first pass, then written three times more.
@@ -247,8 +306,9 @@ TEST_F(VideoWriterTest, AKeptRunIsWrittenAgainFromItsKeyframe) {
     const std::string file = PathOf("kept.mp4");
     constexpr uint32_t kRun = 45;
     FirstPass first(kWidth, kHeight, 30);
-    for (uint32_t f = 0; f < kRun; ++f)
+    for (uint32_t f = 0; f < kRun; ++f) {
         first.WriteVideoFrame(BusyPicture(f).data(), {0, 0, kWidth, kHeight});
+    }
     {
         VideoWriter writer(kWidth, kHeight, 30, file, first.Finish());
         writer.KeepVideo();
@@ -271,12 +331,14 @@ TEST_F(VideoWriterTest, AKeptRunIsWrittenAgainFromItsKeyframe) {
         "ffprobe -v error -select_streams v:0 -show_entries packet=pts,flags -of csv=p=0 " + file));
     std::vector<long> keys;
     for (std::string line; std::getline(packets, line);) {
-        if (line.find('K') != std::string::npos)
+        if (line.find('K') != std::string::npos) {
             keys.push_back(std::atol(line.c_str()));
+        }
     }
     // The container counts 30000 ticks a second: 1000 a frame.
-    for (long start : {0L, 1L, 2L, 3L})
+    for (long start : {0L, 1L, 2L, 3L}) {
         EXPECT_NE(std::find(keys.begin(), keys.end(), start * kRun * 1000), keys.end()) << start;
+    }
     EXPECT_EQ(test::RunCommand("ffmpeg -v error -i " + file + " -f null - 2>&1"), "");
 }
 

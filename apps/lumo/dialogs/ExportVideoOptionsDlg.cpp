@@ -1,5 +1,6 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 
+#include "apps/lumo/dialogs/ExportFolderCheck.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/Timecode.h"
 #include "wingui/ControlText.h"
@@ -35,14 +36,17 @@ std::string Duration(uint64_t frames) {
 
 std::string ExportVideoOptionsDlg::VideosFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         QDir().mkpath(folder);
+    }
     return folder.toStdString();
 }
 
-ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document)
-    : OptionsDlg(owner), fileName(InitialName(document), "mp4", VideosFolder()),
-      endFrame(document.GetFrameCount()), fileEdit_(new QLineEdit(this)) {
+ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document,
+                                             const ExportChoices& start)
+    : OptionsDlg(owner),
+      fileName(InitialName(document), "mp4", start.folder.empty() ? VideosFolder() : start.folder),
+      loops(start.loops), endFrame(document.GetFrameCount()), fileEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Export Video"));
     auto* layout = new QGridLayout(this);
     auto* browse = new QPushButton(tr("&Browse..."), this);
@@ -57,8 +61,9 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     // Wide enough for a timecode of the first hours.
     const int timecodeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00;00")) +
                               style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 2;
-    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit})
+    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit}) {
         edit->setMinimumWidth(timecodeWidth);
+    }
 
     // Each label's mnemonic leads to its edit.
     const auto label = [this](const QString& text, QWidget* buddy) {
@@ -114,13 +119,21 @@ void ExportVideoOptionsDlg::BindFields() {
 }
 
 bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlg::IsFieldValid(controlId))
+    if (!OptionsDlg::IsFieldValid(controlId)) {
         return false;
+    }
+    if (controlId == IdFileName) {
+        return ExportFolderProblem(fileName.value).empty();
+    }
     return controlId != IdEndFrame || firstFrame.value < endFrame.value;
 }
 
 ExportOptions ExportVideoOptionsDlg::Options() const {
     return {fileName.value, firstFrame.value, endFrame.value, loops.value, burnIn.value};
+}
+
+ExportChoices ExportVideoOptionsDlg::Choices() const {
+    return {std::filesystem::path(fileName.value).parent_path().string(), loops.value};
 }
 
 void ExportVideoOptionsDlg::Browse() {
@@ -130,8 +143,9 @@ void ExportVideoOptionsDlg::Browse() {
     save.AddFilter(tr("All Files"), QStringLiteral("*.*"));
     save.SetDefaultExtension(QStringLiteral("mp4"));
     save.SetInitialName(fileName.value);
-    if (!save.Show(this))
+    if (!save.Show(this)) {
         return;
+    }
     fileName.FromText(save.ChosenPath());
     wingui::ShowControlText(fileEdit_, fileName.ToText());
 }
@@ -142,14 +156,20 @@ std::string ExportVideoOptionsDlg::FileStatus(StatusIcon& icon) const {
         icon = StatusIcon::Error;
         return "The file name may not contain any of these characters: < > : | ? *.";
     }
-    if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown))
+    if (std::string folder = ExportFolderProblem(fileName.value); !folder.empty()) {
+        icon = StatusIcon::Error;
+        return folder;
+    }
+    if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown)) {
         return "A file with that name already exists and will be overwritten.";
+    }
     const QString extension =
         QString::fromStdString(std::filesystem::path(fileName.value).extension().string());
     if (extension.compare(QString::fromStdString(fileName.DefaultExtension()),
-                          Qt::CaseInsensitive) != 0)
+                          Qt::CaseInsensitive) != 0) {
         return "The file name should end in \"" + fileName.DefaultExtension() +
                "\" for best results.";
+    }
     return {};
 }
 

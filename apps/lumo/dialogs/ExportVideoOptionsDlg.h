@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/dialogs/ExportChoices.h"
 #include "apps/lumo/dialogs/ExportFields.h"
 #include "apps/lumo/render/ExportOptions.h"
 #include "wingui/OptionsDlg.h"
@@ -16,7 +17,8 @@ class LumoDocument;
 
 // Asks where to write the video, how often to loop which frame range and
 // whether to burn in a frame counter, and says what will happen: an
-// overwritten file, an unusual extension, the total running time.
+// overwritten file, an unusual extension, a folder that cannot take the
+// video, the total running time.
 class ExportVideoOptionsDlg : public wingui::OptionsDlg<ExportVideoOptionsDlg> {
 public:
     enum : std::uint32_t {
@@ -32,18 +34,22 @@ public:
         IdBurnIn = 10013,
     };
 
-    ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document);
+    // Proposes the document's name in the folder, and the loop count, of start.
+    ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document,
+                          const ExportChoices& start = {});
 
     bool IsFieldValid(std::uint32_t controlId) const override;
     // What the user chose; read after the dialog ended with OK.
     ExportOptions Options() const;
+    // What the next export starts from after this one.
+    ExportChoices Choices() const;
     QSize sizeHint() const override;
 
     // The user's videos folder, made when it is missing.
     static std::string VideosFolder();
 
     FileNameField fileName;
-    LoopCountField loops{1};
+    LoopCountField loops;
     TimecodeField firstFrame{0};
     TimecodeField endFrame;
     wingui::Field<bool> burnIn{false};

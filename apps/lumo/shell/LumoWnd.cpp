@@ -329,7 +329,7 @@ int LumoWnd::OnEnd() {
 }
 
 int LumoWnd::OnExportVideo() {
-    return ExportVideo(this, document_.get());
+    return ExportVideo(this, document_.get(), exportChoices_);
 }
 
 } // namespace vel::lumo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/dialogs/ExportChoices.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
@@ -196,6 +197,7 @@ private:
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
+    ExportChoices exportChoices_;
 };
 
 } // namespace vel::lumo

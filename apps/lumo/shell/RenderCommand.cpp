@@ -1,10 +1,10 @@
 #include "apps/lumo/shell/RenderCommand.h"
 
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
-#include "video/XVideoWriter.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <new>
 #include <unistd.h>
 
 namespace vel::lumo {
@@ -39,8 +38,9 @@ int Fail(const std::string& file, const std::string& reason) {
 std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done, uint64_t total) {
     // Before the first frame (a looped export encodes its run first) there
     // is no pace yet.
-    if (done == 0)
+    if (done == 0) {
         return "time left not known yet";
+    }
     const double seconds = std::chrono::duration<double>(elapsed).count() /
                            static_cast<double>(done) * static_cast<double>(total - done);
     const auto whole = static_cast<unsigned long long>(std::min(seconds, 1e15) + 0.5);
@@ -79,36 +79,43 @@ ExportProgress ReportProgress() {
 std::string DefaultVideoName(const std::string& document) {
     std::filesystem::path video(document);
     // A document already named .mp4 keeps its name and gains another extension.
-    if (video.extension() == ".mp4")
+    if (video.extension() == ".mp4") {
         return document + ".mp4";
+    }
     return video.replace_extension(".mp4").string();
 }
 
 int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output,
                   const std::string& loops) {
-    if (documentName.empty())
+    if (documentName.empty()) {
         return Fail("lumo", "--render needs the name of a gourdglowlight (.glw) document");
+    }
     uint32_t loopCount = 1;
     if (!loops.empty()) {
         const auto [end, error] =
             std::from_chars(loops.data(), loops.data() + loops.size(), loopCount);
-        if (error != std::errc() || end != loops.data() + loops.size() || loopCount == 0)
+        if (error != std::errc() || end != loops.data() + loops.size() || loopCount == 0) {
             return Fail("lumo", "--loops needs a whole number of at least 1");
+        }
     }
-    if (output.empty())
+    if (output.empty()) {
         output = DefaultVideoName(documentName);
+    }
 
     core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
-    if (!document)
+    if (!document) {
         return Fail(documentName, std::string("cannot open the document: ") +
                                       core::FileErrorText(error, core::FileOperation::Reading));
+    }
     std::error_code ec;
-    if (std::filesystem::equivalent(documentName, output, ec))
+    if (std::filesystem::equivalent(documentName, output, ec)) {
         return Fail(output, "the video would replace the document itself");
+    }
     ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false};
-    if (options.endFrame == 0)
+    if (options.endFrame == 0) {
         return Fail(documentName, "the animation has no frames to render");
+    }
 
     // Text needs a GUI application; the offscreen platform needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -116,21 +123,17 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     const QGuiApplication application(argc, argv);
     // Ctrl+C, a closed terminal or a stop request end the export between
     // frames; the unfinished file has no name and vanishes with the program.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         std::signal(signal, OnInterrupt);
+    }
     try {
         ExportJob job;
-        if (!RunExport(job, options, *document, ReportProgress()))
+        if (!RunExport(job, options, *document, ReportProgress())) {
             return Fail(output, "the export was interrupted; nothing was written");
-    } catch (const core::FileError& e) {
-        return Fail(output, "cannot write the video: " +
-                                core::FileErrorText(e, core::FileOperation::Writing));
-    } catch (const video::XVideoWriter& e) {
-        return Fail(output, "cannot write the video: " + e.CodeText());
-    } catch (const std::bad_alloc&) {
-        return Fail(output, "cannot write the video: out of memory");
-    } catch (const std::exception& e) {
-        return Fail(output, std::string("cannot write the video: ") + e.what());
+        }
+    } catch (...) {
+        return Fail(output,
+                    "cannot write the video: " + ExportFailureReason(std::current_exception()));
     }
     std::printf("%s\n", output.c_str());
     return 0;

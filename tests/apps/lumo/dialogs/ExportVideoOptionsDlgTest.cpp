@@ -1,8 +1,10 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 
+#include "apps/lumo/dialogs/ExportFolderCheck.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Unprivileged.h"
 #include "wingui/FileDialog.h"
 #include "wingui/UpDownEdit.h"
 
@@ -54,8 +56,9 @@ protected:
     static bool Shown(Dlg& dlg, uint32_t id) { return dlg.Control(id)->isVisible(); }
     static void Type(QWidget* edit, const QString& text) {
         auto* line = qobject_cast<QLineEdit*>(edit);
-        if (!line)
+        if (!line) {
             line = static_cast<wingui::UpDownEdit*>(edit)->Edit();
+        }
         line->setFocus();
         line->selectAll();
         QTest::keyClicks(line, text);
@@ -98,8 +101,9 @@ TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeW
 
 TEST_F(ExportVideoOptionsDlgTest, ANameTypedAtOnceReplacesTheProposedOne) {
     auto dlg = Open();
-    for (char c : std::string("take"))
+    for (char c : std::string("take")) {
         QTest::keyClick(dlg->windowHandle(), c);
+    }
     EXPECT_EQ(dlg->fileName.value, videos + "/take.mp4");
     // Tab leads on through the fields to the buttons.
     for (uint32_t id :
@@ -119,6 +123,7 @@ TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {
     Type(edit, "../elsewhere/./out");
     EXPECT_EQ(dlg->fileName.value, (home / "elsewhere/out.mp4"));
 
+    fs::create_directory(home / "clips");
     const std::string mov = (home / "clips/take.MOV");
     Type(edit, QString::fromStdString(mov));
     EXPECT_EQ(dlg->fileName.value, mov);
@@ -147,6 +152,51 @@ TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {
     EXPECT_EQ(dlg->fileName.value, videos + "/lumo.mp4");
     dlg->Control(Dlg::IdBurnIn)->setFocus();
     EXPECT_EQ(static_cast<QLineEdit*>(edit)->text(), QString::fromStdString(videos + "/lumo.mp4"));
+}
+
+TEST_F(ExportVideoOptionsDlgTest, AFolderThatCannotTakeTheVideoIsSaidBeforeOk) {
+    auto dlg = Open();
+    QWidget* edit = dlg->Control(Dlg::IdFileName);
+    std::ofstream(home / "plain") << "not a folder";
+    for (const char* name : {"missing/out.mp4", "plain/out.mp4"}) {
+        Type(edit, QString::fromStdString(home / name));
+        EXPECT_TRUE(Shown(*dlg, Dlg::IdFileStatus));
+        EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus), "The folder of the file does not exist.");
+        EXPECT_FALSE(dlg->OkButton()->isEnabled());
+        EXPECT_TRUE(Pink(edit));
+    }
+    fs::create_directory(home / "missing");
+    Type(edit, QString::fromStdString(home / "missing/out.mp4"));
+    EXPECT_FALSE(Shown(*dlg, Dlg::IdFileStatus));
+    EXPECT_TRUE(dlg->OkButton()->isEnabled());
+}
+
+TEST(ExportFolderProblem, TheFolderMustTakeNewFiles) {
+    const testing::TempFolder folder;
+    EXPECT_EQ(ExportFolderProblem(folder / "out.mp4"), "");
+    EXPECT_EQ(ExportFolderProblem(folder / "none/out.mp4"),
+              "The folder of the file does not exist.");
+    fs::create_directory(folder / "locked");
+    fs::permissions(folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_TRUE(testing::AsUnprivilegedUser(folder.Path(), [&] {
+        return ExportFolderProblem(folder / "locked/out.mp4") ==
+                   "The folder of the file cannot be written to." &&
+               ExportFolderProblem(folder / "out.mp4").empty();
+    }));
+}
+
+TEST_F(ExportVideoOptionsDlgTest, StartsFromTheRememberedFolderAndLoops) {
+    fs::create_directory(home / "clips");
+    Dlg dlg(nullptr, *document, {home / "clips", 4});
+    EXPECT_EQ(dlg.fileName.value, home / "clips/lumo.mp4");
+    EXPECT_EQ(dlg.loops.value, 4u);
+    const ExportChoices choices = dlg.Choices();
+    EXPECT_EQ(choices.folder, home / "clips");
+    EXPECT_EQ(choices.loops, 4u);
+    // Nothing remembered yet: the videos folder, one loop.
+    const Dlg fresh(nullptr, *document);
+    EXPECT_EQ(fresh.fileName.value, videos + "/lumo.mp4");
+    EXPECT_EQ(fresh.loops.value, 1u);
 }
 
 TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {

@@ -3,12 +3,15 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/shell/ExportNotice.h"
 #include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/UpDownEdit.h"
+#include "wingui/UrlOpener.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,6 +54,20 @@ private:
     testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
+// Notes the locations handed to the desktop while it lives.
+class Opened : public wingui::UrlOpener {
+public:
+    bool Open(const QUrl& url) override {
+        urls.push_back(url);
+        return true;
+    }
+
+    std::vector<QUrl> urls;
+
+private:
+    testing::InstalledRunner<UrlOpener> installed_{this};
+};
+
 // Lets the export run to its end.
 void Watch(QDialog& progress) {
     EXPECT_TRUE(dynamic_cast<ExportProgressDlg*>(&progress));
@@ -60,11 +77,51 @@ class ExportVideoCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home_ = qgetenv("HOME");
+        path_ = qgetenv("PATH");
         qputenv("HOME", QByteArray::fromStdString(folder.Path().string()));
+        // The desktop's notifier found first is a stand-in that notes how it
+        // was called.
+        const fs::path script = tools / "notify-send";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >\"$0.log\"\n";
+        fs::permissions(script, fs::perms::owner_all);
+        UseTools(tools.Path().string() + ":" + path_.toStdString());
         document = LumoDocument::New();
         document->GetTimeline().SetAnchor(document->GetKnobs().front().key, 60, 0.5f);
     }
-    void TearDown() override { qputenv("HOME", home_); }
+    void TearDown() override {
+        // Notices wait for the user: none is left for the next case.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(window)) {
+                delete window;
+            }
+        }
+        qputenv("HOME", home_);
+        qputenv("PATH", path_);
+    }
+    // The notice of a video shown last, if one is up.
+    static QMessageBox* Notice() {
+        QMessageBox* notice = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                notice = box;
+            }
+        }
+        return notice;
+    }
+    static void UseTools(const std::string& path) {
+        qputenv("PATH", QByteArray::fromStdString(path));
+    }
+    // The arguments the stand-in tool was called with, one a line; empty
+    // when it was not called within a few seconds.
+    std::string Called(const char* tool) const {
+        const fs::path log = tools / (std::string(tool) + ".log");
+        if (!QTest::qWaitFor([&] { return fs::exists(log); }, 5000)) {
+            return {};
+        }
+        // Written by a shell that may still be writing.
+        QTest::qWait(100);
+        return Contents(log);
+    }
 
     // Fills in the export dialog and presses OK.
     static Answers::Answer Choose(const std::string& file, const char* first, const char* end,
@@ -91,8 +148,9 @@ protected:
     }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.Path()))
+        for (const auto& entry : fs::directory_iterator(folder.Path())) {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -102,24 +160,76 @@ protected:
     }
 
     testing::TempFolder folder;
+    testing::TempFolder tools;
     std::unique_ptr<LumoDocument> document;
+    ExportChoices remembered;
     QByteArray home_;
+    QByteArray path_;
 };
 
 TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
     const std::string file = folder / "out.mp4";
     Answers answers({Choose(file, "10", "13", "2"), Watch});
-    EXPECT_EQ(ExportVideo(nullptr, document.get()), 1);
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "6");
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "out.mp4"}));
 }
 
+TEST_F(ExportVideoCommandTest, TheNextExportStartsFromTheLastFolderAndLoops) {
+    fs::create_directory(folder / "clips");
+    Answers answers({Choose(folder / "clips/first.mp4", "0", "3", "2"), Watch, [&](QDialog& shown) {
+                         auto* dlg = dynamic_cast<Dlg*>(&shown);
+                         ASSERT_TRUE(dlg);
+                         EXPECT_EQ(dlg->fileName.value, folder / "clips/lumo.mp4");
+                         EXPECT_EQ(dlg->loops.value, 2u);
+                         Press(QDialogButtonBox::Cancel)(shown);
+                     }});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
+    EXPECT_EQ(answers.Left(), 0u);
+}
+
+TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFolder) {
+    const std::string file = folder / "out.mp4";
+    // Notifications are for a user away from the program.
+    AnnounceVideo(nullptr, file, false);
+    QMessageBox* notice = Notice();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->windowTitle(), "Vellumar Gourdglowlight");
+    EXPECT_EQ(notice->text().toStdString(), "Your video is ready:\n" + file);
+    EXPECT_FALSE(notice->isModal());
+    QAbstractButton* open = nullptr;
+    for (QAbstractButton* button : notice->buttons()) {
+        if (button->text() == "Open &Folder") {
+            open = button;
+        }
+    }
+    ASSERT_TRUE(open);
+    Opened opened;
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_EQ(opened.urls,
+              std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder.Path()))});
+}
+
+TEST_F(ExportVideoCommandTest, TheDesktopTellsOfTheVideoWhileTheUserIsElsewhere) {
+    const std::string file = folder / "out.mp4";
+    AnnounceVideo(nullptr, file, true);
+    EXPECT_EQ(Called("notify-send"),
+              "Vellumar Gourdglowlight\nYour video is ready:\n" + file + "\n");
+    EXPECT_FALSE(Notice());
+    // A desktop without notifications: the notice waits for the user's return.
+    fs::remove(tools / "notify-send");
+    UseTools(tools.Path().string());
+    AnnounceVideo(nullptr, file, true);
+    EXPECT_TRUE(Notice());
+}
+
 TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLeft) {
-    EXPECT_EQ(ExportVideo(nullptr, nullptr), 0);
+    EXPECT_EQ(ExportVideo(nullptr, nullptr, remembered), 0);
     {
         Answers answers({Press(QDialogButtonBox::Cancel)});
-        EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
+        EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
         EXPECT_EQ(answers.Left(), 0u);
     }
     // Loops 0 and an empty range keep OK from ending the dialog.
@@ -129,7 +239,7 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
             EXPECT_TRUE(shown.isVisible());
             Press(QDialogButtonBox::Cancel)(shown);
         }});
-        EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
+        EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
         EXPECT_EQ(answers.Left(), 0u);
     }
     EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
@@ -139,28 +249,29 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
     const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
     Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
-    EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(Contents(file), "precious\n");
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "keep.mp4"}));
 }
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
+    // A folder where the video would go: the dialog lets it pass as a file
+    // to overwrite, and the export finds out.
+    fs::create_directory(folder / "taken.mp4");
     QString shown;
-    Answers answers(
-        {Choose(folder / "missing/out.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
-             auto* box = dynamic_cast<QMessageBox*>(&dialog);
-             ASSERT_TRUE(box);
-             EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
-             EXPECT_EQ(box->icon(), QMessageBox::Critical);
-             shown = box->text();
-             box->accept();
-         }});
-    EXPECT_EQ(ExportVideo(nullptr, document.get()), 0);
-    EXPECT_EQ(shown.toStdString(),
-              "Sorry, something went wrong while trying to create your "
-              "video.\n\nThe file cannot be written: the folder does not exist.");
-    EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
+    Answers answers({Choose(folder / "taken.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
+                         auto* box = dynamic_cast<QMessageBox*>(&dialog);
+                         ASSERT_TRUE(box);
+                         EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
+                         EXPECT_EQ(box->icon(), QMessageBox::Critical);
+                         shown = box->text();
+                         box->accept();
+                     }});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
+    EXPECT_EQ(shown.toStdString(), "Sorry, something went wrong while trying to create your "
+                                   "video.\n\nThe video cannot be written: Is a directory.");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "taken.mp4"}));
 }
 
 } // namespace

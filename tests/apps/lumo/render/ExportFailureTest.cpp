@@ -1,0 +1,33 @@
+#include "apps/lumo/render/ExportFailure.h"
+
+#include "core/FileError.h"
+#include "video/XVideoWriter.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
+
+extern "C" {
+#include <libavutil/error.h>
+}
+
+namespace vel::lumo {
+namespace {
+
+template <typename Failure> std::string ReasonFor(const Failure& failure) {
+    return ExportFailureReason(std::make_exception_ptr(failure));
+}
+
+TEST(ExportFailureReason, EachKindIsSaidOnceInItsOwnWords) {
+    EXPECT_EQ(ReasonFor(core::FileError(1, ENOENT)), "the folder does not exist");
+    EXPECT_EQ(ReasonFor(video::XVideoWriter(AVERROR(ENOSPC))), "No space left on device");
+    EXPECT_EQ(ReasonFor(std::bad_alloc()), "out of memory");
+    EXPECT_EQ(ReasonFor(std::range_error("the frame rate is more than a video can hold")),
+              "the frame rate is more than a video can hold");
+    // Only standard exceptions are reasons; anything else passes on.
+    EXPECT_THROW(ReasonFor(42), int);
+}
+
+} // namespace
+} // namespace vel::lumo
