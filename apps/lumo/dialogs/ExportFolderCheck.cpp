@@ -20,6 +20,9 @@ std::string ExportFolderProblem(const std::string& file) {
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         return "The folder of the file cannot be written to.";
     }
+    if (std::filesystem::is_directory(file, error)) {
+        return "A folder has that name: the video needs a name of its own.";
+    }
     return {};
 }
 

@@ -176,6 +176,9 @@ TEST(ExportFolderProblem, TheFolderMustTakeNewFiles) {
     EXPECT_EQ(ExportFolderProblem(folder / "out.mp4"), "");
     EXPECT_EQ(ExportFolderProblem(folder / "none/out.mp4"),
               "The folder of the file does not exist.");
+    fs::create_directory(folder / "taken.mp4");
+    EXPECT_EQ(ExportFolderProblem(folder / "taken.mp4"),
+              "A folder has that name: the video needs a name of its own.");
     fs::create_directory(folder / "locked");
     fs::permissions(folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_TRUE(testing::AsUnprivilegedUser(folder.Path(), [&] {

@@ -4,6 +4,7 @@
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/shell/ExportNotice.h"
+#include "tests/support/Files.h"
 #include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "tests/video/MediaProbe.h"
@@ -256,11 +257,9 @@ TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForB
 }
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
-    // A folder where the video would go: the dialog lets it pass as a file
-    // to overwrite, and the export finds out.
-    fs::create_directory(folder / "taken.mp4");
+    // Room for less than the video: the dialog cannot know, the export finds out.
     QString shown;
-    Answers answers({Choose(folder / "taken.mp4", "0", "5", "1"), Watch, [&](QDialog& dialog) {
+    Answers answers({Choose(folder / "big.mp4", "0", "60", "1"), Watch, [&](QDialog& dialog) {
                          auto* box = dynamic_cast<QMessageBox*>(&dialog);
                          ASSERT_TRUE(box);
                          EXPECT_EQ(box->windowTitle(), "Vellumar Gourdglowlight");
@@ -268,10 +267,11 @@ TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
                          shown = box->text();
                          box->accept();
                      }});
-    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
+    EXPECT_TRUE(testing::WithFileSizeLimit(
+        4096, [&] { return ExportVideo(nullptr, document.get(), remembered) == 0; }));
     EXPECT_EQ(shown.toStdString(), "Sorry, something went wrong while trying to create your "
-                                   "video.\n\nThe video cannot be written: Is a directory.");
-    EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "taken.mp4"}));
+                                   "video.\n\nThe video cannot be written: File too large.");
+    EXPECT_EQ(Files(), std::vector<std::string>{"Videos"});
 }
 
 } // namespace
