@@ -4,7 +4,7 @@
 
 namespace vel::lumo {
 
-DraggingOffset::DraggingOffset(QWidget* pane, LumoDocument* document, QPoint start)
+DraggingOffset::DraggingOffset(PreviewWnd* pane, LumoDocument* document, QPoint start)
     : PreviewDragging(pane, document), last_(ToModel(start)) {}
 
 void DraggingOffset::OnMouseMove(QPoint p) {

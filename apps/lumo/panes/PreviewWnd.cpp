@@ -9,18 +9,19 @@
 #include "apps/lumo/panes/DraggingPoint.h"
 #include "apps/lumo/panes/DraggingPose.h"
 #include "apps/lumo/panes/DraggingShape.h"
+#include "apps/lumo/panes/DraggingView.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
-#include "graphics/QtGraphicsImpl.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -40,9 +41,7 @@ bool IsDrawable(graphics::PointF p) {
 
 PreviewWnd::PreviewWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host),
-      graphics_(std::make_unique<graphics::QtGraphicsImpl>()), surface_(graphics_.CreateSurface()) {
-    setMouseTracking(true);
-}
+      surface_(graphics_.CreateSurface()) {}
 
 void PreviewWnd::SetFrame(uint32_t frame) {
     if (frame != frame_) {
@@ -62,29 +61,67 @@ bool PreviewWnd::HasShapeSelected() const {
 }
 
 PreviewHit PreviewWnd::HitTest(QPoint position) const {
-    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
-    const Point m =
-        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
-    return HitTestPreview(GetDocument(), GetSelection(), frame_, m);
+    return HitTestPreview(GetDocument(), GetSelection(), frame_, ClientToModel(position),
+                          zoom_.Scale());
+}
+
+Point PreviewWnd::ClientToShown(QPoint position) const {
+    return TargetMapping(static_cast<float>(width()), static_cast<float>(height()))
+        .ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+}
+
+Point PreviewWnd::ClientToModel(QPoint position) const {
+    return zoom_.ToModel(ClientToShown(position));
 }
 
 QPoint PreviewWnd::ModelToClient(Point model) const {
     const int w = width();
     const int h = height();
     const double s = std::min(w, h) / 2.0;
+    const Point shown = zoom_.ToShown(model);
     // A point off the pane, or no number at all, starts from the pane's edge or centre.
     const auto pixel = [](double v, int limit) {
         return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, double(limit - 1)))
                                 : limit / 2;
     };
-    return {pixel(std::floor(s * model.x + 0.5) + w / 2, w),
-            pixel(h - h / 2 - std::floor(s * model.y + 0.5), h)};
+    return {pixel(std::floor(s * shown.x + 0.5) + w / 2, w),
+            pixel(h - h / 2 - std::floor(s * shown.y + 0.5), h)};
+}
+
+std::vector<Point> PreviewWnd::Shown(std::vector<Point> points) const {
+    for (Point& point : points) {
+        point = zoom_.ToShown(point);
+    }
+    return points;
+}
+
+void PreviewWnd::SetZoom(const PreviewZoom& zoom) {
+    zoom_ = zoom;
+    update();
+}
+
+void PreviewWnd::ZoomAt(QPoint position, double factor) {
+    zoom_.ZoomAround(ClientToShown(position), factor);
+    update();
+}
+
+void PreviewWnd::Pan(const PreviewZoom& from, QPoint distance) {
+    const Point origin = ClientToShown({0, 0});
+    const Point moved = ClientToShown(distance);
+    zoom_ = from;
+    zoom_.Pan({moved.x - origin.x, moved.y - origin.y});
+    update();
 }
 
 void PreviewWnd::OnLButtonDown(QMouseEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const QPoint p = event->position().toPoint();
+    if ((event->modifiers() & Qt::AltModifier) != 0) {
+        SetDragState(std::make_unique<DraggingView>(this, p));
+        return;
+    }
     const PreviewHit hit = HitTest(p);
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     if (!hit.onPoint) {
@@ -149,11 +186,47 @@ void PreviewWnd::DetectDrag(QPoint press,
 }
 
 void PreviewWnd::AddPoint(QPoint position) {
-    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
-    const Point m =
-        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+    const Point m = ClientToModel(position);
     pointIndex_ = 0;
     AppendPoint(*GetDocument(), *Host(), GetSelection(), m);
+}
+
+void PreviewWnd::OnMButtonDown(QMouseEvent* event) {
+    SetDragState(std::make_unique<DraggingView>(this, event->position().toPoint()));
+}
+
+// Ctrl turns the wheel into zoom, a quarter larger per notch.
+void PreviewWnd::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) == 0 || IsDragging()) {
+        event->ignore();
+        return;
+    }
+    constexpr double NotchFactor = 1.25;
+    ZoomAt(event->position().toPoint(), std::pow(NotchFactor, event->angleDelta().y() / 120.0));
+    event->accept();
+}
+
+PaneHint PreviewWnd::HintAt(QPoint position, HintKeys keys) const {
+    const LumoDocument* document = GetDocument();
+    PreviewPlace place;
+    if (document == nullptr) {
+        return {};
+    }
+    const Model& model = document->GetModel();
+    const PreviewHit hit = HitTest(position);
+    place.hasDocument = true;
+    place.emptyModel = model.GetShapeCount() == 0;
+    place.zoomed = !zoom_.IsFit();
+    place.onPoint = hit.onPoint && hasFocus();
+    if (HasShapeSelected()) {
+        place.selectedShape = document->GetShapeName(GetSelection().shape);
+    }
+    place.insideShape = hit.insideShape;
+    place.insideSelected = hit.insideShape && hit.shape == GetSelection().shape;
+    if (hit.insideShape) {
+        place.hitShape = document->GetShapeName(hit.shape);
+    }
+    return {PreviewHint(place, keys), {}};
 }
 
 void PreviewWnd::OnRButtonDown(QMouseEvent* event) {
@@ -218,8 +291,9 @@ void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
 }
 
 bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    }
     if (event->key() == Qt::Key_Delete)
         return true;
     if (event->key() != Qt::Key_Space)
@@ -230,8 +304,9 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
 }
 
 void PreviewWnd::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    }
     Pane::keyReleaseEvent(event);
 }
 
@@ -250,15 +325,19 @@ void PreviewWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) {
-    if (IsDragging())
+    if (IsDragging()) {
         return;
+    }
     const PreviewHit hit = HitTest(position);
-    if (hit.onPoint)
+    if ((modifiers & Qt::AltModifier) != 0) {
+        setCursor(Qt::OpenHandCursor);
+    } else if (hit.onPoint) {
         setCursor(Qt::CrossCursor);
-    else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0)
+    } else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0) {
         setCursor(Qt::SizeAllCursor);
-    else
+    } else {
         unsetCursor();
+    }
 }
 
 void PreviewWnd::focusInEvent(QFocusEvent* event) {
@@ -277,11 +356,20 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
         surface_.CreateFrame(this, {0, 0, static_cast<std::int32_t>(width() * ratio),
                                     static_cast<std::int32_t>(height() * ratio)});
     frame.Clear(graphics::Color{0x000000});
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
-    DrawPumpkin(frame, GetDocument()->EvaluateFrame(frame_));
-    if (!hasFocus())
+    }
+    std::vector<EvaluatedShape> shapes = GetDocument()->EvaluateFrame(frame_);
+    for (EvaluatedShape& shape : shapes) {
+        shape.outline = Shown(std::move(shape.outline));
+    }
+    DrawPumpkin(frame, shapes);
+    if (shapes.empty()) {
+        DrawEmptyHint(frame);
+    }
+    if (!hasFocus()) {
         return;
+    }
     const Selection selection = GetSelection();
     const bool comparing = selection.pose != selection.referencePose;
     DrawMarkers(frame, selection.pose, comparing ? EditedPoseColor : SinglePoseColor);
@@ -292,7 +380,7 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
 void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
                              std::uint32_t color) const {
     const std::vector<graphics::PointF> points =
-        ModelToTarget(frame, GetDocument()->GetPosePoints(GetSelection().shape, pose));
+        ModelToTarget(frame, Shown(GetDocument()->GetPosePoints(GetSelection().shape, pose)));
     frame.SetFont(graphics::Font{"Webdings", 12});
     frame.SetTextColor(graphics::Color{color});
     const graphics::SizeF glyph = frame.MeasureText("\"");
@@ -307,6 +395,18 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
         if (IsDrawable(p))
             frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
     }
+}
+
+// A new document is black; the hint says where to begin.
+void PreviewWnd::DrawEmptyHint(graphics::Frame& frame) const {
+    static const std::string Hint = "Click to place the first point of a shape.";
+    constexpr std::uint32_t Faint = 0x505050;
+    frame.SetFont(surface_.GetDefaultFont());
+    frame.SetTextColor(graphics::Color{Faint});
+    const graphics::SizeF size = frame.MeasureText(Hint);
+    frame.DrawText({(static_cast<float>(width()) - size.width) / 2,
+                    (static_cast<float>(height()) - size.height) / 2},
+                   Hint);
 }
 
 } // namespace vel::lumo

@@ -9,10 +9,11 @@
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
-#include "graphics/QtGraphicsImpl.h"
 #include "wingui/InplaceEditBox.h"
+#include "wingui/ToolTip.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QInputDevice>
 #include <QMenu>
@@ -51,9 +52,9 @@ std::optional<std::uint64_t> LineAt(float y, float lineHeight) {
 
 ShapeWnd::ShapeWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Shapes and Poses"), FocusClick::Used),
-      ViewWithSelection(host), graphics_(std::make_unique<graphics::QtGraphicsImpl>()),
-      surface_(graphics_.CreateSurface()), textFont_(surface_.GetDefaultFont()),
-      glyphFont_(textFont_), editBox_(new wingui::InplaceEditBox(this)) {
+      ViewWithSelection(host), surface_(graphics_.CreateSurface()),
+      textFont_(surface_.GetDefaultFont()), glyphFont_(textFont_),
+      editBox_(new wingui::InplaceEditBox(this)) {
     glyphFont_.face = "Webdings";
     // Text is measured on a scratch picture wide enough not to wrap it.
     QImage scratch(1024, 64, QImage::Format_RGB32);
@@ -127,6 +128,40 @@ ShapeHit ShapeWnd::HitTest(QPoint position) const {
         hit.inColumn2 = hit.onPose && !hit.inColumn1 && x - PosesLeft() < 2 * glyph_.width;
     }
     return hit;
+}
+
+ShapesPlace ShapeWnd::PlaceAt(QPoint position) const {
+    using Region = ShapesPlace::Region;
+    const ShapeHit hit = HitTest(position);
+    ShapesPlace place;
+    if (hit.onShape) {
+        place.region = Region::Shape;
+        place.name = GetDocument()->GetShapeName(hit.shape);
+        place.selected = hit.shape == GetSelection().shape;
+    } else if (hit.onNewShape) {
+        place.region = Region::NewShape;
+    } else if (hit.onPose) {
+        place.region = hit.inColumn1   ? Region::EditedMark
+                       : hit.inColumn2 ? Region::ReferenceMark
+                                       : Region::Pose;
+        place.name = GetDocument()->GetModel().GetPoseName(GetSelection().shape, hit.pose);
+    } else if (hit.onNewPose) {
+        place.region = Region::NewPose;
+    }
+    return place;
+}
+
+PaneHint ShapeWnd::HintAt(QPoint position, HintKeys) const {
+    return {ShapesHint(PlaceAt(position)), {}};
+}
+
+bool ShapeWnd::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return Pane::event(event);
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    wingui::ShowToolTip(help, this, QString::fromStdString(ShapesTip(PlaceAt(help->pos()).region)));
+    return true;
 }
 
 bool ShapeWnd::SelectLine(const ShapeHit& hit) {

@@ -35,6 +35,7 @@ struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
+class StatusLine;
 class TimelineWnd;
 class TransportBar;
 
@@ -106,6 +107,7 @@ public:
     ShapeWnd* Shapes() const { return shapes_; }
     TimelineWnd* Timeline() const { return timeline_; }
     TransportBar* Transport() const { return transport_; }
+    StatusLine* Status() const { return status_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +148,7 @@ private:
     int OnHome();
     int OnEnd();
     int OnTutorial();
+    int OnStatusBar();
     int OnAbout();
     int OnKeyboardShortcuts();
     HelpWnd& Help();
@@ -173,6 +176,7 @@ private:
     ShapeWnd* shapes_;
     TimelineWnd* timeline_;
     TransportBar* transport_;
+    StatusLine* status_;
     std::unique_ptr<LumoDocument> document_;
     ViewRegistration registration_;
     uint32_t frame_ = 0;
