@@ -105,6 +105,19 @@ void NewKnobDlg::BuildControls() {
     statusIcon_ = label("", 8, 112, 16, 16);
     AddControl(IdStatusIcon, statusIcon_);
     du.Place(ButtonBox(), 170, 166, 108, 14);
+    SetToolTips({
+        {IdName, "The knob's name, as the timeline's row and the pose menus show it"},
+        {IdKey, "Up to 8 letters and digits, different from every other knob's; the file "
+                "and the poses know the knob by it"},
+        {IdIntent, "What the knob is for: only an Interpolate knob can drive a pose, blending "
+                   "the shape toward it"},
+        {IdMaxLabel, "The name of the knob's one end, such as Open"},
+        {IdMaxValue, "The value at that end; its pose shows the shape there"},
+        {IdTypical, "The value the knob's row starts with, at frame 0, before any spider"},
+        {IdMinLabel, "The name of the knob's other end, such as Closed"},
+        {IdMinValue, "The value at the other end"},
+        {IdStandardKnobs, "Ready-made knobs: choosing one fills in every field"},
+    });
 }
 
 void NewKnobDlg::BindFields() {
