@@ -3,7 +3,9 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/panes/TimelineWnd.h"
+#include "apps/lumo/panes/TransportBar.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/ToolTips.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -69,6 +71,17 @@ TEST_F(StatusLineTest, ViewStatusBarTogglesTheBarAndTheNextWindowRemembers) {
     window->OnCommand(IdStatusBar);
     EXPECT_FALSE(window->statusBar()->isHidden());
     EXPECT_FALSE(LumoWnd(&clock).statusBar()->isHidden());
+}
+
+TEST_F(StatusLineTest, EveryTransportButtonExplainsItselfAndNamesItsKey) {
+    const TransportBar* bar = window->Transport();
+    ASSERT_EQ(bar->Buttons().size(), 6u);
+    for (const wingui::Button& button : bar->Buttons()) {
+        const QString tip = vel::testing::ToolTipAt(window->Transport(), button.rect.center());
+        EXPECT_EQ(tip, button.tip);
+        EXPECT_TRUE(tip.endsWith(QLatin1Char(')'))) << tip.toStdString();
+    }
+    EXPECT_TRUE(bar->Buttons()[TransportBar::PlayButton].tip.contains(QStringLiteral("(F5)")));
 }
 
 // Ctrl+0 resets the zoom of the pane it is typed in: the timeline keeps its
