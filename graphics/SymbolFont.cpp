@@ -13,7 +13,7 @@ struct SymbolCode {
     char16_t code;
     char32_t symbol;
 };
-constexpr std::array<SymbolCode, 8> kSymbolCodes{{
+constexpr std::array<SymbolCode, 8> SymbolCodes{{
     {u'"', U'\U0001F578'}, // web
     {u'!', U'\U0001F577'}, // spider
     {u'4', U'\u25B6'},     // play
@@ -29,9 +29,9 @@ constexpr std::array<SymbolCode, 8> kSymbolCodes{{
 QString SymbolText(const std::u16string& text) {
     QString out;
     for (char16_t c : text) {
-        auto found = std::find_if(kSymbolCodes.begin(), kSymbolCodes.end(),
+        auto found = std::find_if(SymbolCodes.begin(), SymbolCodes.end(),
                                   [c](const SymbolCode& s) { return s.code == c; });
-        if (found == kSymbolCodes.end()) {
+        if (found == SymbolCodes.end()) {
             out += QChar(c);
         } else {
             const char32_t symbol = found->symbol;

@@ -36,8 +36,9 @@ AnimateDlg::AnimateDlg(QWidget* owner, const LumoDocument& document, const QStri
     setWindowTitle(title);
     auto* firstEdit = new wingui::UpDownEdit(this);
     auto* endEdit = new wingui::UpDownEdit(this);
-    for (wingui::UpDownEdit* edit : {firstEdit, endEdit})
+    for (wingui::UpDownEdit* edit : {firstEdit, endEdit}) {
         edit->setMinimumWidth(130);
+    }
     auto* firstLabel = new QLabel(tr("F&irst frame:"), this);
     auto* endLabel = new QLabel(tr("&End frame:"), this);
     firstLabel->setBuddy(firstEdit);
@@ -87,8 +88,9 @@ void AnimateDlg::BindFields() {
 }
 
 bool AnimateDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlg::IsFieldValid(controlId))
+    if (!OptionsDlg::IsFieldValid(controlId)) {
         return false;
+    }
     return controlId != IdEndFrame || firstFrame.value < endFrame.value;
 }
 

@@ -35,8 +35,9 @@ std::string Duration(uint64_t frames) {
 
 std::string ExportVideoOptionsDlg::VideosFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         QDir().mkpath(folder);
+    }
     return folder.toStdString();
 }
 
@@ -57,8 +58,9 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     // Wide enough for a timecode of the first hours.
     const int timecodeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00;00")) +
                               style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 2;
-    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit})
+    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit}) {
         edit->setMinimumWidth(timecodeWidth);
+    }
 
     // Each label's mnemonic leads to its edit.
     const auto label = [this](const QString& text, QWidget* buddy) {
@@ -123,8 +125,9 @@ void ExportVideoOptionsDlg::BindFields() {
 }
 
 bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlg::IsFieldValid(controlId))
+    if (!OptionsDlg::IsFieldValid(controlId)) {
         return false;
+    }
     return controlId != IdEndFrame || firstFrame.value < endFrame.value;
 }
 
@@ -139,8 +142,9 @@ void ExportVideoOptionsDlg::Browse() {
     save.AddFilter(tr("All Files"), QStringLiteral("*.*"));
     save.SetDefaultExtension(QStringLiteral("mp4"));
     save.SetInitialName(fileName.value);
-    if (!save.Show(this))
+    if (!save.Show(this)) {
         return;
+    }
     fileName.FromText(save.ChosenPath());
     wingui::ShowControlText(fileEdit_, fileName.ToText());
 }
@@ -151,14 +155,16 @@ std::string ExportVideoOptionsDlg::FileStatus(StatusIcon& icon) const {
         icon = StatusIcon::Error;
         return "The file name may not contain any of these characters: < > : | ? *.";
     }
-    if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown))
+    if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown)) {
         return "A file with that name already exists and will be overwritten.";
+    }
     const QString extension =
         QString::fromStdString(std::filesystem::path(fileName.value).extension().string());
     if (extension.compare(QString::fromStdString(fileName.DefaultExtension()),
-                          Qt::CaseInsensitive) != 0)
+                          Qt::CaseInsensitive) != 0) {
         return "The file name should end in \"" + fileName.DefaultExtension() +
                "\" for best results.";
+    }
     return {};
 }
 

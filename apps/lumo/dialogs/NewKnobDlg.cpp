@@ -54,8 +54,9 @@ NewKnobDlg::NewKnobDlg(QWidget* owner, const LumoDocument& document, std::uint32
 // The hints about the default texts follow the focus.
 bool NewKnobDlg::eventFilter(QObject* watched, QEvent* event) {
     const bool eaten = OptionsDlg::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         UpdateStatus();
+    }
     return eaten;
 }
 
@@ -121,13 +122,15 @@ void NewKnobDlg::BuildControls() {
 }
 
 void NewKnobDlg::BindFields() {
-    for (const auto& [id, field] : Fields())
+    for (const auto& [id, field] : Fields()) {
         Bind(id, *field);
+    }
 
     auto* intent = static_cast<QComboBox*>(Control(IdIntent));
     intent->clear();
-    for (std::string_view name : KnobIntentNames())
+    for (std::string_view name : KnobIntentNames()) {
         intent->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
     intent->setEnabled(!IsPoseMode());
     FillStandardKnobs();
 }
@@ -137,8 +140,9 @@ void NewKnobDlg::FillStandardKnobs() {
     standardList_->clear();
     for (std::size_t i = 0; i < standardKnobs_.size(); ++i) {
         const Knob& knob = standardKnobs_[i];
-        if (IsPoseMode() && knob.intent != Knob::Intent::Interpolate)
+        if (IsPoseMode() && knob.intent != Knob::Intent::Interpolate) {
             continue;
+        }
         auto* item = new QListWidgetItem(QString::fromStdString(knob.name), standardList_);
         item->setData(Qt::UserRole, static_cast<qulonglong>(i));
     }
@@ -148,8 +152,9 @@ void NewKnobDlg::FillStandardKnobs() {
 // that standard knob in every field.
 void NewKnobDlg::ChooseStandardKnob() {
     const QList<QListWidgetItem*> chosen = standardList_->selectedItems();
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         return;
+    }
     const Knob& knob = standardKnobs_.at(chosen.front()->data(Qt::UserRole).toULongLong());
     key_.value = knob.key.Text();
     name_.value = knob.name;
@@ -184,8 +189,9 @@ Knob NewKnobDlg::GetKnob() const {
 }
 
 bool NewKnobDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlgBase::IsFieldValid(controlId))
+    if (!OptionsDlgBase::IsFieldValid(controlId)) {
         return false;
+    }
     switch (controlId) {
     case IdName:
         return rules_.IsNameAcceptable(GetKnob());
@@ -209,8 +215,9 @@ void NewKnobDlg::UpdateStatus() {
     const std::optional<KnobStatus> status = rules_.Status(GetKnob(), context);
     statusText_->setVisible(status.has_value());
     statusIcon_->setVisible(status.has_value());
-    if (!status)
+    if (!status) {
         return;
+    }
     statusText_->setText(QString::fromStdString(status->text));
     const int side = statusIcon_->width();
     statusIcon_->setPixmap(
@@ -223,8 +230,9 @@ bool NewKnobDlg::Run() {
 
 std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std::uint32_t mode) {
     NewKnobDlg dialog(owner, document, mode);
-    if (!dialog.Run())
+    if (!dialog.Run()) {
         return std::nullopt;
+    }
     return dialog.GetKnob();
 }
 

@@ -36,8 +36,9 @@ bool Contains(const std::vector<Point>& outline, Point m) {
     for (Point cur : outline) {
         if ((prev.y < m.y && cur.y > m.y) || (prev.y > m.y && cur.y < m.y)) {
             const float crossing = prev.x + (cur.x - prev.x) * (m.y - prev.y) / (cur.y - prev.y);
-            if (crossing > m.x)
+            if (crossing > m.x) {
                 inside = !inside;
+            }
         }
         prev = cur;
     }

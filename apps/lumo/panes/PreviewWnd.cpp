@@ -32,9 +32,9 @@ namespace {
 // Markers further out than this are off any screen; leaving them out keeps
 // outlines from a crafted file from stalling the painter.
 bool IsDrawable(graphics::PointF p) {
-    constexpr float Limit = 1.0e5f;
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < Limit &&
-           std::abs(p.y) < Limit;
+    constexpr float limit = 1.0e5f;
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < limit &&
+           std::abs(p.y) < limit;
 }
 
 } // namespace
@@ -51,8 +51,9 @@ void PreviewWnd::SetFrame(uint32_t frame) {
 }
 
 void PreviewWnd::OnDocumentChange(Document*, uint32_t changes) {
-    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0)
+    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0) {
         update();
+    }
 }
 
 bool PreviewWnd::HasShapeSelected() const {
@@ -84,8 +85,10 @@ QPoint PreviewWnd::ModelToClient(Point model) const {
         return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, double(limit - 1)))
                                 : limit / 2;
     };
-    return {pixel(std::floor(s * shown.x + 0.5) + w / 2, w),
-            pixel(h - h / 2 - std::floor(s * shown.y + 0.5), h)};
+    const int centreX = w / 2;
+    const int centreY = h - h / 2;
+    return {pixel(std::floor(s * shown.x + 0.5) + centreX, w),
+            pixel(centreY - std::floor(s * shown.y + 0.5), h)};
 }
 
 std::vector<Point> PreviewWnd::Shown(std::vector<Point> points) const {
@@ -152,8 +155,9 @@ void PreviewWnd::Click(QPoint p, const PreviewHit& hit, bool shift, bool canDrag
         DetectDrag(
             p,
             [this, p, selection]() -> std::unique_ptr<wingui::DragState> {
-                if (selection.pose == selection.referencePose)
+                if (selection.pose == selection.referencePose) {
                     return std::make_unique<DraggingShape>(this, GetDocument(), p, selection.shape);
+                }
                 return std::make_unique<DraggingPose>(this, GetDocument(), p, selection.shape,
                                                       selection.pose);
             },
@@ -201,8 +205,8 @@ void PreviewWnd::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
-    constexpr double NotchFactor = 1.25;
-    ZoomAt(event->position().toPoint(), std::pow(NotchFactor, event->angleDelta().y() / 120.0));
+    constexpr double notchFactor = 1.25;
+    ZoomAt(event->position().toPoint(), std::pow(notchFactor, event->angleDelta().y() / 120.0));
     event->accept();
 }
 
@@ -230,18 +234,21 @@ PaneHint PreviewWnd::HintAt(QPoint position, HintKeys keys) const {
 }
 
 void PreviewWnd::OnRButtonDown(QMouseEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const PreviewHit hit = HitTest(event->position().toPoint());
-    if (hit.insideShape)
+    if (hit.insideShape) {
         SelectShape(hit.shape);
-    else if (!hit.onPoint)
+    } else if (!hit.onPoint) {
         SelectShape(GetDocument()->GetModel().GetShapeCount());
+    }
 }
 
 void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const PreviewHit hit = HitTest(event->pos());
     QMenu menu(this);
     if (hit.onPoint) {
@@ -256,8 +263,9 @@ void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
     }
     // The items act on what they were offered for, whatever is selected by
     // the time one is chosen.
-    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
+    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos())) {
         Run(id, hit);
+    }
 }
 
 void PreviewWnd::OnCommand(std::uint32_t id) {
@@ -270,8 +278,9 @@ void PreviewWnd::OnCommand(std::uint32_t id) {
 
 void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
     LumoDocument* document = GetDocument();
-    if (document == nullptr)
+    if (document == nullptr) {
         return;
+    }
     switch (id) {
     case IdDeleteWeb:
         document->Execute(DeletePointCmd(document, target.pointShape, target.point));
@@ -294,12 +303,15 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
     }
-    if (event->key() == Qt::Key_Delete)
+    if (event->key() == Qt::Key_Delete) {
         return true;
-    if (event->key() != Qt::Key_Space)
+    }
+    if (event->key() != Qt::Key_Space) {
         return false;
-    if (GetDocument() != nullptr)
+    }
+    if (GetDocument() != nullptr) {
         InsertNewShape(*GetDocument(), *Host(), GetSelection());
+    }
     return true;
 }
 
@@ -312,8 +324,9 @@ void PreviewWnd::keyReleaseEvent(QKeyEvent* event) {
 
 std::unique_ptr<wingui::DragState> PreviewWnd::OnVirtJoystick(std::uint32_t,
                                                               QPoint& virtualPosition) {
-    if (!HasShapeSelected())
+    if (!HasShapeSelected()) {
         return nullptr;
+    }
     const std::uint64_t shape = GetSelection().shape;
     const std::vector<Point> base = GetDocument()->GetPosePoints(shape, 0);
     virtualPosition = ModelToClient(base.empty() ? Point{} : base.front());
@@ -373,8 +386,9 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
     const Selection selection = GetSelection();
     const bool comparing = selection.pose != selection.referencePose;
     DrawMarkers(frame, selection.pose, comparing ? EditedPoseColor : SinglePoseColor);
-    if (comparing)
+    if (comparing) {
         DrawMarkers(frame, selection.referencePose, ReferencePoseColor);
+    }
 }
 
 void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
@@ -392,21 +406,22 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
         }
     }
     for (graphics::PointF p : points) {
-        if (IsDrawable(p))
+        if (IsDrawable(p)) {
             frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
+        }
     }
 }
 
 // A new document is black; the hint says where to begin.
 void PreviewWnd::DrawEmptyHint(graphics::Frame& frame) const {
-    static const std::string Hint = "Click to place the first point of a shape.";
-    constexpr std::uint32_t Faint = 0x505050;
+    static const std::string hint = "Click to place the first point of a shape.";
+    constexpr std::uint32_t faint = 0x505050;
     frame.SetFont(surface_.GetDefaultFont());
-    frame.SetTextColor(graphics::Color{Faint});
-    const graphics::SizeF size = frame.MeasureText(Hint);
+    frame.SetTextColor(graphics::Color{faint});
+    const graphics::SizeF size = frame.MeasureText(hint);
     frame.DrawText({(static_cast<float>(width()) - size.width) / 2,
                     (static_cast<float>(height()) - size.height) / 2},
-                   Hint);
+                   hint);
 }
 
 } // namespace vel::lumo
