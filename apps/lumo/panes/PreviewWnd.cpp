@@ -98,6 +98,11 @@ std::vector<Point> PreviewWnd::Shown(std::vector<Point> points) const {
     return points;
 }
 
+void PreviewWnd::OnAttach() {
+    zoom_.Fit();
+    Pane::OnAttach();
+}
+
 void PreviewWnd::SetZoom(const PreviewZoom& zoom) {
     zoom_ = zoom;
     update();

@@ -48,6 +48,8 @@ public:
                                                       QPoint& virtualPosition) override;
 
 protected:
+    // Another document is shown whole.
+    void OnAttach() override;
     void OnLButtonDown(QMouseEvent* event) override;
     void OnRButtonDown(QMouseEvent* event) override;
     void OnMButtonDown(QMouseEvent* event) override;

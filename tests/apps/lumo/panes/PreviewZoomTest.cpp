@@ -127,5 +127,13 @@ TEST_F(PreviewZoomWndTest, MiddleAndAltDragsPanEscapeTakesThePanBackAndFitShowsT
     EXPECT_TRUE(preview->Zoom().IsFit());
 }
 
+TEST_F(PreviewZoomWndTest, AnotherDocumentIsShownWhole) {
+    preview->ZoomAt(At(0.3f, 0.3f), 5.0);
+    const std::unique_ptr<LumoDocument> next = LumoDocument::New();
+    preview->SetDocument(next.get());
+    EXPECT_TRUE(preview->Zoom().IsFit());
+    preview->SetDocument(document.get());
+}
+
 } // namespace
 } // namespace vel::lumo::test
