@@ -5,12 +5,31 @@
 
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTimer>
 
 namespace vel::lumo {
+
+namespace {
+
+// The modifiers as they are once the key event has happened: platforms
+// differ in whether a modifier key's own event counts it.
+Qt::KeyboardModifiers ModifiersAfter(const QKeyEvent& event) {
+    Qt::KeyboardModifiers modifiers = event.modifiers();
+    const Qt::KeyboardModifier own = event.key() == Qt::Key_Shift     ? Qt::ShiftModifier
+                                     : event.key() == Qt::Key_Alt     ? Qt::AltModifier
+                                     : event.key() == Qt::Key_Control ? Qt::ControlModifier
+                                                                      : Qt::NoModifier;
+    if (own != Qt::NoModifier) {
+        modifiers.setFlag(own, event.type() == QEvent::KeyPress);
+    }
+    return modifiers;
+}
+
+} // namespace
 
 StatusLine::StatusLine(QStatusBar* bar)
     : QObject(bar), hint_(new QLabel(bar)), value_(new QLabel(bar)), frame_(new QLabel(bar)) {
@@ -59,7 +78,7 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
         pane_ = pane;
         position_ = static_cast<QEnterEvent*>(event)->position().toPoint();
-        RefreshLater();
+        RefreshLater(QGuiApplication::keyboardModifiers());
         break;
     case QEvent::Leave:
         if (pane_ == pane) {
@@ -69,12 +88,14 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        RefreshLater(ModifiersAfter(*static_cast<QKeyEvent*>(event)));
+        break;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
-        RefreshLater();
+        RefreshLater(QGuiApplication::keyboardModifiers());
         break;
     default:
         break;
@@ -82,7 +103,8 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void StatusLine::RefreshLater() {
+void StatusLine::RefreshLater(Qt::KeyboardModifiers modifiers) {
+    modifiers_ = modifiers;
     if (!refreshPending_) {
         refreshPending_ = true;
         QTimer::singleShot(0, this, [this] { Refresh(); });
@@ -92,7 +114,7 @@ void StatusLine::RefreshLater() {
 void StatusLine::Refresh() {
     refreshPending_ = false;
     if (pane_) {
-        Show(pane_->Hint(position_, QGuiApplication::keyboardModifiers()));
+        Show(pane_->Hint(position_, modifiers_));
     }
 }
 

@@ -36,7 +36,7 @@ protected:
 private:
     // Asks the pane under the mouse again once the event at hand has done
     // its work (a click may have added a shape, a key changed the focus).
-    void RefreshLater();
+    void RefreshLater(Qt::KeyboardModifiers modifiers);
     void Refresh();
     void Show(const PaneHint& hint);
 
@@ -45,6 +45,7 @@ private:
     QLabel* frame_;
     QPointer<Pane> pane_;
     QPoint position_;
+    Qt::KeyboardModifiers modifiers_;
     bool refreshPending_ = false;
 };
 

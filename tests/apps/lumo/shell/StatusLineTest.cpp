@@ -52,6 +52,26 @@ TEST_F(StatusLineTest, TheHintFollowsTheMouseFromPaneToPaneAndTheFocus) {
     EXPECT_EQ(window->Status()->ValueText(), QString());
 }
 
+TEST_F(StatusLineTest, TheHintChangesWithShiftWhileTheMouseRests) {
+    PreviewWnd* preview = window->Preview();
+    preview->setFocus();
+    const QPoint centre = preview->rect().center();
+    for (const QPoint corner : {QPoint(-60, 50), QPoint(60, 50), QPoint(0, -60)}) {
+        QTest::mouseClick(preview, Qt::LeftButton, {}, centre + corner);
+    }
+    LumoDocument& document = *window->GetDocument();
+    ASSERT_EQ(document.GetPosePoints(0, 0).size(), 3u);
+    ASSERT_TRUE(document.Execute(SetShapeNameCmd(&document, 0, "Mouth")));
+    QTest::mouseMove(preview, centre);
+    EXPECT_EQ(Hint().rfind("Click: add a point to Mouth", 0), 0u) << Hint();
+    QTest::keyPress(preview, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Hint(), "Shift+drag: move Mouth \u00B7 Right-click: shape menu");
+    QTest::keyRelease(preview, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Hint().rfind("Click: add a point to Mouth", 0), 0u) << Hint();
+}
+
 TEST_F(StatusLineTest, TheFrameAndTimecodeFollowTheCursor) {
     window->SetFrame(42);
     EXPECT_EQ(window->Status()->FrameText(), QStringLiteral("Frame 42 \u00B7 00:01;12"));
