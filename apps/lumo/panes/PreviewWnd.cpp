@@ -308,6 +308,11 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
     }
+    // Ctrl+0 here fits the preview; the timeline keeps the key for its own zoom.
+    if (event->key() == Qt::Key_0 && (event->modifiers() & Qt::ControlModifier) != 0) {
+        FitPreview();
+        return true;
+    }
     if (event->key() == Qt::Key_Delete) {
         return true;
     }

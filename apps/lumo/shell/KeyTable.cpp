@@ -44,7 +44,6 @@ constexpr std::array Keys{
     Move(Qt::Key_Right, false, 1, "Next frame"),
     Move(Qt::Key_Left, true, -static_cast<int>(JumpFrames), "30 frames back"),
     Move(Qt::Key_Right, true, static_cast<int>(JumpFrames), "30 frames forward"),
-    Bind(Qt::Key_0, true, IdFitPreview, "Show the whole picture in the preview"),
 };
 
 const KeyBinding* Find(int key, bool ctrl) {

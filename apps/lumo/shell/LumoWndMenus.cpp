@@ -54,7 +54,7 @@ void LumoWnd::CreateMenus() {
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
     view->addSeparator();
-    AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview"));
+    AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview\tCtrl+0"));
     AddCommand(view, IdStatusBar, QStringLiteral("&Status Bar"))->setCheckable(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));

@@ -104,8 +104,8 @@ TEST_F(StatusLineTest, EveryTransportButtonExplainsItselfAndNamesItsKey) {
     EXPECT_TRUE(bar->Buttons()[TransportBar::PlayButton].tip.contains(QStringLiteral("(F5)")));
 }
 
-// Ctrl+0 resets the zoom of the pane it is typed in: the timeline keeps its
-// own reset, the preview and the shapes pane hand the key to the window.
+// Ctrl+0 resets the zoom of the pane it is typed in: the preview shows the
+// whole picture, the timeline keeps the key for its own zoom.
 TEST_F(StatusLineTest, FitPreviewShowsTheWholePictureAgain) {
     window->Preview()->ZoomAt({10, 10}, 4.0);
     window->Timeline()->setFocus();
