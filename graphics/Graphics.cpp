@@ -1,8 +1,12 @@
 #include "graphics/Graphics.h"
 
+#include "graphics/QtGraphicsImpl.h"
+
 #include <stdexcept>
 
 namespace vel::graphics {
+
+Graphics::Graphics() : Graphics(std::make_unique<QtGraphicsImpl>()) {}
 
 Graphics::Graphics(std::unique_ptr<IGraphicsImpl> impl) : impl_(std::move(impl)) {
     if (!impl_) {

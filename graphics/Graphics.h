@@ -10,6 +10,8 @@ namespace vel::graphics {
 // Owns one back-end factory; one per program run.
 class Graphics {
 public:
+    // On the platform's back end.
+    Graphics();
     explicit Graphics(std::unique_ptr<IGraphicsImpl> impl);
 
     Surface CreateSurface();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/GraphicsTypes.h"
+#include "graphics/SymbolFont.h"
 
 #include <QFont>
 #include <QTextLayout>
@@ -11,12 +12,6 @@ class QPainter;
 class QPaintDevice;
 
 namespace vel::graphics {
-
-// The symbol font's codes the program uses, as the Unicode symbols that
-// stand in for them; other characters stay as they are.
-QString SymbolText(const std::u16string& text);
-// The font, set in the face that stands in for the symbol font.
-QFont SymbolFont(QFont font);
 
 // The frame's font as the back end reports it.
 Font FontFromQFont(const QFont& font);

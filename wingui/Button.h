@@ -20,6 +20,8 @@ struct Button {
     std::uint32_t commandId = 0;
     std::uint32_t fontIndex = 0;
     QString label;
+    // Shown when the mouse rests on the button; none when empty.
+    QString tip;
     ButtonKind kind = ButtonKind::Push;
     bool pressed = false;
 };

@@ -1,15 +1,18 @@
 #include "wingui/ButtonBar.h"
 
 #include "wingui/ButtonDragging.h"
+#include "wingui/ToolTip.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 #include <climits>
 
 namespace vel::wingui {
@@ -144,7 +147,23 @@ void ButtonBar::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void ButtonBar::SetTip(std::size_t index, const QString& tip) {
+    buttons_.at(index).tip = tip;
+}
+
 bool ButtonBar::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const auto found = std::find_if(buttons_.begin(), buttons_.end(), [help](const Button& b) {
+            return b.rect.contains(help->pos());
+        });
+        if (found == buttons_.end()) {
+            ShowToolTip(help, this, {});
+        } else {
+            ShowToolTip(help, this, found->tip, found->rect);
+        }
+        return true;
+    }
     return drag_.Forward(*event) || QWidget::event(event);
 }
 

@@ -37,6 +37,7 @@ public:
     const std::vector<Button>& Buttons() const { return buttons_; }
     // Gives a button a new label and lays the bar out again.
     void SetLabel(std::size_t index, const QString& label);
+    void SetTip(std::size_t index, const QString& tip);
 
     ButtonBarTarget* Target() const { return target_; }
     bool IsDragging() const { return drag_.IsDragging(); }

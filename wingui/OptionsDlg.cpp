@@ -54,6 +54,13 @@ QIcon OptionsDlgBase::Icon(StatusIcon icon) const {
     return icons_[static_cast<int>(icon)];
 }
 
+void OptionsDlgBase::SetToolTips(
+    std::initializer_list<std::pair<std::uint32_t, const char*>> tips) {
+    for (const auto& [controlId, tip] : tips) {
+        Control(controlId)->setToolTip(QString::fromUtf8(tip));
+    }
+}
+
 void OptionsDlgBase::AddControl(std::uint32_t controlId, QWidget* control) {
     controls_[controlId] = control;
     if (auto* box = qobject_cast<QAbstractButton*>(control)) {

@@ -9,7 +9,9 @@
 #include <QList>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
+#include <utility>
 
 class QPushButton;
 
@@ -57,6 +59,8 @@ protected:
     // Registers a control under its id (check box, combo box, line edit,
     // UpDownEdit or label). Controls are children of the dialog.
     void AddControl(std::uint32_t controlId, QWidget* control);
+    // Gives registered controls their tooltips: what each field means.
+    void SetToolTips(std::initializer_list<std::pair<std::uint32_t, const char*>> tips);
     // Binding an id again replaces its field. The field outlives the dialog window.
     void Bind(std::uint32_t controlId, FieldBase& field);
     QDialogButtonBox* ButtonBox() const { return buttons_; }

@@ -1,5 +1,7 @@
 #include "wingui/ButtonBar.h"
 
+#include "tests/support/ToolTips.h"
+
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -268,6 +270,15 @@ TEST_F(ButtonBarTest, APressedButtonIsDrawnDifferently) {
     QTest::mouseRelease(bar, Qt::LeftButton, {}, Centre(0));
     EXPECT_NE(raised, sunken);
     EXPECT_EQ(bar->grab(At(0).rect).toImage(), raised);
+}
+
+TEST_F(ButtonBarTest, EachButtonShowsItsOwnTipAndOneWithoutATipShowsNone) {
+    bar->SetTip(0, QStringLiteral("Pushes (P)"));
+    bar->SetTip(3, QStringLiteral("Steers"));
+    EXPECT_EQ(testing::ToolTipAt(bar, Centre(0)), QStringLiteral("Pushes (P)"));
+    EXPECT_EQ(testing::ToolTipAt(bar, Centre(3)), QStringLiteral("Steers"));
+    EXPECT_EQ(testing::ToolTipAt(bar, Centre(1)), QString());
+    EXPECT_EQ(testing::ToolTipAt(bar, Outside(3)), QString());
 }
 
 TEST(RepeatTiming, FollowsTheKeyboardDelayAndSpeed) {

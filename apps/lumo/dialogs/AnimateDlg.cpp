@@ -36,8 +36,9 @@ AnimateDlg::AnimateDlg(QWidget* owner, const LumoDocument& document, const QStri
     setWindowTitle(title);
     auto* firstEdit = new wingui::UpDownEdit(this);
     auto* endEdit = new wingui::UpDownEdit(this);
-    for (wingui::UpDownEdit* edit : {firstEdit, endEdit})
+    for (wingui::UpDownEdit* edit : {firstEdit, endEdit}) {
         edit->setMinimumWidth(130);
+    }
     auto* firstLabel = new QLabel(tr("F&irst frame:"), this);
     auto* endLabel = new QLabel(tr("&End frame:"), this);
     firstLabel->setBuddy(firstEdit);
@@ -50,6 +51,10 @@ AnimateDlg::AnimateDlg(QWidget* owner, const LumoDocument& document, const QStri
     layout_->setColumnStretch(3, 1);
     AddControl(IdFirstFrame, firstEdit);
     AddControl(IdEndFrame, endEdit);
+    SetToolTips({
+        {IdFirstFrame, "The first frame to animate, as a frame number or a timecode"},
+        {IdEndFrame, "The frame where the animation ends; the keys in between are replaced"},
+    });
 }
 
 void AnimateDlg::AddSetting(std::uint32_t controlId, const QString& label, QWidget* control) {
@@ -83,8 +88,9 @@ void AnimateDlg::BindFields() {
 }
 
 bool AnimateDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlg::IsFieldValid(controlId))
+    if (!OptionsDlg::IsFieldValid(controlId)) {
         return false;
+    }
     return controlId != IdEndFrame || firstFrame.value < endFrame.value;
 }
 
@@ -122,6 +128,15 @@ LipSyncDlg::LipSyncDlg(QWidget* owner, const LumoDocument& document)
     auto* text = new QLineEdit(this);
     text->setPlaceholderText(tr("optional: the words spoken, for a closer fit"));
     AddSetting(IdTranscript, tr("Spoken &text:"), text);
+    SetToolTips({
+        {IdSensitivity, "How readily the mouth opens with the voice: 1 is usual, 2 opens a "
+                        "quiet voice as far as a loud one"},
+        {IdSmoothing, "0 follows every sound of the speech; 1 blends neighbouring ones into a "
+                      "lazy mouth"},
+        {IdRecogniser, "Shapes the mouth after the sounds recognised in the speech, not only "
+                       "after its loudness"},
+        {IdTranscript, "The words spoken, if you know them: the recognition then fits closer"},
+    });
 }
 
 void LipSyncDlg::BindSettings() {
@@ -140,6 +155,11 @@ BlinksDlg::BlinksDlg(QWidget* owner, const LumoDocument& document)
     : AnimateDlg(owner, document, tr("Add Blinks")) {
     AddSetting(IdRate, tr("Blinks a &minute:"), new QLineEdit(this));
     AddSetting(IdSeed, tr("&Seed:"), new wingui::UpDownEdit(this));
+    SetToolTips({
+        {IdRate, "Blinks a minute on average; the gaps between them vary"},
+        {IdSeed, "Another number gives other moments for the blinks; the same number gives "
+                 "the same ones"},
+    });
 }
 
 void BlinksDlg::BindSettings() {
@@ -157,6 +177,12 @@ FlickerDlg::FlickerDlg(QWidget* owner, const LumoDocument& document)
     AddSetting(IdSpeed, tr("S&peed:"), new QLineEdit(this));
     AddSetting(IdHue, {}, new QCheckBox(tr("Let the &hue wander too"), this));
     AddSetting(IdSeed, tr("&Seed:"), new wingui::UpDownEdit(this));
+    SetToolTips({
+        {IdAmount, "How far the candle's light strays from its value, in lightness units"},
+        {IdSpeed, "1 is a calm candle; 2 wanders and flickers twice as often"},
+        {IdHue, "The flame's colour wanders a little too"},
+        {IdSeed, "Another number gives another flame; the same number gives the same one"},
+    });
 }
 
 void FlickerDlg::BindSettings() {

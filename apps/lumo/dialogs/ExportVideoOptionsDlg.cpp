@@ -100,6 +100,15 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     AddControl(IdSummaryIcon, layout->itemAtPosition(4, 0)->widget());
     AddControl(IdBurnIn, burnInBox);
     connect(browse, &QPushButton::clicked, this, &ExportVideoOptionsDlg::Browse);
+    SetToolTips({
+        {IdFileName, "The video file to write: a name without a folder goes to the Videos "
+                     "folder, and one without an extension gains .mp4"},
+        {IdBrowse, "Choose the folder and the name in a file dialog"},
+        {IdLoops, "How many times the frames play one after the other in the video"},
+        {IdFirstFrame, "The first frame of the video, as a frame number or a timecode"},
+        {IdEndFrame, "The frame where the video ends"},
+        {IdBurnIn, "Writes the frame counter into the picture, for checking the timing"},
+    });
 }
 
 // Room for a long path where the screen has it; a small screen may make the

@@ -54,8 +54,9 @@ NewKnobDlg::NewKnobDlg(QWidget* owner, const LumoDocument& document, std::uint32
 // The hints about the default texts follow the focus.
 bool NewKnobDlg::eventFilter(QObject* watched, QEvent* event) {
     const bool eaten = OptionsDlg::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         UpdateStatus();
+    }
     return eaten;
 }
 
@@ -105,16 +106,31 @@ void NewKnobDlg::BuildControls() {
     statusIcon_ = label("", 8, 112, 16, 16);
     AddControl(IdStatusIcon, statusIcon_);
     du.Place(ButtonBox(), 170, 166, 108, 14);
+    SetToolTips({
+        {IdName, "The knob's name, as the timeline's row and the pose menus show it"},
+        {IdKey, "Up to 8 letters and digits, different from every other knob's; the file "
+                "and the poses know the knob by it"},
+        {IdIntent, "What the knob is for: only an Interpolate knob can drive a pose, blending "
+                   "the shape toward it"},
+        {IdMaxLabel, "The name of the knob's one end, such as Open"},
+        {IdMaxValue, "The value at that end; its pose shows the shape there"},
+        {IdTypical, "The value the knob's row starts with, at frame 0, before any spider"},
+        {IdMinLabel, "The name of the knob's other end, such as Closed"},
+        {IdMinValue, "The value at the other end"},
+        {IdStandardKnobs, "Ready-made knobs: choosing one fills in every field"},
+    });
 }
 
 void NewKnobDlg::BindFields() {
-    for (const auto& [id, field] : Fields())
+    for (const auto& [id, field] : Fields()) {
         Bind(id, *field);
+    }
 
     auto* intent = static_cast<QComboBox*>(Control(IdIntent));
     intent->clear();
-    for (std::string_view name : KnobIntentNames())
+    for (std::string_view name : KnobIntentNames()) {
         intent->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
     intent->setEnabled(!IsPoseMode());
     FillStandardKnobs();
 }
@@ -124,8 +140,9 @@ void NewKnobDlg::FillStandardKnobs() {
     standardList_->clear();
     for (std::size_t i = 0; i < standardKnobs_.size(); ++i) {
         const Knob& knob = standardKnobs_[i];
-        if (IsPoseMode() && knob.intent != Knob::Intent::Interpolate)
+        if (IsPoseMode() && knob.intent != Knob::Intent::Interpolate) {
             continue;
+        }
         auto* item = new QListWidgetItem(QString::fromStdString(knob.name), standardList_);
         item->setData(Qt::UserRole, static_cast<qulonglong>(i));
     }
@@ -135,8 +152,9 @@ void NewKnobDlg::FillStandardKnobs() {
 // that standard knob in every field.
 void NewKnobDlg::ChooseStandardKnob() {
     const QList<QListWidgetItem*> chosen = standardList_->selectedItems();
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         return;
+    }
     const Knob& knob = standardKnobs_.at(chosen.front()->data(Qt::UserRole).toULongLong());
     key_.value = knob.key.Text();
     name_.value = knob.name;
@@ -171,8 +189,9 @@ Knob NewKnobDlg::GetKnob() const {
 }
 
 bool NewKnobDlg::IsFieldValid(std::uint32_t controlId) const {
-    if (!OptionsDlgBase::IsFieldValid(controlId))
+    if (!OptionsDlgBase::IsFieldValid(controlId)) {
         return false;
+    }
     switch (controlId) {
     case IdName:
         return rules_.IsNameAcceptable(GetKnob());
@@ -196,8 +215,9 @@ void NewKnobDlg::UpdateStatus() {
     const std::optional<KnobStatus> status = rules_.Status(GetKnob(), context);
     statusText_->setVisible(status.has_value());
     statusIcon_->setVisible(status.has_value());
-    if (!status)
+    if (!status) {
         return;
+    }
     statusText_->setText(QString::fromStdString(status->text));
     const int side = statusIcon_->width();
     statusIcon_->setPixmap(
@@ -210,8 +230,9 @@ bool NewKnobDlg::Run() {
 
 std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std::uint32_t mode) {
     NewKnobDlg dialog(owner, document, mode);
-    if (!dialog.Run())
+    if (!dialog.Run()) {
         return std::nullopt;
+    }
     return dialog.GetKnob();
 }
 

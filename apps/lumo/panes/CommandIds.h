@@ -24,6 +24,8 @@ enum CommandId : std::uint32_t {
     IdBack30 = 303,
     IdForward30 = 304,
     IdEnd = 305,
+    IdStatusBar = 306,
+    IdFitPreview = 307,
     IdRenameShape = 406,
     IdDeleteShape = 407,
     IdDeletePose = 409,

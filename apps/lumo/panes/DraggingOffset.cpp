@@ -4,22 +4,24 @@
 
 namespace vel::lumo {
 
-DraggingOffset::DraggingOffset(QWidget* pane, LumoDocument* document, QPoint start)
+DraggingOffset::DraggingOffset(PreviewWnd* pane, LumoDocument* document, QPoint start)
     : PreviewDragging(pane, document), last_(ToModel(start)) {}
 
 void DraggingOffset::OnMouseMove(QPoint p) {
     const Point position = ToModel(p);
     const float dx = position.x - last_.x;
     const float dy = position.y - last_.y;
-    if (Move(dx, dy))
+    if (Move(dx, dy)) {
         NotifyModel();
+    }
     total_ = {total_.x + dx, total_.y + dy};
     last_ = position;
 }
 
 void DraggingOffset::OnCancel() {
-    if (Move(-total_.x, -total_.y))
+    if (Move(-total_.x, -total_.y)) {
         NotifyModel();
+    }
     total_ = {0.0f, 0.0f};
 }
 

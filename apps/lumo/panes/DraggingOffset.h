@@ -12,7 +12,7 @@ namespace vel::lumo {
 // even when it is zero.
 class DraggingOffset : public PreviewDragging {
 public:
-    DraggingOffset(QWidget* pane, LumoDocument* document, QPoint start);
+    DraggingOffset(PreviewWnd* pane, LumoDocument* document, QPoint start);
 
     void OnMouseMove(QPoint p) override;
     void OnCancel() override;

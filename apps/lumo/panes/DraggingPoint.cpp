@@ -5,7 +5,7 @@
 
 namespace vel::lumo {
 
-DraggingPoint::DraggingPoint(QWidget* pane, LumoDocument* document, std::uint64_t shape,
+DraggingPoint::DraggingPoint(PreviewWnd* pane, LumoDocument* document, std::uint64_t shape,
                              std::uint64_t pose, std::uint64_t index)
     : PreviewDragging(pane, document), shape_(shape), pose_(pose), index_(index),
       start_(document->GetPoint(shape, pose, index)) {}

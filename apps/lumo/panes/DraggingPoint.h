@@ -9,7 +9,7 @@ namespace vel::lumo {
 // Drags one point of one pose; the drop records one move of the point.
 class DraggingPoint : public PreviewDragging {
 public:
-    DraggingPoint(QWidget* pane, LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
+    DraggingPoint(PreviewWnd* pane, LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
                   std::uint64_t index);
 
     void OnMouseMove(QPoint p) override;

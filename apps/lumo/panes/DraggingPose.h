@@ -9,7 +9,7 @@ namespace vel::lumo {
 // Drags every point of one pose of a shape.
 class DraggingPose : public DraggingOffset {
 public:
-    DraggingPose(QWidget* pane, LumoDocument* document, QPoint start, std::uint64_t shape,
+    DraggingPose(PreviewWnd* pane, LumoDocument* document, QPoint start, std::uint64_t shape,
                  std::uint64_t pose)
         : DraggingOffset(pane, document, start), shape_(shape), pose_(pose) {}
 

@@ -9,7 +9,7 @@ namespace vel::lumo {
 // Drags a whole shape: every pose, the base pose included.
 class DraggingShape : public DraggingOffset {
 public:
-    DraggingShape(QWidget* pane, LumoDocument* document, QPoint start, std::uint64_t shape)
+    DraggingShape(PreviewWnd* pane, LumoDocument* document, QPoint start, std::uint64_t shape)
         : DraggingOffset(pane, document, start), shape_(shape) {}
 
 protected:

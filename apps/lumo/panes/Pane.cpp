@@ -16,6 +16,8 @@ Pane::Pane(QWidget* parent, PaneHost* host, const QString& title, FocusClick foc
     // focusing click from one meant for it.
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The status bar follows the mouse over every pane.
+    setMouseTracking(true);
 }
 
 void Pane::SetDocument(LumoDocument* document) {
@@ -39,6 +41,21 @@ void Pane::OnLButtonDown(QMouseEvent*) {}
 
 void Pane::OnRButtonDown(QMouseEvent*) {}
 
+void Pane::OnMButtonDown(QMouseEvent*) {}
+
+PaneHint Pane::HintAt(QPoint, HintKeys) const {
+    return {};
+}
+
+PaneHint Pane::Hint(QPoint position, Qt::KeyboardModifiers modifiers) const {
+    PaneHint hint = HintAt(
+        position, {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::AltModifier) != 0});
+    if (!hasFocus() && focusClick_ == FocusClick::Eaten) {
+        hint.text = ActivateHint(windowTitle().toLower().toStdString());
+    }
+    return hint;
+}
+
 bool Pane::OnKeyDown(QKeyEvent*) {
     return false;
 }
@@ -57,10 +74,15 @@ void Pane::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    if (!drag_.IsDragging()) {
+        gestureButton_ = event->button();
+    }
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(event);
     } else if (event->button() == Qt::RightButton) {
         OnRButtonDown(event);
+    } else if (event->button() == Qt::MiddleButton) {
+        OnMButtonDown(event);
     }
 }
 
@@ -76,6 +98,14 @@ void Pane::keyPressEvent(QKeyEvent* event) {
 }
 
 bool Pane::event(QEvent* event) {
+    // A gesture that another button started ends with that button's release.
+    if (event->type() == QEvent::MouseButtonRelease && drag_.IsDragging()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton && mouse->button() == gestureButton_) {
+            drag_.LButtonUp(mouse->position().toPoint());
+            return true;
+        }
+    }
     return drag_.Forward(*event) || QWidget::event(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
+#include "apps/lumo/panes/PaneHints.h"
 #include "wingui/DragController.h"
 
 #include <QWidget>
@@ -36,11 +37,18 @@ public:
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
+    // What the mouse would do at a client position with these keys held;
+    // while the pane lacks the focus, that its first click only activates it.
+    PaneHint Hint(QPoint position, Qt::KeyboardModifiers modifiers) const;
+
 protected:
     // Called after the document changed; repaints by default.
     virtual void OnAttach();
     virtual void OnLButtonDown(QMouseEvent* event);
     virtual void OnRButtonDown(QMouseEvent* event);
+    virtual void OnMButtonDown(QMouseEvent* event);
+    // The pane's own hint for a client position; none by default.
+    virtual PaneHint HintAt(QPoint position, HintKeys keys) const;
     // Answers whether the pane used the key.
     virtual bool OnKeyDown(QKeyEvent* event);
 
@@ -56,6 +64,8 @@ protected:
 private:
     PaneHost* host_;
     FocusClick focusClick_;
+    // The button whose release ends the gesture it started.
+    Qt::MouseButton gestureButton_ = Qt::LeftButton;
     ViewRegistration registration_;
     wingui::DragController drag_;
 };

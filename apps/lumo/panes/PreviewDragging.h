@@ -8,13 +8,15 @@
 namespace vel::lumo {
 
 class LumoDocument;
+class PreviewWnd;
 
 // What the preview's drags share: they change the document's model live
 // while the mouse moves, show the move cursor, and read every mouse position
-// pinned inside the pane, so a point dragged off the pane stays at its edge.
+// pinned inside the pane, so a point dragged off the pane stays at its edge,
+// at whatever zoom the pane shows.
 class PreviewDragging : public wingui::Dragging {
 public:
-    PreviewDragging(QWidget* pane, LumoDocument* document);
+    PreviewDragging(PreviewWnd* pane, LumoDocument* document);
     ~PreviewDragging() override;
 
 protected:
@@ -25,7 +27,7 @@ protected:
     void NotifyModel() const;
 
 private:
-    QWidget* pane_;
+    PreviewWnd* pane_;
     LumoDocument* document_;
     QCursor previousCursor_;
 };

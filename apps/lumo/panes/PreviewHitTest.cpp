@@ -11,7 +11,7 @@ namespace {
 constexpr float HitRadiusSquared = 0.001f;
 
 void NearestPoint(const LumoDocument& document, std::uint64_t shape, std::uint64_t pose, Point m,
-                  float& best, PreviewHit& hit) {
+                  float reach, float& best, PreviewHit& hit) {
     const std::vector<Point> points = document.GetPosePoints(shape, pose);
     for (std::uint64_t i = 0; i < points.size(); ++i) {
         const float dx = points[i].x - m.x;
@@ -19,7 +19,7 @@ void NearestPoint(const LumoDocument& document, std::uint64_t shape, std::uint64
         const float d2 = dx * dx + dy * dy;
         if (d2 < best) {
             best = d2;
-            if (d2 < HitRadiusSquared) {
+            if (d2 < reach) {
                 hit.onPoint = true;
                 hit.pointShape = shape;
                 hit.pointPose = pose;
@@ -36,8 +36,9 @@ bool Contains(const std::vector<Point>& outline, Point m) {
     for (Point cur : outline) {
         if ((prev.y < m.y && cur.y > m.y) || (prev.y > m.y && cur.y < m.y)) {
             const float crossing = prev.x + (cur.x - prev.x) * (m.y - prev.y) / (cur.y - prev.y);
-            if (crossing > m.x)
+            if (crossing > m.x) {
                 inside = !inside;
+            }
         }
         prev = cur;
     }
@@ -47,14 +48,18 @@ bool Contains(const std::vector<Point>& outline, Point m) {
 } // namespace
 
 PreviewHit HitTestPreview(const LumoDocument* document, const Selection& selection,
-                          std::uint32_t frame, Point position) {
+                          std::uint32_t frame, Point position, double scale) {
     PreviewHit hit;
-    if (document == nullptr)
+    if (document == nullptr) {
         return hit;
+    }
+    const float reach = static_cast<float>(HitRadiusSquared / (scale * scale));
     float best = 9999.99f;
-    NearestPoint(*document, selection.shape, selection.pose, position, best, hit);
-    if (selection.referencePose != selection.pose)
-        NearestPoint(*document, selection.shape, selection.referencePose, position, best, hit);
+    NearestPoint(*document, selection.shape, selection.pose, position, reach, best, hit);
+    if (selection.referencePose != selection.pose) {
+        NearestPoint(*document, selection.shape, selection.referencePose, position, reach, best,
+                     hit);
+    }
 
     const std::vector<EvaluatedShape> shapes = document->EvaluateFrame(frame);
     for (std::uint64_t i = shapes.size(); i-- > 0;) {

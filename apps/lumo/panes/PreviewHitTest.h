@@ -20,11 +20,12 @@ struct PreviewHit {
     std::uint64_t point = 0;
 };
 
-// A point is hit within a model distance of √0.001 and the nearest wins; a
-// reference-pose point wins only when strictly nearer than every edited one.
-// Shapes are tested at the frame, topmost first, by the even-odd rule.
-// Nothing is hit without a document.
+// A point is hit within a model distance of √0.001 at the whole picture,
+// divided by the zoom's scale so that markers keep their size on the screen,
+// and the nearest wins; a reference-pose point wins only when strictly nearer
+// than every edited one. Shapes are tested at the frame, topmost first, by
+// the even-odd rule. Nothing is hit without a document.
 PreviewHit HitTestPreview(const LumoDocument* document, const Selection& selection,
-                          std::uint32_t frame, Point position);
+                          std::uint32_t frame, Point position, double scale = 1.0);
 
 } // namespace vel::lumo

@@ -9,18 +9,19 @@
 #include "apps/lumo/panes/DraggingPoint.h"
 #include "apps/lumo/panes/DraggingPose.h"
 #include "apps/lumo/panes/DraggingShape.h"
+#include "apps/lumo/panes/DraggingView.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
-#include "graphics/QtGraphicsImpl.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -31,18 +32,16 @@ namespace {
 // Markers further out than this are off any screen; leaving them out keeps
 // outlines from a crafted file from stalling the painter.
 bool IsDrawable(graphics::PointF p) {
-    constexpr float Limit = 1.0e5f;
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < Limit &&
-           std::abs(p.y) < Limit;
+    constexpr float limit = 1.0e5f;
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < limit &&
+           std::abs(p.y) < limit;
 }
 
 } // namespace
 
 PreviewWnd::PreviewWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host),
-      graphics_(std::make_unique<graphics::QtGraphicsImpl>()), surface_(graphics_.CreateSurface()) {
-    setMouseTracking(true);
-}
+      surface_(graphics_.CreateSurface()) {}
 
 void PreviewWnd::SetFrame(uint32_t frame) {
     if (frame != frame_) {
@@ -52,8 +51,9 @@ void PreviewWnd::SetFrame(uint32_t frame) {
 }
 
 void PreviewWnd::OnDocumentChange(Document*, uint32_t changes) {
-    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0)
+    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0) {
         update();
+    }
 }
 
 bool PreviewWnd::HasShapeSelected() const {
@@ -62,29 +62,74 @@ bool PreviewWnd::HasShapeSelected() const {
 }
 
 PreviewHit PreviewWnd::HitTest(QPoint position) const {
-    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
-    const Point m =
-        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
-    return HitTestPreview(GetDocument(), GetSelection(), frame_, m);
+    return HitTestPreview(GetDocument(), GetSelection(), frame_, ClientToModel(position),
+                          zoom_.Scale());
+}
+
+Point PreviewWnd::ClientToShown(QPoint position) const {
+    return TargetMapping(static_cast<float>(width()), static_cast<float>(height()))
+        .ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+}
+
+Point PreviewWnd::ClientToModel(QPoint position) const {
+    return zoom_.ToModel(ClientToShown(position));
 }
 
 QPoint PreviewWnd::ModelToClient(Point model) const {
     const int w = width();
     const int h = height();
     const double s = std::min(w, h) / 2.0;
+    const Point shown = zoom_.ToShown(model);
     // A point off the pane, or no number at all, starts from the pane's edge or centre.
     const auto pixel = [](double v, int limit) {
         return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, double(limit - 1)))
                                 : limit / 2;
     };
-    return {pixel(std::floor(s * model.x + 0.5) + w / 2, w),
-            pixel(h - h / 2 - std::floor(s * model.y + 0.5), h)};
+    const int centreX = w / 2;
+    const int centreY = h - h / 2;
+    return {pixel(std::floor(s * shown.x + 0.5) + centreX, w),
+            pixel(centreY - std::floor(s * shown.y + 0.5), h)};
+}
+
+std::vector<Point> PreviewWnd::Shown(std::vector<Point> points) const {
+    for (Point& point : points) {
+        point = zoom_.ToShown(point);
+    }
+    return points;
+}
+
+void PreviewWnd::OnAttach() {
+    zoom_.Fit();
+    Pane::OnAttach();
+}
+
+void PreviewWnd::SetZoom(const PreviewZoom& zoom) {
+    zoom_ = zoom;
+    update();
+}
+
+void PreviewWnd::ZoomAt(QPoint position, double factor) {
+    zoom_.ZoomAround(ClientToShown(position), factor);
+    update();
+}
+
+void PreviewWnd::Pan(const PreviewZoom& from, QPoint distance) {
+    const Point origin = ClientToShown({0, 0});
+    const Point moved = ClientToShown(distance);
+    zoom_ = from;
+    zoom_.Pan({moved.x - origin.x, moved.y - origin.y});
+    update();
 }
 
 void PreviewWnd::OnLButtonDown(QMouseEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const QPoint p = event->position().toPoint();
+    if ((event->modifiers() & Qt::AltModifier) != 0) {
+        SetDragState(std::make_unique<DraggingView>(this, p));
+        return;
+    }
     const PreviewHit hit = HitTest(p);
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     if (!hit.onPoint) {
@@ -115,8 +160,9 @@ void PreviewWnd::Click(QPoint p, const PreviewHit& hit, bool shift, bool canDrag
         DetectDrag(
             p,
             [this, p, selection]() -> std::unique_ptr<wingui::DragState> {
-                if (selection.pose == selection.referencePose)
+                if (selection.pose == selection.referencePose) {
                     return std::make_unique<DraggingShape>(this, GetDocument(), p, selection.shape);
+                }
                 return std::make_unique<DraggingPose>(this, GetDocument(), p, selection.shape,
                                                       selection.pose);
             },
@@ -149,26 +195,65 @@ void PreviewWnd::DetectDrag(QPoint press,
 }
 
 void PreviewWnd::AddPoint(QPoint position) {
-    const TargetMapping mapping(static_cast<float>(width()), static_cast<float>(height()));
-    const Point m =
-        mapping.ToModel({static_cast<float>(position.x()), static_cast<float>(position.y())});
+    const Point m = ClientToModel(position);
     pointIndex_ = 0;
     AppendPoint(*GetDocument(), *Host(), GetSelection(), m);
 }
 
-void PreviewWnd::OnRButtonDown(QMouseEvent* event) {
-    if (GetDocument() == nullptr)
+void PreviewWnd::OnMButtonDown(QMouseEvent* event) {
+    SetDragState(std::make_unique<DraggingView>(this, event->position().toPoint()));
+}
+
+// Ctrl turns the wheel into zoom, a quarter larger per notch.
+void PreviewWnd::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) == 0 || IsDragging()) {
+        event->ignore();
         return;
+    }
+    constexpr double notchFactor = 1.25;
+    ZoomAt(event->position().toPoint(), std::pow(notchFactor, event->angleDelta().y() / 120.0));
+    event->accept();
+}
+
+PaneHint PreviewWnd::HintAt(QPoint position, HintKeys keys) const {
+    const LumoDocument* document = GetDocument();
+    PreviewPlace place;
+    if (document == nullptr) {
+        return {};
+    }
+    const Model& model = document->GetModel();
+    const PreviewHit hit = HitTest(position);
+    place.hasDocument = true;
+    place.emptyModel = model.GetShapeCount() == 0;
+    place.zoomed = !zoom_.IsFit();
+    place.onPoint = hit.onPoint && hasFocus();
+    if (HasShapeSelected()) {
+        place.selectedShape = document->GetShapeName(GetSelection().shape);
+    }
+    place.insideShape = hit.insideShape;
+    place.insideSelected = hit.insideShape && hit.shape == GetSelection().shape;
+    if (hit.insideShape) {
+        place.hitShape = document->GetShapeName(hit.shape);
+    }
+    return {PreviewHint(place, keys), {}};
+}
+
+void PreviewWnd::OnRButtonDown(QMouseEvent* event) {
+    if (GetDocument() == nullptr) {
+        return;
+    }
     const PreviewHit hit = HitTest(event->position().toPoint());
-    if (hit.insideShape)
+    if (hit.insideShape) {
         SelectShape(hit.shape);
-    else if (!hit.onPoint)
+    } else if (!hit.onPoint) {
         SelectShape(GetDocument()->GetModel().GetShapeCount());
+    }
 }
 
 void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const PreviewHit hit = HitTest(event->pos());
     QMenu menu(this);
     if (hit.onPoint) {
@@ -183,8 +268,9 @@ void PreviewWnd::contextMenuEvent(QContextMenuEvent* event) {
     }
     // The items act on what they were offered for, whatever is selected by
     // the time one is chosen.
-    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
+    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos())) {
         Run(id, hit);
+    }
 }
 
 void PreviewWnd::OnCommand(std::uint32_t id) {
@@ -197,8 +283,9 @@ void PreviewWnd::OnCommand(std::uint32_t id) {
 
 void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
     LumoDocument* document = GetDocument();
-    if (document == nullptr)
+    if (document == nullptr) {
         return;
+    }
     switch (id) {
     case IdDeleteWeb:
         document->Execute(DeletePointCmd(document, target.pointShape, target.point));
@@ -218,27 +305,38 @@ void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
 }
 
 bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
-    if (event->key() == Qt::Key_Delete)
+    }
+    // Ctrl+0 here fits the preview; the timeline keeps the key for its own zoom.
+    if (event->key() == Qt::Key_0 && (event->modifiers() & Qt::ControlModifier) != 0) {
+        FitPreview();
         return true;
-    if (event->key() != Qt::Key_Space)
+    }
+    if (event->key() == Qt::Key_Delete) {
+        return true;
+    }
+    if (event->key() != Qt::Key_Space) {
         return false;
-    if (GetDocument() != nullptr)
+    }
+    if (GetDocument() != nullptr) {
         InsertNewShape(*GetDocument(), *Host(), GetSelection());
+    }
     return true;
 }
 
 void PreviewWnd::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    }
     Pane::keyReleaseEvent(event);
 }
 
 std::unique_ptr<wingui::DragState> PreviewWnd::OnVirtJoystick(std::uint32_t,
                                                               QPoint& virtualPosition) {
-    if (!HasShapeSelected())
+    if (!HasShapeSelected()) {
         return nullptr;
+    }
     const std::uint64_t shape = GetSelection().shape;
     const std::vector<Point> base = GetDocument()->GetPosePoints(shape, 0);
     virtualPosition = ModelToClient(base.empty() ? Point{} : base.front());
@@ -250,15 +348,19 @@ void PreviewWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) {
-    if (IsDragging())
+    if (IsDragging()) {
         return;
+    }
     const PreviewHit hit = HitTest(position);
-    if (hit.onPoint)
+    if ((modifiers & Qt::AltModifier) != 0) {
+        setCursor(Qt::OpenHandCursor);
+    } else if (hit.onPoint) {
         setCursor(Qt::CrossCursor);
-    else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0)
+    } else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0) {
         setCursor(Qt::SizeAllCursor);
-    else
+    } else {
         unsetCursor();
+    }
 }
 
 void PreviewWnd::focusInEvent(QFocusEvent* event) {
@@ -277,22 +379,32 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
         surface_.CreateFrame(this, {0, 0, static_cast<std::int32_t>(width() * ratio),
                                     static_cast<std::int32_t>(height() * ratio)});
     frame.Clear(graphics::Color{0x000000});
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
-    DrawPumpkin(frame, GetDocument()->EvaluateFrame(frame_));
-    if (!hasFocus())
+    }
+    std::vector<EvaluatedShape> shapes = GetDocument()->EvaluateFrame(frame_);
+    for (EvaluatedShape& shape : shapes) {
+        shape.outline = Shown(std::move(shape.outline));
+    }
+    DrawPumpkin(frame, shapes);
+    if (shapes.empty()) {
+        DrawEmptyHint(frame);
+    }
+    if (!hasFocus()) {
         return;
+    }
     const Selection selection = GetSelection();
     const bool comparing = selection.pose != selection.referencePose;
     DrawMarkers(frame, selection.pose, comparing ? EditedPoseColor : SinglePoseColor);
-    if (comparing)
+    if (comparing) {
         DrawMarkers(frame, selection.referencePose, ReferencePoseColor);
+    }
 }
 
 void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
                              std::uint32_t color) const {
     const std::vector<graphics::PointF> points =
-        ModelToTarget(frame, GetDocument()->GetPosePoints(GetSelection().shape, pose));
+        ModelToTarget(frame, Shown(GetDocument()->GetPosePoints(GetSelection().shape, pose)));
     frame.SetFont(graphics::Font{"Webdings", 12});
     frame.SetTextColor(graphics::Color{color});
     const graphics::SizeF glyph = frame.MeasureText("\"");
@@ -304,9 +416,22 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
         }
     }
     for (graphics::PointF p : points) {
-        if (IsDrawable(p))
+        if (IsDrawable(p)) {
             frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
+        }
     }
+}
+
+// A new document is black; the hint says where to begin.
+void PreviewWnd::DrawEmptyHint(graphics::Frame& frame) const {
+    static const std::string hint = "Click to place the first point of a shape.";
+    constexpr std::uint32_t faint = 0x505050;
+    frame.SetFont(surface_.GetDefaultFont());
+    frame.SetTextColor(graphics::Color{faint});
+    const graphics::SizeF size = frame.MeasureText(hint);
+    frame.DrawText({(static_cast<float>(width()) - size.width) / 2,
+                    (static_cast<float>(height()) - size.height) / 2},
+                   hint);
 }
 
 } // namespace vel::lumo

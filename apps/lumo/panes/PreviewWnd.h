@@ -2,6 +2,7 @@
 
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/PreviewHitTest.h"
+#include "apps/lumo/panes/PreviewZoom.h"
 #include "apps/lumo/panes/ViewWithSelection.h"
 #include "graphics/Graphics.h"
 #include "wingui/ButtonBarTarget.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vel::lumo {
 
@@ -24,6 +26,18 @@ public:
 
     // What lies under a client position.
     PreviewHit HitTest(QPoint position) const;
+    // The model point under a client position, at the zoom shown.
+    Point ClientToModel(QPoint position) const;
+
+    const PreviewZoom& Zoom() const { return zoom_; }
+    // Shows the picture at that zoom.
+    void SetZoom(const PreviewZoom& zoom);
+    // Zooms by the factor, keeping the model point under the client position.
+    void ZoomAt(QPoint position, double factor);
+    // Shows the picture at `from` moved by a distance in client pixels.
+    void Pan(const PreviewZoom& from, QPoint distance);
+    // Shows the whole picture again.
+    void FitPreview() { SetZoom(PreviewZoom()); }
     // Delete Web, Delete Shape and the two illuminations, on the selected shape.
     void OnCommand(std::uint32_t id);
 
@@ -34,8 +48,12 @@ public:
                                                       QPoint& virtualPosition) override;
 
 protected:
+    // Another document is shown whole.
+    void OnAttach() override;
     void OnLButtonDown(QMouseEvent* event) override;
     void OnRButtonDown(QMouseEvent* event) override;
+    void OnMButtonDown(QMouseEvent* event) override;
+    PaneHint HintAt(QPoint position, HintKeys keys) const override;
     bool OnKeyDown(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -43,6 +61,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool HasShapeSelected() const;
@@ -56,9 +75,14 @@ private:
     void DrawMarkers(graphics::Frame& frame, std::uint64_t pose, std::uint32_t color) const;
     void UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers);
     QPoint ModelToClient(Point model) const;
+    // Model point where the whole picture would show the client position.
+    Point ClientToShown(QPoint position) const;
+    std::vector<Point> Shown(std::vector<Point> points) const;
+    void DrawEmptyHint(graphics::Frame& frame) const;
 
     uint32_t frame_ = 0;
     std::uint64_t pointIndex_ = 0;
+    PreviewZoom zoom_;
     graphics::Graphics graphics_;
     graphics::Surface surface_;
 };

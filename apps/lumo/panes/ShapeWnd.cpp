@@ -9,10 +9,11 @@
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
 #include "apps/lumo/panes/PoseColors.h"
-#include "graphics/QtGraphicsImpl.h"
 #include "wingui/InplaceEditBox.h"
+#include "wingui/ToolTip.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QInputDevice>
 #include <QMenu>
@@ -42,8 +43,9 @@ bool HasTouchScreen() {
 // The line under y, counted from the column's top; none above it.
 std::optional<std::uint64_t> LineAt(float y, float lineHeight) {
     const double line = std::trunc((y - Border) / lineHeight);
-    if (!(line >= 0.0) || line >= 1.8e19)
+    if (!(line >= 0.0) || line >= 1.8e19) {
         return std::nullopt;
+    }
     return static_cast<std::uint64_t>(line);
 }
 
@@ -51,9 +53,9 @@ std::optional<std::uint64_t> LineAt(float y, float lineHeight) {
 
 ShapeWnd::ShapeWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Shapes and Poses"), FocusClick::Used),
-      ViewWithSelection(host), graphics_(std::make_unique<graphics::QtGraphicsImpl>()),
-      surface_(graphics_.CreateSurface()), textFont_(surface_.GetDefaultFont()),
-      glyphFont_(textFont_), editBox_(new wingui::InplaceEditBox(this)) {
+      ViewWithSelection(host), surface_(graphics_.CreateSurface()),
+      textFont_(surface_.GetDefaultFont()), glyphFont_(textFont_),
+      editBox_(new wingui::InplaceEditBox(this)) {
     glyphFont_.face = "Webdings";
     // Text is measured on a scratch picture wide enough not to wrap it.
     QImage scratch(1024, 64, QImage::Format_RGB32);
@@ -70,8 +72,9 @@ ShapeWnd::ShapeWnd(QWidget* parent, PaneHost* host)
 }
 
 void ShapeWnd::OnDocumentChange(Document*, uint32_t changes) {
-    if ((changes & ChangeBits::Model) != 0)
+    if ((changes & ChangeBits::Model) != 0) {
         update();
+    }
 }
 
 std::uint64_t ShapeWnd::ShapeCount() const {
@@ -103,17 +106,20 @@ QPoint ShapeWnd::PoseLine(std::uint64_t pose, int column) const {
 
 ShapeHit ShapeWnd::HitTest(QPoint position) const {
     ShapeHit hit;
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return hit;
+    }
     const float x = static_cast<float>(position.x());
     const float y = static_cast<float>(position.y());
     const float w = static_cast<float>(width());
     const float h = static_cast<float>(height());
-    if (y < Border || y > h)
+    if (y < Border || y > h) {
         return hit;
+    }
     const std::optional<std::uint64_t> line = LineAt(y, lineHeight_);
-    if (!line)
+    if (!line) {
         return hit;
+    }
     if (x >= Border && x <= 0.4f * w + Border) {
         hit.onShape = *line < ShapeCount();
         hit.shape = *line;
@@ -127,6 +133,40 @@ ShapeHit ShapeWnd::HitTest(QPoint position) const {
         hit.inColumn2 = hit.onPose && !hit.inColumn1 && x - PosesLeft() < 2 * glyph_.width;
     }
     return hit;
+}
+
+ShapesPlace ShapeWnd::PlaceAt(QPoint position) const {
+    using Region = ShapesPlace::Region;
+    const ShapeHit hit = HitTest(position);
+    ShapesPlace place;
+    if (hit.onShape) {
+        place.region = Region::Shape;
+        place.name = GetDocument()->GetShapeName(hit.shape);
+        place.selected = hit.shape == GetSelection().shape;
+    } else if (hit.onNewShape) {
+        place.region = Region::NewShape;
+    } else if (hit.onPose) {
+        place.region = hit.inColumn1   ? Region::EditedMark
+                       : hit.inColumn2 ? Region::ReferenceMark
+                                       : Region::Pose;
+        place.name = GetDocument()->GetModel().GetPoseName(GetSelection().shape, hit.pose);
+    } else if (hit.onNewPose) {
+        place.region = Region::NewPose;
+    }
+    return place;
+}
+
+PaneHint ShapeWnd::HintAt(QPoint position, HintKeys) const {
+    return {ShapesHint(PlaceAt(position)), {}};
+}
+
+bool ShapeWnd::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return Pane::event(event);
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    wingui::ShowToolTip(help, this, QString::fromStdString(ShapesTip(PlaceAt(help->pos()).region)));
+    return true;
 }
 
 bool ShapeWnd::SelectLine(const ShapeHit& hit) {
@@ -146,31 +186,36 @@ bool ShapeWnd::SelectLine(const ShapeHit& hit) {
 }
 
 void ShapeWnd::OnLButtonDown(QMouseEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const ShapeHit hit = HitTest(event->position().toPoint());
-    if (hit.onNewShape)
+    if (hit.onNewShape) {
         InsertNewShape(*GetDocument(), *Host(), GetSelection());
-    else if (hit.onNewPose)
+    } else if (hit.onNewPose) {
         ChooseNewPose();
-    else if (!SelectLine(hit))
+    } else if (!SelectLine(hit)) {
         SelectShape(ShapeCount());
+    }
 }
 
 void ShapeWnd::OnRButtonDown(QMouseEvent* event) {
-    if (GetDocument() != nullptr && !SelectLine(HitTest(event->position().toPoint())))
+    if (GetDocument() != nullptr && !SelectLine(HitTest(event->position().toPoint()))) {
         SelectShape(ShapeCount());
+    }
 }
 
 void ShapeWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     Pane::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()).onShape)
+    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()).onShape) {
         OnCommand(IdRenameShape);
+    }
 }
 
 void ShapeWnd::contextMenuEvent(QContextMenuEvent* event) {
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     const ShapeHit hit = HitTest(event->pos());
     QMenu menu(this);
     Target offered{hit.shape, 0};
@@ -185,8 +230,9 @@ void ShapeWnd::contextMenuEvent(QContextMenuEvent* event) {
     }
     // The items act on the line they were offered for: a click on a reference
     // mark leaves another pose edited.
-    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos()))
+    if (const std::uint32_t id = TrackPopupMenu(menu, event->globalPos())) {
         Run(id, offered);
+    }
 }
 
 void ShapeWnd::OnCommand(std::uint32_t id) {
@@ -195,8 +241,9 @@ void ShapeWnd::OnCommand(std::uint32_t id) {
 }
 
 void ShapeWnd::Run(std::uint32_t id, Target target) {
-    if (GetDocument() == nullptr || target.shape >= ShapeCount())
+    if (GetDocument() == nullptr || target.shape >= ShapeCount()) {
         return;
+    }
     if (id >= IdKnobFirst && id <= IdKnobLast) {
         ChooseKnob(target, id - IdKnobFirst);
     } else if (id == IdRenameShape) {
@@ -254,11 +301,13 @@ void ShapeWnd::BeginRename(std::uint64_t shape) {
 void ShapeWnd::EndRename() {
     editBox_->hide();
     LumoDocument* document = GetDocument();
-    if (!editBox_->IsCommitted() || document == nullptr)
+    if (!editBox_->IsCommitted() || document == nullptr) {
         return;
+    }
     const std::string name = editBox_->text().toStdString();
-    if (!name.empty() && renaming_ < ShapeCount() && name != document->GetShapeName(renaming_))
+    if (!name.empty() && renaming_ < ShapeCount() && name != document->GetShapeName(renaming_)) {
         document->Execute(SetShapeNameCmd(document, renaming_, name));
+    }
 }
 
 void ShapeWnd::paintEvent(QPaintEvent*) {
@@ -267,11 +316,13 @@ void ShapeWnd::paintEvent(QPaintEvent*) {
         surface_.CreateFrame(this, {0, 0, static_cast<std::int32_t>(width() * ratio),
                                     static_cast<std::int32_t>(height() * ratio)});
     frame.Clear(graphics::Color{Background});
-    if (GetDocument() == nullptr)
+    if (GetDocument() == nullptr) {
         return;
+    }
     DrawColumns(frame);
-    if (HasShapeSelected())
+    if (HasShapeSelected()) {
         DrawPoses(frame);
+    }
 }
 
 void ShapeWnd::DrawColumns(graphics::Frame& frame) const {
@@ -285,8 +336,9 @@ void ShapeWnd::DrawColumns(graphics::Frame& frame) const {
         frame.SetFont(textFont_);
         frame.SetTextColor(graphics::Color{highlighted ? White : TextGrey});
         frame.DrawText({nameLeft, LineTop(i)}, i < count ? document.GetShapeName(i) : "New Shape");
-        if (i == count)
+        if (i == count) {
             break;
+        }
         frame.SetFont(glyphFont_);
         frame.SetTextColor(graphics::Color{highlighted ? White : BulletGrey});
         frame.DrawText({Border, LineTop(i) + glyphOffset_}, Bullet);
@@ -306,8 +358,9 @@ void ShapeWnd::DrawPoses(graphics::Frame& frame) const {
         frame.SetTextColor(graphics::Color{named ? White : TextGrey});
         frame.DrawText({left + 2.2f * glyph_.width, LineTop(j)},
                        j < poses ? model.GetPoseName(selection.shape, j) : "New Pose...");
-        if (j == poses)
+        if (j == poses) {
             break;
+        }
         frame.SetFont(glyphFont_);
         const std::uint32_t edited = single ? White : EditedPoseColor;
         const std::uint32_t reference = single ? White : ReferencePoseColor;

@@ -47,12 +47,15 @@ public:
 protected:
     void OnLButtonDown(QMouseEvent* event) override;
     void OnRButtonDown(QMouseEvent* event) override;
+    PaneHint HintAt(QPoint position, HintKeys keys) const override;
+    bool event(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::uint64_t ShapeCount() const;
+    ShapesPlace PlaceAt(QPoint position) const;
     bool HasShapeSelected() const;
     float PosesLeft() const;
     float LineTop(std::uint64_t line) const;

@@ -9,7 +9,6 @@
 #include "apps/lumo/panes/DraggingFrameCursor.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
-#include "graphics/QtGraphicsImpl.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -73,8 +72,8 @@ const KnobTimeline& NoTimeline() {
 
 TimelineWnd::TimelineWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Timeline"), FocusClick::Eaten),
-      graphics_(std::make_unique<graphics::QtGraphicsImpl>()), surface_(graphics_.CreateSurface()),
-      hBar_(new QScrollBar(Qt::Horizontal, this)), vBar_(new QScrollBar(Qt::Vertical, this)) {
+      surface_(graphics_.CreateSurface()), hBar_(new QScrollBar(Qt::Horizontal, this)),
+      vBar_(new QScrollBar(Qt::Vertical, this)) {
     hBar_->setFocusPolicy(Qt::NoFocus);
     vBar_->setFocusPolicy(Qt::NoFocus);
     connect(hBar_, &QScrollBar::valueChanged, this,
@@ -112,6 +111,31 @@ TimelineHit TimelineWnd::HitTest(QPoint p) const {
     const LumoDocument* document = GetDocument();
     return geometry_.HitTest(graphics::PointF{static_cast<float>(p.x()), static_cast<float>(p.y())},
                              rows_, document ? document->GetTimeline() : NoTimeline());
+}
+
+PaneHint TimelineWnd::HintAt(QPoint position, HintKeys) const {
+    const LumoDocument* document = GetDocument();
+    if (document == nullptr) {
+        return {};
+    }
+    using Region = TimelinePlace::Region;
+    const TimelineHit hit = HitTest(position);
+    TimelinePlace place;
+    place.hasAudio = AudioView(document->GetAudio()).FrameCount() > 0;
+    place.frame = hit.frame;
+    if (hit.inAudioStrip) {
+        place.region = Region::AudioStrip;
+    } else if (hit.rowValid && hit.frameValid) {
+        place.region = Region::Row;
+        place.knob = rows_[hit.row].name;
+        place.onSpider = hit.anchorExists;
+        if (hit.valueValid) {
+            place.value = hit.value;
+        }
+    } else if (hit.frameValid) {
+        place.region = Region::Ruler;
+    }
+    return TimelineHint(place);
 }
 
 void TimelineWnd::ShowAnchorTip(std::optional<AnchorTip> tip) {

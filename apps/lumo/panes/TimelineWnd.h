@@ -65,6 +65,7 @@ protected:
     void OnLButtonDown(QMouseEvent* event) override;
     void OnRButtonDown(QMouseEvent* event) override;
     bool OnKeyDown(QKeyEvent* event) override;
+    PaneHint HintAt(QPoint position, HintKeys keys) const override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,9 +1,10 @@
 #include "apps/lumo/panes/TransportBar.h"
 
 #include "apps/lumo/panes/CommandIds.h"
-#include "graphics/QtText.h"
+#include "graphics/SymbolFont.h"
 
 #include <QPainter>
+#include <iterator>
 
 namespace vel::lumo {
 
@@ -26,6 +27,17 @@ void TransportBar::CreateButtons() {
     AddButton(IdForward30, QStringLiteral("8"), ButtonKind::Autorepeat, symbolFont);
     AddButton(IdEnd, QStringLiteral(":"), ButtonKind::Push, symbolFont);
     AddButton(IdExportVideo, QStringLiteral("Export Video..."), ButtonKind::Push, TextFont);
+    const char* const tips[] = {
+        "Go to the first frame (Home)",
+        "Back 30 frames, again and again while held (Ctrl+Left)",
+        "Play from the frame cursor, or pause (F5)",
+        "Forward 30 frames, again and again while held (Ctrl+Right)",
+        "Go to the last frame (End)",
+        "Make a video of the animation (Ctrl+F5)",
+    };
+    for (std::size_t i = 0; i < std::size(tips); ++i) {
+        SetTip(i, QString::fromUtf8(tips[i]));
+    }
 }
 
 void TransportBar::DrawButton(QPainter& painter, const wingui::Button& button) {

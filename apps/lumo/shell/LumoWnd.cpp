@@ -14,6 +14,7 @@
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
 #include "apps/lumo/shell/PlaybackController.h"
+#include "apps/lumo/shell/StatusLine.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <utility>
 
 namespace vel::lumo {
@@ -36,6 +38,7 @@ PacerClock& ClockOf(std::unique_ptr<PacerClock>& own, PacerClock* given) {
 }
 
 constexpr qsizetype MaxCaptionLength = 260;
+const QString StatusBarSetting = QStringLiteral("StatusBar");
 
 } // namespace
 
@@ -44,6 +47,7 @@ LumoWnd::LumoWnd(PacerClock* clock)
       client_(new QWidget(this)), audio_(new AudioWnd(client_, this)),
       preview_(new PreviewWnd(client_, this)), shapes_(new ShapeWnd(client_, this)),
       timeline_(new TimelineWnd(client_, this)), transport_(new TransportBar(client_, this)),
+      status_(new StatusLine(statusBar())),
       playback_(std::make_unique<PlaybackController>(ClockOf(ownClock_, clock), *this, *audio_,
                                                      *transport_, *client_)) {
     recentFiles_.Load(Settings());
@@ -54,6 +58,10 @@ LumoWnd::LumoWnd(PacerClock* clock)
     client_->setAttribute(Qt::WA_OpaquePaintEvent);
     client_->installEventFilter(this);
     transport_->Create();
+    for (Pane* pane : std::initializer_list<Pane*>{preview_, shapes_, timeline_}) {
+        status_->Watch(pane);
+    }
+    statusBar()->setVisible(Settings().ReadDwordValue(StatusBarSetting).value_or(1) != 0);
     if (const uint32_t x = ReadDword(QStringLiteral("xSplit")); x <= INT32_MAX) {
         xSplit_ = static_cast<int>(x);
     }
@@ -146,6 +154,7 @@ void LumoWnd::SetFrame(uint32_t frame) {
         preview_->SetFrame(frame);
         timeline_->SetFrame(frame);
     }
+    status_->ShowFrame(frame_);
 }
 
 bool LumoWnd::IsPlaying() const {
@@ -277,6 +286,11 @@ int LumoWnd::OnCommand(uint32_t id) {
     case IdAddBlinks:
     case IdCandleFlicker:
         return OnAnimate(id);
+    case IdStatusBar:
+        return OnStatusBar();
+    case IdFitPreview:
+        preview_->FitPreview();
+        return 0;
     case IdTutorial:
         return OnTutorial();
     case IdAbout:
@@ -311,6 +325,14 @@ int LumoWnd::OnPlay() {
     } else {
         Play();
     }
+    return 0;
+}
+
+// The choice holds for the next run too.
+int LumoWnd::OnStatusBar() {
+    const bool shown = statusBar()->isHidden();
+    statusBar()->setVisible(shown);
+    WriteDword(StatusBarSetting, shown ? 1 : 0);
     return 0;
 }
 

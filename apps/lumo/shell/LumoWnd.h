@@ -36,6 +36,7 @@ struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
+class StatusLine;
 class TimelineWnd;
 class TransportBar;
 
@@ -107,6 +108,7 @@ public:
     ShapeWnd* Shapes() const { return shapes_; }
     TimelineWnd* Timeline() const { return timeline_; }
     TransportBar* Transport() const { return transport_; }
+    StatusLine* Status() const { return status_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -147,6 +149,7 @@ private:
     int OnHome();
     int OnEnd();
     int OnTutorial();
+    int OnStatusBar();
     int OnAbout();
     int OnKeyboardShortcuts();
     HelpWnd& Help();
@@ -174,6 +177,7 @@ private:
     ShapeWnd* shapes_;
     TimelineWnd* timeline_;
     TransportBar* transport_;
+    StatusLine* status_;
     std::unique_ptr<LumoDocument> document_;
     ViewRegistration registration_;
     uint32_t frame_ = 0;

@@ -8,6 +8,11 @@
 
 namespace vel::lumo {
 
+namespace {
+// Long enough to read; then the hints under the mouse show again.
+constexpr int OutcomeShownMs = 20000;
+} // namespace
+
 int LumoWnd::OnAnimate(uint32_t id) {
     if (!document_) {
         return 0;
@@ -26,7 +31,7 @@ int LumoWnd::OnAnimate(uint32_t id) {
         return 0;
     }
     // Says which method made the keys, and what the user cannot see yet.
-    statusBar()->showMessage(QString::fromStdString(outcome));
+    statusBar()->showMessage(QString::fromStdString(outcome), OutcomeShownMs);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace vel::lumo {
 
@@ -52,6 +53,9 @@ void LumoWnd::CreateMenus() {
     view->addSeparator();
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
+    view->addSeparator();
+    AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview\tCtrl+0"));
+    AddCommand(view, IdStatusBar, QStringLiteral("&Status Bar"))->setCheckable(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
@@ -87,6 +91,7 @@ void LumoWnd::UpdateMenuState() {
     Action(IdRedo)->setEnabled(hasDocument && document_->GetRedoCount() > 0);
     Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
     Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
+    Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
 }
 
 } // namespace vel::lumo

@@ -14,6 +14,7 @@ namespace {
 constexpr std::array PreviewKeys{
     PaneKey{Qt::Key_Space, Qt::NoModifier,
             "Start a new shape; the next click places its first web"},
+    PaneKey{Qt::Key_0, Qt::ControlModifier, "Show the whole picture again (Fit Preview)"},
 };
 
 constexpr std::array PreviewGestures{
@@ -25,6 +26,8 @@ constexpr std::array PreviewGestures{
             "Move the whole shape, or its outline in the pose being edited"},
     Gesture{"Right-click a shape", "Delete Shape, Illumination (Candle Color or Dark)"},
     Gesture{"Right-click a web", "Delete Web"},
+    Gesture{"Ctrl+wheel", "Zoom in and out around the mouse"},
+    Gesture{"Middle-drag, or Alt+drag", "Pan the zoomed picture"},
     Gesture{"First click while the pane is not active", "Only activates the pane"},
     Gesture{"Escape while dragging", "Put everything back as it was"},
 };

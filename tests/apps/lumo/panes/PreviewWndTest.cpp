@@ -1,11 +1,11 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
+#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
-#include "tests/apps/lumo/panes/RightClick.h"
-#include "tests/support/PaneTestHost.h"
+#include "tests/apps/lumo/panes/PreviewFixture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,89 +18,6 @@
 
 namespace vel::lumo::test {
 namespace {
-
-constexpr int Width = 400;
-constexpr int Height = 300;
-
-// The preview's parent: keys the preview passes on arrive here.
-class KeyRecorder : public QWidget {
-public:
-    std::vector<int> keys;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
-};
-
-// Offsets taken back come back up to float rounding.
-void ExpectNear(const std::vector<Point>& actual, const std::vector<Point>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-6) << i;
-        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-6) << i;
-    }
-}
-
-class PreviewWndTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window.resize(Width, Height + 40);
-        preview = new PreviewWnd(&window, &host);
-        preview->setGeometry(0, 0, Width, Height);
-        other = new QLineEdit(&window);
-        other->setGeometry(0, Height + 5, Width, 30);
-        host.Add(preview, preview);
-        preview->SetDocument(document.get());
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
-        preview->setFocus();
-    }
-
-    static Point ToModel(QPoint p) {
-        return TargetMapping(Width, Height).ToModel({float(p.x()), float(p.y())});
-    }
-    static QPoint At(float x, float y) {
-        const graphics::PointF p = TargetMapping(Width, Height).ToTarget({x, y});
-        return {int(std::lround(p.x)), int(std::lround(p.y))};
-    }
-    void Click(QPoint p, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(preview, Qt::LeftButton, modifiers, p);
-    }
-    // Presses, moves past the drag distance and on to the target; Escape
-    // before the release when asked.
-    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}, bool escape = false) {
-        QTest::mousePress(preview, Qt::LeftButton, modifiers, from);
-        QTest::mouseMove(preview, from + QPoint(8, 8));
-        QTest::mouseMove(preview, to);
-        if (escape)
-            QTest::keyClick(preview, Qt::Key_Escape);
-        QTest::mouseRelease(preview, Qt::LeftButton, modifiers, to);
-    }
-    // The press selects; the window system then asks for the context menu.
-    void RightClick(QPoint p) { RightClickThroughWindow(preview, p); }
-    void Select(Selection selection) { host.RequestSelection(selection); }
-    Selection Selected() const { return preview->GetSelection(); }
-    const lumo::Model& TheModel() const { return document->GetModel(); }
-    std::vector<Point> Points(uint64_t shape, uint64_t pose = 0) const {
-        return document->GetPosePoints(shape, pose);
-    }
-    // Three triangles side by side: x around -0.8, 0 and 0.8.
-    void AddTriangles(int count) {
-        for (int i = 0; i < count; ++i) {
-            const float cx = -0.8f + 0.8f * float(i);
-            AddShape(*document, {{{cx - 0.3f, -0.3f}, {cx + 0.3f, -0.3f}, {cx, 0.3f}}});
-        }
-    }
-    static int Distance(const QImage& image, QPoint centre, QRgb wanted) {
-        return NearestColour(image, QRect(centre - QPoint(2, 2), QSize(5, 5)), wanted);
-    }
-
-    std::unique_ptr<LumoDocument> document = LumoDocument::New();
-    PaneTestHost host;
-    KeyRecorder window;
-    PreviewWnd* preview = nullptr;
-    QLineEdit* other = nullptr;
-};
 
 TEST_F(PreviewWndTest, ThreeClicksDrawALitTriangleAndEachClickIsOneUndoStep) {
     preview->StoreSelection({7, 1, 1});
@@ -460,6 +377,42 @@ TEST(PreviewWithoutDocumentTest, PaintsBlackAndIgnoresTheMouse) {
     QPoint start;
     EXPECT_EQ(preview.OnVirtJoystick(0, start), nullptr);
     EXPECT_EQ(preview.grab().toImage().pixel(25, 20) & 0xFFFFFF, 0u);
+}
+
+TEST_F(PreviewWndTest, TheHintFollowsWhatIsUnderTheMouseTheModifiersAndTheFocus) {
+    AddTriangles(2);
+    document->Execute(SetShapeNameCmd(document.get(), 0, "Mouth"));
+    document->Execute(SetShapeNameCmd(document.get(), 1, "Eyes"));
+    Select({0, 0, 0});
+    const QPoint inMouth = At(-0.8f, -0.1f);
+    EXPECT_EQ(preview->Hint(inMouth, {}).text,
+              "Click: add a point to Mouth \u00B7 Shift+drag: move Mouth \u00B7 Space: start a "
+              "new shape \u00B7 Right-click: shape menu");
+    EXPECT_EQ(preview->Hint(inMouth, Qt::ShiftModifier).text,
+              "Shift+drag: move Mouth \u00B7 Right-click: shape menu");
+    EXPECT_EQ(preview->Hint(At(0.0f, 0.0f), {}).text.rfind("Click: select Eyes", 0), 0u);
+    EXPECT_EQ(preview->Hint(At(-1.1f, -0.3f), {}).text, "Drag: move this point \u00B7 "
+                                                        "Right-click: point menu");
+    other->setFocus();
+    EXPECT_EQ(preview->Hint(inMouth, {}).text, ActivateHint("preview"));
+}
+
+TEST_F(PreviewWndTest, AnEmptyDocumentShowsAFaintFirstStepAndAShapeTakesItAway) {
+    const auto faintPixels = [this] {
+        const QImage shot = preview->grab().toImage();
+        int count = 0;
+        for (int x = 0; x < Width; ++x) {
+            for (int y = Height / 2 - 12; y < Height / 2 + 12; ++y) {
+                const QRgb pixel = shot.pixel(x, y);
+                EXPECT_LE(std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}), 0x50);
+                count += (pixel & 0xFFFFFF) != 0 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(faintPixels(), 50);
+    AddShape(*document, {{{0.9f, 0.9f}, {0.95f, 0.9f}, {0.95f, 0.95f}}});
+    EXPECT_EQ(faintPixels(), 0);
 }
 
 } // namespace

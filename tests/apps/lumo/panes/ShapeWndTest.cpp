@@ -9,6 +9,7 @@
 #include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/InstalledRunner.h"
 #include "tests/support/PaneTestHost.h"
+#include "tests/support/ToolTips.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/InplaceEditBox.h"
 
@@ -139,6 +140,31 @@ TEST_F(ShapeWndTest, HitTestsFindLinesByColumn) {
 
     shapes->SetDocument(nullptr);
     EXPECT_FALSE(shapes->HitTest(shapes->ShapeLine(0)).onShape);
+}
+
+// The tooltip names the column under the mouse; the status hint says what a
+// click there does to that line.
+TEST_F(ShapeWndTest, EveryColumnExplainsItselfAndTheHintNamesTheLine) {
+    using Region = ShapesPlace::Region;
+    AddShapes();
+    host.RequestSelection({1, 0, 0});
+    const auto tip = [this](QPoint p) {
+        return testing::ToolTipAt(shapes, p).toStdString();
+    };
+    EXPECT_EQ(tip(shapes->ShapeLine(0)), ShapesTip(Region::Shape));
+    EXPECT_EQ(tip(NewShapeLine()), ShapesTip(Region::NewShape));
+    EXPECT_EQ(tip(shapes->PoseLine(1, 1)), ShapesTip(Region::EditedMark));
+    EXPECT_EQ(tip(shapes->PoseLine(1, 2)), ShapesTip(Region::ReferenceMark));
+    EXPECT_EQ(tip(shapes->PoseLine(1, 0)), ShapesTip(Region::Pose));
+    EXPECT_EQ(tip(shapes->PoseLine(3, 0)), ShapesTip(Region::NewPose));
+    EXPECT_EQ(tip({int(0.5 * shapes->width()), shapes->ShapeLine(0).y()}), "");
+
+    const std::string name = document->GetShapeName(0);
+    EXPECT_EQ(shapes->Hint(shapes->ShapeLine(0), {}).text,
+              ShapesHint({Region::Shape, name, false}));
+    const std::string pose = document->GetModel().GetPoseName(1, 2);
+    EXPECT_EQ(shapes->Hint(shapes->PoseLine(2, 1), {}).text,
+              ShapesHint({Region::EditedMark, pose, false}));
 }
 
 TEST_F(ShapeWndTest, ClicksSelectByColumnAndBothPanesShowTheSameColours) {
