@@ -20,8 +20,9 @@ using namespace vel::lumo;
 
 int DumpFrames(const LumoDocument& document, const std::string& out) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(out.c_str(), "wb"), std::fclose);
-    if (!file)
+    if (!file) {
         return 1;
+    }
     const uint32_t frames = document.GetFrameCount();
     const int width = static_cast<int>(VideoSize.width);
     const int height = static_cast<int>(VideoSize.height);
@@ -29,8 +30,9 @@ int DumpFrames(const LumoDocument& document, const std::string& out) {
     for (uint32_t f = 0; f < frames; ++f) {
         picture.Draw(document.EvaluateFrame(f), std::nullopt, document.GetFrameRate());
         if (std::fwrite(picture.Rows(), size_t{VideoSize.width} * 4, VideoSize.height,
-                        file.get()) != VideoSize.height)
+                        file.get()) != VideoSize.height) {
             return 1;
+        }
     }
     std::printf("%u\n", frames);
     return 0;
@@ -63,8 +65,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     try {
-        if (mode == "frames")
+        if (mode == "frames") {
             return DumpFrames(*document, argv[3]);
+        }
         return Export(*document, argv[3], argc > 4 ? std::stoul(argv[4]) : 1,
                       argc > 5 && std::string(argv[5]) == "burn-in");
     } catch (const std::exception& e) {

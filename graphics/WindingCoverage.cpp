@@ -12,14 +12,14 @@ namespace vel::graphics {
 namespace {
 
 // Rows filled together: their sums stay in the processor's cache.
-constexpr int kBandRows = 64;
+constexpr int BandRows = 64;
 
 // Below this many edge rows one thread fills faster than several start.
-constexpr double kRowsPerThread = 1 << 15;
+constexpr double RowsPerThread = 1 << 15;
 
 // Outlines of more edges than this keep their sums in double: summed in
 // float, a pixel crossed by thousands of edges would be off by whole levels.
-constexpr std::size_t kMostFloatEdges = 256;
+constexpr std::size_t MostFloatEdges = 256;
 
 // A pixel's share of a band's running sums: `cover` is the change of its
 // coverage from its left neighbour, `ramp` the change of that, so that a
@@ -74,12 +74,12 @@ template <typename Sum>
 }
 
 // Cells checked at once for edges: wide enough for vector compares.
-constexpr int kRunStep = 4;
+constexpr int RunStep = 4;
 
 // Whether no edge touched the cells from `cell` on, read as raw bits: sums
 // only ever start at +0 and add, so untouched cells hold zero bits.
 template <typename Sum> bool Untouched(const Cell<Sum>* cell) {
-    std::uint64_t bits[sizeof(Cell<Sum>) * kRunStep / sizeof(std::uint64_t)];
+    std::uint64_t bits[sizeof(Cell<Sum>) * RunStep / sizeof(std::uint64_t)];
     std::memcpy(bits, cell, sizeof bits);
     std::uint64_t any = 0;
     for (std::uint64_t word : bits) {
@@ -88,7 +88,10 @@ template <typename Sum> bool Untouched(const Cell<Sum>* cell) {
     return any == 0;
 }
 
+// Rounds half up: the value is never negative, and this runs for every pixel,
+// where a call to lround would cost.
 int Level(double sum) {
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings)
     return static_cast<int>(std::min(std::fabs(sum), 1.0) * 255 + 0.5);
 }
 
@@ -132,8 +135,8 @@ void FinishRow(Cell<Sum>* row, int width, std::uint32_t* pixels,
             int run = x;
             do {
                 row[run++] = Cell<Sum>{}; // a sum that came back to -0 is cleared too
-                while (run + kRunStep <= width && Untouched(row + run)) {
-                    run += kRunStep;
+                while (run + RunStep <= width && Untouched(row + run)) {
+                    run += RunStep;
                 }
             } while (run < width && row[run].cover == 0 && row[run].ramp == 0);
             LayRun(pixels + x, pixels + run, shades, Level(level));
@@ -282,10 +285,10 @@ void WindingCoverage::Render(std::uint32_t* pixels, std::ptrdiff_t stride,
     if (edges_.empty()) {
         return;
     }
-    const unsigned threads = std::clamp(static_cast<unsigned>(rowsSpanned_ / kRowsPerThread), 1u,
+    const unsigned threads = std::clamp(static_cast<unsigned>(rowsSpanned_ / RowsPerThread), 1u,
                                         std::max(1u, std::thread::hardware_concurrency()));
     const auto render = [=, this, &shades](int first) {
-        if (edges_.size() > kMostFloatEdges) {
+        if (edges_.size() > MostFloatEdges) {
             RenderBands<double>(pixels, stride, shades, first, static_cast<int>(threads));
         } else {
             RenderBands<float>(pixels, stride, shades, first, static_cast<int>(threads));
@@ -314,12 +317,12 @@ void WindingCoverage::RenderBands(std::uint32_t* pixels, std::ptrdiff_t stride,
     // Each thread keeps its sums between fills; finishing a row clears it,
     // so they are all zero again whenever a fill begins.
     thread_local std::vector<Cell<Sum>> sums;
-    if (sums.size() < span * kBandRows) {
-        sums.resize(span * kBandRows);
+    if (sums.size() < span * BandRows) {
+        sums.resize(span * BandRows);
     }
     const float right = static_cast<float>(width);
-    for (int top = first * kBandRows; top < height; top += step * kBandRows) {
-        const int count = std::min(kBandRows, height - top);
+    for (int top = first * BandRows; top < height; top += step * BandRows) {
+        const int count = std::min(BandRows, height - top);
         const float bandTop = static_cast<float>(top);
         const float bandBottom = static_cast<float>(top + count);
         for (const Edge& edge : edges_) {

@@ -13,12 +13,13 @@ namespace vel::video {
 
 namespace {
 
-constexpr int kBufferSize = 1 << 16;
+constexpr int BufferSize = 1 << 16;
 
 int OpenAgain(AVFormatContext* format, AVIOContext** context, const char*, int flags,
               AVDictionary**) {
-    if (flags & AVIO_FLAG_WRITE)
+    if (flags & AVIO_FLAG_WRITE) {
         return AVERROR(EPERM);
+    }
     try {
         *context = (new FileIo(*static_cast<core::File*>(format->opaque), false))->Context();
         return 0;
@@ -35,10 +36,10 @@ int CloseAgain(AVFormatContext*, AVIOContext* context) {
 } // namespace
 
 FileIo::FileIo(core::File& file, bool writing) : file_(file) {
-    auto* buffer = static_cast<uint8_t*>(av_malloc(kBufferSize));
-    if (buffer)
-        context_ =
-            avio_alloc_context(buffer, kBufferSize, writing ? 1 : 0, this, Read, Write, Seek);
+    auto* buffer = static_cast<uint8_t*>(av_malloc(BufferSize));
+    if (buffer) {
+        context_ = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, this, Read, Write, Seek);
+    }
     if (!context_) {
         av_free(buffer);
         throw XVideoWriter(AVERROR(ENOMEM));
@@ -59,8 +60,9 @@ void FileIo::ServeReopening(AVFormatContext& format, core::File& file) {
 int FileIo::Failed() {
     const int system = file_.Failure().System();
     const int code = system != 0 ? AVERROR(system) : AVERROR(EIO);
-    if (error_ == 0)
+    if (error_ == 0) {
         error_ = code;
+    }
     return code;
 }
 
@@ -69,8 +71,9 @@ int FileIo::Read(void* opaque, uint8_t* buffer, int size) {
     const size_t done =
         io.file_.ReadAt(buffer, static_cast<size_t>(size), static_cast<uint64_t>(io.position_));
     io.position_ += static_cast<int64_t>(done);
-    if (done > 0)
+    if (done > 0) {
         return static_cast<int>(done);
+    }
     return io.file_.GetError() == core::File::EndOfFile ? AVERROR_EOF : io.Failed();
 }
 
@@ -97,16 +100,18 @@ int64_t FileIo::Seek(void* opaque, int64_t offset, int whence) {
         break;
     case SEEK_END: {
         const auto size = io.file_.Size();
-        if (!size)
+        if (!size) {
             return io.Failed();
+        }
         base = static_cast<int64_t>(*size);
         break;
     }
     default:
         return AVERROR(EINVAL);
     }
-    if (base + offset < 0)
+    if (base + offset < 0) {
         return AVERROR(EINVAL);
+    }
     io.position_ = base + offset;
     return io.position_;
 }

@@ -15,8 +15,9 @@ std::string MakeFolder() {
     const std::filesystem::path pattern =
         std::filesystem::temp_directory_path() / "lumo-rate-XXXXXX";
     std::string name = pattern.string();
-    if (!mkdtemp(name.data()))
+    if (!mkdtemp(name.data())) {
         throw XVideoWriter(AVERROR(errno));
+    }
     return name;
 }
 
@@ -31,8 +32,9 @@ FirstPass::FirstPass(uint32_t width, uint32_t height, float fps)
         encoder_ = OpenH264Encoder(width, height, rate, true, {RatePass::Kind::First, stats_});
         picture_ = BlackPicture(width, height);
         packet_.reset(av_packet_alloc());
-        if (!packet_)
+        if (!packet_) {
             throw XVideoWriter(AVERROR(ENOMEM));
+        }
     } catch (...) {
         encoder_.reset();
         std::filesystem::remove_all(folder_);
@@ -52,14 +54,16 @@ void FirstPass::Send(const AVFrame* frame) {
         rc = avcodec_receive_packet(encoder_.get(), packet_.get());
         av_packet_unref(packet_.get());
     }
-    if (rc != AVERROR(EAGAIN) && rc != AVERROR_EOF)
+    if (rc != AVERROR(EAGAIN) && rc != AVERROR_EOF) {
         throw XVideoWriter(rc);
+    }
 }
 
 void FirstPass::WriteVideoFrame(const uint8_t* rows, FrameRegion changed) {
     const int rc = av_frame_make_writable(picture_.get());
-    if (rc < 0)
+    if (rc < 0) {
         throw XVideoWriter(rc);
+    }
     converter_.Convert(rows, changed, *picture_);
     picture_->pts = time_++;
     Send(picture_.get());

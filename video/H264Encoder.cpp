@@ -12,14 +12,15 @@ namespace vel::video {
 
 namespace {
 
-constexpr int64_t kVideoBitRate = 1800000;
+constexpr int64_t VideoBitRate = 1800000;
 // Chosen by measurement on flat-coloured animation at this bit rate.
-constexpr const char* kPreset = "veryfast";
-constexpr const char* kTune = "animation";
+constexpr const char* Preset = "veryfast";
+constexpr const char* Tune = "animation";
 
 void Check(int rc) {
-    if (rc < 0)
+    if (rc < 0) {
         throw XVideoWriter(rc);
+    }
 }
 
 } // namespace
@@ -32,11 +33,13 @@ uint32_t FrameRateNumerator(float fps) {
 CodecContextPtr OpenH264Encoder(uint32_t width, uint32_t height, AVRational frameRate,
                                 bool globalHeader, const RatePass& pass) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
-    if (!codec)
+    if (!codec) {
         throw XVideoWriter(AVERROR_ENCODER_NOT_FOUND);
+    }
     CodecContextPtr c(avcodec_alloc_context3(codec));
-    if (!c)
+    if (!c) {
         throw XVideoWriter(AVERROR(ENOMEM));
+    }
     c->width = static_cast<int>(width);
     c->height = static_cast<int>(height);
     c->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -44,17 +47,18 @@ CodecContextPtr OpenH264Encoder(uint32_t width, uint32_t height, AVRational fram
     c->time_base = av_inv_q(c->framerate);
     c->sample_aspect_ratio = {1, 1};
     c->field_order = AV_FIELD_PROGRESSIVE;
-    c->bit_rate = kVideoBitRate;
+    c->bit_rate = VideoBitRate;
     c->profile = FF_PROFILE_H264_MAIN;
     c->color_range = AVCOL_RANGE_MPEG;
     c->colorspace = AVCOL_SPC_BT709;
     c->color_primaries = AVCOL_PRI_BT709;
     c->color_trc = AVCOL_TRC_BT709;
-    if (globalHeader)
+    if (globalHeader) {
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "preset", kPreset, 0);
-    av_dict_set(&options, "tune", kTune, 0);
+    av_dict_set(&options, "preset", Preset, 0);
+    av_dict_set(&options, "tune", Tune, 0);
     if (pass.kind != RatePass::Kind::Single) {
         c->flags |= pass.kind == RatePass::Kind::First ? AV_CODEC_FLAG_PASS1 : AV_CODEC_FLAG_PASS2;
         av_dict_set(&options, "stats", pass.stats.c_str(), 0);
@@ -67,8 +71,9 @@ CodecContextPtr OpenH264Encoder(uint32_t width, uint32_t height, AVRational fram
 
 FramePtr BlackPicture(uint32_t width, uint32_t height) {
     FramePtr picture(av_frame_alloc());
-    if (!picture)
+    if (!picture) {
         throw XVideoWriter(AVERROR(ENOMEM));
+    }
     picture->format = AV_PIX_FMT_YUV420P;
     picture->width = static_cast<int>(width);
     picture->height = static_cast<int>(height);

@@ -11,7 +11,7 @@ namespace vel::video {
 
 namespace {
 
-constexpr int64_t kAudioBitRate = 192000;
+constexpr int64_t AudioBitRate = 192000;
 
 void Check(int rc) {
     if (rc < 0) {
@@ -129,7 +129,7 @@ CodecContextPtr VideoWriter::OpenAudioEncoder() const {
     c->sample_fmt = AV_SAMPLE_FMT_FLTP;
     c->sample_rate = static_cast<int>(AudioRate);
     c->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
-    c->bit_rate = kAudioBitRate;
+    c->bit_rate = AudioBitRate;
     c->profile = FF_PROFILE_AAC_LOW;
     c->time_base = {1, static_cast<int>(AudioRate)};
     if (format_->oformat->flags & AVFMT_GLOBALHEADER) {

@@ -29,7 +29,7 @@ public:
     // 2.7 KB for every second of video; a video expected to last longer than
     // this is written with its index in pieces as it goes (fragments), so
     // that memory stays flat however long it runs.
-    static constexpr uint64_t WholeIndexSeconds = 4 * 3600;
+    static constexpr uint64_t WholeIndexSeconds = uint64_t{4} * 3600;
 
     // Creates fileName and readies both streams; throws XVideoWriter with
     // FFmpeg's error code on failure. width and height must be even. Given

@@ -30,16 +30,20 @@ public:
     }
     void RequestFrame(uint32_t newFrame) override {
         frame = newFrame;
-        if (timeline)
+        if (timeline) {
             timeline->SetFrame(newFrame);
+        }
     }
     void RequestSelection(const Selection& selection) override {
-        for (ViewWithSelection* view : views)
+        for (ViewWithSelection* view : views) {
             view->StoreSelection(selection);
-        for (QWidget* widget : widgets)
+        }
+        for (QWidget* widget : widgets) {
             widget->update();
-        if (!widgets.empty())
+        }
+        if (!widgets.empty()) {
             widgets.front()->setFocus();
+        }
         ++selectionRequests;
     }
     int OnCommand(uint32_t id) override {
@@ -88,11 +92,13 @@ private:
             }
             const QString path = prefix + action->text();
             items << path;
-            if (!action->isEnabled())
+            if (!action->isEnabled()) {
                 disabled << path;
+            }
             if (action->menu() != nullptr) {
-                if (QAction* inner = Walk(*action->menu(), path + "/"))
+                if (QAction* inner = Walk(*action->menu(), path + "/")) {
                     chosen = inner;
+                }
             } else if (path == choice_ && action->isEnabled()) {
                 chosen = action;
             }
@@ -125,8 +131,9 @@ inline void AddShape(LumoDocument& document, std::vector<std::vector<Point>> pos
     Shape shape;
     shape.illumination = illumination;
     shape.name = std::move(name);
-    for (std::size_t i = 0; i < poses.size(); ++i)
+    for (std::size_t i = 0; i < poses.size(); ++i) {
         shape.poses.push_back(Pose{KnobKey(i == 0 ? "first" : "eyeblink"), std::move(poses[i])});
+    }
     document.GetModel().InsertShape(document.GetModel().GetShapeCount(), shape);
 }
 

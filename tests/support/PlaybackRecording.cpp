@@ -18,11 +18,13 @@ double Now() {
 
 bool Recording::Start() {
     recorder_.start();
-    if (!recorder_.waitForStarted(5000))
+    if (!recorder_.waitForStarted(5000)) {
         return false;
+    }
     // The recorder delivers once the server has set up its stream.
-    for (const double end = Now() + 20; samples_.empty() && Now() < end;)
+    for (const double end = Now() + 20; samples_.empty() && Now() < end;) {
         Pump(0.05);
+    }
     Pump(0.3);
     return !samples_.empty();
 }
@@ -45,8 +47,9 @@ void Recording::Take() {
     QCoreApplication::processEvents();
     const QByteArray bytes = recorder_.readAllStandardOutput();
     const std::size_t count = static_cast<std::size_t>(bytes.size()) / sizeof(float);
-    if (count == 0)
+    if (count == 0) {
         return;
+    }
     const std::size_t old = samples_.size();
     samples_.resize(old + count);
     std::memcpy(samples_.data() + old, bytes.data(), count * sizeof(float));
@@ -69,8 +72,9 @@ double Recording::PlayedBy(std::size_t i) const {
     const auto piece = std::upper_bound(
         arrivals_.begin(), arrivals_.end(), i,
         [](std::size_t index, const auto& arrival) { return index < arrival.first; });
-    if (piece == arrivals_.end())
+    if (piece == arrivals_.end()) {
         return std::numeric_limits<double>::infinity();
+    }
     return earliest_[static_cast<std::size_t>(piece - arrivals_.begin())] +
            static_cast<double>(i) / rate_;
 }
@@ -89,8 +93,9 @@ bool PlayAndRecord(AudioWnd& audio, Recording& recording, std::uint32_t firstFra
     const bool started = recording.Start() && audio.Start(firstFrame, framesPerSecond);
     for (const double end = Now() + seconds; started && Now() < end;) {
         const std::optional<double> heardSeconds = audio.HeardSeconds();
-        if (!heardSeconds)
+        if (!heardSeconds) {
             break;
+        }
         heard.push_back({Now(), *heardSeconds});
         audio.SetFrame(static_cast<std::uint32_t>(*heardSeconds * framesPerSecond));
         recording.Pump(1.0 / framesPerSecond);
@@ -116,8 +121,9 @@ std::pair<std::size_t, double> BestMatch(const std::vector<float>& recording,
     std::pair<std::size_t, double> best{from, -1};
     for (std::size_t lag = from; lag < to && lag + part.size() <= recording.size(); ++lag) {
         const double score = Correlation(recording.data() + lag, part.data(), part.size());
-        if (score > best.second)
+        if (score > best.second) {
             best = {lag, score};
+        }
     }
     return best;
 }

@@ -11,8 +11,9 @@ namespace {
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
-    for (char c : s)
+    for (char c : s) {
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
     return q + "'";
 }
 
@@ -23,8 +24,9 @@ std::string RunCommand(const std::string& command) {
     std::string out;
     char buffer[65536];
     size_t n;
-    while (pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
+    while (pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
         out.append(buffer, n);
+    }
     return out;
 }
 
@@ -35,8 +37,9 @@ std::map<std::string, std::string> ProbeStream(const std::string& file, const st
     std::map<std::string, std::string> fields;
     for (std::string line; std::getline(lines, line);) {
         const auto eq = line.find('=');
-        if (eq != std::string::npos)
+        if (eq != std::string::npos) {
             fields[line.substr(0, eq)] = line.substr(eq + 1);
+        }
     }
     return fields;
 }
@@ -59,12 +62,14 @@ std::vector<std::string> Mp4Boxes(const std::string& file) {
             unsigned char large[8];
             in.read(reinterpret_cast<char*>(large), 8);
             size = 0;
-            for (unsigned char b : large)
+            for (unsigned char b : large) {
                 size = size << 8 | b;
+            }
             skip = size - 16;
         }
-        if (size < 8)
+        if (size < 8) {
             break;
+        }
         in.seekg(static_cast<std::streamoff>(skip), std::ios::cur);
     }
     return boxes;

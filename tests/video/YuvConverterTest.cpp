@@ -55,8 +55,9 @@ TEST(YuvConverter, OddRegionEdgesTakeTheLastColumnAndRow) {
     // Right and bottom edges 3 (exclusive) widen to 4; the left and top 1 to 0.
     YuvConverter(kSide, kSide).Convert(white.data(), {1, 1, 3, 3}, *frame);
     for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x)
+        for (int x = 0; x < kSide; ++x) {
             EXPECT_EQ(Luma(*frame, x, y), x < 4 && y < 4 ? 235 : kUntouched) << x << "," << y;
+        }
     }
     EXPECT_EQ(frame->data[1][frame->linesize[1] + 1], 128);
     EXPECT_EQ(frame->data[2][2], kUntouched);
@@ -73,8 +74,9 @@ TEST(YuvConverter, MatchesTheBt709Formula) {
     constexpr int kWidth = 2 * kBlocks;
     std::mt19937 random(7);
     std::vector<uint8_t> colours(kBlocks * 3);
-    for (auto& c : colours)
+    for (auto& c : colours) {
         c = static_cast<uint8_t>(random());
+    }
     std::vector<uint8_t> rows(size_t{kWidth} * 2 * 4);
     for (int x = 0; x < kWidth; ++x) {
         for (int y = 0; y < 2; ++y) {

@@ -37,12 +37,14 @@ public:
 
     void OnBarCommand(std::uint32_t id) override {
         commands.push_back(id);
-        if (cancelOnCommand)
+        if (cancelOnCommand) {
             cancelOnCommand->CancelMode();
+        }
     }
     std::unique_ptr<DragState> OnVirtJoystick(std::uint32_t, QPoint& position) override {
-        if (!answerJoystick)
+        if (!answerJoystick) {
             return nullptr;
+        }
         position = joystickStart;
         auto handler = std::make_unique<RecordedHandler>();
         handler->moves = &joystickMoves;
@@ -72,8 +74,9 @@ protected:
         bar->setFocus();
     }
     void TearDown() override {
-        if (QTest::currentTestFailed())
+        if (QTest::currentTestFailed()) {
             return;
+        }
         // Leave no button held for the next case.
         QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(399, 23));
     }
@@ -88,8 +91,9 @@ protected:
         QCursor::setPos(bar->mapToGlobal(p));
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < ms)
+        while (clock.elapsed() < ms) {
             QTest::qWait(5);
+        }
     }
 
     Parent parent;
@@ -212,8 +216,9 @@ TEST_F(ButtonBarTest, JoystickMovesAVirtualPointerByTheOffsetFromItsCentre) {
     HoldFor(30, centre + QPoint(3, -2));
     ASSERT_FALSE(parent.joystickMoves.empty());
     EXPECT_EQ(parent.joystickMoves.front(), QPoint(103, 48));
-    for (std::size_t i = 1; i < parent.joystickMoves.size(); ++i)
+    for (std::size_t i = 1; i < parent.joystickMoves.size(); ++i) {
         EXPECT_EQ(parent.joystickMoves[i] - parent.joystickMoves[i - 1], QPoint(3, -2));
+    }
     EXPECT_TRUE(parent.commands.empty());
 
     QTest::mouseRelease(bar, Qt::LeftButton, {}, centre);

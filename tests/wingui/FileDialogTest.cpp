@@ -33,10 +33,12 @@ public:
         suffix = dialog.defaultSuffix();
         mode = dialog.acceptMode();
         preset = dialog.selectedFiles();
-        if (!folder.isEmpty())
+        if (!folder.isEmpty()) {
             dialog.setDirectory(folder);
-        if (!typed.isEmpty())
+        }
+        if (!typed.isEmpty()) {
             dialog.selectFile(typed);
+        }
         return confirm;
     }
 };

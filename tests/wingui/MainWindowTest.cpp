@@ -33,8 +33,9 @@ class QuitCounter : public QObject {
 public:
     int quits = 0;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Quit)
+        if (event->type() != QEvent::Quit) {
             return false;
+        }
         ++quits;
         return true;
     }
@@ -194,10 +195,11 @@ TEST_F(MainWindowTest, PlacementsNoScreenCanHoldAreClampedToTheWorkArea) {
             ASSERT_TRUE(wnd.RestorePlacement()) << c.what;
             EXPECT_TRUE(wnd.isVisible()) << c.what;
             EXPECT_TRUE(area.contains(wnd.frameGeometry())) << c.what;
-            if (c.fillsTheArea)
+            if (c.fillsTheArea) {
                 EXPECT_EQ(wnd.frameGeometry(), area) << c.what;
-            else
+            } else {
                 EXPECT_EQ(wnd.geometry().size(), QSize(400, 300)) << c.what;
+            }
             wnd.close();
         }
         // What is saved back fits as well, so the next start is the same.

@@ -38,8 +38,9 @@ public:
         intent->addItems({"Interpolate", "Hue", "Saturation", "Lightness"});
         for (QWidget* w : {static_cast<QWidget*>(percent), static_cast<QWidget*>(count),
                            static_cast<QWidget*>(burn), static_cast<QWidget*>(intent),
-                           static_cast<QWidget*>(name)})
+                           static_cast<QWidget*>(name)}) {
             layout->addWidget(w);
+        }
         layout->addWidget(ButtonBox());
         AddControl(kPercent, percent);
         AddControl(kCount, count);
@@ -213,8 +214,9 @@ TEST_F(OptionsDlgTest, ArrowsStepTheFieldWhateverTheControlsOwnRange) {
     QTest::keyClick(dlg->count, Qt::Key_Up);
     EXPECT_EQ(dlg->countField.value, 4u);
     EXPECT_EQ(dlg->count->Text(), "4");
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(dlg->count, Qt::Key_Down);
+    }
     EXPECT_EQ(dlg->countField.value, 0u);
     EXPECT_FALSE(dlg->OkButton()->isEnabled());
     EXPECT_EQ(BaseColour(dlg->count->Edit()), OptionsDlgBase::kErrorColor);

@@ -32,8 +32,9 @@ TEST(SettingsKey, DwordsReadBackAndAnythingElseReadsAsZero) {
     settings->setValue("Bytes", QByteArray("\x01\x02", 2));
     settings->setValue("List", QStringList{"1", "2"});
     settings->sync();
-    for (const char* name : {"Text", "Negative", "TooLarge", "Bytes", "List"})
+    for (const char* name : {"Text", "Negative", "TooLarge", "Bytes", "List"}) {
         EXPECT_EQ(key.ReadDword(name), 0u) << name;
+    }
     EXPECT_FALSE(key.ReadBinary("Text"));
     EXPECT_EQ(key.ReadBinary("Bytes"), QByteArray("\x01\x02", 2));
 }

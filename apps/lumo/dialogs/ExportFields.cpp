@@ -23,18 +23,21 @@ bool FileNameField::FromText(const std::string& text) {
     // The control shows the value as text; reading that back must not
     // replace the value's bytes by what the text can hold.
     if (!value.empty() && wingui::IsUtf8(text) &&
-        QString::fromStdString(text) == wingui::DisplayPath(value))
+        QString::fromStdString(text) == wingui::DisplayPath(value)) {
         return IsValid();
+    }
     std::filesystem::path path = text.empty() ? std::string("lumo") : text;
-    if (path.is_relative() && !defaultFolder_.empty())
+    if (path.is_relative() && !defaultFolder_.empty()) {
         path = std::filesystem::path(defaultFolder_) / path;
+    }
     const std::string& whole = path.native();
     const std::size_t dot = whole.find_last_of('.');
     const std::size_t slash = whole.find_last_of('/');
     if ((dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
          dot + 1 == whole.size()) &&
-        !defaultExtension_.empty())
+        !defaultExtension_.empty()) {
         path += defaultExtension_;
+    }
     value = path.lexically_normal().string();
     return IsValid();
 }
@@ -45,8 +48,9 @@ bool FileNameField::IsValid() const {
 
 void SteppedField::Step(std::int32_t delta) {
     const int64_t stepped = int64_t{value} + delta;
-    if (stepped >= 0 && stepped <= std::numeric_limits<unsigned int>::max())
+    if (stepped >= 0 && stepped <= std::numeric_limits<unsigned int>::max()) {
         value = static_cast<unsigned int>(stepped);
+    }
 }
 
 std::string TimecodeField::ToText() const {

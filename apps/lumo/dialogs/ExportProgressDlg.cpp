@@ -10,8 +10,8 @@ namespace vel::lumo {
 
 namespace {
 
-constexpr int kBarSteps = 1000;
-constexpr int64_t kPaceWindowMs = 5000;
+constexpr int BarSteps = 1000;
+constexpr int64_t PaceWindowMs = 5000;
 
 QString Clock(int64_t ms) {
     const int64_t s = ms / 1000;
@@ -32,7 +32,7 @@ ExportProgressDlg::ExportProgressDlg(QWidget* owner, const QString& title)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::rejected, this, &ExportProgressDlg::reject);
-    bar_->setRange(0, kBarSteps);
+    bar_->setRange(0, BarSteps);
     bar_->setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frames_);
@@ -72,9 +72,10 @@ QString ExportProgressDlg::FramesText(uint64_t done, uint64_t total) {
 
 QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs,
                                      uint64_t recentFrames, int64_t recentMs) {
-    const QString elapsed = tr("%1 elapsed").arg(Clock(elapsedMs));
-    if (recentFrames == 0 || done > total)
+    QString elapsed = tr("%1 elapsed").arg(Clock(elapsedMs));
+    if (recentFrames == 0 || done > total) {
         return elapsed;
+    }
     const auto remaining =
         static_cast<int64_t>(static_cast<double>(recentMs) * static_cast<double>(total - done) /
                              static_cast<double>(recentFrames));
@@ -84,17 +85,19 @@ QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elap
 void ExportProgressDlg::Refresh() {
     const uint64_t total = total_;
     const uint64_t done = done_;
-    if (!cancel_)
+    if (!cancel_) {
         frames_->setText(FramesText(done, total));
+    }
     const int64_t now = clock_.elapsed();
     recent_.emplace_back(now, done);
-    while (now - recent_.front().first > kPaceWindowMs)
+    while (now - recent_.front().first > PaceWindowMs) {
         recent_.pop_front();
+    }
     times_->setText(
         TimesText(done, total, now, done - recent_.front().second, now - recent_.front().first));
     bar_->setValue(total == 0 ? 0
                               : static_cast<int>(static_cast<double>(done) /
-                                                 static_cast<double>(total) * kBarSteps));
+                                                 static_cast<double>(total) * BarSteps));
 }
 
 } // namespace vel::lumo

@@ -7,8 +7,9 @@ template <> std::string Field<lumo::Knob::Intent>::ToText() const {
 }
 
 template <> bool Field<lumo::Knob::Intent>::FromText(const std::string& text) {
-    if (const auto intent = lumo::KnobIntentFromName(text))
+    if (const auto intent = lumo::KnobIntentFromName(text)) {
         value = *intent;
+    }
     return IsValid();
 }
 

@@ -58,41 +58,49 @@ std::optional<KnobStatus> NewKnobRules::Status(const Knob& knob,
                                                const KnobStatusContext& context) const {
     using enum KnobStatus::Icon;
     const std::string key = knob.key.Text();
-    if (Differs(StandardNamed(knob.name), knob))
+    if (Differs(StandardNamed(knob.name), knob)) {
         return KnobStatus{Error, "There is a standard knob named " + knob.name +
                                      " that doesn't match this one exactly. To use the "
                                      "standard knob, click its name in the Standard Knobs "
                                      "list. To make a new knob, change the name."};
-    if (knob.name.empty())
+    }
+    if (knob.name.empty()) {
         return KnobStatus{Warning, "Include a descriptive name to make it easy to find this knob "
                                    "on the timeline display and in menus."};
-    if (Differs(DocumentNamed(knob.name), knob))
+    }
+    if (Differs(DocumentNamed(knob.name), knob)) {
         return KnobStatus{Error, "This document is already using a knob named " + knob.name +
                                      " that's different than this one. To "
                                      "use the existing one, click Cancel and choose it from "
                                      "the Pose menu. To make a new one, change the name."};
-    if (key.empty())
+    }
+    if (key.empty()) {
         return KnobStatus{Warning, "Include a short, unique \"key\" for this knob."};
-    if (Differs(StandardKeyed(knob.key), knob))
+    }
+    if (Differs(StandardKeyed(knob.key), knob)) {
         return KnobStatus{Error, "There is a standard knob with the key " + key +
                                      ". To use the standard knob, click its name in the "
                                      "Standard Knobs list. To make a new knob, change the "
                                      "key."};
-    if (DocumentHasKey(knob.key))
+    }
+    if (DocumentHasKey(knob.key)) {
         return KnobStatus{Error, "This document is already using a knob with the key " + key +
                                      ". To use the existing one, click "
                                      "Cancel and choose it from the Pose menu. To make a "
                                      "new one, change the key."};
-    if (context.typicalValid && context.nameHintDue)
+    }
+    if (context.typicalValid && context.nameHintDue) {
         return KnobStatus{Information, "Give the knob a short descriptive name."};
+    }
     if (!context.typicalValid) {
         const auto [lower, upper] = std::minmax(knob.minValue, knob.maxValue);
         return KnobStatus{Error, "The typical value must be between " + wingui::NumberText(lower) +
                                      " and " + wingui::NumberText(upper) + " (inclusive)."};
     }
-    if (context.keyHintDue)
+    if (context.keyHintDue) {
         return KnobStatus{Information, "Make a unique abbreviation for this new knob, using up "
                                        "to 8 letters and digits."};
+    }
     return std::nullopt;
 }
 

@@ -9,8 +9,9 @@ DetectingDrag::DetectingDrag(QWidget* pane, QPoint press, std::function<void(QPo
     : Dragging(pane), press_(press), onDrag_(std::move(onDrag)), onClick_(std::move(onClick)) {}
 
 void DetectingDrag::OnMouseMove(QPoint p) {
-    if ((p - press_).manhattanLength() >= QApplication::startDragDistance())
+    if ((p - press_).manhattanLength() >= QApplication::startDragDistance()) {
         onDrag_(p);
+    }
 }
 
 void DetectingDrag::OnLButtonUp(QPoint) {

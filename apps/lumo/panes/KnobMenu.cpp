@@ -14,8 +14,9 @@ KnobMenu::KnobMenu(const LumoDocument& document)
 
 void KnobMenu::Fill(QMenu& menu, std::uint32_t baseId, std::uint32_t lastId) const {
     const auto add = [&](const std::string& name, std::uint64_t offset) {
-        if (offset <= lastId - baseId)
+        if (offset <= lastId - baseId) {
             AddMenuItem(menu, QString::fromStdString(name), baseId + std::uint32_t(offset));
+        }
     };
     const std::uint64_t knobs = documentKnobs_.size();
     bool added = false;
@@ -25,8 +26,9 @@ void KnobMenu::Fill(QMenu& menu, std::uint32_t baseId, std::uint32_t lastId) con
             added = true;
         }
     }
-    if (added)
+    if (added) {
         menu.addSeparator();
+    }
     added = false;
     for (std::uint64_t j = 0; j < standardKnobs_.size(); ++j) {
         const Knob& knob = standardKnobs_[j];
@@ -35,22 +37,25 @@ void KnobMenu::Fill(QMenu& menu, std::uint32_t baseId, std::uint32_t lastId) con
             added = true;
         }
     }
-    if (added)
+    if (added) {
         menu.addSeparator();
+    }
     add("New Knob...", knobs + standardKnobs_.size());
 }
 
 std::optional<KnobMenu::Choice> KnobMenu::Resolve(std::uint32_t offset, QWidget* owner) const {
     const std::uint64_t knobs = documentKnobs_.size();
-    if (offset < knobs)
+    if (offset < knobs) {
         return Choice{documentKnobs_[offset].key, std::nullopt};
+    }
     if (offset < knobs + standardKnobs_.size()) {
         const Knob& knob = standardKnobs_[offset - knobs];
         return Choice{knob.key, knob};
     }
     if (offset == knobs + standardKnobs_.size()) {
-        if (std::optional<Knob> knob = AskNewKnob(owner, document_, NewKnobDlg::PoseMode))
+        if (std::optional<Knob> knob = AskNewKnob(owner, document_, NewKnobDlg::PoseMode)) {
             return Choice{knob->key, *knob};
+        }
     }
     return std::nullopt;
 }

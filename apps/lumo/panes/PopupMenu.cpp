@@ -25,8 +25,9 @@ QAction* AddMenuItem(QMenu& menu, const QString& text, std::uint32_t id) {
 }
 
 std::uint32_t TrackPopupMenu(QMenu& menu, QPoint globalPosition) {
-    if (menu.isEmpty())
+    if (menu.isEmpty()) {
         return 0;
+    }
     const QAction* chosen = runner.Get().Run(menu, globalPosition);
     return chosen != nullptr ? chosen->data().toUInt() : 0;
 }

@@ -80,8 +80,9 @@ std::uint64_t QtAudioOutput::Write(const std::uint8_t* data, std::uint64_t frame
     if (!io_) {
         return 0;
     }
-    const qint64 written = io_->write(reinterpret_cast<const char*>(data),
-                                      static_cast<qint64>(frames * header_.bytesPerFrame));
+    const std::uint64_t bytes = frames * header_.bytesPerFrame;
+    const qint64 written =
+        io_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(bytes));
     return written > 0 ? static_cast<std::uint64_t>(written) / header_.bytesPerFrame : 0;
 }
 
@@ -92,7 +93,7 @@ std::optional<double> QtAudioOutput::HeardSinceStart() const {
     if (!sink_ || sink_->error() == QAudio::FatalError || sink_->error() == QAudio::OpenError) {
         return std::nullopt;
     }
-    return sink_->processedUSecs() / 1e6;
+    return static_cast<double>(sink_->processedUSecs()) / 1e6;
 }
 
 } // namespace vel::lumo

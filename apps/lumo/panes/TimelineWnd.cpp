@@ -481,8 +481,9 @@ void TimelineWnd::wheelEvent(QWheelEvent* event) {
         }
     } else {
         const double lines = QApplication::wheelScrollLines();
-        ScrollVerticallyTo(vBar_->value() -
-                           std::floor(delta * geometry_.LineStep() * lines / 120.0 + 0.5));
+        ScrollVerticallyTo(
+            vBar_->value() -
+            std::floor(static_cast<float>(delta) * geometry_.LineStep() * lines / 120.0 + 0.5));
     }
     event->accept();
 }

@@ -18,8 +18,9 @@ ExportAudio::ExportAudio(const AudioClip& clip, uint32_t frameRate)
     : source_(clip), frames_(ConvertedFrames(source_, VideoAudio)), frameRate_(frameRate) {}
 
 uint64_t ExportAudio::FirstSample(uint64_t frame, uint32_t frameRate) {
-    if (frameRate == 0)
+    if (frameRate == 0) {
         return 0;
+    }
     // 2 × frame × 44,100,000 stays far below 2^64 for every 32-bit frame.
     constexpr uint64_t perThousandSeconds = uint64_t{video::AudioRate} * 1000;
     return (2 * frame * perThousandSeconds + frameRate) / (2 * uint64_t{frameRate});

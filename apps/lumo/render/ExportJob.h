@@ -18,8 +18,9 @@ struct ExportJob {
     // A writer still held belongs to a cancelled or failed export: it is
     // given up without waiting for the encoders.
     ~ExportJob() {
-        if (writer)
+        if (writer) {
             writer->Abandon();
+        }
     }
 
     std::unique_ptr<LumoDocument> document;

@@ -17,10 +17,12 @@ bool IsEmpty(const DeviceRect& r) {
 }
 
 DeviceRect Union(const DeviceRect& a, const DeviceRect& b) {
-    if (IsEmpty(a))
+    if (IsEmpty(a)) {
         return b;
-    if (IsEmpty(b))
+    }
+    if (IsEmpty(b)) {
         return a;
+    }
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
 }
@@ -50,8 +52,9 @@ video::FrameRegion ExportPicture::Draw(const std::vector<EvaluatedShape>& shapes
     {
         graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, width, height});
         touched = DrawPumpkin(frame, shapes);
-        if (counter)
+        if (counter) {
             touched = Union(touched, DrawFrameCounter(frame, *counter, frameRate));
+        }
     }
     touched = {std::clamp(touched.left, 0, width), std::clamp(touched.top, 0, height),
                std::clamp(touched.right, 0, width), std::clamp(touched.bottom, 0, height)};

@@ -17,7 +17,7 @@ namespace {
 
 // From about a second on, a run is worth encoding once and writing again
 // for every further loop; each loop then starts with a keyframe.
-constexpr uint32_t kRepeatFrom = 30;
+constexpr uint32_t RepeatFrom = 30;
 
 } // namespace
 
@@ -30,22 +30,24 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     const float fps = static_cast<float>(rate) / 1000.0f;
     // The video keeps the rate as the float rounds it, which can pass the
     // limit where the document's own rate stays just below it.
-    if (rate > INT32_MAX || video::FrameRateNumerator(fps) > INT32_MAX)
+    if (rate > INT32_MAX || video::FrameRateNumerator(fps) > INT32_MAX) {
         throw std::range_error("the frame rate of " + std::to_string(rate) +
                                " frames per 1000 seconds is more than a video can hold");
+    }
 
     const CanvasSize size = document.GetModel().GetCanvasSize();
     const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);
     const int height = static_cast<int>(size.height != 0 ? size.height : VideoSize.height);
     job.target = std::make_unique<core::ReplacingFile>();
-    if (!job.target->Open(options.fileName))
+    if (!job.target->Open(options.fileName)) {
         throw job.target->Failure();
+    }
     ExportPicture picture(width, height);
 
     const uint32_t length = options.endFrame - options.firstFrame;
     const uint64_t total = uint64_t{length} * options.loopCount;
     // Without a counter every loop shows the same pictures.
-    const bool repeat = !options.burnIn && options.loopCount > 1 && length >= kRepeatFrom;
+    const bool repeat = !options.burnIn && options.loopCount > 1 && length >= RepeatFrom;
     std::optional<video::FirstPass> firstPass;
     if (repeat) {
         // A single run is too short for the encoder to find its bit rate by
@@ -54,14 +56,16 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
         for (uint32_t f = options.firstFrame; f < options.endFrame; ++f) {
             firstPass->WriteVideoFrame(picture.Rows(),
                                        picture.Draw(document.EvaluateFrame(f), std::nullopt, rate));
-            if (progress && !progress(0, total))
+            if (progress && !progress(0, total)) {
                 return false;
+            }
         }
     }
     job.writer = std::make_unique<video::VideoWriter>(width, height, fps, job.target->GetFile(),
                                                       repeat ? firstPass->Finish() : "", total);
-    if (repeat)
+    if (repeat) {
         job.writer->KeepVideo();
+    }
     ExportAudio audio(document.GetAudio(), rate);
 
     uint64_t done = 0;
@@ -75,25 +79,31 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
                     document.EvaluateFrame(f),
                     options.burnIn ? std::optional<uint64_t>(done) : std::nullopt, rate);
                 written = job.writer->WriteVideoFrame(picture.Rows(), changed);
-                if (!written)
+                if (!written) {
                     picture.Keep(changed);
+                }
             }
             const AudioView slice = audio.Slice(f);
-            if (written && job.writer->WriteAudio(slice.bytesPerFrame, slice.data, slice.byteCount))
+            if (written &&
+                job.writer->WriteAudio(slice.bytesPerFrame, slice.data, slice.byteCount)) {
                 job.writer->AdvanceTime();
+            }
             // A refused frame is skipped; a failed write (a full disk) ends
             // the export at once with its reason.
-            if (const int error = job.writer->LastError())
+            if (const int error = job.writer->LastError()) {
                 throw video::XVideoWriter(error);
+            }
             ++done;
-            if (progress && !progress(done, total))
+            if (progress && !progress(done, total)) {
                 return false;
+            }
         }
     }
     job.writer->Finish();
     job.writer.reset();
-    if (!job.target->Commit())
+    if (!job.target->Commit()) {
         throw job.target->Failure();
+    }
     job.target.reset();
     return true;
 }

@@ -26,38 +26,45 @@ bool KeepGoing(std::uint64_t, std::uint64_t) {
 
 int AnimateCommand(const std::string& documentName, const std::string& list,
                    const std::string& output, const std::string& transcript) {
-    if (documentName.empty())
+    if (documentName.empty()) {
         return Fail("lumo", "--animate needs the name of a gourdglowlight (.glw) document");
+    }
     const auto words = ParseAnimateList(list);
-    if (!words)
+    if (!words) {
         return Fail("lumo", "--animate takes a list of lipsync, blinks and flicker");
+    }
     core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
-    if (!document)
+    if (!document) {
         return Fail(documentName, "cannot open the document: " +
                                       core::FileErrorText(error, core::FileOperation::Reading));
+    }
     const FrameRange range{0, document->GetFrameCount()};
     // Every animation is checked before any runs, so a refusal comes at once.
     std::vector<std::unique_ptr<KeyGenerator>> generators;
     for (const std::string& word : *words) {
         generators.push_back(MakeGenerator(word, transcript));
-        if (const auto problem = generators.back()->Problem(AnimateInput::From(*document, range)))
+        if (const auto problem = generators.back()->Problem(AnimateInput::From(*document, range))) {
             return Fail(documentName, word + ": " + *problem + " Nothing was written.");
+        }
     }
     for (std::size_t i = 0; i < generators.size(); ++i) {
         const std::string& word = (*words)[i];
         const auto animation =
             generators[i]->Generate(AnimateInput::From(*document, range), KeepGoing);
-        if (!animation || !ApplyAnimation(*document, range, *animation))
+        if (!animation || !ApplyAnimation(*document, range, *animation)) {
             return Fail(documentName, word + ": the keys could not be added. Nothing was written.");
+        }
         std::fprintf(stderr, "%s: %s\n", word.c_str(), animation->method.c_str());
-        if (const auto warning = MissingPoseWarning(*document, generators[i]->Keys()))
+        if (const auto warning = MissingPoseWarning(*document, generators[i]->Keys())) {
             std::fprintf(stderr, "%s: %s.\n", word.c_str(), warning->c_str());
+        }
     }
-    if (!document->Save(output))
+    if (!document->Save(output)) {
         return Fail(output, "cannot save the document: " +
                                 core::FileErrorText(document->GetFileError(),
                                                     core::FileOperation::Writing));
+    }
     std::printf("%s\n", output.c_str());
     return 0;
 }

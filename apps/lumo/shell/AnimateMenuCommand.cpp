@@ -18,7 +18,7 @@ namespace vel::lumo {
 namespace {
 
 // Short runs (blinks, flicker) finish before any dialog would flash up.
-constexpr auto kShowProgressAfter = std::chrono::milliseconds(300);
+constexpr auto ShowProgressAfter = std::chrono::milliseconds(300);
 
 } // namespace
 
@@ -28,8 +28,9 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
     const FrameRange range = dialog.Range();
     // The worker reads only this copy; the document stays with this thread.
     const AnimateInput input = AnimateInput::From(document, range);
-    if (generator->Problem(input))
+    if (generator->Problem(input)) {
         return {};
+    }
     ExportProgressDlg progress(owner, dialog.windowTitle());
     std::optional<Animation> animation;
     std::exception_ptr failure;
@@ -47,10 +48,12 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
         progress.Finish();
     });
     const auto deadline = std::chrono::steady_clock::now() + showProgressAfter;
-    while (!finished && std::chrono::steady_clock::now() < deadline)
+    while (!finished && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (!finished)
+    }
+    if (!finished) {
         wingui::DialogRunner::Exec(progress);
+    }
     worker.join();
     if (failure) {
         try {
@@ -62,18 +65,21 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
         }
         return {};
     }
-    if (!animation || progress.CancelRequested() || !ApplyAnimation(document, range, *animation))
+    if (!animation || progress.CancelRequested() || !ApplyAnimation(document, range, *animation)) {
         return {};
+    }
     std::string outcome = animation->method;
-    if (const auto warning = MissingPoseWarning(document, generator->Keys()))
+    if (const auto warning = MissingPoseWarning(document, generator->Keys())) {
         outcome += " " + *warning + ".";
+    }
     return outcome;
 }
 
 std::string AnimateFromDialog(QWidget* owner, LumoDocument& document, AnimateDlg& dialog) {
-    if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted)
+    if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted) {
         return {};
-    return RunAnimation(owner, document, dialog, kShowProgressAfter);
+    }
+    return RunAnimation(owner, document, dialog, ShowProgressAfter);
 }
 
 } // namespace vel::lumo

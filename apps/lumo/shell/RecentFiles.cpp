@@ -49,15 +49,17 @@ void RecentFiles::Load(const wingui::SettingsKey& settings) {
     while (entries_.size() < Capacity) {
         const std::optional<std::string> path = ReadPath(settings, ValueName(entries_.size()));
         if (!path || path->empty() || path->size() > MaxPathLength ||
-            path->find('\0') != std::string::npos)
+            path->find('\0') != std::string::npos) {
             break;
+        }
         entries_.push_back(*path);
     }
 }
 
 void RecentFiles::Save(const wingui::SettingsKey& settings) const {
-    for (std::size_t i = 0; i < entries_.size(); ++i)
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
         WritePath(settings, ValueName(i), entries_[i]);
+    }
 }
 
 // Absolute, so that the entry opens the same file whatever folder the
@@ -72,16 +74,18 @@ void RecentFiles::Add(const std::string& typed) {
         std::rotate(entries_.begin(), found, found + 1);
         return;
     }
-    if (entries_.size() == Capacity)
+    if (entries_.size() == Capacity) {
         entries_.pop_back();
+    }
     entries_.insert(entries_.begin(), path);
 }
 
 QString RecentFiles::MenuLabel(std::size_t index) const {
     QString label = QStringLiteral("&%1 ").arg(index + 1);
-    if (index < entries_.size())
+    if (index < entries_.size()) {
         label += QFile::decodeName(QByteArray::fromStdString(entries_[index]))
                      .replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
     return label;
 }
 

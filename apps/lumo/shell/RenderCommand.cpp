@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -43,7 +44,7 @@ std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done,
     }
     const double seconds = std::chrono::duration<double>(elapsed).count() /
                            static_cast<double>(done) * static_cast<double>(total - done);
-    const auto whole = static_cast<unsigned long long>(std::min(seconds, 1e15) + 0.5);
+    const auto whole = static_cast<unsigned long long>(std::llround(std::min(seconds, 1e15)));
     char text[64];
     std::snprintf(text, sizeof text, "about %llu:%02llu left", whole / 60, whole % 60);
     return text;

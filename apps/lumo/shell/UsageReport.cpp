@@ -12,19 +12,19 @@ UsageReport::UsageReport(const core::CommandLine& commandLine,
     std::vector<std::string> errors = commandLine.GetErrors();
     errors.insert(errors.end(), moreErrors.begin(), moreErrors.end());
     for (const std::string& error : errors) {
-        text += error + "\n";
+        text_ += error + "\n";
     }
-    hasErrors = !errors.empty();
-    if (hasErrors) {
-        text += "\n";
+    hasErrors_ = !errors.empty();
+    if (hasErrors_) {
+        text_ += "\n";
     }
-    text += commandLine.GetUsage();
+    text_ += commandLine.GetUsage();
 }
 
 std::unique_ptr<QMessageBox> UsageReport::CreateMessageBox() const {
     auto box = std::make_unique<QMessageBox>(
-        hasErrors ? QMessageBox::Critical : QMessageBox::Information, ProductCaption(),
-        QString::fromStdString(text), QMessageBox::Ok);
+        hasErrors_ ? QMessageBox::Critical : QMessageBox::Information, ProductCaption(),
+        QString::fromStdString(text_), QMessageBox::Ok);
     // "<file-name>" must not be taken for markup.
     box->setTextFormat(Qt::PlainText);
     return box;

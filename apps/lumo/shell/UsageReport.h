@@ -20,16 +20,16 @@ public:
     explicit UsageReport(const core::CommandLine& commandLine,
                          const std::vector<std::string>& moreErrors = {});
 
-    const std::string& GetText() const { return text; }
-    bool HasErrors() const { return hasErrors; }
+    const std::string& GetText() const { return text_; }
+    bool HasErrors() const { return hasErrors_; }
     // 2 tells scripts that the command line was refused.
-    int GetExitCode() const { return hasErrors ? 2 : 0; }
+    int GetExitCode() const { return hasErrors_ ? 2 : 0; }
 
     std::unique_ptr<QMessageBox> CreateMessageBox() const;
 
 private:
-    std::string text;
-    bool hasErrors = false;
+    std::string text_;
+    bool hasErrors_ = false;
 };
 
 } // namespace vel::lumo

@@ -53,8 +53,9 @@ TEST(SampleAt, GuardsEveryRead) {
     // Codes that cannot describe a readable sample.
     const std::vector<std::uint8_t> ones(8, 0x7F);
     for (SampleFormat odd : {IntegerFormat(2, 0), IntegerFormat(2, 24), IntegerFormat(5, 40),
-                             static_cast<SampleFormat>(0x80000840), SampleFormat::None})
+                             static_cast<SampleFormat>(0x80000840), SampleFormat::None}) {
         EXPECT_EQ(SampleAt(ClipOf<std::uint8_t>(odd, 1, 1, ones), 0), 0.0f);
+    }
 }
 
 TEST(AudioView, SlicesStayInsideTheClip) {

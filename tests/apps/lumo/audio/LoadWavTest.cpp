@@ -24,8 +24,9 @@ AudioClip Load(const Bytes& file) {
 
 Bytes Counting(std::size_t size) {
     Bytes out(size);
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
         out[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    }
     return out;
 }
 

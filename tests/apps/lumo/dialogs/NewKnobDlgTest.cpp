@@ -111,8 +111,9 @@ TEST_F(NewKnobDlgTest, ATypicalValueOutsideTheEndsBlocksOkWhicheverEndIsLarger) 
 TEST_F(NewKnobDlgTest, ANameTypedAtOnceReplacesTheDefaultAndTabLeadsToTheKey) {
     Open(0);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    for (char c : std::string("Chin"))
+    for (char c : std::string("Chin")) {
         QTest::keyClick(dlg->windowHandle(), c);
+    }
     EXPECT_EQ(dlg->GetKnob().name, "Chin");
     QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Edit(NewKnobDlg::IdKey));
@@ -198,10 +199,11 @@ public:
         auto& dialog = dynamic_cast<NewKnobDlg&>(shown);
         dialog.show();
         const bool ok = answer_(dialog);
-        if (ok)
+        if (ok) {
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        else
+        } else {
             dialog.reject();
+        }
         return dialog.result();
     }
 

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         qputenv("QT_SCALE_FACTOR", "2");
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

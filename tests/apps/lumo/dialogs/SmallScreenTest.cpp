@@ -18,13 +18,14 @@ testing::AssertionResult WhollyInView(const QWidget* widget) {
     const QRect onScreen(widget->mapToGlobal(QPoint()), widget->size());
     const QRect area = widget->screen()->availableGeometry();
     if (!widget->isVisible() || widget->visibleRegion().boundingRect() != widget->rect() ||
-        !area.contains(onScreen))
+        !area.contains(onScreen)) {
         return ::testing::AssertionFailure()
                << widget->metaObject()->className() << " at " << onScreen.x() << "," << onScreen.y()
                << " " << onScreen.width() << "x" << onScreen.height() << ", seen "
                << widget->visibleRegion().boundingRect().width() << "x"
                << widget->visibleRegion().boundingRect().height() << ", screen " << area.width()
                << "x" << area.height();
+    }
     return ::testing::AssertionSuccess();
 }
 
@@ -68,8 +69,9 @@ TEST_F(SmallScreenTest, ExportVideoFitsWithEveryButtonInView) {
     for (const QWidget* button :
          {dlg.Control(ExportVideoOptionsDlg::IdBrowse),
           dlg.Control(ExportVideoOptionsDlg::IdFileName), static_cast<QWidget*>(dlg.OkButton()),
-          static_cast<QWidget*>(dlg.CancelButton())})
+          static_cast<QWidget*>(dlg.CancelButton())}) {
         EXPECT_TRUE(WhollyInView(button));
+    }
     TabThroughEverything(dlg, 8);
 }
 

@@ -24,8 +24,9 @@ vel::testing::PulseServer* server = nullptr;
 
 std::vector<float> Part(const AudioClip& clip, std::size_t from, std::size_t count) {
     std::vector<float> part(count);
-    for (std::size_t j = 0; j < count; ++j)
+    for (std::size_t j = 0; j < count; ++j) {
         part[j] = SampleAt(clip, (from + j) * clip.bytesPerFrame);
+    }
     return part;
 }
 
@@ -40,15 +41,18 @@ std::optional<std::size_t> FindStart(const std::vector<float>& recorded, const A
     for (std::size_t from = start; from + window < start + 2 * clip.sampleRate;
          from += window / 4) {
         double energy = 0;
-        for (float v : Part(clip, from, window))
+        for (float v : Part(clip, from, window)) {
             energy += double{v} * v;
-        if (energy > loudestEnergy)
+        }
+        if (energy > loudestEnergy) {
             std::tie(loudest, loudestEnergy) = std::pair(from, energy);
+        }
     }
     const auto [lag, score] =
         test::BestMatch(recorded, Part(clip, loudest, window), 0, recorded.size());
-    if (score < 0.9 || lag < loudest - start)
+    if (score < 0.9 || lag < loudest - start) {
         return std::nullopt;
+    }
     return lag - (loudest - start);
 }
 
@@ -63,8 +67,9 @@ struct Offsets {
             std::size_t startInRecording, double startSeconds, double rate, double fps) {
         int count = 0, close = 0;
         for (const test::Heard& h : heard) {
-            if (h.time < heard.front().time + 0.3)
+            if (h.time < heard.front().time + 0.3) {
                 continue;
+            }
             const std::size_t index = recording.IndexAt(h.time, startInRecording);
             const double actual =
                 startSeconds + static_cast<double>(index - startInRecording) / rate;
@@ -94,8 +99,9 @@ double StartSeconds(uint32_t frame, double outputRate, double fps) {
 }
 
 TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollowsIt) {
-    if (!server->Running())
+    if (!server->Running()) {
         GTEST_SKIP() << "no private sound server: " << server->Problem().toStdString();
+    }
     core::FileError error;
     auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
     ASSERT_TRUE(document);
@@ -131,8 +137,9 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
     const auto ringing = static_cast<std::size_t>(rate * 0.003);
     double before = 0;
     for (std::size_t j = *startInRecording - std::min(*startInRecording, window);
-         j + ringing < *startInRecording; ++j)
+         j + ringing < *startInRecording; ++j) {
         before = std::max(before, std::fabs(double{recorded[j]}));
+    }
     EXPECT_LT(before, 1e-3) << "something played before the frame's sample";
 
     Offsets(heard, recording, *startInRecording, startSeconds, rate, fps).Check("heard time");
@@ -141,8 +148,9 @@ TEST(AudioPlaybackTest, WhatComesOutIsTheDocumentFromTheFrameAndHeardTimeFollows
 // The main window's own loop, with its pacer aligned to the heard time: the
 // frame it shows after each step against what the recording held then.
 TEST(AudioPlaybackTest, TheMainWindowShowsTheFrameBeingHeard) {
-    if (!server->Running())
+    if (!server->Running()) {
         GTEST_SKIP() << "no private sound server: " << server->Problem().toStdString();
+    }
     LumoWnd window;
     ASSERT_TRUE(window.OpenFile(LUMO_EXAMPLE));
     window.show();
@@ -179,14 +187,16 @@ TEST(AudioPlaybackTest, TheMainWindowShowsTheFrameBeingHeard) {
 } // namespace vel::lumo
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     ::testing::InitGoogleTest(&argc, argv);
     // The server comes before the application, so that its audio finds it;
     // listing the cases needs none.
     std::unique_ptr<vel::testing::PulseServer> pulse;
-    if (!::testing::GTEST_FLAG(list_tests))
+    if (!::testing::GTEST_FLAG(list_tests)) {
         pulse = std::make_unique<vel::testing::PulseServer>();
+    }
     vel::lumo::server = pulse.get();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

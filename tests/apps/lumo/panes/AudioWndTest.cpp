@@ -117,8 +117,9 @@ TEST_F(AudioWndTest, PastTheClipsEndTheOutputGetsSilenceAndThePositionStillAdvan
     ASSERT_TRUE(audio->Start(0, 29.97));
     EXPECT_EQ(audio->PlayPosition(), 4800u);
     EXPECT_NEAR(Queued(999), 999, 1);
-    for (std::uint64_t frame = 1000; frame < 4800; ++frame)
+    for (std::uint64_t frame = 1000; frame < 4800; ++frame) {
         ASSERT_EQ(Queued(frame), 0) << frame;
+    }
     output->Play(4800);
     audio->SetFrame(1);
     EXPECT_EQ(audio->PlayPosition(), 9600u);

@@ -361,8 +361,9 @@ TEST_F(PreviewWndTest, AVirtualJoystickDragsTheSelectedShapeFromItsFirstPoint) {
 // Shape indexes are never folded into 16 bits.
 TEST_F(PreviewWndTest, AShapeBeyondIndex65535IsSelectedAsItself) {
     ChoosingMenuRunner dismiss("");
-    for (int i = 0; i < 70000; ++i)
+    for (int i = 0; i < 70000; ++i) {
         AddShape(*document, {{{-0.1f, -0.1f}, {0.1f, -0.1f}, {0.0f, 0.1f}}});
+    }
     RightClick(At(0.0f, 0.0f));
     EXPECT_EQ(Selected().shape, 69999u);
 }

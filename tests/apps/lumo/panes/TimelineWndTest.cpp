@@ -491,8 +491,9 @@ TEST_F(TimelineWndTest, PaintsWaveformCurveAndCursorWhereTheGeometryPutsThem) {
     EXPECT_LT(cursor.green(), 0x40);
     // Each channel's bars are centred on its half of the strip.
     int lavender = 0;
-    for (int x = 20; x < 400; ++x)
+    for (int x = 20; x < 400; ++x) {
         lavender += Rgb(image, x, 18) == 0xCCCCFFu && Rgb(image, x, 54) == 0xCCCCFFu;
+    }
     EXPECT_GT(lavender, 50);
     // The curve runs flat at the vivid end after its last anchor.
     const float vivid = G().ValueY(pane->Rows()[1], 1, 1.0f);

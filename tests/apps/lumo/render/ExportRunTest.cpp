@@ -60,8 +60,9 @@ protected:
     std::string PathOf(const char* name) const { return folder_ / name; }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_.Path()))
+        for (const auto& entry : fs::directory_iterator(folder_.Path())) {
             names.push_back(entry.path().filename().string());
+        }
         return names;
     }
     void WritePrecious(const std::string& file) const { std::ofstream(file) << "precious"; }
@@ -86,12 +87,13 @@ void ExpectColour(const uint8_t* p, graphics::Color c, int tolerance = 6) {
 // Pixels of a row band that are near a colour.
 int CountNear(const std::vector<uint8_t>& rgb, int frame, int top, int bottom, graphics::Color c) {
     int count = 0;
-    for (int y = top; y < bottom; ++y)
+    for (int y = top; y < bottom; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const uint8_t* p = PixelAt(rgb, frame, x, y);
             count += std::abs(p[0] - c.red) < 30 && std::abs(p[1] - c.green) < 30 &&
                      std::abs(p[2] - c.blue) < 30;
         }
+    }
     return count;
 }
 
@@ -139,9 +141,11 @@ TEST_F(ExportRunTest, LoopsOfARangeWithCounterPictureAndSound) {
     }
     // The same picture at the start of each loop, yet the counter counts on.
     int differing = 0;
-    for (int y = 520; y < 560; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    for (int y = 520; y < 560; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
             differing += std::abs(PixelAt(rgb, 0, x, y)[1] - PixelAt(rgb, 3, x, y)[1]) > 60;
+        }
+    }
     EXPECT_GT(differing, 8);
 }
 
@@ -151,8 +155,9 @@ std::vector<std::string> FrameSums(const std::string& file) {
         test::RunCommand("ffmpeg -v error -i " + file + " -map 0:v -f framemd5 - 2>/dev/null"));
     std::vector<std::string> sums;
     for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.front() != '#')
+        if (!line.empty() && line.front() != '#') {
             sums.push_back(line.substr(line.rfind(',') + 1));
+        }
     }
     return sums;
 }
@@ -186,11 +191,13 @@ TEST_F(ExportRunTest, EveryFurtherLoopRepeatsTheFirstFromAKeyframe) {
         "ffprobe -v error -select_streams v:0 -show_entries packet=pts,flags -of csv=p=0 " + file));
     std::vector<long> keys;
     for (std::string line; std::getline(packets, line);) {
-        if (line.find('K') != std::string::npos)
+        if (line.find('K') != std::string::npos) {
             keys.push_back(std::atol(line.c_str()) / 1000);
+        }
     }
-    for (long start : {0L, 40L, 80L})
+    for (long start : {0L, 40L, 80L}) {
         EXPECT_NE(std::find(keys.begin(), keys.end(), start), keys.end()) << start;
+    }
 }
 
 TEST_F(ExportRunTest, FailedOrCancelledExportLeavesTheExistingFile) {

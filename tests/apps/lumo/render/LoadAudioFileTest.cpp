@@ -38,8 +38,9 @@ int Crossings(const AudioClip& clip, std::uint32_t channel) {
     for (std::uint64_t i = 0; i < view.FrameCount(); ++i) {
         const float v = SampleAt(view, i * clip.bytesPerFrame + channel * sampleBytes);
         crossings += (v > 0.05f && previous < -0.05f) || (v < -0.05f && previous > 0.05f);
-        if (std::fabs(v) > 0.05f)
+        if (std::fabs(v) > 0.05f) {
             previous = v;
+        }
     }
     return crossings;
 }
@@ -47,8 +48,9 @@ int Crossings(const AudioClip& clip, std::uint32_t channel) {
 float Peak(const AudioClip& clip) {
     float peak = 0;
     const AudioView view(clip);
-    for (std::uint64_t i = 0; i < view.FrameCount() * clip.channels; ++i)
+    for (std::uint64_t i = 0; i < view.FrameCount() * clip.channels; ++i) {
         peak = std::max(peak, std::fabs(SampleAt(view, i * (clip.bytesPerFrame / clip.channels))));
+    }
     return peak;
 }
 
@@ -82,8 +84,9 @@ TEST(LoadAudioFileTest, CompressedFilesDecodeAtTheirRateAndChannelsInSixteenBits
         EXPECT_NEAR(AudioView(clip).FrameCount() / double(c.rate), 1.0, 0.1);
         // The tool spreads a mono tone over two channels at 1/√2 each.
         EXPECT_NEAR(Peak(clip), 0.5 / std::sqrt(double(c.channels)), 0.05);
-        for (std::uint32_t channel = 0; channel < clip.channels; ++channel)
+        for (std::uint32_t channel = 0; channel < clip.channels; ++channel) {
             EXPECT_NEAR(Crossings(clip, channel), 880, 20) << channel;
+        }
     }
 }
 

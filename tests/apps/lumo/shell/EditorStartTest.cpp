@@ -24,10 +24,11 @@ TEST_F(ShellTest, ASavedPlacementStaysWhenItsSnapCannotBeRestored) {
         window.reset();
         StorePlacement(placed);
         QSettings settings("Vellumar", "Lumo");
-        if (snap.isValid())
+        if (snap.isValid()) {
             settings.setValue("WindowSnap", snap);
-        else
+        } else {
             settings.remove("WindowSnap");
+        }
         settings.sync();
         window = std::make_unique<LumoWnd>(&clock);
         ShowMainWindow(*window, false, false);

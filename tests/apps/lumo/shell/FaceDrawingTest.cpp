@@ -22,8 +22,9 @@ struct Drawing {
 
 Drawing DrawingOf(const LumoDocument& document) {
     Drawing drawing{{}, document.GetKnobs()};
-    for (uint64_t i = 0; i < document.GetModel().GetShapeCount(); ++i)
+    for (uint64_t i = 0; i < document.GetModel().GetShapeCount(); ++i) {
         drawing.shapes.push_back(document.GetShape(i));
+    }
     return drawing;
 }
 
@@ -44,8 +45,9 @@ protected:
         return {int(std::lround(p.x)), int(std::lround(p.y))};
     }
     void Outline(std::initializer_list<Point> points) {
-        for (Point p : points)
+        for (Point p : points) {
             QTest::mouseClick(preview, Qt::LeftButton, {}, At(p.x, p.y));
+        }
     }
     LumoDocument& Document() const { return *window->GetDocument(); }
 
@@ -87,13 +89,15 @@ TEST_F(FaceDrawingTest, AFaceDrawnWithTheMouseSurvivesUndoRedoAndTheFile) {
     const Selection last = preview->GetSelection();
     const size_t steps = Document().GetUndoCount();
     EXPECT_EQ(steps, 15u) << "10 points, 2 new shapes, the knob, the pose, the drag";
-    for (size_t i = 0; i < steps; ++i)
+    for (size_t i = 0; i < steps; ++i) {
         window->OnCommand(IdUndo);
+    }
     EXPECT_EQ(DrawingOf(Document()), empty);
     EXPECT_EQ(preview->GetSelection(), start);
     EXPECT_EQ(shapes->GetSelection(), start);
-    for (size_t i = 0; i < steps; ++i)
+    for (size_t i = 0; i < steps; ++i) {
         window->OnCommand(IdRedo);
+    }
     EXPECT_EQ(DrawingOf(Document()), face);
     EXPECT_EQ(preview->GetSelection(), last);
 

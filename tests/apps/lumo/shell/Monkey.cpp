@@ -63,8 +63,9 @@ public:
     QAction* Run(QMenu& menu, QPoint) override {
         std::vector<QAction*> leaves;
         CollectLeaves(menu, leaves);
-        if (leaves.empty() || Chance(5))
+        if (leaves.empty() || Chance(5)) {
             return nullptr;
+        }
         return leaves[Below(leaves.size())];
     }
     // A New Knob dialog gets a standard knob or a random key; a message is
@@ -75,8 +76,9 @@ public:
             return QMessageBox::Ok;
         }
         auto* knob = dynamic_cast<NewKnobDlg*>(&dialog);
-        if (knob == nullptr)
+        if (knob == nullptr) {
             return QDialog::Rejected;
+        }
         knob->show();
         auto* list = static_cast<QListWidget*>(knob->Control(NewKnobDlg::IdStandardKnobs));
         if (Chance(2) && list->count() > 0) {
@@ -110,16 +112,18 @@ private:
     bool Chance(int oneIn) { return Below(std::size_t(oneIn)) == 0; }
     std::string Letters(std::size_t n) {
         std::string text;
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             text += char('a' + Below(26));
+        }
         return text;
     }
     static void CollectLeaves(QMenu& menu, std::vector<QAction*>& leaves) {
         for (QAction* action : menu.actions()) {
-            if (action->menu() != nullptr)
+            if (action->menu() != nullptr) {
                 CollectLeaves(*action->menu(), leaves);
-            else if (!action->isSeparator())
+            } else if (!action->isSeparator()) {
                 leaves.push_back(action);
+            }
         }
     }
     QPoint Anywhere(const QWidget* pane) {
@@ -130,17 +134,20 @@ private:
     QPoint NearAPoint() {
         const PreviewWnd* preview = window_.Preview();
         const Model& model = window_.GetDocument()->GetModel();
-        if (model.GetShapeCount() == 0)
+        if (model.GetShapeCount() == 0) {
             return Anywhere(preview);
+        }
         const std::uint64_t shape = Below(model.GetShapeCount());
         const std::vector<Point> points =
             model.GetPosePoints(shape, Below(model.GetPoseCount(shape) + 1));
-        if (points.empty())
+        if (points.empty()) {
             return Anywhere(preview);
+        }
         const graphics::PointF p = TargetMapping(float(preview->width()), float(preview->height()))
                                        .ToTarget(points[Below(points.size())]);
-        if (!(std::abs(p.x) < 1e6f && std::abs(p.y) < 1e6f))
+        if (!(std::abs(p.x) < 1e6f && std::abs(p.y) < 1e6f)) {
             return Anywhere(preview);
+        }
         return {int(p.x), int(p.y)};
     }
     Qt::KeyboardModifiers Modifiers() { return Chance(3) ? Qt::ShiftModifier : Qt::NoModifier; }
@@ -159,8 +166,9 @@ private:
             at += QPoint(int(Below(81)) - 40, int(Below(81)) - 40);
             QTest::mouseMove(pane, at);
         }
-        if (Chance(6))
+        if (Chance(6)) {
             QTest::keyClick(pane, Qt::Key_Escape);
+        }
         QTest::mouseRelease(pane, Qt::LeftButton, modifiers, at);
     }
     void Key(QWidget* pane) {
@@ -197,8 +205,9 @@ void Monkey::OnShapes() {
     // A rename in progress is finished or abandoned.
     auto* box = shapes->findChild<wingui::InplaceEditBox*>();
     if (box != nullptr && box->isVisible()) {
-        if (Chance(3))
+        if (Chance(3)) {
             box->selectAll();
+        }
         QTest::keyClicks(box, QString::fromStdString(Letters(Below(5))));
         QTest::keyClick(box, Chance(4) ? Qt::Key_Escape : Qt::Key_Return);
     }
@@ -256,8 +265,9 @@ std::unique_ptr<LumoDocument> SaveAndOpen(const LumoDocument& document, const st
         return nullptr;
     }
     auto reopened = LumoDocument::Open(path, error);
-    if (!reopened)
+    if (!reopened) {
         std::cerr << path << " does not open (error " << error.Code() << ")\n";
+    }
     return reopened;
 }
 
@@ -280,8 +290,9 @@ bool Monkey::CheckFile() {
                                   (folder_ + "/third.glw").toStdString()};
     const auto second = SaveAndOpen(*window_.GetDocument(), paths[0]);
     const auto third = second ? SaveAndOpen(*second, paths[1]) : nullptr;
-    if (!third || !LumoDocument(*third).Save(paths[2]))
+    if (!third || !LumoDocument(*third).Save(paths[2])) {
         return false;
+    }
     const LumoDocument& document = *window_.GetDocument();
     const bool settled =
         StartsWithCandleKnobs(document) && document.GetFrameCount() == second->GetFrameCount();
@@ -309,18 +320,23 @@ std::vector<Knob> KnobsByKey(const LumoDocument& document) {
 std::string Difference(const LumoDocument& a, const LumoDocument& b) {
     const Model& ma = a.GetModel();
     const Model& mb = b.GetModel();
-    if (ma.GetShapeCount() != mb.GetShapeCount())
+    if (ma.GetShapeCount() != mb.GetShapeCount()) {
         return "shape count";
-    for (std::uint64_t i = 0; i < ma.GetShapeCount(); ++i) {
-        if (!(a.GetShape(i) == b.GetShape(i)))
-            return "shape " + std::to_string(i);
     }
-    if (KnobsByKey(a) != KnobsByKey(b))
+    for (std::uint64_t i = 0; i < ma.GetShapeCount(); ++i) {
+        if (!(a.GetShape(i) == b.GetShape(i))) {
+            return "shape " + std::to_string(i);
+        }
+    }
+    if (KnobsByKey(a) != KnobsByKey(b)) {
         return "knobs";
-    if (a.GetTimeline().GetTracks() != b.GetTimeline().GetTracks())
+    }
+    if (a.GetTimeline().GetTracks() != b.GetTimeline().GetTracks()) {
         return "anchors";
-    if (!(a.GetAudio() == b.GetAudio()))
+    }
+    if (!(a.GetAudio() == b.GetAudio())) {
         return "audio";
+    }
     return {};
 }
 
@@ -341,8 +357,9 @@ int RunMonkey(const std::string& path, int seconds, std::uint32_t seed) {
     std::cout << "seed " << seed << std::endl;
     LumoWnd window;
     window.resize(1200, 860);
-    if (!window.OpenFile(working.toStdString()))
+    if (!window.OpenFile(working.toStdString())) {
         return 2;
+    }
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::cerr << "the window does not show\n";
@@ -355,8 +372,9 @@ int RunMonkey(const std::string& path, int seconds, std::uint32_t seed) {
     const auto end = Clock::now() + std::chrono::seconds(seconds);
     while (Clock::now() < end) {
         monkey.Act();
-        if (++actions % 100 == 0 && !monkey.CheckFile())
+        if (++actions % 100 == 0 && !monkey.CheckFile()) {
             ++findings;
+        }
     }
     window.Preview()->CancelMode();
     window.Timeline()->CancelMode();
