@@ -66,7 +66,15 @@ QString StatusLine::FrameText() const {
 }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
-    auto* pane = static_cast<Pane*>(watched);
+    // A pane being destroyed is only a widget by the time its last events
+    // (focus out, leave) arrive: it has no hint left to give.
+    auto* pane = dynamic_cast<Pane*>(watched);
+    if (pane == nullptr) {
+        if (pane_ == watched) {
+            pane_ = nullptr;
+        }
+        return false;
+    }
     switch (event->type()) {
     case QEvent::MouseMove: {
         const auto* move = static_cast<QMouseEvent*>(event);
@@ -113,8 +121,8 @@ void StatusLine::RefreshLater(Qt::KeyboardModifiers modifiers) {
 
 void StatusLine::Refresh() {
     refreshPending_ = false;
-    if (pane_) {
-        Show(pane_->Hint(position_, modifiers_));
+    if (const auto* pane = dynamic_cast<const Pane*>(pane_.data())) {
+        Show(pane->Hint(position_, modifiers_));
     }
 }
 

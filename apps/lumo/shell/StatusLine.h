@@ -43,7 +43,9 @@ private:
     QLabel* hint_;
     QLabel* value_;
     QLabel* frame_;
-    QPointer<Pane> pane_;
+    // The pane under the mouse, held as an object: while a pane is being
+    // destroyed, it is no longer a pane.
+    QPointer<QObject> pane_;
     QPoint position_;
     Qt::KeyboardModifiers modifiers_;
     bool refreshPending_ = false;
