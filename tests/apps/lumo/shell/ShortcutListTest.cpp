@@ -78,8 +78,7 @@ TEST_F(ShellTest, EveryListedPaneKeyIsTakenByItsPane) {
     for (std::size_t i = 0; i < panes.size(); ++i) {
         EXPECT_FALSE(tables[i].gestures.empty()) << tables[i].name;
         for (const PaneKey& key : tables[i].keys) {
-            EXPECT_EQ(FindWindowKey(key.key, key.modifiers.testFlag(Qt::ControlModifier)),
-                      nullptr)
+            EXPECT_EQ(FindWindowKey(key.key, key.modifiers.testFlag(Qt::ControlModifier)), nullptr)
                 << key.text;
             QKeyEvent event(QEvent::KeyPress, key.key, key.modifiers);
             QCoreApplication::sendEvent(panes[i], &event);
