@@ -43,8 +43,10 @@ DecodedAudio AudioFileDecoder::Run(const std::string& fileName) {
         if (guessed_) {
             throw AudioFileError("not a sound file");
         }
-        throw AudioFileError(damagedAt_ ? "damaged at byte " + std::to_string(*damagedAt_)
-                                        : "it holds no sound");
+        if (damagedAt_) {
+            throw AudioFileError::DamagedAt(static_cast<std::uint64_t>(*damagedAt_));
+        }
+        throw AudioFileError("it holds no sound");
     }
     return DecodedAudio{format_, std::move(samples_)};
 }
@@ -254,7 +256,7 @@ void AudioFileDecoder::FailReading() const {
     if (avio_feof(io_.get()) || (size >= 0 && at >= size)) {
         throw AudioFileError("cut off at byte " + std::to_string(size));
     }
-    throw AudioFileError("damaged at byte " + std::to_string(at));
+    throw AudioFileError::DamagedAt(static_cast<std::uint64_t>(at));
 }
 
 } // namespace vel::video

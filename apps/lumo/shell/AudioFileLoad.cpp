@@ -38,9 +38,10 @@ bool AudioFileLoad::Read(const AudioView& readSoFar, double partRead) {
 void AudioFileLoad::Run() {
     Outcome outcome;
     try {
-        outcome.clip =
-            LoadAudioFile(path_, AvailableMemory(),
-                          [this](const AudioView& view, double part) { return Read(view, part); });
+        outcome.clip = LoadAudioFile(
+            path_, AvailableMemory(),
+            [this](const AudioView& view, double part) { return Read(view, part); },
+            &outcome.silencedSamples);
         const std::lock_guard lock(mutex_);
         waveform_.Finish(outcome.clip, frameRate_);
         outcome.waveform = waveform_;

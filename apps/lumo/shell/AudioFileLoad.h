@@ -22,6 +22,8 @@ public:
         TimelineWaveform waveform;
         // Why the file gave no clip, in the user's words.
         std::string failure;
+        // Float samples that were not finite and became silence.
+        std::uint64_t silencedSamples = 0;
     };
 
     // frameRate is the document's, which sizes the waveform.
@@ -31,6 +33,9 @@ public:
     AudioFileLoad& operator=(const AudioFileLoad&) = delete;
 
     const std::string& Path() const { return path_; }
+    // Asks the reading to stop without waiting for it; it then ends soon,
+    // finished but with nothing to tell.
+    void Stop() { stop_ = true; }
     // The part of the file read, 0 to 1.
     double PartRead() const { return partRead_; }
     bool IsFinished() const { return finished_; }

@@ -33,6 +33,15 @@ AudioLoader::AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished fi
 
 AudioLoader::~AudioLoader() = default;
 
+AudioLoader::Hold::Hold(AudioLoader& loader) : loader_(loader) {
+    ++loader_.holds_;
+}
+
+// The next poll hands over a load that finished meanwhile.
+AudioLoader::Hold::~Hold() {
+    --loader_.holds_;
+}
+
 void AudioLoader::Start(const std::string& path, std::uint32_t frameRate) {
     Cancel();
     load_ = std::make_unique<AudioFileLoad>(path, frameRate);
@@ -45,13 +54,19 @@ bool AudioLoader::Cancel() {
     if (!load_) {
         return false;
     }
+    // What it has read is freed on its own thread, which for a long file
+    // takes a while: the window does not wait for that.
+    load_->Stop();
+    stopping_.push_back(std::move(load_));
     End();
     return true;
 }
 
 void AudioLoader::End() {
-    poll_.stop();
     load_.reset();
+    if (stopping_.empty()) {
+        poll_.stop();
+    }
     timeline_->ShowWaveform(std::nullopt);
     if (line_) {
         line_->hide();
@@ -59,7 +74,14 @@ void AudioLoader::End() {
 }
 
 void AudioLoader::Poll() {
-    if (load_->IsFinished()) {
+    std::erase_if(stopping_, [](const auto& stopping) { return stopping->IsFinished(); });
+    if (!load_) {
+        if (stopping_.empty()) {
+            poll_.stop();
+        }
+        return;
+    }
+    if (load_->IsFinished() && holds_ == 0) {
         const std::string path = load_->Path();
         AudioFileLoad::Outcome outcome = load_->TakeOutcome();
         End();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QMainWindow;
@@ -24,8 +25,22 @@ class TimelineWnd;
 // what came of it when it is done.
 class AudioLoader {
 public:
-    // Told on the window's thread when a load has finished; not when it was
-    // cancelled.
+    // While one lives, what came of a load is kept and handed over once the
+    // last one has ended: a modal command (a dialog, an export copying the
+    // document) works on the document it began with.
+    class Hold {
+    public:
+        explicit Hold(AudioLoader& loader);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        AudioLoader& loader_;
+    };
+
+    // Told on the window's thread when a load has finished and nothing holds
+    // it; not when it was cancelled.
     using Finished = std::function<void(const std::string& path, AudioFileLoad::Outcome outcome)>;
 
     AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished finished);
@@ -49,6 +64,9 @@ private:
     TimelineWnd* timeline_;
     Finished finished_;
     std::unique_ptr<AudioFileLoad> load_;
+    // Cancelled loads until their threads have ended.
+    std::vector<std::unique_ptr<AudioFileLoad>> stopping_;
+    int holds_ = 0;
     QTimer poll_;
     QElapsedTimer started_;
     // Since the growing waveform was last shown.

@@ -351,6 +351,7 @@ int LumoWnd::OnEnd() {
 }
 
 int LumoWnd::OnExportVideo() {
+    const AudioLoader::Hold hold(*audioLoader_);
     return ExportVideo(this, document_.get(), exportChoices_);
 }
 

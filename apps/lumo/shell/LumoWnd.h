@@ -118,6 +118,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // How long a command's outcome shows in the status bar: long enough to
+    // read; then the hints under the mouse show again.
+    static constexpr int OutcomeShownMs = 20000;
+
     // Hands the document, or none, to every pane; a drag in progress is put
     // back while the old document still lives.
     void ShowInPanes(LumoDocument* document);

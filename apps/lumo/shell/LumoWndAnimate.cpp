@@ -1,6 +1,7 @@
 #include "apps/lumo/dialogs/AnimateDlg.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
+#include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/LumoWnd.h"
 
 #include <QStatusBar>
@@ -8,16 +9,12 @@
 
 namespace vel::lumo {
 
-namespace {
-// Long enough to read; then the hints under the mouse show again.
-constexpr int OutcomeShownMs = 20000;
-} // namespace
-
 int LumoWnd::OnAnimate(uint32_t id) {
     if (!document_) {
         return 0;
     }
     Stop();
+    const AudioLoader::Hold hold(*audioLoader_);
     std::unique_ptr<AnimateDlg> dialog;
     if (id == IdLipSync) {
         dialog = std::make_unique<LipSyncDlg>(this, *document_);

@@ -5,6 +5,8 @@
 #include "apps/lumo/shell/LumoWnd.h"
 #include "wingui/FileDialog.h"
 
+#include <QFileInfo>
+#include <QStatusBar>
 #include <utility>
 
 namespace vel::lumo {
@@ -46,6 +48,14 @@ void LumoWnd::OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outc
     // making it again.
     timeline_->ShowWaveform(std::move(outcome.waveform));
     document_->Execute(SetAudioCmd(document_.get(), std::move(outcome.clip)));
+    if (outcome.silencedSamples != 0) {
+        statusBar()->showMessage(
+            QStringLiteral("Some samples of %2 are not numbers or are infinite: %1 of them play "
+                           "as silence.")
+                .arg(outcome.silencedSamples)
+                .arg(QFileInfo(QString::fromStdString(path)).fileName()),
+            OutcomeShownMs);
+    }
 }
 
 } // namespace vel::lumo

@@ -9,21 +9,24 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 namespace vel::lumo {
 namespace {
 
-// Encodes one second of a 440 Hz tone at half scale with the ffmpeg tool
+// Encodes seconds (one unless told) of a 440 Hz tone at half scale with the ffmpeg tool
 // (its tone generator plays at an eighth of full scale).
 std::string Encode(const vel::testing::TempFolder& folder, const std::string& name, int rate,
-                   int channels, const std::string& codec) {
+                   int channels, const std::string& codec, int seconds = 1) {
     const std::string path = (folder.Path() / name).string();
     const std::string command =
         "ffmpeg -v error -y -f lavfi -i 'sine=frequency=440:sample_rate=" + std::to_string(rate) +
-        ":duration=1' -af 'volume=4' -ac " + std::to_string(channels) + " -c:a " + codec + " '" +
-        path + "'";
+        ":duration=" + std::to_string(seconds) + "' -af 'volume=4' -ac " +
+        std::to_string(channels) + " -c:a " + codec + " '" + path + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return path;
 }
@@ -209,13 +212,14 @@ TEST(LoadAudioFileTest, FilesWithoutSoundNameTheReason) {
 }
 
 // The listener follows the reading from the first samples to the whole
-// clip, and can stop it.
+// clip, WAV files too, and can stop it between two pieces.
 TEST(LoadAudioFileTest, TheListenerSeesTheSamplesGrowAndCanStopTheReading) {
     vel::testing::TempFolder folder;
     for (const char* name : {"tone.mp3", "tone.wav"}) {
         SCOPED_TRACE(name);
+        // Long enough to be read in several pieces.
         const std::string file =
-            Encode(folder, name, 44100, 2, name[5] == 'm' ? "libmp3lame" : "pcm_s16le");
+            Encode(folder, name, 44100, 2, name[5] == 'm' ? "libmp3lame" : "pcm_s16le", 20);
         std::vector<std::pair<std::size_t, double>> told;
         const AudioClip clip =
             LoadAudioFile(file, AvailableMemory(), [&](const AudioView& view, double part) {
@@ -224,21 +228,75 @@ TEST(LoadAudioFileTest, TheListenerSeesTheSamplesGrowAndCanStopTheReading) {
                 told.emplace_back(view.byteCount, part);
                 return true;
             });
-        ASSERT_FALSE(told.empty());
+        ASSERT_GT(told.size(), 2u);
         EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
         EXPECT_LE(told.back().first, clip.Samples().size());
         EXPECT_GT(told.back().first, clip.Samples().size() * 9 / 10);
         EXPECT_GT(told.back().second, 0.9);
         EXPECT_LE(told.back().second, 1.0);
 
-        // The WAV reader tells once, with the whole clip.
-        const int stopAt = name[5] == 'm' ? 3 : 1;
+        const int stopAt = 3;
         int calls = 0;
         EXPECT_THROW(LoadAudioFile(file, AvailableMemory(),
                                    [&](const AudioView&, double) { return ++calls < stopAt; }),
                      AudioLoadStopped);
         EXPECT_EQ(calls, stopAt);
     }
+}
+
+// A WAV file stating a rate no clip can be played at has a damaged header:
+// refused, naming where the rate is written, while the lowest and highest
+// playable rates load.
+TEST(LoadAudioFileTest, WavFilesWithImpossibleRatesAreDamaged) {
+    vel::testing::TempFolder folder;
+    const std::string path = (folder.Path() / "rate.wav").string();
+    constexpr std::size_t rateAt = 24;
+    for (const std::uint32_t rate : {0u, 384001u, 4000000000u}) {
+        Write(path, test::Riff({test::Fmt{.rate = rate}.AsChunk(),
+                                test::Chunk("data", test::Bytes(400, 1))}));
+        EXPECT_EQ(Reason(path), "damaged at byte " + std::to_string(rateAt)) << rate;
+    }
+    for (const std::uint32_t rate : {1u, 384000u}) {
+        Write(path, test::Riff({test::Fmt{.rate = rate}.AsChunk(),
+                                test::Chunk("data", test::Bytes(400, 1))}));
+        EXPECT_EQ(LoadAudioFile(path).sampleRate, rate);
+    }
+}
+
+test::Bytes FloatBytes(const std::vector<float>& values) {
+    test::Bytes bytes(values.size() * sizeof(float));
+    std::memcpy(bytes.data(), values.data(), bytes.size());
+    return bytes;
+}
+
+// Float samples that are not numbers, or are infinite, would play and
+// export as full-scale noise: they are silent, and counted, whether the WAV
+// reader or the decoder reads them.
+TEST(LoadAudioFileTest, FloatSamplesThatAreNotFiniteAreSilentAndCounted) {
+    vel::testing::TempFolder folder;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const test::Bytes held = FloatBytes({0.5f, nan, infinity, -infinity, -0.25f, -nan});
+    const test::Bytes silent = FloatBytes({0.5f, 0.0f, 0.0f, 0.0f, -0.25f, 0.0f});
+
+    const std::string wav = (folder.Path() / "float.wav").string();
+    Write(wav, test::Riff({test::Fmt{.tag = 3, .bits = 32}.AsChunk(), test::Chunk("data", held)}));
+    std::uint64_t silenced = 0;
+    const AudioClip clip = LoadAudioFile(wav, AvailableMemory(), {}, &silenced);
+    EXPECT_EQ(clip.format, SampleFormat::F32);
+    EXPECT_EQ(clip.Samples(), silent);
+    EXPECT_EQ(silenced, 4u);
+    EXPECT_EQ(LoadWav(wav).Samples(), silent);
+
+    const std::string raw = (folder.Path() / "float.raw").string();
+    Write(raw, held);
+    const std::string caf = (folder.Path() / "float.caf").string();
+    const std::string command =
+        "ffmpeg -v error -y -f f32le -ar 8000 -ac 1 -i '" + raw + "' -c:a copy '" + caf + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    silenced = 0;
+    EXPECT_EQ(LoadAudioFile(caf, AvailableMemory(), {}, &silenced).Samples(), silent);
+    EXPECT_EQ(silenced, 4u);
 }
 
 // A clip that memory cannot hold is refused from the length the file
