@@ -13,7 +13,9 @@
 #include <QCoreApplication>
 #include <QStatusBar>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -260,6 +262,52 @@ TEST_F(ChangedOnDiskTest, AFileOpenInAnotherWindowOpensReadOnlyAnywayOrNotAtAll)
     EXPECT_TRUE(dialogs.texts.empty()) << "the first window is closed";
     ASSERT_TRUE(other.OpenFile(path));
     EXPECT_TRUE(dialogs.texts.empty()) << "reopening its own file";
+}
+
+// The first window goes (closed or killed) while a second that opened the file anyway still has
+// it: a third is still warned.
+TEST_F(ChangedOnDiskTest, AWindowThatOpenedTheFileAnywayKeepsOthersWarned) {
+    LumoWnd second(&clock);
+    dialogs.answers = {InUseQuestion::Anyway};
+    ASSERT_TRUE(second.OpenFile(path));
+    window.reset();
+    dialogs.texts.clear();
+    LumoWnd third(&clock);
+    dialogs.answers = {InUseQuestion::Cancel};
+    EXPECT_FALSE(third.OpenFile(path));
+    ASSERT_FALSE(dialogs.texts.empty());
+    EXPECT_EQ(dialogs.texts[0], "The file is open in another Lumo window.");
+}
+
+// A program started while the document is open (a file manager, a help viewer) must not keep
+// the lock once the window lets go of it.
+TEST(DocumentLockTest, AProgramStartedWhileTheLockIsHeldDoesNotKeepIt) {
+    TempFolder folder;
+    DocumentLock::Outcome outcome{};
+    auto lock = DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome);
+    ASSERT_TRUE(lock);
+    // The program says when it runs: only then has it dropped what it must not keep.
+    int ready[2];
+    ASSERT_EQ(::pipe2(ready, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    char shell[] = "sh";
+    char option[] = "-c";
+    char script[] = "echo running; exec sleep 600";
+    char* arguments[] = {shell, option, script, nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawnp(&child, shell, &actions, nullptr, arguments, environ), 0);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ready[1]);
+    char running = 0;
+    EXPECT_EQ(::read(ready[0], &running, 1), 1);
+    ::close(ready[0]);
+    lock.reset();
+    EXPECT_TRUE(DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome));
+    EXPECT_EQ(outcome, DocumentLock::Outcome::Taken);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
 }
 
 TEST(DocumentLockTest, AProgramThatIsKilledLetsGoOfItsFiles) {
