@@ -1,3 +1,4 @@
+#include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/Autosaver.h"
@@ -16,6 +17,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,6 +76,47 @@ TEST_F(AutosaveTest, CopiesOnlyWorkThatChangedSinceTheLastCopy) {
     window->OnCommand(IdUndo);
     Tick();
     EXPECT_EQ(FileCount(), 0u);
+}
+
+// The process's address space now, in bytes.
+rlim_t AddressSpace() {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A copy of a long clip is written from the clip's own samples: a run with room for the clip
+// and half of it again still writes the copy whole, where a second copy of the samples in
+// memory would end the program.
+TEST_F(AutosaveTest, ALongClipIsCopiedWithoutASecondCopyInMemory) {
+    constexpr size_t clipBytes = size_t{128} << 20;
+    const std::string copyPath = Folder() + "/long.glw";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Made after the fork, so that its writer's thread runs here.
+        Autosaver autosave(RecoveryStore(Folder()), std::chrono::seconds(0), [](const QString&) {});
+        const auto document = LumoDocument::New();
+        autosave.SetDocument(document.get());
+        document->Execute(
+            SetAudioCmd(document.get(), AudioClip(AudioHeader::Make(44100, SampleFormat::S16, 2),
+                                                  std::vector<uint8_t>(clipBytes, 7))));
+        const rlim_t room = AddressSpace() + clipBytes / 2;
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        autosave.Tick();
+        autosave.Finish();
+        std::filesystem::rename(autosave.Store().CopyPath(autosave.Id()), copyPath);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    core::FileError error;
+    const auto copy = LumoDocument::Open(copyPath, error);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetAudio().Samples(), std::vector<uint8_t>(clipBytes, 7));
 }
 
 TEST_F(AutosaveTest, NoCopyOutlivesASaveADontSaveOrAClose) {
