@@ -107,8 +107,9 @@ TEST_F(AutosaveTest, ALongClipIsCopiedWithoutASecondCopyInMemory) {
         ::setrlimit(RLIMIT_AS, &limit);
         autosave.Tick();
         autosave.Finish();
-        std::filesystem::rename(autosave.Store().CopyPath(autosave.Id()), copyPath);
-        ::_exit(0);
+        std::error_code renamed;
+        std::filesystem::rename(autosave.Store().CopyPath(autosave.Id()), copyPath, renamed);
+        ::_exit(renamed ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
