@@ -39,6 +39,14 @@ QString DisplayPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+QString DisplayName(const std::string& path) {
+    return DisplayPath(fs::path(path).filename().native());
+}
+
+std::string LocalFilePath(const QUrl& url) {
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 std::string NativePath(const QString& text, const std::string& known) {
     if (!known.empty() && DisplayPath(known) == text) {
         return known;

@@ -1,8 +1,8 @@
 #include "apps/lumo/shell/AudioLoader.h"
 
 #include "apps/lumo/panes/TimelineWnd.h"
+#include "wingui/NativePath.h"
 
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -116,8 +116,8 @@ void AudioLoader::ShowProgress() {
         layout->addWidget(bar_);
         window_->statusBar()->addPermanentWidget(line_);
     }
-    text_->setText(QStringLiteral("Loading %1 (Esc cancels)")
-                       .arg(QFileInfo(QString::fromStdString(load_->Path())).fileName()));
+    text_->setText(
+        QStringLiteral("Loading %1 (Esc cancels)").arg(wingui::DisplayName(load_->Path())));
     bar_->setValue(static_cast<int>(std::lround(load_->PartRead() * 100)));
     line_->show();
 }

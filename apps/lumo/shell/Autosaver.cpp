@@ -3,7 +3,6 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
-#include "serializer/MemorySerializer.h"
 
 #include <QGuiApplication>
 #include <atomic>
@@ -84,17 +83,15 @@ void Autosaver::TakeOver(const std::string& copyId) {
 }
 
 void Autosaver::Copy() {
-    serializer::MemorySerializer bytes;
-    if (!document_->Write(bytes)) {
-        return;
-    }
     RecoveryRecord record;
     record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
                       : !name_.empty()              ? name_
                                                     : RecoveryRecord::Untitled;
     record.time = std::time(nullptr);
     record.owner = ProcessIdentity::Current();
-    writer_->Write(id_, bytes.Bytes(), std::move(record));
+    // The copy shares the clip's samples, which never change, so taking it
+    // costs the window the pumpkin and its keys alone.
+    writer_->Write(id_, std::make_unique<const LumoDocument>(*document_), std::move(record));
     edited_ = false;
     hasCopy_ = true;
 }

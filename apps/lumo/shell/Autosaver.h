@@ -19,9 +19,10 @@ class LumoDocument;
 
 // Keeps a recovery copy of the open document's unsaved work: at most once
 // per interval, and only when something changed since the last copy. The
-// document is turned into bytes on the window's thread, which is quick, and
-// written by a worker; a copy that cannot be written leaves the last good one
-// and is reported through the status callback (an empty text clears it).
+// window's thread copies the document, sharing its sound, which is quick, and
+// a worker writes that copy; a copy that cannot be written leaves the last
+// good one and is reported through the status callback (an empty text clears
+// it).
 class Autosaver : public QObject, private View {
 public:
     using Report = std::function<void(const QString& status)>;

@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
 
 #include "wingui/DialogRunner.h"
+#include "wingui/NativePath.h"
 
 #include <QCommandLinkButton>
 
@@ -11,7 +12,7 @@ ChangedOnDiskQuestion::ChangedOnDiskQuestion(QWidget* owner, const std::string& 
                    QStringLiteral("The file was changed by another program since you opened it."),
                    (removed ? QStringLiteral("%1\nis no longer there.")
                             : QStringLiteral("%1\nholds what the other program wrote."))
-                       .arg(QString::fromStdString(path))) {
+                       .arg(wingui::DisplayPath(path))) {
     AddLink(Overwrite, QStringLiteral("Overwrite"),
             removed ? QStringLiteral("save your work under that name again")
                     : QStringLiteral("replace the other program's version with your work"));

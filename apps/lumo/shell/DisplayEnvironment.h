@@ -13,4 +13,10 @@ bool NamesADisplay();
 // that display cannot be reached.
 void PreferTheNamedDisplay();
 
+// Whether text printed on standard output and standard error reaches nobody:
+// the program has no controlling terminal and both streams are closed or go
+// to a device that is not a terminal (/dev/null), as when a desktop menu
+// starts it. A terminal, a pipe, a socket or a file is somewhere to print.
+bool NowhereToPrint();
+
 } // namespace vel::lumo

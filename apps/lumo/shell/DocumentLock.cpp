@@ -1,11 +1,9 @@
 #include "apps/lumo/shell/DocumentLock.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace vel::lumo {
@@ -29,6 +27,33 @@ std::string LockName(const std::string& document) {
     return name;
 }
 
+// Byte 0 of the lock file is the claim, which every holder locks shared.
+// Byte 1 is locked alone for the moment between looking at the claim and
+// taking it, so two runs opening the document together cannot both find it
+// free. Locks on the open file, not the process, so that each window of a run
+// holds its own and a window that closes lets go of its own alone.
+constexpr off_t ClaimByte = 0;
+constexpr off_t GuardByte = 1;
+
+bool SetLock(int descriptor, short type, off_t byte, int command) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = byte;
+    lock.l_len = 1;
+    return ::fcntl(descriptor, command, &lock) == 0;
+}
+
+// Whether another open file holds the claim.
+bool ClaimedElsewhere(int descriptor) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = ClaimByte;
+    lock.l_len = 1;
+    return ::fcntl(descriptor, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+}
+
 } // namespace
 
 DocumentLock::~DocumentLock() {
@@ -37,6 +62,18 @@ DocumentLock::~DocumentLock() {
 
 std::unique_ptr<DocumentLock> DocumentLock::Take(const std::string& folder,
                                                  const std::string& document, Outcome& outcome) {
+    return Claim(folder, document, false, outcome);
+}
+
+std::unique_ptr<DocumentLock> DocumentLock::Share(const std::string& folder,
+                                                  const std::string& document) {
+    Outcome outcome = Outcome::Failed;
+    return Claim(folder, document, true, outcome);
+}
+
+std::unique_ptr<DocumentLock> DocumentLock::Claim(const std::string& folder,
+                                                  const std::string& document, bool shared,
+                                                  Outcome& outcome) {
     outcome = Outcome::Failed;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -48,12 +85,21 @@ std::unique_ptr<DocumentLock> DocumentLock::Take(const std::string& folder,
     if (descriptor < 0) {
         return nullptr;
     }
-    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-        outcome = errno == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::Failed;
+    if (!SetLock(descriptor, F_WRLCK, GuardByte, F_OFD_SETLKW)) {
         ::close(descriptor);
         return nullptr;
     }
-    outcome = Outcome::Taken;
+    if (!shared && ClaimedElsewhere(descriptor)) {
+        outcome = Outcome::HeldElsewhere;
+    } else if (SetLock(descriptor, F_RDLCK, ClaimByte, F_OFD_SETLK)) {
+        outcome = Outcome::Taken;
+    }
+    if (outcome != Outcome::Taken) {
+        // Closing the file lets go of the guard too.
+        ::close(descriptor);
+        return nullptr;
+    }
+    SetLock(descriptor, F_UNLCK, GuardByte, F_OFD_SETLK);
     return std::unique_ptr<DocumentLock>(new DocumentLock(descriptor, std::move(name)));
 }
 

@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/InUseQuestion.h"
 
 #include "wingui/DialogRunner.h"
+#include "wingui/NativePath.h"
 
 #include <QCommandLinkButton>
 
@@ -8,7 +9,7 @@ namespace vel::lumo {
 
 InUseQuestion::InUseQuestion(QWidget* owner, const std::string& path)
     : LinkQuestion(owner, QStringLiteral("The file is open in another Lumo window."),
-                   QString::fromStdString(path)) {
+                   wingui::DisplayPath(path)) {
     AddLink(ReadOnly, QStringLiteral("Open Read-Only"),
             QStringLiteral("your changes can be saved under another name"))
         ->setDefault(true);

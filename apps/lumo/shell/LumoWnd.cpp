@@ -15,11 +15,11 @@
 #include "apps/lumo/shell/KeyTable.h"
 #include "apps/lumo/shell/PlaybackController.h"
 #include "apps/lumo/shell/StatusLine.h"
+#include "wingui/NativePath.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -121,7 +121,7 @@ void LumoWnd::UpdateCaption() {
     QString display;
     const bool modified = document_ && document_->IsModified();
     if (document_ && !document_->GetPath().empty()) {
-        display = QFileInfo(QString::fromStdString(document_->GetPath())).fileName();
+        display = wingui::DisplayName(document_->GetPath());
         if (readOnly_) {
             display += QStringLiteral(" (Read-Only)");
         }

@@ -59,6 +59,8 @@ std::optional<LumoWnd::FileClaim> LumoWnd::ClaimFile(const std::string& path) {
         claim.readOnly = true;
         return claim;
     case InUseQuestion::Anyway:
+        // Holding the claim too keeps others warned after the first holder is gone.
+        claim.lock = DocumentLock::Share(autosave_->Store().Folder(), path);
         return claim;
     case InUseQuestion::Cancel:
         break;

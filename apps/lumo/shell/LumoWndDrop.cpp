@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/FileTypes.h"
 #include "apps/lumo/shell/LumoWnd.h"
+#include "wingui/NativePath.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,13 +26,13 @@ DroppedFile Dropped(const QMimeData* data) {
     if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
         return {};
     }
-    const QString path = data->urls().front().toLocalFile();
-    const QString extension = QFileInfo(path).suffix().toLower();
+    std::string path = wingui::LocalFilePath(data->urls().front());
+    const QString extension = QFileInfo(wingui::DisplayName(path)).suffix().toLower();
     if (extension == DocumentExtension) {
-        return {DroppedKind::Document, path.toStdString()};
+        return {DroppedKind::Document, std::move(path)};
     }
     if (AudioExtensions.contains(extension)) {
-        return {DroppedKind::Sound, path.toStdString()};
+        return {DroppedKind::Sound, std::move(path)};
     }
     return {};
 }

@@ -12,6 +12,7 @@
 #include "core/FileErrorText.h"
 #include "wingui/FileDialog.h"
 #include "wingui/MessageBox.h"
+#include "wingui/NativePath.h"
 #include "wingui/WaitCursor.h"
 
 namespace vel::lumo {
@@ -159,7 +160,7 @@ void LumoWnd::ShowFileError(const char* what, const std::string& path, std::stri
     }
     wingui::ShowMessageBox(this, ProductCaption(), QMessageBox::Critical,
                            QStringLiteral("%1\n%2\n\n%3.")
-                               .arg(QString::fromUtf8(what), QString::fromStdString(path),
+                               .arg(QString::fromUtf8(what), wingui::DisplayPath(path),
                                     QString::fromStdString(reason)));
 }
 

@@ -10,15 +10,15 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <unistd.h>
 
 namespace vel::lumo {
 
 namespace {
 
-// A terminal already shows the printed report; the box is for starts from a desktop.
+// The box is for starts from a desktop menu, where the printed report reaches
+// nobody; anywhere else it would wait for a click that a script never gives.
 bool ShouldShowMessageBox() {
-    return NamesADisplay() && isatty(STDERR_FILENO) == 0;
+    return NamesADisplay() && NowhereToPrint();
 }
 
 int ReportUsage(const UsageReport& report, int& argc, char* argv[]) {

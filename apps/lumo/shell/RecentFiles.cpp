@@ -1,8 +1,8 @@
 #include "apps/lumo/shell/RecentFiles.h"
 
+#include "wingui/NativePath.h"
 #include "wingui/SettingsKey.h"
 
-#include <QFile>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -83,8 +83,8 @@ void RecentFiles::Add(const std::string& typed) {
 QString RecentFiles::MenuLabel(std::size_t index) const {
     QString label = QStringLiteral("&%1 ").arg(index + 1);
     if (index < entries_.size()) {
-        label += QFile::decodeName(QByteArray::fromStdString(entries_[index]))
-                     .replace(QLatin1Char('&'), QStringLiteral("&&"));
+        label +=
+            wingui::DisplayPath(entries_[index]).replace(QLatin1Char('&'), QStringLiteral("&&"));
     }
     return label;
 }

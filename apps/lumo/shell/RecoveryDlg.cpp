@@ -1,9 +1,9 @@
 #include "apps/lumo/shell/RecoveryDlg.h"
 
 #include "apps/lumo/dialogs/VersionInfo.h"
+#include "wingui/NativePath.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,10 +17,10 @@ constexpr int FirstResult = 16;
 constexpr int Choices = 3;
 
 QString Describe(const LeftCopy& copy) {
-    const QString document = QString::fromStdString(copy.record.document);
+    const QString document = wingui::DisplayPath(copy.record.document);
     const QString name = copy.record.IsUntitled()
                              ? document
-                             : QFileInfo(document).fileName() + " (" + document + ")";
+                             : wingui::DisplayName(copy.record.document) + " (" + document + ")";
     const QString when =
         QLocale().toString(QDateTime::fromSecsSinceEpoch(copy.record.time), QLocale::ShortFormat);
     QString text = QStringLiteral("%1, copy of %2").arg(name, when);

@@ -1,11 +1,14 @@
 #include "apps/lumo/shell/RecoveryStore.h"
 
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/LumoSerializer.h"
 #include "core/ReplacingFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 
@@ -24,13 +27,18 @@ std::string StateHome() {
     return std::string(home != nullptr ? home : "") + "/.local/state";
 }
 
-core::FileError Replace(const std::string& path, const void* bytes, size_t count) {
+// fill answers whether it wrote everything into the file.
+core::FileError Replace(const std::string& path, const std::function<bool(core::File&)>& fill) {
     core::ReplacingFile out;
     if (!out.Open(path)) {
         return out.Failure();
     }
-    if (out.GetFile().Write(bytes, count) != count) {
-        return out.GetFile().Failure();
+    if (!fill(out.GetFile())) {
+        const core::FileError& failure = out.GetFile().Failure();
+        // The file took every byte it was given: the document does not fit its format.
+        return failure.Code() != core::File::NoError
+                   ? failure
+                   : core::FileError(core::File::OtherError, EFBIG);
     }
     out.Commit();
     return out.Failure();
@@ -61,17 +69,23 @@ std::string RecoveryStore::RecordPath(const std::string& id) const {
     return folder_ + "/" + id + std::string(RecordExtension);
 }
 
-core::FileError RecoveryStore::Write(const std::string& id, std::span<const unsigned char> document,
+core::FileError RecoveryStore::Write(const std::string& id, const LumoDocument& document,
                                      const RecoveryRecord& record) const {
     if (core::FileError made = MakeFolder(folder_); made.Code() != 0) {
         return made;
     }
-    if (core::FileError copy = Replace(CopyPath(id), document.data(), document.size());
+    if (core::FileError copy = Replace(CopyPath(id),
+                                       [&document](core::File& file) {
+                                           LumoSerializer out(file);
+                                           return document.Write(out);
+                                       });
         copy.Code() != 0) {
         return copy;
     }
     const std::string text = record.ToText();
-    return Replace(RecordPath(id), text.data(), text.size());
+    return Replace(RecordPath(id), [&text](core::File& file) {
+        return file.Write(text.data(), text.size()) == text.size();
+    });
 }
 
 void RecoveryStore::Remove(const std::string& id) const {

@@ -4,11 +4,12 @@
 #include "core/FileError.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace vel::lumo {
+
+class LumoDocument;
 
 // The folder of recovery copies: each copy is an ordinary document file
 // "<id>.glw" with its record "<id>.record" beside it. Both are replaced
@@ -24,7 +25,9 @@ public:
     std::string RecordPath(const std::string& id) const;
 
     // Writes the copy, then its record; makes the folder when it is missing.
-    core::FileError Write(const std::string& id, std::span<const unsigned char> document,
+    // The sound goes to the disk from where the document holds it, so a long
+    // clip is never held twice.
+    core::FileError Write(const std::string& id, const LumoDocument& document,
                           const RecoveryRecord& record) const;
     void Remove(const std::string& id) const;
     // Gives another id's copy and record to id.

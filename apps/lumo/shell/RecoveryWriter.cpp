@@ -14,13 +14,13 @@ RecoveryWriter::~RecoveryWriter() {
     thread_.join();
 }
 
-void RecoveryWriter::Write(std::string id, std::vector<unsigned char> document,
+void RecoveryWriter::Write(std::string id, std::unique_ptr<const LumoDocument> document,
                            RecoveryRecord record) {
     Queue({std::move(id), std::move(document), std::move(record)});
 }
 
 void RecoveryWriter::Remove(std::string id) {
-    Queue({std::move(id), std::nullopt, {}});
+    Queue({std::move(id), nullptr, {}});
 }
 
 void RecoveryWriter::Queue(Job job) {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/shell/RecoveryStore.h"
 
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace vel::lumo {
 
@@ -26,7 +27,8 @@ public:
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
-    void Write(std::string id, std::vector<unsigned char> document, RecoveryRecord record);
+    // document: a copy the writer alone holds, made on the caller's thread.
+    void Write(std::string id, std::unique_ptr<const LumoDocument> document, RecoveryRecord record);
     void Remove(std::string id);
     // Waits until everything asked for so far is done.
     void Finish();
@@ -35,7 +37,7 @@ private:
     struct Job {
         std::string id;
         // Nothing to write means remove.
-        std::optional<std::vector<unsigned char>> document;
+        std::unique_ptr<const LumoDocument> document;
         RecoveryRecord record;
     };
 

@@ -1,3 +1,4 @@
+#include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/Autosaver.h"
@@ -13,7 +14,10 @@
 #include <QCoreApplication>
 #include <QStatusBar>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +76,48 @@ TEST_F(AutosaveTest, CopiesOnlyWorkThatChangedSinceTheLastCopy) {
     window->OnCommand(IdUndo);
     Tick();
     EXPECT_EQ(FileCount(), 0u);
+}
+
+// The process's address space now, in bytes.
+rlim_t AddressSpace() {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A copy of a long clip is written from the clip's own samples: a run with room for the clip
+// and half of it again still writes the copy whole, where a second copy of the samples in
+// memory would end the program.
+TEST_F(AutosaveTest, ALongClipIsCopiedWithoutASecondCopyInMemory) {
+    constexpr size_t clipBytes = size_t{128} << 20;
+    const std::string copyPath = Folder() + "/long.glw";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Made after the fork, so that its writer's thread runs here.
+        Autosaver autosave(RecoveryStore(Folder()), std::chrono::seconds(0), [](const QString&) {});
+        const auto document = LumoDocument::New();
+        autosave.SetDocument(document.get());
+        document->Execute(
+            SetAudioCmd(document.get(), AudioClip(AudioHeader::Make(44100, SampleFormat::S16, 2),
+                                                  std::vector<uint8_t>(clipBytes, 7))));
+        const rlim_t room = AddressSpace() + clipBytes / 2;
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        autosave.Tick();
+        autosave.Finish();
+        std::error_code renamed;
+        std::filesystem::rename(autosave.Store().CopyPath(autosave.Id()), copyPath, renamed);
+        ::_exit(renamed ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    core::FileError error;
+    const auto copy = LumoDocument::Open(copyPath, error);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetAudio().Samples(), std::vector<uint8_t>(clipBytes, 7));
 }
 
 TEST_F(AutosaveTest, NoCopyOutlivesASaveADontSaveOrAClose) {
@@ -260,6 +306,52 @@ TEST_F(ChangedOnDiskTest, AFileOpenInAnotherWindowOpensReadOnlyAnywayOrNotAtAll)
     EXPECT_TRUE(dialogs.texts.empty()) << "the first window is closed";
     ASSERT_TRUE(other.OpenFile(path));
     EXPECT_TRUE(dialogs.texts.empty()) << "reopening its own file";
+}
+
+// The first window goes (closed or killed) while a second that opened the file anyway still has
+// it: a third is still warned.
+TEST_F(ChangedOnDiskTest, AWindowThatOpenedTheFileAnywayKeepsOthersWarned) {
+    LumoWnd second(&clock);
+    dialogs.answers = {InUseQuestion::Anyway};
+    ASSERT_TRUE(second.OpenFile(path));
+    window.reset();
+    dialogs.texts.clear();
+    LumoWnd third(&clock);
+    dialogs.answers = {InUseQuestion::Cancel};
+    EXPECT_FALSE(third.OpenFile(path));
+    ASSERT_FALSE(dialogs.texts.empty());
+    EXPECT_EQ(dialogs.texts[0], "The file is open in another Lumo window.");
+}
+
+// A program started while the document is open (a file manager, a help viewer) must not keep
+// the lock once the window lets go of it.
+TEST(DocumentLockTest, AProgramStartedWhileTheLockIsHeldDoesNotKeepIt) {
+    TempFolder folder;
+    DocumentLock::Outcome outcome{};
+    auto lock = DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome);
+    ASSERT_TRUE(lock);
+    // The program says when it runs: only then has it dropped what it must not keep.
+    int ready[2];
+    ASSERT_EQ(::pipe2(ready, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    char shell[] = "sh";
+    char option[] = "-c";
+    char script[] = "echo running; exec sleep 600";
+    char* arguments[] = {shell, option, script, nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawnp(&child, shell, &actions, nullptr, arguments, environ), 0);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ready[1]);
+    char running = 0;
+    EXPECT_EQ(::read(ready[0], &running, 1), 1);
+    ::close(ready[0]);
+    lock.reset();
+    EXPECT_TRUE(DocumentLock::Take(folder.Path(), "/home/user/face.glw", outcome));
+    EXPECT_EQ(outcome, DocumentLock::Outcome::Taken);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
 }
 
 TEST(DocumentLockTest, AProgramThatIsKilledLetsGoOfItsFiles) {

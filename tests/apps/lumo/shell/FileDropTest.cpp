@@ -32,6 +32,34 @@ TEST_F(ShellTest, ADroppedDocumentOpensAndADroppedSoundLoadsAsOneStep) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// A file manager sends a name that is not UTF-8 percent-encoded byte for byte: the file is
+// opened under its own bytes, and its name shows with only the byte that cannot be shown
+// replaced.
+TEST_F(ShellTest, DroppedNamesThatAreNotUtf8KeepTheirBytes) {
+    TempFolder folder;
+    // "fête" as a Latin-1 system names it.
+    const std::string document = folder / "f\xeate.glw";
+    const std::string sound = folder / "f\xeate.wav";
+    const auto Url = [](const std::string& path) {
+        return QUrl::fromEncoded("file://" +
+                                 QByteArray::fromStdString(path).toPercentEncoding("/"));
+    };
+    ASSERT_TRUE(LumoDocument::New()->Save(document));
+    const Bytes wav = Riff({Fmt{}.AsChunk(), Chunk("data", Bytes(2 * 4410, 0x11))});
+    testing::WriteWhole(sound, std::string(wav.begin(), wav.end()));
+
+    ASSERT_TRUE(DropFiles(*window, {Url(document)}));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(window->GetDocument()->GetPath(), document);
+    EXPECT_EQ(window->windowTitle(),
+              "f" + QString(QChar::ReplacementCharacter) + "te.glw - Vellumar Gourdglowlight");
+
+    ASSERT_TRUE(DropFiles(*window, {Url(sound)}));
+    FinishAudioLoad(*window);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(AudioView(window->GetDocument()->GetAudio()).FrameCount(), 4410u);
+}
+
 // A drag the window would not know what to do with is refused at once.
 TEST_F(ShellTest, OtherDropsAreRefused) {
     TempFolder folder;

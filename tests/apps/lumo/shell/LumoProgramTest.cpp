@@ -1,5 +1,6 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "apps/lumo/shell/DisplayEnvironment.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
@@ -9,14 +10,18 @@
 #include "tests/video/MediaProbe.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vel::lumo {
 namespace {
@@ -27,13 +32,18 @@ struct Outcome {
     std::string err;
 };
 
-// Starts the built program as a user would from a terminal-less machine: without any display,
-// or with one that names no running server.
-void StartLumo(QProcess& process, const QStringList& arguments, const QString& display = {}) {
+QProcessEnvironment WithoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
+    return environment;
+}
+
+// Starts the built program as a user would from a terminal-less machine: without any display,
+// or with one that names no running server.
+void StartLumo(QProcess& process, const QStringList& arguments, const QString& display = {}) {
+    QProcessEnvironment environment = WithoutDisplay();
     if (!display.isEmpty()) {
         environment.insert("DISPLAY", display);
     }
@@ -74,6 +84,75 @@ TEST(LumoProgram, UnreachableDisplayStillReportsAndExits) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err.rfind("unrecognized option --bogus\n\n" + LumoCommandLine().GetUsage(), 0),
               0U);
+}
+
+// As a build script, help2man or a script under a virtual display runs the program: a display,
+// no terminal and the output in pipes. The report is printed and the program ends without
+// waiting for a click on a message box.
+TEST(LumoProgram, UnderADisplayReportsIntoPipesEndWithoutAClick) {
+    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfbRun.isEmpty()) {
+        GTEST_SKIP() << "xvfb-run is not installed";
+    }
+    constexpr int patienceMs = 60000;
+    const std::vector<std::pair<QStringList, int>> runs{
+        {{"--help"}, 0}, {{"--animate=,"}, 2}, {{"--animate=blinks", "--output=", "face.glw"}, 2}};
+    for (const auto& [arguments, exitCode] : runs) {
+        const std::string shown = arguments.join(' ').toStdString();
+        QProcess process;
+        process.setChildProcessModifier([] { ::setsid(); });
+        process.setProcessEnvironment(WithoutDisplay());
+        process.start(xvfbRun, QStringList{"-a", LUMO_EXECUTABLE} + arguments);
+        const bool ended = process.waitForFinished(patienceMs);
+        if (!ended) {
+            ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
+            process.waitForFinished();
+        }
+        EXPECT_TRUE(ended) << shown << " waits for a click";
+        EXPECT_EQ(process.exitCode(), exitCode) << shown;
+        const QByteArray printed =
+            exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        EXPECT_TRUE(printed.endsWith(QByteArray::fromStdString(LumoCommandLine().GetUsage())))
+            << shown;
+    }
+}
+
+// Whether a run without a terminal, its output and error streams on these descriptors (-1:
+// closed), would print to nobody.
+bool NowhereToPrintWith(int out, int error) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setsid();
+        for (const auto& [from, to] : {std::pair{out, STDOUT_FILENO}, {error, STDERR_FILENO}}) {
+            if (from < 0) {
+                ::close(to);
+            } else {
+                ::dup2(from, to);
+            }
+        }
+        ::_exit(NowhereToPrint() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+// A desktop menu starts the program with its streams closed or on /dev/null: only then does
+// the report need a box.
+TEST(LumoProgram, OnlyAStartFromAMenuHasNowhereToPrint) {
+    const testing::TempFolder folder;
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const int file = ::open((folder / "report").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    EXPECT_TRUE(NowhereToPrintWith(null, null));
+    EXPECT_TRUE(NowhereToPrintWith(-1, -1));
+    EXPECT_FALSE(NowhereToPrintWith(null, pipe[1]));
+    EXPECT_FALSE(NowhereToPrintWith(pipe[1], -1));
+    EXPECT_FALSE(NowhereToPrintWith(null, file));
+    for (const int descriptor : {null, file, pipe[0], pipe[1]}) {
+        ::close(descriptor);
+    }
 }
 
 TEST(LumoProgram, TheEditorWithoutADisplaySaysSoInOneLine) {

@@ -3,7 +3,6 @@
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
 #include "apps/lumo/shell/RecoveryStore.h"
-#include "serializer/MemorySerializer.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 
@@ -66,9 +65,7 @@ protected:
         for (uint64_t shape = 0; shape < shapes; ++shape) {
             copy->GetModel().InsertNewShape(shape);
         }
-        serializer::MemorySerializer bytes;
-        ASSERT_TRUE(copy->Write(bytes));
-        ASSERT_EQ(store.Write(id, bytes.Bytes(), {document, time, owner}).Code(), 0u);
+        ASSERT_EQ(store.Write(id, *copy, {document, time, owner}).Code(), 0u);
     }
     static ProcessIdentity Ended() {
         ProcessIdentity owner = ProcessIdentity::Current();
@@ -136,12 +133,8 @@ TEST_F(RecoveryTest, DiscardRemovesACopyAndLaterOrClosingKeepsIt) {
 }
 
 TEST_F(RecoveryTest, ADamagedCopyIsReportedAndKept) {
-    std::filesystem::create_directories(Folder());
-    ASSERT_EQ(store
-                  .Write("damaged", std::vector<unsigned char>(100, 7),
-                         {"/home/user/face.glw", 1000, Ended()})
-                  .Code(),
-              0u);
+    Leave("damaged", 0, 1000, "/home/user/face.glw");
+    std::ofstream(store.CopyPath("damaged"), std::ios::binary) << std::string(100, '\7');
     std::ofstream(store.RecordPath("unreadable")) << "lumo recovery copy 1\ntime=";
     std::ofstream(store.CopyPath("unreadable")) << "half a copy";
 
