@@ -7,8 +7,10 @@
 
 #include <QGuiApplication>
 #include <atomic>
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
+#include <new>
 
 namespace vel::lumo {
 
@@ -38,7 +40,7 @@ Autosaver::Autosaver(RecoveryStore store, std::chrono::seconds interval, Report 
                   this, [this, error] { OnWritten(error); }, Qt::QueuedConnection);
           })) {
     connect(&timer_, &QTimer::timeout, this, &Autosaver::Tick);
-    if (interval.count() > 0) {
+    if (interval.count() > 0 && FolderUsable()) {
         timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(interval));
     }
 }
@@ -77,24 +79,51 @@ void Autosaver::Tick() {
 }
 
 void Autosaver::TakeOver(const std::string& copyId) {
-    if (document_ != nullptr) {
+    replaced_ = copyId;
+    // Until ours is written, the work is in that copy.
+    goodCopy_ = true;
+    if (document_ != nullptr && timer_.isActive()) {
         Copy();
     }
-    writer_->Remove(copyId);
+}
+
+bool Autosaver::FolderUsable() {
+    if (off_) {
+        return false;
+    }
+    const std::optional<std::string> fault = store_.Fault();
+    if (!fault) {
+        return true;
+    }
+    off_ = true;
+    timer_.stop();
+    report_(QStringLiteral("Autosave is off: the recovery folder %1 %2.")
+                .arg(QString::fromStdString(store_.Folder()), QString::fromStdString(*fault)));
+    return false;
 }
 
 void Autosaver::Copy() {
-    serializer::MemorySerializer bytes;
-    if (!document_->Write(bytes)) {
+    if (!FolderUsable()) {
         return;
     }
-    RecoveryRecord record;
-    record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
-                      : !name_.empty()              ? name_
-                                                    : RecoveryRecord::Untitled;
-    record.time = std::time(nullptr);
-    record.owner = ProcessIdentity::Current();
-    writer_->Write(id_, bytes.Bytes(), std::move(record));
+    try {
+        serializer::MemorySerializer bytes;
+        if (!document_->Write(bytes)) {
+            return;
+        }
+        RecoveryRecord record;
+        record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
+                          : !name_.empty()              ? name_
+                                                        : RecoveryRecord::Untitled;
+        record.time = std::time(nullptr);
+        record.owner = ProcessIdentity::Current();
+        writer_->Write(id_, bytes.Bytes(), std::move(record), replaced_);
+    } catch (const std::bad_alloc&) {
+        // A copy too large for the memory left fails as a full disk would:
+        // the last good copy stays, and the next change tries again.
+        OnWritten(core::FileError::FromErrno(ENOMEM));
+        return;
+    }
     edited_ = false;
     hasCopy_ = true;
 }
@@ -106,6 +135,10 @@ void Autosaver::Discard() {
     if (hasCopy_) {
         writer_->Remove(id_);
         hasCopy_ = false;
+    }
+    if (!replaced_.empty()) {
+        writer_->Remove(replaced_);
+        replaced_.clear();
     }
 }
 

@@ -26,7 +26,10 @@ public:
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
-    void Write(std::string id, std::vector<unsigned char> document, RecoveryRecord record);
+    // A copy named in replaces, whose work this one holds, is removed once
+    // this one is on the disk, and kept when it cannot be written.
+    void Write(std::string id, std::vector<unsigned char> document, RecoveryRecord record,
+               std::string replaces = {});
     void Remove(std::string id);
     // Waits until everything asked for so far is done.
     void Finish();
@@ -37,6 +40,7 @@ private:
         // Nothing to write means remove.
         std::optional<std::vector<unsigned char>> document;
         RecoveryRecord record;
+        std::string replaces;
     };
 
     void Queue(Job job);
