@@ -17,7 +17,7 @@ constexpr std::string_view CopyExtension = ".glw";
 constexpr std::string_view RecordExtension = ".record";
 // Far more than a record with the longest path takes: anything larger is not
 // one of the program's records, and is never read whole.
-constexpr uint64_t LongestRecord = 64 * 1024;
+constexpr uint64_t LongestRecord = uint64_t{64} * 1024;
 
 std::string StateHome() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/') {
