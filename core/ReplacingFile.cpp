@@ -38,11 +38,16 @@ std::string ResolveLinks(std::string path) {
     return path;
 }
 
+constexpr mode_t PrivateMode = 0600;
+
 // Why an existing target must not be replaced; no error when it may be or
-// when there is none yet.
-FileError CheckTarget(const std::string& target) {
+// when there is none yet. A link at the target's name is no fault when the
+// link itself is replaced.
+FileError CheckTarget(const std::string& target, ReplacingFile::Privacy privacy) {
     struct stat info {};
-    if (::stat(target.c_str(), &info) != 0) {
+    const bool linksFollowed = privacy == ReplacingFile::Shared;
+    if ((linksFollowed ? ::stat(target.c_str(), &info) : ::lstat(target.c_str(), &info)) != 0 ||
+        S_ISLNK(info.st_mode)) {
         return {};
     }
     if (S_ISDIR(info.st_mode)) {
@@ -113,9 +118,9 @@ bool ReplacingFile::Open(const std::string& target) {
     if (target.empty()) {
         return Fail(FileError::FromErrno(ENOENT));
     }
-    target_ = ResolveLinks(target);
+    target_ = privacy_ == Shared ? ResolveLinks(target) : target;
     folder_ = FolderOf(target_);
-    if (const FileError refused = CheckTarget(target_); refused.Code() != File::NoError) {
+    if (const FileError refused = CheckTarget(target_, privacy_); refused.Code() != File::NoError) {
         return Fail(refused);
     }
     if (!file_.OpenUnnamed(folder_)) {
@@ -132,6 +137,9 @@ bool ReplacingFile::Open(const std::string& target) {
         if (created != 0) {
             return Fail(FileError::FromErrno(created));
         }
+    }
+    if (privacy_ == Private && ::fchmod(file_.Descriptor(), PrivateMode) != 0) {
+        return Fail(FileError::FromErrno(errno));
     }
     error_ = FileError();
     return true;
@@ -158,7 +166,7 @@ bool ReplacingFile::Commit() {
         return Fail(file_.Failure());
     }
     struct stat old {};
-    if (::stat(target_.c_str(), &old) == 0) {
+    if (privacy_ == Shared && ::stat(target_.c_str(), &old) == 0) {
         ::fchmod(file_.Descriptor(), old.st_mode & 07777);
     }
     if (const int err = Name(); err != 0) {

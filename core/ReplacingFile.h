@@ -16,7 +16,16 @@ namespace vel::core {
 // cannot make a file without a name, a short hidden name stands in.
 class ReplacingFile {
 public:
-    ReplacingFile() = default;
+    enum Privacy {
+        // The new version keeps the old one's permissions; a link at the
+        // target's name is followed.
+        Shared,
+        // The new version is readable by its owner alone, and a link at the
+        // target's name is replaced, never written through.
+        Private,
+    };
+
+    explicit ReplacingFile(Privacy privacy = Shared) : privacy_(privacy) {}
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
     ~ReplacingFile();
@@ -41,6 +50,7 @@ private:
     // Gives the open file a name in the folder, for the rename.
     int Name();
 
+    Privacy privacy_;
     File file_;
     std::string target_;
     std::string folder_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/mount.h>
 
@@ -26,6 +27,15 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool Mounted() const { return mounted_; }
+
+    // Leaves the disk with no free block: a file at path takes what is left.
+    static void Fill(const std::string& path) {
+        std::ofstream filler(path, std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+            filler.flush();
+        }
+    }
 
 private:
     std::filesystem::path folder_;

@@ -6,8 +6,10 @@
 
 #include <QGuiApplication>
 #include <atomic>
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
+#include <new>
 
 namespace vel::lumo {
 
@@ -37,7 +39,7 @@ Autosaver::Autosaver(RecoveryStore store, std::chrono::seconds interval, Report 
                   this, [this, error] { OnWritten(error); }, Qt::QueuedConnection);
           })) {
     connect(&timer_, &QTimer::timeout, this, &Autosaver::Tick);
-    if (interval.count() > 0) {
+    if (interval.count() > 0 && FolderUsable()) {
         timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(interval));
     }
 }
@@ -76,22 +78,50 @@ void Autosaver::Tick() {
 }
 
 void Autosaver::TakeOver(const std::string& copyId) {
-    if (document_ != nullptr) {
+    replaced_ = copyId;
+    // Until ours is written, the work is in that copy.
+    goodCopy_ = true;
+    if (document_ != nullptr && timer_.isActive()) {
         Copy();
     }
-    writer_->Remove(copyId);
+}
+
+bool Autosaver::FolderUsable() {
+    if (off_) {
+        return false;
+    }
+    const std::optional<std::string> fault = store_.Fault();
+    if (!fault) {
+        return true;
+    }
+    off_ = true;
+    timer_.stop();
+    report_(QStringLiteral("Autosave is off: the recovery folder %1 %2.")
+                .arg(QString::fromStdString(store_.Folder()), QString::fromStdString(*fault)));
+    return false;
 }
 
 void Autosaver::Copy() {
-    RecoveryRecord record;
-    record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
-                      : !name_.empty()              ? name_
-                                                    : RecoveryRecord::Untitled;
-    record.time = std::time(nullptr);
-    record.owner = ProcessIdentity::Current();
-    // The copy shares the clip's samples, which never change, so taking it
-    // costs the window the pumpkin and its keys alone.
-    writer_->Write(id_, std::make_unique<const LumoDocument>(*document_), std::move(record));
+    if (!FolderUsable()) {
+        return;
+    }
+    try {
+        RecoveryRecord record;
+        record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
+                          : !name_.empty()              ? name_
+                                                        : RecoveryRecord::Untitled;
+        record.time = std::time(nullptr);
+        record.owner = ProcessIdentity::Current();
+        // The copy shares the clip's samples, which never change, so taking it
+        // costs the window the pumpkin and its keys alone.
+        writer_->Write(id_, std::make_unique<const LumoDocument>(*document_), std::move(record),
+                       replaced_);
+    } catch (const std::bad_alloc&) {
+        // A copy too large for the memory left fails as a full disk would:
+        // the last good copy stays, and the next change tries again.
+        OnWritten(core::FileError::FromErrno(ENOMEM));
+        return;
+    }
     edited_ = false;
     hasCopy_ = true;
 }
@@ -103,6 +133,10 @@ void Autosaver::Discard() {
     if (hasCopy_) {
         writer_->Remove(id_);
         hasCopy_ = false;
+    }
+    if (!replaced_.empty()) {
+        writer_->Remove(replaced_);
+        replaced_.clear();
     }
 }
 

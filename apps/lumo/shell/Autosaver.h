@@ -22,7 +22,8 @@ class LumoDocument;
 // window's thread copies the document, sharing its sound, which is quick, and
 // a worker writes that copy; a copy that cannot be written leaves the last
 // good one and is reported through the status callback (an empty text clears
-// it).
+// it). A recovery folder that is not what it should be turns the autosave
+// off, and the status callback says why.
 class Autosaver : public QObject, private View {
 public:
     using Report = std::function<void(const QString& status)>;
@@ -40,20 +41,26 @@ public:
     void SetName(std::string name) { name_ = std::move(name); }
     // Copies the document now if it has changes that no copy holds yet.
     void Tick();
-    // Copies the document now and drops the copy another run left, whose
-    // work it holds: it is ours from now on.
+    // Copies the document, whose work another run left in a copy: that copy
+    // is dropped once ours is on the disk, or when ours would be.
     void TakeOver(const std::string& copyId);
     // Removes the copy: the work is saved or given up.
     void Discard();
     // Waits until the worker has written and removed all it was asked to.
     void Finish() { writer_->Finish(); }
 
+    // How often the document is copied; 0 when it never is.
+    std::chrono::milliseconds Interval() const {
+        return timer_.isActive() ? timer_.intervalAsDuration() : std::chrono::milliseconds(0);
+    }
     const std::string& Id() const { return id_; }
     const RecoveryStore& Store() const { return store_; }
 
 private:
     void OnDocumentChange(Document* document, uint32_t changes) override;
     void Copy();
+    // Whether the folder can take copies; turns the autosave off if not.
+    bool FolderUsable();
     void OnWritten(const core::FileError& error);
     // Takes back the report of a failed copy.
     void EndFailure();
@@ -69,6 +76,9 @@ private:
     // Whether the worker has written a copy of the document that is still there.
     bool goodCopy_ = false;
     bool failing_ = false;
+    bool off_ = false;
+    // The copy another run left, which our next copy on the disk replaces.
+    std::string replaced_;
     QTimer timer_;
     std::unique_ptr<RecoveryWriter> writer_;
 };

@@ -1,5 +1,8 @@
 #include "apps/lumo/shell/DocumentLock.h"
 
+#include "apps/lumo/shell/PrivateFolder.h"
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
@@ -75,13 +78,15 @@ std::unique_ptr<DocumentLock> DocumentLock::Claim(const std::string& folder,
                                                   const std::string& document, bool shared,
                                                   Outcome& outcome) {
     outcome = Outcome::Failed;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    if (MakePrivateFolder(folder)) {
+        return nullptr;
+    }
     std::string name = LockName(document);
     const std::string path = folder + "/" + name;
     // Lock files are never removed: removing one while another run opens it
-    // could leave two runs each holding a lock of its own.
-    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // could leave two runs each holding a lock of its own. A link in their
+    // place is never followed.
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (descriptor < 0) {
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/InUseQuestion.h"
 
+#include "apps/lumo/dialogs/VersionInfo.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/NativePath.h"
 
@@ -8,7 +9,8 @@
 namespace vel::lumo {
 
 InUseQuestion::InUseQuestion(QWidget* owner, const std::string& path)
-    : LinkQuestion(owner, QStringLiteral("The file is open in another Lumo window."),
+    : LinkQuestion(owner,
+                   QStringLiteral("The file is open in another %1 window.").arg(ProductCaption()),
                    wingui::DisplayPath(path)) {
     AddLink(ReadOnly, QStringLiteral("Open Read-Only"),
             QStringLiteral("your changes can be saved under another name"))

@@ -5,8 +5,14 @@
 
 #include <QDateTime>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace vel::lumo {
 
@@ -14,7 +20,10 @@ namespace {
 
 // Above the dialog's own Accepted and Rejected.
 constexpr int FirstResult = 16;
-constexpr int Choices = 3;
+constexpr int Choices = RecoveryDlg::DiscardAll + 1;
+// Title bars and frames come only once the dialog is shown: this share of
+// the screen's height is kept for them.
+constexpr int ScreenShareTenths = 9;
 
 QString Describe(const LeftCopy& copy) {
     const QString document = wingui::DisplayPath(copy.record.document);
@@ -24,7 +33,10 @@ QString Describe(const LeftCopy& copy) {
     const QString when =
         QLocale().toString(QDateTime::fromSecsSinceEpoch(copy.record.time), QLocale::ShortFormat);
     QString text = QStringLiteral("%1, copy of %2").arg(name, when);
-    if (!copy.document) {
+    if (copy.unrecorded) {
+        text += QStringLiteral("\nIts record is damaged; the work in it can still be recovered.");
+    }
+    if (!copy.damage.empty()) {
         text += QStringLiteral("\nDamaged (%1); the copy is kept.")
                     .arg(QString::fromStdString(copy.damage));
     }
@@ -38,38 +50,75 @@ RecoveryDlg::RecoveryDlg(QWidget* owner, const std::vector<LeftCopy>& copies) : 
         setWindowIcon(owner->windowIcon());
     }
     setWindowTitle(ProductCaption());
-    auto* layout = new QGridLayout(this);
-    auto* instruction =
-        new QLabel(QStringLiteral("Lumo closed unexpectedly. Recover your work?"), this);
+    auto* layout = new QVBoxLayout(this);
+    auto* instruction = new QLabel(
+        QStringLiteral("%1 closed unexpectedly. Recover your work?").arg(ProductCaption()), this);
     QFont large = instruction->font();
     large.setPointSizeF(large.pointSizeF() * 1.25);
     large.setWeight(QFont::DemiBold);
     instruction->setFont(large);
-    layout->addWidget(instruction, 0, 0, 1, 1 + Choices);
+    layout->addWidget(instruction);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* rows = new QWidget;
+    auto* grid = new QGridLayout(rows);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const auto button = [this](Decision decision, const QString& text) {
+        auto* push = new QPushButton(text, this);
+        push->setAutoDefault(false);
+        connect(push, &QPushButton::clicked, this, [this, decision] { done(Result(decision)); });
+        return push;
+    };
+    QPushButton* newest = nullptr;
     for (std::size_t index = 0; index < copies.size(); ++index) {
-        const int row = static_cast<int>(index) + 1;
-        auto* label = new QLabel(Describe(copies[index]), this);
+        const int row = static_cast<int>(index);
+        auto* label = new QLabel(Describe(copies[index]), rows);
         label->setTextFormat(Qt::PlainText);
-        layout->addWidget(label, row, 0);
-        const auto button = [&](Choice choice, const QString& text) {
-            auto* push = new QPushButton(text, this);
-            push->setAutoDefault(false);
-            connect(push, &QPushButton::clicked, this, [this, index, choice] {
-                done(Result({index, choice}));
-            });
-            layout->addWidget(push, row, 1 + choice);
-            return push;
-        };
-        QPushButton* recover = button(Recover, QStringLiteral("Recover"));
-        recover->setEnabled(copies[index].document != nullptr);
-        // The newest work that can be recovered is one key press away.
-        if (recover->isEnabled() && focusWidget() == nullptr) {
-            recover->setFocus();
+        grid->addWidget(label, row, 0);
+        for (const auto& [choice, text] : {std::pair{Recover, QStringLiteral("Recover")},
+                                           std::pair{Discard, QStringLiteral("Discard")},
+                                           std::pair{Later, QStringLiteral("Later")}}) {
+            QPushButton* push = button({index, choice}, text);
+            grid->addWidget(push, row, 1 + choice);
+            if (choice == Recover) {
+                push->setEnabled(copies[index].damage.empty());
+                if (push->isEnabled() && newest == nullptr) {
+                    newest = push;
+                }
+            }
         }
-        button(Discard, QStringLiteral("Discard"));
-        button(Later, QStringLiteral("Later"));
     }
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    scroll->setWidget(rows);
+    layout->addWidget(scroll, 1);
+
+    auto* whole = new QHBoxLayout;
+    whole->addStretch();
+    if (std::any_of(copies.begin(), copies.end(), [](const LeftCopy& copy) { return copy.old; })) {
+        whole->addWidget(
+            button({0, DiscardOld}, QStringLiteral("Discard Copies Older Than 30 Days")));
+    }
+    whole->addWidget(button({0, DiscardAll}, QStringLiteral("Discard All")));
+    layout->addLayout(whole);
+
+    // Recovering loses nothing, so it is what Return does.
+    if (newest != nullptr) {
+        newest->setDefault(true);
+        newest->setFocus();
+    }
+    FitRows(*scroll, *rows);
+}
+
+void RecoveryDlg::FitRows(QScrollArea& scroll, const QWidget& rows) {
+    const QSize wanted = rows.sizeHint();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    scroll.setMinimumWidth(wanted.width() + bar);
+    const QWidget* owner = parentWidget();
+    const QRect area = (owner != nullptr ? owner->screen() : screen())->availableGeometry();
+    const int others = layout()->sizeHint().height() - scroll.sizeHint().height();
+    const int room = area.height() * ScreenShareTenths / 10 - others;
+    scroll.setMinimumHeight(std::max(0, std::min(wanted.height(), room)));
 }
 
 int RecoveryDlg::Result(Decision decision) {

@@ -4,11 +4,46 @@
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryStore.h"
+#include "core/FileErrorText.h"
 #include "wingui/DialogRunner.h"
 
 namespace vel::lumo {
 
+namespace {
+
+// Removes the copies that match, and their rows.
+template <typename Match>
+void DiscardWhere(const RecoveryStore& store, std::vector<LeftCopy>& copies, Match match) {
+    std::erase_if(copies, [&](const LeftCopy& copy) {
+        if (!match(copy)) {
+            return false;
+        }
+        store.Remove(copy.id);
+        return true;
+    });
+}
+
+// Opens the copy for the window; a copy that cannot be opened keeps its row,
+// which then says why.
+bool Recover(LumoWnd& window, const RecoveryStore& store, LeftCopy& copy) {
+    core::FileError error;
+    std::unique_ptr<LumoDocument> document = LumoDocument::Open(store.CopyPath(copy.id), error);
+    if (!document) {
+        copy.damage = core::FileErrorText(error, core::FileOperation::Reading);
+        return false;
+    }
+    window.OpenRecovered(std::move(document), copy.record, copy.id);
+    return true;
+}
+
+} // namespace
+
 bool OfferRecovery(LumoWnd& window, const RecoveryStore& store) {
+    // A folder that is not what it should be is not read: the autosave
+    // says why it is off.
+    if (store.Fault()) {
+        return false;
+    }
     std::vector<LeftCopy> copies = FindLeftCopies(store);
     while (!copies.empty()) {
         RecoveryDlg question(&window, copies);
@@ -17,21 +52,27 @@ bool OfferRecovery(LumoWnd& window, const RecoveryStore& store) {
         if (!decision) {
             return false;
         }
-        LeftCopy& copy = copies[decision->index];
+        const auto row = copies.begin() + static_cast<std::ptrdiff_t>(decision->index);
         switch (decision->choice) {
         case RecoveryDlg::Recover:
-            if (!copy.document) {
-                break;
+            if (Recover(window, store, *row)) {
+                return true;
             }
-            window.OpenRecovered(std::move(copy.document), copy.record, copy.id);
-            return true;
+            break;
         case RecoveryDlg::Discard:
-            store.Remove(copy.id);
+            store.Remove(row->id);
+            copies.erase(row);
             break;
         case RecoveryDlg::Later:
+            copies.erase(row);
+            break;
+        case RecoveryDlg::DiscardOld:
+            DiscardWhere(store, copies, [](const LeftCopy& copy) { return copy.old; });
+            break;
+        case RecoveryDlg::DiscardAll:
+            DiscardWhere(store, copies, [](const LeftCopy&) { return true; });
             break;
         }
-        copies.erase(copies.begin() + static_cast<std::ptrdiff_t>(decision->index));
     }
     return false;
 }

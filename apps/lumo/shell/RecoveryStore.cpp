@@ -2,15 +2,15 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/LumoSerializer.h"
+#include "apps/lumo/shell/PrivateFolder.h"
+#include "core/File.h"
 #include "core/ReplacingFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <sys/stat.h>
+#include <set>
 
 namespace vel::lumo {
 
@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::string_view CopyExtension = ".glw";
 constexpr std::string_view RecordExtension = ".record";
+// Far more than a record with the longest path takes: anything larger is not
+// one of the program's records, and is never read whole.
+constexpr uint64_t LongestRecord = uint64_t{64} * 1024;
 
 std::string StateHome() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/') {
@@ -27,9 +30,10 @@ std::string StateHome() {
     return std::string(home != nullptr ? home : "") + "/.local/state";
 }
 
-// fill answers whether it wrote everything into the file.
+// Copies hold the user's work, so only the user may read them. fill answers
+// whether it wrote everything into the file.
 core::FileError Replace(const std::string& path, const std::function<bool(core::File&)>& fill) {
-    core::ReplacingFile out;
+    core::ReplacingFile out(core::ReplacingFile::Private);
     if (!out.Open(path)) {
         return out.Failure();
     }
@@ -42,17 +46,6 @@ core::FileError Replace(const std::string& path, const std::function<bool(core::
     }
     out.Commit();
     return out.Failure();
-}
-
-// Copies hold the user's work, so only the user may read them.
-core::FileError MakeFolder(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        return core::FileError::FromErrno(error.value());
-    }
-    ::chmod(folder.c_str(), 0700);
-    return {};
 }
 
 } // namespace
@@ -71,8 +64,10 @@ std::string RecoveryStore::RecordPath(const std::string& id) const {
 
 core::FileError RecoveryStore::Write(const std::string& id, const LumoDocument& document,
                                      const RecoveryRecord& record) const {
-    if (core::FileError made = MakeFolder(folder_); made.Code() != 0) {
-        return made;
+    // The window refuses such a folder before it asks for a copy; one that
+    // changed since is refused here.
+    if (MakePrivateFolder(folder_)) {
+        return core::FileError::FromErrno(EACCES);
     }
     if (core::FileError copy = Replace(CopyPath(id),
                                        [&document](core::File& file) {
@@ -88,11 +83,16 @@ core::FileError RecoveryStore::Write(const std::string& id, const LumoDocument& 
     });
 }
 
+std::optional<std::string> RecoveryStore::Fault() const {
+    return PrivateFolderFault(folder_);
+}
+
 void RecoveryStore::Remove(const std::string& id) const {
-    // The record first: a copy without one is never offered.
+    // The copy first: a record left without one holds no work and is
+    // removed when it is found.
     std::error_code ignored;
-    std::filesystem::remove(RecordPath(id), ignored);
     std::filesystem::remove(CopyPath(id), ignored);
+    std::filesystem::remove(RecordPath(id), ignored);
 }
 
 bool RecoveryStore::Rename(const std::string& from, const std::string& to) const {
@@ -106,24 +106,32 @@ bool RecoveryStore::Rename(const std::string& from, const std::string& to) const
 }
 
 std::vector<std::string> RecoveryStore::Ids() const {
-    std::vector<std::string> ids;
+    std::set<std::string> ids;
     std::error_code error;
     for (auto entry = std::filesystem::directory_iterator(folder_, error);
          entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        if (entry->path().extension() == RecordExtension) {
-            ids.push_back(entry->path().stem().string());
+        const std::filesystem::path& path = entry->path();
+        if (path.extension() == RecordExtension || path.extension() == CopyExtension) {
+            ids.insert(path.stem().string());
         }
     }
-    return ids;
+    return {ids.begin(), ids.end()};
 }
 
 std::optional<RecoveryRecord> RecoveryStore::ReadRecord(const std::string& id) const {
-    std::ifstream in(RecordPath(id), std::ios::binary);
-    if (!in) {
+    core::File in;
+    if (!in.Open(RecordPath(id), core::File::ReadAccess, core::File::OpenExisting)) {
         return std::nullopt;
     }
-    return RecoveryRecord::Parse(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    const std::optional<uint64_t> size = in.Size();
+    if (!size || *size > LongestRecord) {
+        return std::nullopt;
+    }
+    std::string text(*size, '\0');
+    if (in.Read(text.data(), text.size()) != text.size()) {
+        return std::nullopt;
+    }
+    return RecoveryRecord::Parse(text);
 }
 
 } // namespace vel::lumo

@@ -15,12 +15,12 @@ RecoveryWriter::~RecoveryWriter() {
 }
 
 void RecoveryWriter::Write(std::string id, std::unique_ptr<const LumoDocument> document,
-                           RecoveryRecord record) {
-    Queue({std::move(id), std::move(document), std::move(record)});
+                           RecoveryRecord record, std::string replaces) {
+    Queue({std::move(id), std::move(document), std::move(record), std::move(replaces)});
 }
 
 void RecoveryWriter::Remove(std::string id) {
-    Queue({std::move(id), nullptr, {}});
+    Queue({std::move(id), nullptr, {}, {}});
 }
 
 void RecoveryWriter::Queue(Job job) {
@@ -54,6 +54,9 @@ void RecoveryWriter::Run() {
         lock.unlock();
         if (job.document) {
             const core::FileError error = store_.Write(job.id, *job.document, job.record);
+            if (error.Code() == 0 && error.System() == 0 && !job.replaces.empty()) {
+                store_.Remove(job.replaces);
+            }
             done_(job.id, error);
         } else {
             store_.Remove(job.id);

@@ -27,8 +27,11 @@ public:
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
-    // document: a copy the writer alone holds, made on the caller's thread.
-    void Write(std::string id, std::unique_ptr<const LumoDocument> document, RecoveryRecord record);
+    // document: a copy the writer alone holds, made on the caller's thread. A
+    // copy named in replaces, whose work this one holds, is removed once this
+    // one is on the disk, and kept when it cannot be written.
+    void Write(std::string id, std::unique_ptr<const LumoDocument> document, RecoveryRecord record,
+               std::string replaces = {});
     void Remove(std::string id);
     // Waits until everything asked for so far is done.
     void Finish();
@@ -39,6 +42,7 @@ private:
         // Nothing to write means remove.
         std::unique_ptr<const LumoDocument> document;
         RecoveryRecord record;
+        std::string replaces;
     };
 
     void Queue(Job job);

@@ -6,10 +6,12 @@
 #include "apps/lumo/shell/DiskStamp.h"
 #include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/InUseQuestion.h"
+#include "apps/lumo/shell/RecoveryOffer.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QCoreApplication>
 #include <QStatusBar>
@@ -166,15 +168,6 @@ TEST_F(AutosaveTest, NoCopyOutlivesASaveADontSaveOrAClose) {
     }
 }
 
-// Leaves the disk with no free block.
-void Fill(const std::string& path) {
-    std::ofstream filler(path, std::ios::binary);
-    const std::string block(4096, 'x');
-    while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
-        filler.flush();
-    }
-}
-
 TEST_F(AutosaveTest, AFullDiskKeepsTheLastCopyAndSaysSoInTheStatusLine) {
     std::filesystem::create_directories(state_ / "lumo");
     const vel::testing::SmallDisk disk(Folder(), 256 * 1024);
@@ -187,7 +180,7 @@ TEST_F(AutosaveTest, AFullDiskKeepsTheLastCopyAndSaysSoInTheStatusLine) {
     EXPECT_TRUE(Status().isEmpty());
 
     const std::string filler = Folder() + "/filler";
-    Fill(filler);
+    vel::testing::SmallDisk::Fill(filler);
     Edit(*window);
     Edit(*window);
     Tick();
@@ -203,6 +196,118 @@ TEST_F(AutosaveTest, AFullDiskKeepsTheLastCopyAndSaysSoInTheStatusLine) {
     Tick();
     EXPECT_EQ(CopiedShapes(), 4u);
     EXPECT_TRUE(Status().isEmpty()) << "the message goes once copies work again";
+}
+
+TEST_F(AutosaveTest, AFolderThatIsNotWhatItShouldBeTurnsAutosaveOffAndSaysWhy) {
+    const TempFolder elsewhere;
+    const std::string document = elsewhere / "face.glw";
+    ASSERT_TRUE(LumoDocument::New()->Save(document));
+    // Work another run left where the link leads is not this user's to see.
+    ASSERT_EQ(RecoveryStore(elsewhere / "copies")
+                  .Write("left", {}, {document, 1000, ProcessIdentity::Of(1 << 30)})
+                  .Code(),
+              0u);
+    std::filesystem::create_directories(state_ / "lumo");
+    const auto fifo = [this] {
+        ::mkfifo(Folder().c_str(), 0700);
+    };
+    const auto file = [this] {
+        std::ofstream(Folder()) << "a file";
+    };
+    const auto link = [&] {
+        std::filesystem::create_directory_symlink(elsewhere / "copies", Folder());
+    };
+    const auto others = [this] {
+        std::filesystem::create_directory(Folder());
+        ::chown(Folder().c_str(), vel::testing::UnprivilegedUser, vel::testing::UnprivilegedGroup);
+    };
+    const std::vector<std::tuple<std::string, std::function<void()>, std::string>> cases = {
+        {"a pipe", fifo, "is a pipe, not a folder"},
+        {"a file", file, "is a file, not a folder"},
+        {"a link", link, "is a symbolic link"},
+        {"another user's", others, "belongs to another user"},
+    };
+    for (const auto& [name, make, says] : cases) {
+        SCOPED_TRACE(name);
+        if (name == "another user's" && ::geteuid() != 0) {
+            continue;
+        }
+        make();
+        LumoWnd other(&clock);
+        EXPECT_FALSE(OfferRecovery(other, other.GetAutosaver().Store()));
+        EXPECT_TRUE(dialogs.shown.empty());
+        ASSERT_TRUE(other.OpenFile(document));
+        Edit(other);
+        other.GetAutosaver().Tick();
+        other.GetAutosaver().Finish();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(other.statusBar()->currentMessage().toStdString(),
+                  "Autosave is off: the recovery folder " + Folder() + " " + says + ".");
+        EXPECT_EQ(other.GetAutosaver().Interval(), std::chrono::milliseconds(0));
+        size_t files = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(elsewhere / "copies")) {
+            ++files;
+        }
+        EXPECT_EQ(files, 2u) << "nothing is written through the link";
+        std::filesystem::remove(Folder());
+    }
+}
+
+TEST_F(AutosaveTest, TheIntervalIsCappedAtADayAndZeroNeverCopies) {
+    using std::chrono::seconds;
+    const QString name = QStringLiteral("AutosaveSeconds");
+    for (const auto& [setting, interval] :
+         {std::pair{1u, seconds(1)}, std::pair{86400u, seconds(86400)},
+          std::pair{86401u, seconds(86400)}, std::pair{UINT32_MAX, seconds(86400)},
+          std::pair{0u, seconds(0)}}) {
+        ASSERT_TRUE(window->WriteDword(name, setting));
+        LumoWnd other(&clock);
+        EXPECT_EQ(other.GetAutosaver().Interval(), interval) << setting;
+    }
+    LumoWnd never(&clock);
+    Edit(never);
+    QDeadlineTimer wait(200);
+    while (!wait.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    never.GetAutosaver().Finish();
+    EXPECT_EQ(FileCount(), 0u);
+}
+
+// The address space this process has taken so far.
+rlim_t AddressSpace() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    rlim_t kilobytes = 0;
+    while (status >> word) {
+        if (word == "VmSize:") {
+            status >> kilobytes;
+        }
+    }
+    return kilobytes * 1024;
+}
+
+TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
+#endif
+    constexpr size_t ClipBytes = 64 << 20;
+    constexpr rlim_t Room = 16 << 20;
+    AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 1), std::vector<uint8_t>(ClipBytes));
+    window->GetDocument()->SetAudio(clip);
+    Edit(*window);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = AddressSpace() + Room;
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &limited), 0);
+    Autosave().Tick();
+    ::setrlimit(RLIMIT_AS, &saved);
+    Autosave().Finish();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Status(), QStringLiteral("Autosave failed: Cannot allocate memory."));
+    EXPECT_EQ(FileCount(), 0u);
 }
 
 // A document saved in a file that another program then changes.
@@ -279,7 +384,7 @@ TEST_F(ChangedOnDiskTest, AFileOpenInAnotherWindowOpensReadOnlyAnywayOrNotAtAll)
     dialogs.answers = {InUseQuestion::Cancel};
     EXPECT_FALSE(other.OpenFile(path));
     ASSERT_EQ(dialogs.texts.size(), 2u);
-    EXPECT_EQ(dialogs.texts[0], "The file is open in another Lumo window.");
+    EXPECT_EQ(dialogs.texts[0], "The file is open in another Vellumar Gourdglowlight window.");
     EXPECT_EQ(dialogs.texts[1], path);
     EXPECT_TRUE(other.GetDocument()->GetPath().empty());
 
@@ -320,7 +425,7 @@ TEST_F(ChangedOnDiskTest, AWindowThatOpenedTheFileAnywayKeepsOthersWarned) {
     dialogs.answers = {InUseQuestion::Cancel};
     EXPECT_FALSE(third.OpenFile(path));
     ASSERT_FALSE(dialogs.texts.empty());
-    EXPECT_EQ(dialogs.texts[0], "The file is open in another Lumo window.");
+    EXPECT_EQ(dialogs.texts[0], "The file is open in another Vellumar Gourdglowlight window.");
 }
 
 // A program started while the document is open (a file manager, a help viewer) must not keep

@@ -1,14 +1,23 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
 #include "apps/lumo/shell/RecoveryStore.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/NamedPipe.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTest>
 #include <csignal>
+#include <ctime>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +62,77 @@ TEST(ProcessIdentityTest, TellsARunningProcessFromOneThatEnded) {
     EXPECT_FALSE(identity.IsRunning());
 }
 
+mode_t Mode(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(RecoveryStoreTest, ReadsRecordsOnlyFromRegularFilesOfARecordsSize) {
+    const testing::TempFolder folder;
+    const RecoveryStore store(folder.Path());
+    RecoveryRecord record{"/home/user/face.glw", 1000, ProcessIdentity::Current()};
+    const auto empty = LumoDocument::New();
+    ASSERT_EQ(store.Write("fine", *empty, record).Code(), 0u);
+    EXPECT_TRUE(store.ReadRecord("fine"));
+    {
+        const vel::testing::NamedPipe pipe(store.RecordPath("pipe"));
+        EXPECT_TRUE(pipe.RunsWithoutWaiting([&] { EXPECT_FALSE(store.ReadRecord("pipe")); }));
+    }
+    std::filesystem::create_symlink("/dev/zero", store.RecordPath("device"));
+    EXPECT_FALSE(store.ReadRecord("device"));
+    record.document = "/home/" + std::string(1 << 20, 'a');
+    ASSERT_EQ(store.Write("large", *empty, record).Code(), 0u);
+    EXPECT_FALSE(store.ReadRecord("large")) << "never read whole";
+}
+
+TEST(RecoveryStoreTest, CopiesAndLocksAreTheUsersAloneAndNeverWrittenThroughALink) {
+    const testing::TempFolder state;
+    const testing::TempFolder elsewhere;
+    const RecoveryStore store(state / "recovery");
+    const RecoveryRecord record{"/home/user/face.glw", 1000, ProcessIdentity::Current()};
+    const auto document = LumoDocument::New();
+    ASSERT_EQ(store.Write("one", *document, record).Code(), 0u);
+    EXPECT_EQ(Mode(store.Folder()), 0700u);
+    EXPECT_EQ(Mode(store.CopyPath("one")), 0600u);
+    EXPECT_EQ(Mode(store.RecordPath("one")), 0600u);
+
+    std::filesystem::create_symlink(elsewhere / "dangling.glw", store.CopyPath("two"));
+    std::ofstream(elsewhere / "record") << "not the program's";
+    std::filesystem::create_symlink(elsewhere / "record", store.RecordPath("two"));
+    ASSERT_EQ(store.Write("two", *document, record).Code(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "dangling.glw"));
+    EXPECT_EQ(Contents(elsewhere / "record"), "not the program's");
+    EXPECT_EQ(Mode(store.CopyPath("two")), 0600u) << "a file in the link's place";
+    EXPECT_TRUE(store.ReadRecord("two"));
+
+    DocumentLock::Outcome outcome{};
+    std::string lockName;
+    {
+        const auto lock = DocumentLock::Take(store.Folder(), "/home/user/face.glw", outcome);
+        ASSERT_TRUE(lock);
+        for (const auto& entry : std::filesystem::directory_iterator(store.Folder())) {
+            if (entry.path().extension() == ".lock") {
+                lockName = entry.path().string();
+            }
+        }
+    }
+    EXPECT_EQ(Mode(lockName), 0600u);
+    std::filesystem::remove(lockName);
+    std::filesystem::create_symlink(elsewhere / "lock", lockName);
+    EXPECT_FALSE(DocumentLock::Take(store.Folder(), "/home/user/face.glw", outcome));
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "lock"));
+
+    // Permissions the user chose stay as they are.
+    ::chmod(store.Folder().c_str(), 0500);
+    store.Write("three", *document, record);
+    EXPECT_EQ(Mode(store.Folder()), 0500u);
+}
+
 class RecoveryTest : public RecoveryFolder, public ShellTest {
 protected:
     RecoveryStore store{Folder()};
@@ -73,7 +153,32 @@ protected:
         return owner;
     }
     bool Offer() { return OfferRecovery(*window, store); }
+    QString Status() const { return window->statusBar()->currentMessage(); }
 };
+
+// A runner that looks at the buttons before it answers.
+struct LookingDialogs : ScriptedDialogs {
+    int Run(QDialog& dialog) override {
+        std::vector<bool> enabled;
+        std::vector<std::string> whole;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == "Recover") {
+                enabled.push_back(button->isEnabled());
+            } else if (button->text().startsWith("Discard ")) {
+                whole.push_back(button->text().toStdString());
+            }
+        }
+        recoverEnabled.push_back(enabled);
+        wholeList.push_back(whole);
+        return ScriptedDialogs::Run(dialog);
+    }
+    // For each dialog shown, whether each row's Recover could be clicked, and
+    // the buttons for the whole list.
+    std::vector<std::vector<bool>> recoverEnabled;
+    std::vector<std::vector<std::string>> wholeList;
+};
+
+constexpr int64_t Day = 24 * 60 * 60;
 
 TEST_F(RecoveryTest, AnEndedRunsWorkComesBackUnsavedAndSavesWhereItCameFrom) {
     const testing::TempFolder files;
@@ -83,7 +188,8 @@ TEST_F(RecoveryTest, AnEndedRunsWorkComesBackUnsavedAndSavesWhereItCameFrom) {
     EXPECT_TRUE(Offer());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     ASSERT_EQ(dialogs.texts.size(), 3u);
-    EXPECT_EQ(dialogs.texts[0], "Lumo closed unexpectedly. Recover your work?");
+    EXPECT_EQ(dialogs.shown[0], "Vellumar Gourdglowlight: 0 links");
+    EXPECT_EQ(dialogs.texts[0], "Vellumar Gourdglowlight closed unexpectedly. Recover your work?");
     EXPECT_NE(dialogs.texts[1].find("face.glw (" + files / "face.glw" + ")"), std::string::npos)
         << "newest first";
     EXPECT_NE(dialogs.texts[2].find("old.glw"), std::string::npos);
@@ -132,35 +238,142 @@ TEST_F(RecoveryTest, DiscardRemovesACopyAndLaterOrClosingKeepsIt) {
     EXPECT_FALSE(window->GetDocument()->IsModified());
 }
 
-TEST_F(RecoveryTest, ADamagedCopyIsReportedAndKept) {
-    Leave("damaged", 0, 1000, "/home/user/face.glw");
+TEST_F(RecoveryTest, OnlyRecordsAreReadUntilACopyIsRecoveredAndADamagedOneIsKept) {
+    const int64_t now = std::time(nullptr);
+    Leave("good", 2, now - 2 * Day, RecoveryRecord::Untitled);
+    Leave("damaged", 0, now - Day, "/home/user/face.glw");
     std::ofstream(store.CopyPath("damaged"), std::ios::binary) << std::string(100, '\7');
-    std::ofstream(store.RecordPath("unreadable")) << "lumo recovery copy 1\ntime=";
-    std::ofstream(store.CopyPath("unreadable")) << "half a copy";
+    Leave("pipe", 0, now, "/home/user/pipe.glw");
+    std::filesystem::remove(store.CopyPath("pipe"));
+    const vel::testing::NamedPipe pipe(store.CopyPath("pipe"));
 
-    // A runner that looks at the buttons before it answers.
-    struct Looking : ScriptedDialogs {
-        int Run(QDialog& dialog) override {
-            for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
-                if (button->text() == "Recover") {
-                    recoverEnabled.push_back(button->isEnabled());
-                }
-            }
-            return ScriptedDialogs::Run(dialog);
-        }
-        std::vector<bool> recoverEnabled;
-    } looking;
+    LookingDialogs looking;
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::Recover}),
+                       RecoveryDlg::Result({1, RecoveryDlg::Recover}), QDialog::Rejected};
+    bool recovered = true;
+    EXPECT_TRUE(pipe.RunsWithoutWaiting([&] { recovered = Offer(); }));
+    EXPECT_FALSE(recovered);
+    ASSERT_EQ(looking.recoverEnabled.size(), 3u);
+    EXPECT_EQ(looking.recoverEnabled[0], (std::vector<bool>{true, true, true}))
+        << "no copy is read before it is recovered";
+    EXPECT_EQ(looking.recoverEnabled[1], (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(looking.recoverEnabled[2], (std::vector<bool>{false, false, true}));
+    const std::string& damaged = looking.texts.at(looking.texts.size() - 2);
+    EXPECT_NE(damaged.find("Damaged (not a document file"), std::string::npos) << damaged;
+    EXPECT_NE(damaged.find("the copy is kept"), std::string::npos);
+    EXPECT_NE(looking.texts.at(looking.texts.size() - 3).find("Damaged (not a regular file"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(store.CopyPath("damaged")));
+    EXPECT_TRUE(store.ReadRecord("damaged"));
+    EXPECT_FALSE(window->GetDocument()->IsModified());
+}
+
+TEST_F(RecoveryTest, ACopyWhoseRecordIsDamagedOrMissingCanBeRecovered) {
+    Leave("unreadable", 2, 1000, "/home/user/face.glw");
+    std::ofstream(store.RecordPath("unreadable")) << "lumo recovery copy 1\ntime=";
+    Leave("unrecorded", 3, 2000, "/home/user/face.glw");
+    std::filesystem::remove(store.RecordPath("unrecorded"));
+    // Without a record, the time the copy was written orders them.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(store.CopyPath("unreadable"), now - std::chrono::hours(48));
+    std::filesystem::last_write_time(store.CopyPath("unrecorded"), now - std::chrono::hours(24));
+    // A record whose copy is gone holds no work.
+    Leave("gone", 1, 3000, "/home/user/gone.glw");
+    std::filesystem::remove(store.CopyPath("gone"));
+
+    LookingDialogs looking;
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::Recover})};
+    ASSERT_TRUE(Offer());
+    EXPECT_EQ(looking.recoverEnabled.at(0), (std::vector<bool>{true, true}));
+    ASSERT_EQ(looking.texts.size(), 3u);
+    for (const size_t row : {1u, 2u}) {
+        EXPECT_EQ(looking.texts[row].rfind("Untitled, copy of ", 0), 0u) << looking.texts[row];
+        EXPECT_NE(looking.texts[row].find("record is damaged"), std::string::npos);
+    }
+    EXPECT_FALSE(store.ReadRecord("gone"));
+    EXPECT_EQ(window->GetDocument()->GetModel().GetShapeCount(), 3u) << "the newer copy";
+    EXPECT_TRUE(window->GetDocument()->IsModified());
+    window->GetAutosaver().Finish();
+    EXPECT_FALSE(std::filesystem::exists(store.CopyPath("unrecorded")));
+    EXPECT_TRUE(std::filesystem::exists(store.CopyPath("unreadable")));
+}
+
+TEST_F(RecoveryTest, CopiesOlderThanAMonthOrAllOfThemAreDiscardedAtOnce) {
+    const int64_t now = std::time(nullptr);
+    Leave("recent", 1, now - Day, RecoveryRecord::Untitled);
+    LookingDialogs looking;
     looking.answers = {QDialog::Rejected};
     EXPECT_FALSE(Offer());
-    EXPECT_EQ(looking.recoverEnabled, (std::vector<bool>{false, false}));
-    ASSERT_EQ(looking.texts.size(), 3u);
-    for (size_t row : {1u, 2u}) {
-        EXPECT_NE(looking.texts[row].find("Damaged ("), std::string::npos) << looking.texts[row];
-        EXPECT_NE(looking.texts[row].find("the copy is kept"), std::string::npos);
+    EXPECT_EQ(looking.wholeList.at(0), (std::vector<std::string>{"Discard All"}));
+
+    Leave("old", 2, now - 31 * Day, RecoveryRecord::Untitled);
+    Leave("older", 3, now - 300 * Day, RecoveryRecord::Untitled);
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::DiscardOld}),
+                       RecoveryDlg::Result({0, RecoveryDlg::Later})};
+    EXPECT_FALSE(Offer());
+    EXPECT_EQ(looking.wholeList.at(1),
+              (std::vector<std::string>{"Discard Copies Older Than 30 Days", "Discard All"}));
+    EXPECT_EQ(looking.recoverEnabled.at(2).size(), 1u) << "the recent copy alone stays";
+    EXPECT_TRUE(store.ReadRecord("recent"));
+    EXPECT_FALSE(store.ReadRecord("old"));
+    EXPECT_FALSE(std::filesystem::exists(store.CopyPath("older")));
+
+    Leave("old", 2, now - 31 * Day, RecoveryRecord::Untitled);
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::DiscardAll})};
+    EXPECT_FALSE(Offer());
+    EXPECT_EQ(FileCount(), 0u);
+}
+
+TEST_F(RecoveryTest, RecoveringOnAFullDiskKeepsTheCopyTheWorkCameFrom) {
+    std::filesystem::create_directories(state_ / "lumo");
+    const vel::testing::SmallDisk disk(Folder(), 512 * 1024);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "mounting a small disk needs the superuser";
     }
-    EXPECT_TRUE(std::filesystem::exists(store.CopyPath("damaged")));
-    EXPECT_TRUE(std::filesystem::exists(store.CopyPath("unreadable")));
-    EXPECT_FALSE(window->GetDocument()->IsModified());
+    Leave("left", 3, 1000, RecoveryRecord::Untitled);
+    const std::string filler = Folder() + "/filler";
+    vel::testing::SmallDisk::Fill(filler);
+    dialogs.answers = {RecoveryDlg::Result({0, RecoveryDlg::Recover})};
+    ASSERT_TRUE(Offer());
+    Autosaver& autosave = window->GetAutosaver();
+    autosave.Finish();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Status().contains(QStringLiteral("No space left on device")))
+        << Status().toStdString();
+    EXPECT_TRUE(Status().contains(QStringLiteral("last recovery copy is kept")));
+    ASSERT_TRUE(store.ReadRecord("left")) << "the only copy of the work is still there";
+    EXPECT_TRUE(std::filesystem::exists(store.CopyPath("left")));
+
+    std::filesystem::remove(filler);
+    Edit(*window);
+    autosave.Tick();
+    autosave.Finish();
+    EXPECT_TRUE(store.ReadRecord(autosave.Id()));
+    EXPECT_FALSE(store.ReadRecord("left")) << "replaced once the new copy is on the disk";
+    EXPECT_FALSE(std::filesystem::exists(store.CopyPath("left")));
+}
+
+TEST_F(RecoveryTest, TheDialogRecoversOnReturnNamesTheProductAndScrollsManyCopies) {
+    std::vector<LeftCopy> copies;
+    for (int64_t index = 0; index < 60; ++index) {
+        copies.push_back(
+            {"copy" + std::to_string(index),
+             {"/home/user/face" + std::to_string(index) + ".glw", 2000 - index, Ended()},
+             false,
+             {},
+             false});
+    }
+    copies[0].damage = "the file is truncated";
+    RecoveryDlg dialog(window.get(), copies);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vellumar Gourdglowlight"));
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+    EXPECT_LE(dialog.frameGeometry().width(), screen.width());
+    ASSERT_NE(dialog.findChild<QScrollArea*>(), nullptr);
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), RecoveryDlg::Result({1, RecoveryDlg::Recover}))
+        << "the newest copy that can be recovered";
 }
 
 TEST_F(RecoveryTest, ACopyOfADocumentOpenInARunningProgramIsNotOffered) {
