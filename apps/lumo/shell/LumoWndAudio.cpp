@@ -1,4 +1,4 @@
-#include "apps/lumo/document/AudioCommands.h"
+#include "apps/lumo/document/AudioEdits.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/FileTypes.h"
@@ -45,7 +45,7 @@ void LumoWnd::OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outc
     // The timeline takes up the waveform made with the clip instead of
     // making it again.
     timeline_->ShowWaveform(std::move(outcome.waveform));
-    document_->Execute(SetAudioCmd(document_.get(), std::move(outcome.clip)));
+    ReplaceAudio(*document_, std::move(outcome.clip));
 }
 
 } // namespace vel::lumo

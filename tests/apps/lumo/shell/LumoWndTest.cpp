@@ -290,7 +290,7 @@ TEST_F(ShellTest, LongPathsOpenAndSave) {
 TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     LumoDocument* document = window->GetDocument();
     window->RequestSelection({7, 1, 2});
-    MacroCommand macro;
+    MacroCommand macro("New Shape");
     macro.Append(std::make_unique<InsertShapeCmd>(document, 0));
     macro.Append(
         std::make_unique<SelectPoseCmd>(window.get(), Selection{0, 0, 0}, Selection{7, 1, 2}));
