@@ -42,9 +42,9 @@ std::string KnobName(const LumoDocument& document, const KnobKey& key) {
 
 } // namespace
 
-MacroCommand MakeAnimationCommand(LumoDocument& document, FrameRange range,
+MacroCommand MakeAnimationCommand(LumoDocument& document, const std::string& name, FrameRange range,
                                   const Animation& animation) {
-    MacroCommand command;
+    MacroCommand command(name);
     for (const KnobKeys& knob : animation.knobs) {
         if (document.GetModel().HasKnob(knob.key)) {
             continue;
@@ -60,8 +60,9 @@ MacroCommand MakeAnimationCommand(LumoDocument& document, FrameRange range,
     return command;
 }
 
-bool ApplyAnimation(LumoDocument& document, FrameRange range, const Animation& animation) {
-    return document.Execute(MakeAnimationCommand(document, range, animation));
+bool ApplyAnimation(LumoDocument& document, const std::string& name, FrameRange range,
+                    const Animation& animation) {
+    return document.Execute(MakeAnimationCommand(document, name, range, animation));
 }
 
 std::optional<std::string> MissingPoseWarning(const LumoDocument& document,

@@ -11,14 +11,16 @@ namespace vel::lumo {
 
 class LumoDocument;
 
-// One undoable step: adds every standard knob of the animation that the
-// document lacks, then puts the animation's anchors on each knob inside the
-// range, keeping the anchors outside.
-MacroCommand MakeAnimationCommand(LumoDocument& document, FrameRange range,
+// One undoable step, named after the generator that made the animation:
+// adds every standard knob of the animation that the document lacks, then
+// puts the animation's anchors on each knob inside the range, keeping the
+// anchors outside.
+MacroCommand MakeAnimationCommand(LumoDocument& document, const std::string& name, FrameRange range,
                                   const Animation& animation);
 
 // Executes that step; false when the document refused it.
-bool ApplyAnimation(LumoDocument& document, FrameRange range, const Animation& animation);
+bool ApplyAnimation(LumoDocument& document, const std::string& name, FrameRange range,
+                    const Animation& animation);
 
 // "No shape has a pose on Mouth OOO yet: its keys will show once one does",
 // naming every keyed knob that moves poses but drives none yet; nothing when

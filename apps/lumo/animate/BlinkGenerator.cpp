@@ -35,6 +35,10 @@ struct BlinkShape {
 
 } // namespace
 
+std::string BlinkGenerator::Name() const {
+    return "Add Blinks";
+}
+
 std::vector<KnobKey> BlinkGenerator::Keys() const {
     return {EyeBlinkKey};
 }

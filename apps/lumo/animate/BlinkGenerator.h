@@ -20,6 +20,7 @@ class BlinkGenerator : public KeyGenerator {
 public:
     explicit BlinkGenerator(BlinkSettings settings) : settings_(settings) {}
 
+    std::string Name() const override;
     std::vector<KnobKey> Keys() const override;
     std::optional<std::string> Problem(const AnimateInput& input) const override;
     std::optional<Animation> Generate(const AnimateInput& input,

@@ -25,6 +25,10 @@ void Add(std::vector<Anchor>& anchors, std::uint64_t frame, float value, std::ui
 
 } // namespace
 
+std::string FlickerGenerator::Name() const {
+    return "Candle Flicker";
+}
+
 std::vector<KnobKey> FlickerGenerator::Keys() const {
     if (settings_.hue) {
         return {CandleLightnessKey, CandleHueKey};

@@ -24,6 +24,7 @@ class FlickerGenerator : public KeyGenerator {
 public:
     explicit FlickerGenerator(FlickerSettings settings) : settings_(settings) {}
 
+    std::string Name() const override;
     std::vector<KnobKey> Keys() const override;
     std::optional<std::string> Problem(const AnimateInput& input) const override;
     std::optional<Animation> Generate(const AnimateInput& input,

@@ -34,6 +34,8 @@ class KeyGenerator {
 public:
     virtual ~KeyGenerator() = default;
 
+    // Its name as the Animate menu offers it, which names its undo step.
+    virtual std::string Name() const = 0;
     // The standard knobs it keys, in the order it keys them.
     virtual std::vector<KnobKey> Keys() const = 0;
     // Why it cannot work on this input, or nothing when it can.

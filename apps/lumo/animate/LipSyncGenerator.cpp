@@ -122,6 +122,10 @@ std::vector<std::string> PhonesPerFrame(const std::vector<Phone>& phones, std::u
 
 } // namespace
 
+std::string LipSyncGenerator::Name() const {
+    return "Lip Sync";
+}
+
 std::vector<KnobKey> LipSyncGenerator::Keys() const {
     return {MouthKey, MouthWideKey, MouthRoundKey};
 }

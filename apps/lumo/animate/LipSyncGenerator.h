@@ -26,6 +26,7 @@ public:
 
     explicit LipSyncGenerator(LipSyncSettings settings) : settings_(std::move(settings)) {}
 
+    std::string Name() const override;
     std::vector<KnobKey> Keys() const override;
     std::optional<std::string> Problem(const AnimateInput& input) const override;
     std::optional<Animation> Generate(const AnimateInput& input,

@@ -1,6 +1,6 @@
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 
-#include "apps/lumo/document/KnobCommands.h"
+#include "apps/lumo/document/KnobEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "wingui/ControlText.h"
 #include "wingui/DialogRunner.h"
@@ -238,7 +238,7 @@ std::optional<Knob> AskNewKnob(QWidget* owner, const LumoDocument& document, std
 
 bool AddNewKnob(QWidget* owner, LumoDocument& document) {
     const std::optional<Knob> knob = AskNewKnob(owner, document, 0);
-    return knob && document.Execute(AddKnobCmd(&document, *knob));
+    return knob && AddKnob(document, *knob);
 }
 
 } // namespace vel::lumo

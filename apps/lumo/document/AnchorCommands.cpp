@@ -4,7 +4,7 @@ namespace vel::lumo {
 
 InsertAnchorCmd::InsertAnchorCmd(LumoDocument* document, KnobKey key, std::uint32_t frame,
                                  float value)
-    : LumoCommand(document), key_(key), frame_(frame), value_(value) {}
+    : LumoCommand(document, "Set Spider"), key_(key), frame_(frame), value_(value) {}
 
 bool InsertAnchorCmd::Do() {
     // The timeline would make a track for any key; one without a knob would
@@ -18,7 +18,7 @@ bool InsertAnchorCmd::Undo() {
 }
 
 DeleteAnchorCmd::DeleteAnchorCmd(LumoDocument* document, KnobKey key, std::uint32_t frame)
-    : LumoCommand(document), key_(key), frame_(frame) {}
+    : LumoCommand(document, "Delete Spider"), key_(key), frame_(frame) {}
 
 bool DeleteAnchorCmd::Do() {
     value_ = GetTimeline().ValueAt(key_, frame_).value_or(0.0f);
@@ -31,7 +31,7 @@ bool DeleteAnchorCmd::Undo() {
 
 MoveAnchorCmd::MoveAnchorCmd(LumoDocument* document, KnobKey key, std::uint32_t from,
                              std::uint32_t to, float value)
-    : LumoCommand(document), key_(key), from_(from), to_(to), newValue_(value) {}
+    : LumoCommand(document, "Move Spider"), key_(key), from_(from), to_(to), newValue_(value) {}
 
 bool MoveAnchorCmd::Do() {
     // Moving within one frame sets the value even where no anchor is, and

@@ -12,7 +12,7 @@ bool DeleteAnchor(LumoDocument& document, SelectionHost& host, const KnobKey& ke
     if (frame == 0) {
         return false;
     }
-    MacroCommand macro;
+    MacroCommand macro("Delete Spider");
     macro.Append(std::make_unique<DeleteAnchorCmd>(&document, key, frame));
     macro.Append(std::make_unique<SelectFrameCmd>(&host, frame, frame));
     return document.Execute(macro);
@@ -20,7 +20,7 @@ bool DeleteAnchor(LumoDocument& document, SelectionHost& host, const KnobKey& ke
 
 bool PlaceAnchor(LumoDocument& document, SelectionHost& host, const KnobKey& key,
                  std::optional<std::uint32_t> from, Anchor to, std::uint32_t frameBefore) {
-    MacroCommand macro;
+    MacroCommand macro(from ? "Move Spider" : "Set Spider");
     if (from) {
         macro.Append(std::make_unique<MoveAnchorCmd>(&document, key, *from, to.frame, to.value));
     } else {

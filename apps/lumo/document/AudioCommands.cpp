@@ -5,7 +5,7 @@
 namespace vel::lumo {
 
 SetAudioCmd::SetAudioCmd(LumoDocument* document, AudioClip clip)
-    : LumoCommand(document), clip_(std::move(clip)) {}
+    : LumoCommand(document, "Load Audio"), clip_(std::move(clip)) {}
 
 bool SetAudioCmd::Swap() {
     GetDocument().SetAudio(clip_);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -9,6 +11,8 @@ namespace vel::lumo {
 class Command {
 public:
     virtual ~Command() = default;
+    // What the user did, in a few words ("Move Point"), for the Edit menu.
+    const std::string& GetName() const { return name_; }
     virtual std::unique_ptr<Command> Clone() const = 0;
     // False when the edit cannot be applied; the document then does not
     // record the command.
@@ -17,9 +21,12 @@ public:
     virtual bool Redo() { return Do(); }
 
 protected:
-    Command() = default;
+    explicit Command(std::string name) : name_(std::move(name)) {}
     Command(const Command&) = default;
     Command& operator=(const Command&) = default;
+
+private:
+    std::string name_;
 };
 
 } // namespace vel::lumo

@@ -32,6 +32,10 @@ namespace {
 
 using Stack = std::vector<std::unique_ptr<Command>>;
 
+std::string TopName(const Stack& stack) {
+    return stack.empty() ? std::string() : stack.back()->GetName();
+}
+
 // Runs the operation on the top command of one stack and, when it
 // succeeds, moves that command to the other stack.
 template <typename Operation> bool MoveTop(Stack& from, Stack& to, Operation operation) {
@@ -51,6 +55,14 @@ bool Document::Undo() {
 
 bool Document::Redo() {
     return MoveTop(redo_, undo_, [](Command& command) { return command.Redo(); });
+}
+
+std::string Document::GetUndoName() const {
+    return TopName(undo_);
+}
+
+std::string Document::GetRedoName() const {
+    return TopName(redo_);
 }
 
 Document::~Document() {

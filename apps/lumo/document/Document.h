@@ -38,6 +38,10 @@ public:
     bool IsModified() const { return undo_.size() != cleanDepth_; }
     size_t GetUndoCount() const { return undo_.size(); }
     size_t GetRedoCount() const { return redo_.size(); }
+    // The name of the step that undo would take back and of the one redo
+    // would do again; empty when there is none.
+    std::string GetUndoName() const;
+    std::string GetRedoName() const;
 
     // Registers the view until the answer is destroyed or replaced.
     ViewRegistration Register(View* view);

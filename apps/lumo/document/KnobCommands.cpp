@@ -5,7 +5,7 @@
 namespace vel::lumo {
 
 AddKnobCmd::AddKnobCmd(LumoDocument* document, Knob knob)
-    : LumoCommand(document), knob_(std::move(knob)) {}
+    : LumoCommand(document, "New Knob"), knob_(std::move(knob)) {}
 
 bool AddKnobCmd::Do() {
     return KnobsChanged(GetModel().AddKnob(knob_));
@@ -16,7 +16,7 @@ bool AddKnobCmd::Undo() {
 }
 
 DeleteKnobCmd::DeleteKnobCmd(LumoDocument* document, KnobKey key)
-    : LumoCommand(document), key_(key) {}
+    : LumoCommand(document, "Delete Knob"), key_(key) {}
 
 bool DeleteKnobCmd::Do() {
     knob_ = GetModel().GetKnob(key_);

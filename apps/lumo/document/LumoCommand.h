@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace vel::lumo {
 
@@ -19,7 +21,8 @@ public:
     }
 
 protected:
-    explicit LumoCommand(LumoDocument* document) : document_(document) {}
+    LumoCommand(LumoDocument* document, std::string name)
+        : Command(std::move(name)), document_(document) {}
 
     LumoDocument& GetDocument() const { return *document_; }
     Model& GetModel() const { return document_->GetModel(); }

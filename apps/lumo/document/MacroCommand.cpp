@@ -7,7 +7,7 @@ void MacroCommand::Append(std::unique_ptr<Command> command) {
 }
 
 std::unique_ptr<Command> MacroCommand::Clone() const {
-    auto copy = std::make_unique<MacroCommand>();
+    auto copy = std::make_unique<MacroCommand>(GetName());
     for (const auto& child : children_) {
         copy->Append(child->Clone());
     }

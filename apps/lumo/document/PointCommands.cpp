@@ -4,7 +4,7 @@ namespace vel::lumo {
 
 InsertPointCmd::InsertPointCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t index,
                                Point point)
-    : LumoCommand(document), shape_(shape), index_(index), point_(point) {}
+    : LumoCommand(document, "Add Point"), shape_(shape), index_(index), point_(point) {}
 
 bool InsertPointCmd::Do() {
     return Changed(GetModel().InsertPoint(shape_, index_, point_), ChangeBits::Model);
@@ -17,7 +17,7 @@ bool InsertPointCmd::Undo() {
 }
 
 DeletePointCmd::DeletePointCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t index)
-    : LumoCommand(document), shape_(shape), index_(index) {}
+    : LumoCommand(document, "Delete Point"), shape_(shape), index_(index) {}
 
 bool DeletePointCmd::Do() {
     Model& model = GetModel();
@@ -55,7 +55,8 @@ bool DeletePointCmd::Undo() {
 
 MovePointCmd::MovePointCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
                            std::uint64_t index, Point point)
-    : LumoCommand(document), shape_(shape), pose_(pose), index_(index), newPoint_(point) {}
+    : LumoCommand(document, "Move Point"), shape_(shape), pose_(pose), index_(index),
+      newPoint_(point) {}
 
 bool MovePointCmd::Place(Point point, Point& replaced) {
     if (index_ >= GetModel().GetPosePoints(shape_, pose_).size()) {

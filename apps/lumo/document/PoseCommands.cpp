@@ -6,7 +6,7 @@ namespace vel::lumo {
 
 InsertPoseCmd::InsertPoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose,
                              KnobKey key, std::vector<Point> points)
-    : PoseListCmd(document, shape, pose, key, std::move(points)) {}
+    : PoseListCmd(document, "Add Pose", shape, pose, key, std::move(points)) {}
 
 bool InsertPoseCmd::Do() {
     return Insert();
@@ -17,7 +17,7 @@ bool InsertPoseCmd::Undo() {
 }
 
 DeletePoseCmd::DeletePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose)
-    : PoseListCmd(document, shape, pose, KnobKey(), {}) {}
+    : PoseListCmd(document, "Delete Pose", shape, pose, KnobKey(), {}) {}
 
 bool DeletePoseCmd::Do() {
     key_ = GetModel().GetPoseKnobKey(shape_, pose_);
@@ -31,7 +31,7 @@ bool DeletePoseCmd::Undo() {
 
 ChangePoseKnobCmd::ChangePoseKnobCmd(LumoDocument* document, std::uint64_t shape,
                                      std::uint64_t pose, KnobKey key)
-    : LumoCommand(document), shape_(shape), pose_(pose), newKey_(key) {}
+    : LumoCommand(document, "Change Pose Knob"), shape_(shape), pose_(pose), newKey_(key) {}
 
 bool ChangePoseKnobCmd::Do() {
     oldKey_ = GetModel().GetPoseKnobKey(shape_, pose_);
@@ -44,7 +44,7 @@ bool ChangePoseKnobCmd::Undo() {
 
 MovePoseCmd::MovePoseCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, float dx,
                          float dy)
-    : LumoCommand(document), shape_(shape), pose_(pose), dx_(dx), dy_(dy) {}
+    : LumoCommand(document, "Move Pose"), shape_(shape), pose_(pose), dx_(dx), dy_(dy) {}
 
 bool MovePoseCmd::Do() {
     return Changed(GetModel().MovePose(shape_, pose_, dx_, dy_), ChangeBits::Model);

@@ -5,6 +5,7 @@
 #include "apps/lumo/model/Point.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,9 +15,9 @@ namespace vel::lumo {
 // fields: where the pose goes, its knob and its points.
 template <class Derived> class PoseListCmd : public LumoCommand<Derived> {
 protected:
-    PoseListCmd(LumoDocument* document, std::uint64_t shape, std::uint64_t pose, KnobKey key,
-                std::vector<Point> points)
-        : LumoCommand<Derived>(document), shape_(shape), pose_(pose), key_(key),
+    PoseListCmd(LumoDocument* document, std::string name, std::uint64_t shape, std::uint64_t pose,
+                KnobKey key, std::vector<Point> points)
+        : LumoCommand<Derived>(document, std::move(name)), shape_(shape), pose_(pose), key_(key),
           points_(std::move(points)) {}
 
     bool Insert() const {

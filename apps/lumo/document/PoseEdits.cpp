@@ -1,6 +1,7 @@
 #include "apps/lumo/document/PoseEdits.h"
 
 #include "apps/lumo/document/KnobCommands.h"
+#include "apps/lumo/document/KnobEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/MacroCommand.h"
 #include "apps/lumo/document/PoseCommands.h"
@@ -17,7 +18,7 @@ bool SetPoseKnob(LumoDocument& document, std::uint64_t shape, std::uint64_t pose
     if (!IsKnobPose(document, shape, pose)) {
         return false;
     }
-    MacroCommand macro;
+    MacroCommand macro("Change Pose Knob");
     if (added) {
         macro.Append(std::make_unique<AddKnobCmd>(&document, *added));
     }
@@ -30,11 +31,11 @@ bool SetPoseKnob(LumoDocument& document, std::uint64_t shape, std::uint64_t pose
 bool AddPose(LumoDocument& document, SelectionHost& host, const Selection& current,
              const KnobKey& key, const std::optional<Knob>& added) {
     if (current.shape >= document.GetModel().GetShapeCount() ||
-        (added && !document.Execute(AddKnobCmd(&document, *added)))) {
+        (added && !AddKnob(document, *added))) {
         return false;
     }
     const std::uint64_t pose = document.GetModel().GetPoseCount(current.shape);
-    MacroCommand macro;
+    MacroCommand macro("Add Pose");
     macro.Append(std::make_unique<InsertPoseCmd>(&document, current.shape, pose, key,
                                                  document.GetPosePoints(current.shape, 0)));
     macro.Append(std::make_unique<SelectPoseCmd>(
@@ -49,10 +50,14 @@ bool DeleteKnobPose(LumoDocument& document, SelectionHost& host, const Selection
     }
     const std::uint64_t count = document.GetModel().GetPoseCount(shape);
     const std::uint64_t next = pose + 1 < count ? pose : pose - 1;
-    MacroCommand macro;
+    MacroCommand macro("Delete Pose");
     macro.Append(std::make_unique<SelectPoseCmd>(&host, Selection{shape, next, next}, current));
     macro.Append(std::make_unique<DeletePoseCmd>(&document, shape, pose));
     return document.Execute(macro);
+}
+
+bool MovePose(LumoDocument& document, std::uint64_t shape, std::uint64_t pose, float dx, float dy) {
+    return document.Execute(MovePoseCmd(&document, shape, pose, dx, dy));
 }
 
 } // namespace vel::lumo

@@ -11,9 +11,10 @@ namespace vel::lumo {
 class LumoDocument;
 class SelectionHost;
 
-// Edits of a shape's knob poses that the shapes pane offers; each answers
-// whether the document took it. The base pose is never one of them: the
-// shape's outline and every other pose build on it.
+// Edits of a shape's poses that the panes offer. Each is one undo step named
+// as the user's action, and answers whether the document took it. The knob
+// pose edits never touch the base pose: the shape's outline and every other
+// pose build on it.
 
 // Whether the pose is one of the shape's knob poses: there, and not the base.
 bool IsKnobPose(const LumoDocument& document, std::uint64_t shape, std::uint64_t pose);
@@ -33,5 +34,9 @@ bool AddPose(LumoDocument& document, SelectionHost& host, const Selection& curre
 // before it when it was the last.
 bool DeleteKnobPose(LumoDocument& document, SelectionHost& host, const Selection& current,
                     std::uint64_t shape, std::uint64_t pose);
+
+// Moves every point of the pose by the offset of a drag; any pose, the base
+// included.
+bool MovePose(LumoDocument& document, std::uint64_t shape, std::uint64_t pose, float dx, float dy);
 
 } // namespace vel::lumo

@@ -6,7 +6,8 @@ namespace vel::lumo {
 
 ReplaceAnchorsCmd::ReplaceAnchorsCmd(LumoDocument* document, KnobKey key, std::uint32_t first,
                                      std::uint32_t end, std::vector<Anchor> anchors)
-    : LumoCommand(document), key_(key), first_(first), end_(end), anchors_(std::move(anchors)) {}
+    : LumoCommand(document, "Replace Spiders"), key_(key), first_(first), end_(end),
+      anchors_(std::move(anchors)) {}
 
 bool ReplaceAnchorsCmd::Do() {
     const KnobTrack* track = GetTimeline().FindTrack(key_);

@@ -17,7 +17,7 @@ class SelectionHost;
 class SelectPoseCmd : public Command {
 public:
     SelectPoseCmd(SelectionHost* host, const Selection& newSelection, const Selection& oldSelection)
-        : host_(host), new_(newSelection), old_(oldSelection) {}
+        : Command("Select Pose"), host_(host), new_(newSelection), old_(oldSelection) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
     bool Undo() override;
@@ -33,7 +33,7 @@ private:
 class SelectFrameCmd : public Command {
 public:
     SelectFrameCmd(SelectionHost* host, uint32_t newFrame, uint32_t oldFrame)
-        : host_(host), new_(newFrame), old_(oldFrame) {}
+        : Command("Move Frame Cursor"), host_(host), new_(newFrame), old_(oldFrame) {}
     std::unique_ptr<Command> Clone() const override;
     bool Do() override;
     bool Undo() override;

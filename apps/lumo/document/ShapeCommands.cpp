@@ -5,7 +5,7 @@
 namespace vel::lumo {
 
 InsertShapeCmd::InsertShapeCmd(LumoDocument* document, std::uint64_t shape)
-    : LumoCommand(document), shape_(shape) {}
+    : LumoCommand(document, "New Shape"), shape_(shape) {}
 
 bool InsertShapeCmd::Do() {
     return Changed(GetModel().InsertNewShape(shape_), ChangeBits::Model);
@@ -16,7 +16,7 @@ bool InsertShapeCmd::Undo() {
 }
 
 DeleteShapeCmd::DeleteShapeCmd(LumoDocument* document, std::uint64_t shape)
-    : LumoCommand(document), index_(shape) {}
+    : LumoCommand(document, "Delete Shape"), index_(shape) {}
 
 bool DeleteShapeCmd::Do() {
     shape_ = GetModel().GetShape(index_);
@@ -28,7 +28,7 @@ bool DeleteShapeCmd::Undo() {
 }
 
 SetShapeNameCmd::SetShapeNameCmd(LumoDocument* document, std::uint64_t shape, std::string name)
-    : LumoCommand(document), shape_(shape), newName_(std::move(name)) {}
+    : LumoCommand(document, "Rename Shape"), shape_(shape), newName_(std::move(name)) {}
 
 bool SetShapeNameCmd::Do() {
     oldName_ = GetModel().GetShapeName(shape_);
@@ -41,7 +41,7 @@ bool SetShapeNameCmd::Undo() {
 
 SetShapeIlluminationCmd::SetShapeIlluminationCmd(LumoDocument* document, std::uint64_t shape,
                                                  std::uint32_t illumination)
-    : LumoCommand(document), shape_(shape), newIllumination_(illumination) {}
+    : LumoCommand(document, "Set Illumination"), shape_(shape), newIllumination_(illumination) {}
 
 bool SetShapeIlluminationCmd::Do() {
     oldIllumination_ = GetModel().GetShapeIllumination(shape_);
@@ -53,7 +53,7 @@ bool SetShapeIlluminationCmd::Undo() {
 }
 
 MoveShapeCmd::MoveShapeCmd(LumoDocument* document, std::uint64_t shape, float dx, float dy)
-    : LumoCommand(document), shape_(shape), dx_(dx), dy_(dy) {}
+    : LumoCommand(document, "Move Shape"), shape_(shape), dx_(dx), dy_(dy) {}
 
 bool MoveShapeCmd::Do() {
     return Changed(GetModel().MoveShape(shape_, dx_, dy_), ChangeBits::Model);

@@ -19,7 +19,7 @@ const KnobKey BasePoseKey("first");
 
 bool InsertNewShape(LumoDocument& document, SelectionHost& host, const Selection& current) {
     const std::uint64_t shape = document.GetModel().GetShapeCount();
-    MacroCommand macro;
+    MacroCommand macro("New Shape");
     macro.Append(std::make_unique<InsertShapeCmd>(&document, shape));
     macro.Append(std::make_unique<SelectPoseCmd>(&host, Selection{shape, 0, 0}, current));
     return document.Execute(macro);
@@ -32,7 +32,7 @@ bool DeleteShape(LumoDocument& document, SelectionHost& host, const Selection& c
         return false;
     }
     const std::uint64_t next = shape + 1 < count ? shape : (shape > 0 ? shape - 1 : 0);
-    MacroCommand macro;
+    MacroCommand macro("Delete Shape");
     macro.Append(std::make_unique<SelectPoseCmd>(&host, Selection{next, 0, 0}, current));
     macro.Append(std::make_unique<DeleteShapeCmd>(&document, shape));
     return document.Execute(macro);
@@ -41,7 +41,7 @@ bool DeleteShape(LumoDocument& document, SelectionHost& host, const Selection& c
 bool AppendPoint(LumoDocument& document, SelectionHost& host, const Selection& current,
                  Point point) {
     const Model& model = document.GetModel();
-    MacroCommand macro;
+    MacroCommand macro("Add Point");
     std::uint64_t shape = current.shape;
     std::uint64_t index = 0;
     if (shape >= model.GetShapeCount()) {
@@ -57,6 +57,27 @@ bool AppendPoint(LumoDocument& document, SelectionHost& host, const Selection& c
     }
     macro.Append(std::make_unique<InsertPointCmd>(&document, shape, index, point));
     return document.Execute(macro);
+}
+
+bool DeletePoint(LumoDocument& document, std::uint64_t shape, std::uint64_t index) {
+    return document.Execute(DeletePointCmd(&document, shape, index));
+}
+
+bool MovePoint(LumoDocument& document, std::uint64_t shape, std::uint64_t pose, std::uint64_t index,
+               Point point) {
+    return document.Execute(MovePointCmd(&document, shape, pose, index, point));
+}
+
+bool MoveShape(LumoDocument& document, std::uint64_t shape, float dx, float dy) {
+    return document.Execute(MoveShapeCmd(&document, shape, dx, dy));
+}
+
+bool RenameShape(LumoDocument& document, std::uint64_t shape, const std::string& name) {
+    return document.Execute(SetShapeNameCmd(&document, shape, name));
+}
+
+bool SetIllumination(LumoDocument& document, std::uint64_t shape, std::uint32_t illumination) {
+    return document.Execute(SetShapeIlluminationCmd(&document, shape, illumination));
 }
 
 } // namespace vel::lumo

@@ -29,7 +29,7 @@ void DraggingOffset::OnLButtonUp(QPoint p) {
     OnMouseMove(p);
     const Point total = total_;
     OnCancel();
-    Document().Execute(*MakeCommand(total.x, total.y));
+    Record(total.x, total.y);
 }
 
 } // namespace vel::lumo

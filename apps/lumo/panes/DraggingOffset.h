@@ -1,9 +1,6 @@
 #pragma once
 
-#include "apps/lumo/document/Command.h"
 #include "apps/lumo/panes/PreviewDragging.h"
-
-#include <memory>
 
 namespace vel::lumo {
 
@@ -21,8 +18,8 @@ public:
 protected:
     // Moves the points live; answers whether anything changed.
     virtual bool Move(float dx, float dy) = 0;
-    // The command that makes the whole offset undoable.
-    virtual std::unique_ptr<Command> MakeCommand(float dx, float dy) const = 0;
+    // Records the whole offset as one undo step.
+    virtual void Record(float dx, float dy) const = 0;
 
 private:
     Point last_;

@@ -1,7 +1,7 @@
 #include "apps/lumo/panes/DraggingPoint.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/PointCommands.h"
+#include "apps/lumo/document/ShapeEdits.h"
 
 namespace vel::lumo {
 
@@ -22,7 +22,7 @@ void DraggingPoint::OnCancel() {
 
 void DraggingPoint::OnLButtonUp(QPoint p) {
     OnCancel();
-    Document().Execute(MovePointCmd(&Document(), shape_, pose_, index_, ToModel(p)));
+    MovePoint(Document(), shape_, pose_, index_, ToModel(p));
 }
 
 } // namespace vel::lumo

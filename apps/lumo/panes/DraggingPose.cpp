@@ -1,6 +1,7 @@
 #include "apps/lumo/panes/DraggingPose.h"
 
-#include "apps/lumo/document/PoseCommands.h"
+#include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/PoseEdits.h"
 
 namespace vel::lumo {
 
@@ -8,8 +9,8 @@ bool DraggingPose::Move(float dx, float dy) {
     return Document().GetModel().MovePose(shape_, pose_, dx, dy);
 }
 
-std::unique_ptr<Command> DraggingPose::MakeCommand(float dx, float dy) const {
-    return std::make_unique<MovePoseCmd>(&Document(), shape_, pose_, dx, dy);
+void DraggingPose::Record(float dx, float dy) const {
+    MovePose(Document(), shape_, pose_, dx, dy);
 }
 
 } // namespace vel::lumo

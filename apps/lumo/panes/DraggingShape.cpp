@@ -1,7 +1,7 @@
 #include "apps/lumo/panes/DraggingShape.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/document/ShapeEdits.h"
 
 namespace vel::lumo {
 
@@ -9,8 +9,8 @@ bool DraggingShape::Move(float dx, float dy) {
     return Document().GetModel().MoveShape(shape_, dx, dy);
 }
 
-std::unique_ptr<Command> DraggingShape::MakeCommand(float dx, float dy) const {
-    return std::make_unique<MoveShapeCmd>(&Document(), shape_, dx, dy);
+void DraggingShape::Record(float dx, float dy) const {
+    MoveShape(Document(), shape_, dx, dy);
 }
 
 } // namespace vel::lumo

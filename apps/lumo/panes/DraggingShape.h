@@ -14,7 +14,7 @@ public:
 
 protected:
     bool Move(float dx, float dy) override;
-    std::unique_ptr<Command> MakeCommand(float dx, float dy) const override;
+    void Record(float dx, float dy) const override;
 
 private:
     std::uint64_t shape_;

@@ -1,8 +1,6 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/document/PointCommands.h"
-#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DetectingDrag.h"
@@ -288,16 +286,16 @@ void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
     }
     switch (id) {
     case IdDeleteWeb:
-        document->Execute(DeletePointCmd(document, target.pointShape, target.point));
+        DeletePoint(*document, target.pointShape, target.point);
         break;
     case IdDeleteShape:
         DeleteShape(*document, *Host(), GetSelection(), target.shape);
         break;
     case IdIlluminationDark:
-        document->Execute(SetShapeIlluminationCmd(document, target.shape, 0));
+        SetIllumination(*document, target.shape, 0);
         break;
     case IdIlluminationCandle:
-        document->Execute(SetShapeIlluminationCmd(document, target.shape, 1));
+        SetIllumination(*document, target.shape, 1);
         break;
     default:
         break;

@@ -2,7 +2,6 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/PoseEdits.h"
-#include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/KnobMenu.h"
@@ -306,7 +305,7 @@ void ShapeWnd::EndRename() {
     }
     const std::string name = editBox_->text().toStdString();
     if (!name.empty() && renaming_ < ShapeCount() && name != document->GetShapeName(renaming_)) {
-        document->Execute(SetShapeNameCmd(document, renaming_, name));
+        RenameShape(*document, renaming_, name);
     }
 }
 

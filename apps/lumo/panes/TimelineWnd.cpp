@@ -2,7 +2,7 @@
 
 #include "apps/lumo/dialogs/NewKnobDlg.h"
 #include "apps/lumo/document/AnchorEdits.h"
-#include "apps/lumo/document/KnobCommands.h"
+#include "apps/lumo/document/KnobEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DraggingAnchor.h"
@@ -262,7 +262,7 @@ std::optional<KnobKey> TimelineWnd::RememberedKey() const {
 void TimelineWnd::DeleteKnob() {
     const auto key = RememberedKey();
     if (GetDocument() && key) {
-        GetDocument()->Execute(DeleteKnobCmd(GetDocument(), *key));
+        lumo::DeleteKnob(*GetDocument(), *key);
     }
 }
 

@@ -52,7 +52,7 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
         const std::string& word = (*words)[i];
         const auto animation =
             generators[i]->Generate(AnimateInput::From(*document, range), KeepGoing);
-        if (!animation || !ApplyAnimation(*document, range, *animation)) {
+        if (!animation || !ApplyAnimation(*document, generators[i]->Name(), range, *animation)) {
             return Fail(documentName, word + ": the keys could not be added. Nothing was written.");
         }
         std::fprintf(stderr, "%s: %s\n", word.c_str(), animation->method.c_str());

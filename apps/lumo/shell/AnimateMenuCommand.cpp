@@ -65,7 +65,8 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
         }
         return {};
     }
-    if (!animation || progress.CancelRequested() || !ApplyAnimation(document, range, *animation)) {
+    if (!animation || progress.CancelRequested() ||
+        !ApplyAnimation(document, generator->Name(), range, *animation)) {
         return {};
     }
     std::string outcome = animation->method;

@@ -1,11 +1,11 @@
-#include "apps/lumo/document/AudioCommands.h"
+#include "apps/lumo/document/AudioEdits.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/FileTypes.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "wingui/FileDialog.h"
+#include "wingui/NativePath.h"
 
-#include <QFileInfo>
 #include <QStatusBar>
 #include <utility>
 
@@ -47,13 +47,13 @@ void LumoWnd::OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outc
     // The timeline takes up the waveform made with the clip instead of
     // making it again.
     timeline_->ShowWaveform(std::move(outcome.waveform));
-    document_->Execute(SetAudioCmd(document_.get(), std::move(outcome.clip)));
+    ReplaceAudio(*document_, std::move(outcome.clip));
     if (outcome.silencedSamples != 0) {
         statusBar()->showMessage(
             QStringLiteral("Some samples of %2 are not numbers or are infinite: %1 of them play "
                            "as silence.")
                 .arg(outcome.silencedSamples)
-                .arg(QFileInfo(QString::fromStdString(path)).fileName()),
+                .arg(wingui::DisplayName(path)),
             OutcomeShownMs);
     }
 }

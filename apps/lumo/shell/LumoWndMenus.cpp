@@ -9,6 +9,17 @@
 
 namespace vel::lumo {
 
+namespace {
+
+// "&Undo Move Point": the history command names the step it acts on, and
+// reads plain "&Undo" when there is none.
+void NameStep(QAction* action, const QString& verb, const std::string& step) {
+    const QString name = QString::fromStdString(step).replace(u'&', QStringLiteral("&&"));
+    action->setText(MenuText(step.empty() ? verb : verb + u' ' + name, action->data().toUInt()));
+}
+
+} // namespace
+
 QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
     // The text after the tab shows the key; the keys themselves are handled
     // by the window, whichever pane has the focus.
@@ -89,6 +100,8 @@ void LumoWnd::UpdateMenuState() {
     }
     Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);
     Action(IdRedo)->setEnabled(hasDocument && document_->GetRedoCount() > 0);
+    NameStep(Action(IdUndo), QStringLiteral("&Undo"), hasDocument ? document_->GetUndoName() : "");
+    NameStep(Action(IdRedo), QStringLiteral("&Redo"), hasDocument ? document_->GetRedoName() : "");
     Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
     Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());

@@ -28,8 +28,10 @@ protected:
 TEST_F(ApplyAnimationTest, ReplacesInsideTheRangeAddsMissingKnobsAndUndoesInOneStep) {
     const Snapshot before = Take();
     view_.Take();
-    ASSERT_TRUE(ApplyAnimation(*doc_, {20, 50}, BlinkAndMouth()));
+    ASSERT_TRUE(ApplyAnimation(*doc_, "Lip Sync", {20, 50}, BlinkAndMouth()));
     EXPECT_EQ(doc_->GetUndoCount(), 1u);
+    // Named as the whole step, not as the knob it added first.
+    EXPECT_EQ(doc_->GetUndoName(), "Lip Sync");
     // The anchor at 30 lay inside and is gone; 0 and 60 lay outside and stay.
     EXPECT_THAT(AnchorsOf(*doc_, Blink),
                 ElementsAre(Anchor{0, 0.1f}, Anchor{20, 0.0f}, Anchor{25, 1.0f}, Anchor{40, 0.0f},
@@ -51,7 +53,7 @@ TEST_F(ApplyAnimationTest, ReplacesInsideTheRangeAddsMissingKnobsAndUndoesInOneS
 TEST_F(ApplyAnimationTest, ARangeFromFrameZeroSetsTheFirstAnchorAndUndoPutsItBack) {
     const Snapshot before = Take();
     const Animation animation{{{EyeBlinkKey, {{0, 0.9f}, {10, 0.0f}}}}, "test"};
-    ASSERT_TRUE(ApplyAnimation(*doc_, {0, 45}, animation));
+    ASSERT_TRUE(ApplyAnimation(*doc_, "Add Blinks", {0, 45}, animation));
     EXPECT_THAT(AnchorsOf(*doc_, Blink),
                 ElementsAre(Anchor{0, 0.9f}, Anchor{10, 0.0f}, Anchor{60, 0.25f}));
     ASSERT_TRUE(doc_->Undo());
@@ -60,7 +62,7 @@ TEST_F(ApplyAnimationTest, ARangeFromFrameZeroSetsTheFirstAnchorAndUndoPutsItBac
 
 TEST_F(ApplyAnimationTest, AnEmptyRangeIsRefusedAndLeavesNoTrace) {
     const Snapshot before = Take();
-    EXPECT_FALSE(ApplyAnimation(*doc_, {30, 30}, BlinkAndMouth()));
+    EXPECT_FALSE(ApplyAnimation(*doc_, "Lip Sync", {30, 30}, BlinkAndMouth()));
     EXPECT_EQ(doc_->GetUndoCount(), 0u);
     EXPECT_FALSE(doc_->IsModified());
     EXPECT_EQ(Take(), before);

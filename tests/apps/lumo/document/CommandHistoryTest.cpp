@@ -19,7 +19,7 @@ using CommandHistoryTest = CommandTest;
 // What the preview does for a click on empty space: a shape, its base pose
 // and its first point, as one history entry.
 MacroCommand NewShapeAt(LumoDocument* doc, uint64_t shape, Point point) {
-    MacroCommand macro;
+    MacroCommand macro("Add Point");
     macro.Append(std::make_unique<InsertShapeCmd>(doc, shape));
     macro.Append(
         std::make_unique<InsertPoseCmd>(doc, shape, 0, KnobKey("first"), std::vector<Point>{}));
@@ -44,7 +44,7 @@ TEST_F(CommandHistoryTest, MacroIsOneEntryUndoneAsAWhole) {
 
 TEST_F(CommandHistoryTest, MacroWhoseLaterStepFailsTakesBackTheEarlierOnes) {
     const Snapshot before = Take();
-    MacroCommand macro;
+    MacroCommand macro("New Shape");
     macro.Append(std::make_unique<InsertShapeCmd>(doc_.get(), 0));
     macro.Append(std::make_unique<DeleteKnobCmd>(doc_.get(), KnobKey("nosuch")));
     macro.Append(std::make_unique<InsertShapeCmd>(doc_.get(), 0));
@@ -58,7 +58,7 @@ TEST_F(CommandHistoryTest, MacroWhoseLaterStepFailsTakesBackTheEarlierOnes) {
 }
 
 TEST_F(CommandHistoryTest, MacroWhoseUndoFailsHalfWayStaysDone) {
-    MacroCommand macro;
+    MacroCommand macro("Change Pose Knob");
     macro.Append(std::make_unique<AddKnobCmd>(doc_.get(), StandardKnobs()[7]));
     macro.Append(std::make_unique<ChangePoseKnobCmd>(doc_.get(), 0, 2, KnobKey("first")));
     ASSERT_TRUE(doc_->Execute(macro));

@@ -1,4 +1,5 @@
 #include "apps/lumo/document/AnchorEdits.h"
+#include "apps/lumo/document/KnobEdits.h"
 #include "apps/lumo/document/PoseEdits.h"
 #include "apps/lumo/document/SelectionHost.h"
 #include "apps/lumo/document/ShapeEdits.h"
@@ -175,6 +176,35 @@ TEST_F(DocumentEditsTest, AnchorEditsLeaveTheCursorOnTheAnchorAndUndoPutsItBack)
 
     Refused([&] { return DeleteAnchor(*doc_, host_, Blink, 0); });
     Refused([&] { return PlaceAnchor(*doc_, host_, Blink, 0, {5, 0.5f}, 0); });
+}
+
+// The history says which step undo would take back and redo would do again:
+// a compound edit by the user's action, whatever its first part.
+TEST_F(DocumentEditsTest, TheHistoryNamesTheStepsUndoAndRedoWouldTake) {
+    EXPECT_EQ(doc_->GetUndoName(), "");
+    EXPECT_EQ(doc_->GetRedoName(), "");
+    ASSERT_TRUE(MovePoint(*doc_, 0, 1, 2, {0.5f, 0.5f}));
+    EXPECT_EQ(doc_->GetUndoName(), "Move Point");
+    // This point comes with a new shape and its base pose, in that order.
+    ASSERT_TRUE(AppendPoint(*doc_, host_, {5, 0, 0}, {1, 1}));
+    EXPECT_EQ(doc_->GetUndoName(), "Add Point");
+
+    ASSERT_TRUE(doc_->Undo());
+    EXPECT_EQ(doc_->GetUndoName(), "Move Point");
+    EXPECT_EQ(doc_->GetRedoName(), "Add Point");
+    ASSERT_TRUE(doc_->Undo());
+    EXPECT_EQ(doc_->GetUndoName(), "");
+    EXPECT_EQ(doc_->GetRedoName(), "Move Point");
+    ASSERT_TRUE(doc_->Redo());
+    EXPECT_EQ(doc_->GetUndoName(), "Move Point");
+    EXPECT_EQ(doc_->GetRedoName(), "Add Point");
+
+    // A refused edit changes neither name; a new one leaves nothing to redo.
+    EXPECT_FALSE(DeleteKnob(*doc_, KnobKey("nosuch")));
+    EXPECT_EQ(doc_->GetUndoName(), "Move Point");
+    ASSERT_TRUE(DeleteKnob(*doc_, Blink));
+    EXPECT_EQ(doc_->GetUndoName(), "Delete Knob");
+    EXPECT_EQ(doc_->GetRedoName(), "");
 }
 
 } // namespace

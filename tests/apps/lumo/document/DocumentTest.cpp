@@ -17,7 +17,8 @@ namespace {
 class LogCommand : public Command {
 public:
     LogCommand(std::string* log, char letter, bool failDo = false, bool failUndo = false)
-        : log_(log), letter_(letter), failDo_(failDo), failUndo_(failUndo) {}
+        : Command(std::string(1, letter)), log_(log), letter_(letter), failDo_(failDo),
+          failUndo_(failUndo) {}
     std::unique_ptr<Command> Clone() const override { return std::make_unique<LogCommand>(*this); }
     bool Do() override {
         if (failDo_) {
@@ -202,7 +203,7 @@ TEST_F(DocumentTest, RegistrationsFollowTheirViewsAcrossDocumentSwaps) {
 }
 
 TEST_F(DocumentTest, MacroIsAllOrNothing) {
-    MacroCommand failing;
+    MacroCommand failing("failing");
     failing.Append(std::make_unique<LogCommand>(&log, 'a'));
     failing.Append(std::make_unique<LogCommand>(&log, 'b', true));
     failing.Append(std::make_unique<LogCommand>(&log, 'c'));
@@ -210,8 +211,8 @@ TEST_F(DocumentTest, MacroIsAllOrNothing) {
     EXPECT_EQ(log, "");
     EXPECT_EQ(document->GetUndoCount(), 0u);
 
-    EXPECT_TRUE(document->Execute(MacroCommand()));
-    MacroCommand macro;
+    EXPECT_TRUE(document->Execute(MacroCommand("empty")));
+    MacroCommand macro("ab");
     macro.Append(std::make_unique<LogCommand>(&log, 'a'));
     macro.Append(std::make_unique<LogCommand>(&log, 'b'));
     EXPECT_TRUE(document->Execute(macro));
@@ -222,7 +223,7 @@ TEST_F(DocumentTest, MacroIsAllOrNothing) {
     EXPECT_EQ(log, "ab");
 
     // An undo that fails half way puts back what it had already undone.
-    MacroCommand stuck;
+    MacroCommand stuck("stuck");
     stuck.Append(std::make_unique<LogCommand>(&log, 'x', false, true));
     stuck.Append(std::make_unique<LogCommand>(&log, 'y'));
     EXPECT_TRUE(document->Execute(stuck));

@@ -30,6 +30,7 @@ protected:
     }
 
     struct Edit : Command {
+        Edit() : Command("Edit") {}
         std::unique_ptr<Command> Clone() const override { return std::make_unique<Edit>(); }
         bool Do() override { return true; }
         bool Undo() override { return true; }

@@ -99,6 +99,51 @@ TEST_F(ShellTest, MenuStateFollowsTheDocumentHistoryFrameAndPlayback) {
     EXPECT_EQ(window->Action(IdPlay)->text(), "Play\tF5");
 }
 
+// The history commands name the step they would act on, however the history
+// changed, and read plain and disabled with nothing to act on.
+TEST_F(ShellTest, UndoAndRedoNameTheStepTheyWouldTake) {
+    QMenu* edit = window->menuBar()->actions()[1]->menu();
+    const auto openEdit = [edit] {
+        Q_EMIT edit->aboutToShow();
+    };
+    QAction* undo = window->Action(IdUndo);
+    QAction* redo = window->Action(IdRedo);
+    openEdit();
+    EXPECT_EQ(undo->text().toStdString(), "&Undo\tCtrl+Z");
+    EXPECT_FALSE(undo->isEnabled());
+
+    // A web at the centre of the face, dragged with the mouse.
+    auto document = LumoDocument::New();
+    document->GetModel().InsertNewShape(0);
+    document->GetModel().InsertPose(0, 0, KnobKey("first"), {{0, 0}, {0.5f, 0}, {0, 0.5f}});
+    window->SetDocument(std::move(document));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->RequestSelection({0, 0, 0});
+    PreviewWnd* preview = window->Preview();
+    const QPoint centre(preview->width() / 2, preview->height() / 2);
+    QTest::mousePress(preview, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(preview, centre + QPoint(30, 0));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, centre + QPoint(30, 0));
+    ASSERT_GT(window->GetDocument()->GetPoint(0, 0, 0).x, 0.0f);
+    openEdit();
+    EXPECT_EQ(undo->text().toStdString(), "&Undo Move Point\tCtrl+Z");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(redo->text().toStdString(), "&Redo\tCtrl+Y");
+
+    window->OnCommand(IdUndo);
+    openEdit();
+    EXPECT_EQ(undo->text().toStdString(), "&Undo\tCtrl+Z");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text().toStdString(), "&Redo Move Point\tCtrl+Y");
+
+    // Another document brings its own history.
+    window->OnCommand(IdNew);
+    openEdit();
+    EXPECT_EQ(redo->text().toStdString(), "&Redo\tCtrl+Y");
+    EXPECT_FALSE(redo->isEnabled());
+}
+
 TEST_F(ShellTest, CaptionNamesTheFileAndMarksChanges) {
     EXPECT_EQ(window->windowTitle(), "Vellumar Gourdglowlight");
     Edit(*window);
@@ -290,7 +335,7 @@ TEST_F(ShellTest, LongPathsOpenAndSave) {
 TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     LumoDocument* document = window->GetDocument();
     window->RequestSelection({7, 1, 2});
-    MacroCommand macro;
+    MacroCommand macro("New Shape");
     macro.Append(std::make_unique<InsertShapeCmd>(document, 0));
     macro.Append(
         std::make_unique<SelectPoseCmd>(window.get(), Selection{0, 0, 0}, Selection{7, 1, 2}));
