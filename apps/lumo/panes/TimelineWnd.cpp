@@ -138,6 +138,17 @@ PaneHint TimelineWnd::HintAt(QPoint position, HintKeys) const {
     return TimelineHint(place);
 }
 
+// The first click of a double-click has made its step, if any, once the
+// left button is up.
+bool TimelineWnd::event(QEvent* event) {
+    const bool used = Pane::event(event);
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        valueEdit_.OnRelease();
+    }
+    return used;
+}
+
 void TimelineWnd::ShowAnchorTip(std::optional<AnchorTip> tip) {
     tip_ = tip;
     update();
