@@ -13,6 +13,8 @@
 #include "wingui/UrlOpener.h"
 
 #include <QApplication>
+#include <QCommandLinkButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -147,6 +149,14 @@ protected:
             QTest::mouseClick(box->button(which), Qt::LeftButton);
         };
     }
+    // Answers a question by clicking the link of that text.
+    static Answers::Answer Link(const char* text) {
+        return [text](QDialog& shown) {
+            auto* link = shown.findChild<QCommandLinkButton*>(text);
+            ASSERT_TRUE(link);
+            QTest::mouseClick(link, Qt::LeftButton);
+        };
+    }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder.Path())) {
@@ -249,11 +259,41 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
 TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForByte) {
     const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
-    Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
+    Answers answers(
+        {Choose(file, "0", "60", "1000"), Link("Replace"), Press(QDialogButtonBox::Cancel)});
     EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(Contents(file), "precious\n");
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "keep.mp4"}));
+}
+
+TEST_F(ExportVideoCommandTest, AFileAlreadyThereIsReplacedOnlyWhenTheUserSaysSo) {
+    const std::string file = folder / "keep.mp4";
+    std::ofstream(file) << "precious\n";
+    std::string question;
+    Answers keep({Choose(file, "0", "3", "1"),
+                  [&](QDialog& shown) {
+                      for (const QLabel* label : shown.findChildren<QLabel*>()) {
+                          question += label->text().toStdString() + "\n";
+                      }
+                      Link("Choose Another Name")(shown);
+                  },
+                  [&](QDialog& shown) {
+                      // The options come back as they were chosen.
+                      auto* dlg = dynamic_cast<Dlg*>(&shown);
+                      ASSERT_TRUE(dlg);
+                      EXPECT_EQ(dlg->fileName.value, file);
+                      Press(QDialogButtonBox::Cancel)(shown);
+                  }});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
+    EXPECT_EQ(keep.Left(), 0u);
+    EXPECT_EQ(question, "A file with that name is already there.\n" + file + "\nwould be lost.\n");
+    EXPECT_EQ(Contents(file), "precious\n");
+
+    Answers replace({Choose(file, "0", "3", "1"), Link("Replace"), Watch});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
+    EXPECT_EQ(replace.Left(), 0u);
+    EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "3");
 }
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {
