@@ -62,10 +62,12 @@ class Opened : public wingui::UrlOpener {
 public:
     bool Open(const QUrl& url) override {
         urls.push_back(url);
-        return true;
+        return handled;
     }
 
     std::vector<QUrl> urls;
+    // Whether the desktop has a program for the location.
+    bool handled = true;
 
 private:
     testing::InstalledRunner<UrlOpener> installed_{this};
@@ -223,12 +225,43 @@ TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFo
               std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder.Path()))});
 }
 
+TEST_F(ExportVideoCommandTest, AFolderTheDesktopCannotOpenIsSaidSo) {
+    const std::string file = folder / "<b>out.mp4";
+    AnnounceVideo(nullptr, file, false);
+    QMessageBox* notice = Notice();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->textFormat(), Qt::PlainText);
+    Opened opened;
+    opened.handled = false;
+    QString said;
+    Answers answers({[&](QDialog& shown) {
+        auto* box = dynamic_cast<QMessageBox*>(&shown);
+        ASSERT_TRUE(box);
+        said = box->text();
+        box->accept();
+    }});
+    for (QAbstractButton* button : notice->buttons()) {
+        if (button->text() == "Open &Folder") {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    EXPECT_EQ(answers.Left(), 0u);
+    EXPECT_EQ(said.toStdString(),
+              "The folder cannot be opened: this desktop has no program for folders.\n" +
+                  folder.Path().string());
+}
+
 TEST_F(ExportVideoCommandTest, TheDesktopTellsOfTheVideoWhileTheUserIsElsewhere) {
     const std::string file = folder / "out.mp4";
     AnnounceVideo(nullptr, file, true);
     EXPECT_EQ(Called("notify-send"),
               "Vellumar Gourdglowlight\nYour video is ready:\n" + file + "\n");
     EXPECT_FALSE(Notice());
+    // The desktop reads the body as markup.
+    fs::remove(tools / "notify-send.log");
+    AnnounceVideo(nullptr, folder / "Tom & Jerry <3.mp4", true);
+    EXPECT_EQ(Called("notify-send"), "Vellumar Gourdglowlight\nYour video is ready:\n" +
+                                         (folder / "Tom &amp; Jerry &lt;3.mp4") + "\n");
     // A desktop without notifications: the notice waits for the user's return.
     fs::remove(tools / "notify-send");
     UseTools(tools.Path().string());
