@@ -441,7 +441,7 @@ void TimelineWnd::paintEvent(QPaintEvent*) {
                               waveforms_.Shown(),
                               waveforms_.IsShowingOther() ||
                                   AudioView(document->GetAudio()).FrameCount() > 0,
-                              hasFocus(),
+                              IsActive(),
                               frame_,
                               tip_};
     PaintTimeline(frame, scene);

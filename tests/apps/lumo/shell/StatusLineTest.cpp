@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 namespace vel::lumo::test {
 namespace {
@@ -117,6 +118,41 @@ TEST_F(StatusLineTest, FitPreviewShowsTheWholePictureAgain) {
     window->Preview()->ZoomAt({10, 10}, 4.0);
     window->Action(IdFitPreview)->trigger();
     EXPECT_TRUE(window->Preview()->Zoom().IsFit());
+}
+
+// Shows each dialog modally for a moment, as a user who looks and cancels.
+class GlancingRunner : public wingui::DialogRunner {
+public:
+    int Run(QDialog& dialog) override {
+        QTimer::singleShot(50, &dialog, &QDialog::reject);
+        return dialog.exec();
+    }
+
+private:
+    testing::InstalledRunner<DialogRunner> installed_{this};
+};
+
+// The window system may deliver the click that brings the window back before
+// the window has the focus again: the pane active before is active still.
+TEST_F(StatusLineTest, ThePaneActiveBeforeAnotherWindowIsActiveWhileItIsAway) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    PreviewWnd* preview = window->Preview();
+    ASSERT_TRUE(preview->hasFocus());
+    window->OnCommand(IdTutorial);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isActiveWindow(); }));
+    const QPoint centre = preview->rect().center();
+    QTest::mouseMove(preview, centre);
+    EXPECT_NE(Hint(), ActivateHint("preview"));
+    EXPECT_TRUE(preview->IsActive());
+
+    TimelineWnd* timeline = window->Timeline();
+    timeline->setFocus();
+    {
+        GlancingRunner runner;
+        window->OnCommand(IdAddBlinks);
+    }
+    EXPECT_TRUE(timeline->IsActive());
+    EXPECT_FALSE(preview->IsActive());
 }
 
 } // namespace
