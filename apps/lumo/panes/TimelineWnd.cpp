@@ -93,6 +93,10 @@ void TimelineWnd::SetFrame(uint32_t frame) {
         return;
     }
     frame_ = frame;
+    ScrollToFrame(frame);
+}
+
+void TimelineWnd::ScrollToFrame(uint32_t frame) {
     const double width = geometry_.frameWidth;
     const double x = static_cast<double>(frame) * width - geometry_.hScroll;
     const double viewWidth = geometry_.ViewWidth();
@@ -105,6 +109,34 @@ void TimelineWnd::SetFrame(uint32_t frame) {
     RaiseExtent(frame);
     Layout();
     update();
+}
+
+// The first row, in the pane's order, whose anchors differ, and there the
+// first frame where they do.
+void TimelineWnd::ShowFirstChange(const KnobTimeline& before) {
+    const LumoDocument* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    static const std::vector<Anchor> none;
+    const auto anchors = [](const KnobTimeline& timeline, const KnobKey& key) {
+        const KnobTrack* track = timeline.FindTrack(key);
+        return track != nullptr ? track->GetAnchors() : none;
+    };
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        const std::vector<Anchor> was = anchors(before, rows_[row].key);
+        const std::vector<Anchor> is = anchors(document->GetTimeline(), rows_[row].key);
+        const auto [old, now] = std::mismatch(was.begin(), was.end(), is.begin(), is.end());
+        if (old == was.end() && now == is.end()) {
+            continue;
+        }
+        const uint32_t frame = old == was.end()  ? now->frame
+                               : now == is.end() ? old->frame
+                                                 : std::min(old->frame, now->frame);
+        ScrollVerticallyTo(geometry_.ScrollShowing(row));
+        ScrollToFrame(frame);
+        return;
+    }
 }
 
 TimelineHit TimelineWnd::HitTest(QPoint p) const {
