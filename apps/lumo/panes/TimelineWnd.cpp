@@ -4,14 +4,17 @@
 #include "apps/lumo/document/AnchorEdits.h"
 #include "apps/lumo/document/KnobCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/model/TimecodeMeaning.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DraggingAnchor.h"
 #include "apps/lumo/panes/DraggingFrameCursor.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
+#include "wingui/ToolTip.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QInputDevice>
 #include <QKeyEvent>
 #include <QMenu>
@@ -170,15 +173,21 @@ PaneHint TimelineWnd::HintAt(QPoint position, HintKeys) const {
     return TimelineHint(place);
 }
 
-// The first click of a double-click has made its step, if any, once the
-// left button is up.
+// The ruler says what its timecodes mean.
 bool TimelineWnd::event(QEvent* event) {
-    const bool used = Pane::event(event);
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        valueEdit_.OnRelease();
+    if (event->type() != QEvent::ToolTip) {
+        const bool used = Pane::event(event);
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            valueEdit_.OnRelease();
+        }
+        return used;
     }
-    return used;
+    auto* help = static_cast<QHelpEvent*>(event);
+    const float y = static_cast<float>(help->pos().y());
+    const bool onRuler = y >= geometry_.RulerTop() && y < geometry_.RowsTop();
+    wingui::ShowToolTip(help, this, onRuler ? QString::fromUtf8(TimecodeMeaning) : QString());
+    return true;
 }
 
 void TimelineWnd::ShowAnchorTip(std::optional<AnchorTip> tip) {

@@ -8,6 +8,7 @@
 #include "tests/support/ToolTips.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -118,6 +119,20 @@ TEST_F(StatusLineTest, FitPreviewShowsTheWholePictureAgain) {
     window->Preview()->ZoomAt({10, 10}, 4.0);
     window->Action(IdFitPreview)->trigger();
     EXPECT_TRUE(window->Preview()->Zoom().IsFit());
+}
+
+TEST_F(StatusLineTest, TheRulerAndTheFrameSayWhatATimecodeMeans) {
+    TimelineWnd* timeline = window->Timeline();
+    const TimelineGeometry& geometry = timeline->Geometry();
+    const int x = qRound(geometry.FrameX(42));
+    EXPECT_TRUE(testing::ToolTipAt(timeline, {x, qRound(geometry.RulerTop() + 2)})
+                    .contains("seconds;frames"));
+    EXPECT_EQ(
+        testing::ToolTipAt(timeline, {x, qRound(geometry.RowTop(0) + geometry.RowHeight() / 2)}),
+        QString());
+    const auto* frame = window->findChild<QLabel*>(QStringLiteral("frame"));
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->toolTip().contains("seconds;frames"));
 }
 
 // Shows each dialog modally for a moment, as a user who looks and cancels.
