@@ -68,16 +68,18 @@ void DragController::Timer() {
     Run(*state_, [](DragState& state) { state.OnTimer(); });
 }
 
-// The ending state is taken out first, so that whatever its handler sets off
-// meets an idle window.
+// The ending state is taken out and lets go of the mouse first, so that
+// whatever its handler sets off (a modal dialog, say) meets an idle window.
 void DragController::LButtonUp(QPoint p) {
     std::unique_ptr<DragState> ending = std::exchange(state_, std::make_unique<NotDragging>());
+    ending->ReleaseMouse();
     Run(*ending, [p](DragState& state) { state.OnLButtonUp(p); });
     Retire(std::move(ending));
 }
 
 void DragController::CancelMode() {
     std::unique_ptr<DragState> ending = std::exchange(state_, std::make_unique<NotDragging>());
+    ending->ReleaseMouse();
     Run(*ending, [](DragState& state) { state.OnCancel(); });
     Retire(std::move(ending));
 }

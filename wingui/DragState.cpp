@@ -9,11 +9,16 @@ Dragging::Dragging(QWidget* window) : window_(window) {
 }
 
 Dragging::~Dragging() {
-    // releaseMouse only lets go when this window still holds the grab, so a
-    // state that handed the mouse on leaves the new holder alone.
+    ReleaseMouse();
+}
+
+// releaseMouse only lets go when this window still holds the grab, so a state
+// that handed the mouse on leaves the new holder alone.
+void Dragging::ReleaseMouse() {
     if (window_) {
         window_->releaseMouse();
     }
+    window_ = nullptr;
 }
 
 } // namespace vel::wingui

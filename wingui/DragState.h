@@ -16,6 +16,9 @@ public:
     virtual void OnLButtonUp(QPoint p) = 0;
     virtual void OnMouseMove(QPoint p) = 0;
     virtual void OnTimer() {}
+    // Lets go of the mouse as the gesture ends, before whatever its end sets
+    // off runs: a modal dialog opened then must get the pointer.
+    virtual void ReleaseMouse() {}
 };
 
 // The idle state.
@@ -37,6 +40,7 @@ public:
     Dragging& operator=(const Dragging&) = delete;
 
     bool IsDragging() const override { return true; }
+    void ReleaseMouse() override;
 
 private:
     QPointer<QWidget> window_;

@@ -34,9 +34,12 @@ public:
     QPoint joystickStart{0, 0};
     bool answerJoystick = true;
     ButtonBar* cancelOnCommand = nullptr;
+    // Who held the mouse as each command ran.
+    std::vector<QWidget*> grabbers;
 
     void OnBarCommand(std::uint32_t id) override {
         commands.push_back(id);
+        grabbers.push_back(QWidget::mouseGrabber());
         if (cancelOnCommand) {
             cancelOnCommand->CancelMode();
         }
@@ -119,6 +122,18 @@ TEST_F(ButtonBarTest, PushButtonFollowsThePointerAndFiresOnceOnlyWhenReleasedIns
     QTest::mouseRelease(bar, Qt::LeftButton, {}, Outside(0));
     EXPECT_EQ(parent.commands.size(), 1u);
     EXPECT_FALSE(bar->IsDragging());
+}
+
+// A command that opens a modal dialog must leave it the mouse.
+TEST_F(ButtonBarTest, AButtonLetsGoOfTheMouseBeforeItsCommandRuns) {
+    QCursor::setPos(bar->mapToGlobal(Centre(1)));
+    QTest::mousePress(bar, Qt::LeftButton, {}, Centre(0));
+    EXPECT_EQ(QWidget::mouseGrabber(), bar);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, Centre(0));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, Centre(1));
+    EXPECT_EQ(parent.commands, (std::vector<std::uint32_t>{301, 302}));
+    EXPECT_EQ(parent.grabbers, (std::vector<QWidget*>{nullptr, nullptr}));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(ButtonBarTest, InertButtonsAndEmptySpaceIgnoreTheMouse) {

@@ -89,6 +89,11 @@ void ExportProgressDlg::Refresh() {
         frames_->setText(FramesText(done, total));
     }
     const int64_t now = clock_.elapsed();
+    // A second pass counts its frames from the start again: its pace is
+    // measured afresh.
+    if (!recent_.empty() && done < recent_.back().second) {
+        recent_.clear();
+    }
     recent_.emplace_back(now, done);
     while (now - recent_.front().first > PaceWindowMs) {
         recent_.pop_front();

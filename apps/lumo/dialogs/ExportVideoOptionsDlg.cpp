@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportFolderCheck.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/Timecode.h"
+#include "apps/lumo/model/TimecodeMeaning.h"
 #include "wingui/ControlText.h"
 #include "wingui/FileDialog.h"
 #include "wingui/NumberText.h"
@@ -28,8 +29,12 @@ std::string InitialName(const LumoDocument& document) {
     return std::filesystem::path(document.GetPath()).stem().string();
 }
 
+// The timecode, and the same time in plain seconds for those who read it
+// as minutes.
 std::string Duration(uint64_t frames) {
-    return Timecode::FromFrame(static_cast<uint32_t>(frames), DefaultFrameRate).Format();
+    constexpr double framesPerSecond = DefaultFrameRate / 1000.0;
+    return Timecode::FromFrame(static_cast<uint32_t>(frames), DefaultFrameRate).Format() + " (" +
+           wingui::NumberText(static_cast<double>(frames) / framesPerSecond, 2) + " seconds)";
 }
 
 } // namespace
@@ -105,8 +110,11 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
                      "folder, and one without an extension gains .mp4"},
         {IdBrowse, "Choose the folder and the name in a file dialog"},
         {IdLoops, "How many times the frames play one after the other in the video"},
-        {IdFirstFrame, "The first frame of the video, as a frame number or a timecode"},
-        {IdEndFrame, "The frame where the video ends"},
+        {IdFirstFrame, "The first frame of the video, as a frame number or a timecode "
+                       "(seconds;frames)"},
+        {IdEndFrame, "The frame where the video ends, as a frame number or a timecode "
+                     "(seconds;frames)"},
+        {IdSummary, TimecodeMeaning},
         {IdBurnIn, "Writes the frame counter into the picture, for checking the timing"},
     });
 }

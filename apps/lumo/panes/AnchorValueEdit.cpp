@@ -28,12 +28,26 @@ AnchorValueEdit::AnchorValueEdit(TimelineWnd* pane)
 
 void AnchorValueEdit::OnPress(const TimelineHit& hit) {
     const LumoDocument* document = pane_->GetDocument();
-    press_ = Press{hit.row, hit.frame, hit.anchorExists, document ? document->GetUndoCount() : 0};
+    press_ =
+        Press{hit.row,      hit.frame, hit.anchorExists, document ? document->GetUndoCount() : 0,
+              std::nullopt, false};
+}
+
+void AnchorValueEdit::OnRelease() {
+    const LumoDocument* document = pane_->GetDocument();
+    if (!press_ || press_->released || !document) {
+        return;
+    }
+    press_->released = true;
+    if (document->GetUndoCount() == press_->undoCount + 1) {
+        press_->ownStep = document->GetUndoCount();
+    }
 }
 
 // The first click of a double-click beside the spiders set a new one: that
 // is two clicks, not an edit. On a spider the first click moved it to the
-// mouse; that step is taken back when it is the last in the history.
+// mouse; that step is taken back when it is still the last in the history
+// (a sound load finishing between the clicks makes its own step).
 void AnchorValueEdit::OnDoubleClick(const TimelineHit& hit) {
     const std::optional<Press> press = std::exchange(press_, std::nullopt);
     LumoDocument* document = pane_->GetDocument();
@@ -44,7 +58,7 @@ void AnchorValueEdit::OnDoubleClick(const TimelineHit& hit) {
         if (!press->onSpider) {
             return;
         }
-        if (document->GetUndoCount() == press->undoCount + 1) {
+        if (press->ownStep && document->GetUndoCount() == *press->ownStep) {
             document->Undo();
         }
     }

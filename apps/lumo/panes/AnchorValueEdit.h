@@ -27,6 +27,8 @@ public:
     // A left press on a knob row, which may be the first click of a
     // double-click.
     void OnPress(const TimelineHit& hit);
+    // The left button's release: the press has made its step, if any.
+    void OnRelease();
     // A press that focused the pane was eaten: what it pressed before then
     // is no double-click's first click.
     void OnFocusLost() { press_.reset(); }
@@ -40,6 +42,9 @@ private:
         std::uint32_t frame;
         bool onSpider;
         std::size_t undoCount;
+        // The history's size just after the press's own step, when it made one.
+        std::optional<std::size_t> ownStep;
+        bool released;
     };
     struct Target {
         LumoDocument* document;

@@ -47,10 +47,14 @@ PaneHint Pane::HintAt(QPoint, HintKeys) const {
     return {};
 }
 
+bool Pane::IsActive() const {
+    return window()->focusWidget() == this;
+}
+
 PaneHint Pane::Hint(QPoint position, Qt::KeyboardModifiers modifiers) const {
     PaneHint hint = HintAt(
         position, {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::AltModifier) != 0});
-    if (!hasFocus() && focusClick_ == FocusClick::Eaten) {
+    if (!IsActive() && focusClick_ == FocusClick::Eaten) {
         hint.text = ActivateHint(windowTitle().toLower().toStdString());
     }
     return hint;
@@ -69,8 +73,9 @@ void Pane::paintEvent(QPaintEvent*) {
 // so that press is never eaten: what it selects is what the menu acts on.
 void Pane::mousePressEvent(QMouseEvent* event) {
     if (!hasFocus()) {
+        const bool wasActive = IsActive();
         setFocus(Qt::MouseFocusReason);
-        if (focusClick_ == FocusClick::Eaten && event->button() != Qt::RightButton) {
+        if (!wasActive && focusClick_ == FocusClick::Eaten && event->button() != Qt::RightButton) {
             return;
         }
     }

@@ -37,8 +37,13 @@ public:
 
     void OnDocumentChange(Document* document, uint32_t changes) override;
 
+    // Whether the keys go to this pane: it is its window's focus widget, also
+    // while another window (a dialog, the help) has the focus, so that it is
+    // active again as soon as its window gets the focus back.
+    bool IsActive() const;
+
     // What the mouse would do at a client position with these keys held;
-    // while the pane lacks the focus, that its first click only activates it.
+    // while the pane is not active, that its first click only activates it.
     PaneHint Hint(QPoint position, Qt::KeyboardModifiers modifiers) const;
 
 protected:

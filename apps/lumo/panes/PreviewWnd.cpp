@@ -150,7 +150,7 @@ void PreviewWnd::Click(QPoint p, const PreviewHit& hit, bool shift, bool canDrag
         return;
     }
     const Selection selection = GetSelection();
-    if (hit.shape == selection.shape && hasFocus()) {
+    if (hit.shape == selection.shape && IsActive()) {
         if (!shift || !canDrag) {
             AddPoint(p);
             return;
@@ -224,7 +224,7 @@ PaneHint PreviewWnd::HintAt(QPoint position, HintKeys keys) const {
     place.hasDocument = true;
     place.emptyModel = model.GetShapeCount() == 0;
     place.zoomed = !zoom_.IsFit();
-    place.onPoint = hit.onPoint && hasFocus();
+    place.onPoint = hit.onPoint && IsActive();
     if (HasShapeSelected()) {
         place.selectedShape = document->GetShapeName(GetSelection().shape);
     }
@@ -388,7 +388,7 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
     if (shapes.empty()) {
         DrawEmptyHint(frame);
     }
-    if (!hasFocus()) {
+    if (!IsActive()) {
         return;
     }
     const Selection selection = GetSelection();

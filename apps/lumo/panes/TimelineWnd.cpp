@@ -4,14 +4,17 @@
 #include "apps/lumo/document/AnchorEdits.h"
 #include "apps/lumo/document/KnobEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/model/TimecodeMeaning.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DraggingAnchor.h"
 #include "apps/lumo/panes/DraggingFrameCursor.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/panes/PopupMenu.h"
+#include "wingui/ToolTip.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QInputDevice>
 #include <QKeyEvent>
 #include <QMenu>
@@ -93,6 +96,10 @@ void TimelineWnd::SetFrame(uint32_t frame) {
         return;
     }
     frame_ = frame;
+    ScrollToFrame(frame);
+}
+
+void TimelineWnd::ScrollToFrame(uint32_t frame) {
     const double width = geometry_.frameWidth;
     const double x = static_cast<double>(frame) * width - geometry_.hScroll;
     const double viewWidth = geometry_.ViewWidth();
@@ -105,6 +112,34 @@ void TimelineWnd::SetFrame(uint32_t frame) {
     RaiseExtent(frame);
     Layout();
     update();
+}
+
+// The first row, in the pane's order, whose anchors differ, and there the
+// first frame where they do.
+void TimelineWnd::ShowFirstChange(const KnobTimeline& before) {
+    const LumoDocument* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    static const std::vector<Anchor> none;
+    const auto anchors = [](const KnobTimeline& timeline, const KnobKey& key) {
+        const KnobTrack* track = timeline.FindTrack(key);
+        return track != nullptr ? track->GetAnchors() : none;
+    };
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        const std::vector<Anchor> was = anchors(before, rows_[row].key);
+        const std::vector<Anchor> is = anchors(document->GetTimeline(), rows_[row].key);
+        const auto [old, now] = std::mismatch(was.begin(), was.end(), is.begin(), is.end());
+        if (old == was.end() && now == is.end()) {
+            continue;
+        }
+        const uint32_t frame = old == was.end()  ? now->frame
+                               : now == is.end() ? old->frame
+                                                 : std::min(old->frame, now->frame);
+        ScrollVerticallyTo(geometry_.ScrollShowing(row));
+        ScrollToFrame(frame);
+        return;
+    }
 }
 
 TimelineHit TimelineWnd::HitTest(QPoint p) const {
@@ -136,6 +171,23 @@ PaneHint TimelineWnd::HintAt(QPoint position, HintKeys) const {
         place.region = Region::Ruler;
     }
     return TimelineHint(place);
+}
+
+// The ruler says what its timecodes mean.
+bool TimelineWnd::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        const bool used = Pane::event(event);
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            valueEdit_.OnRelease();
+        }
+        return used;
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    const float y = static_cast<float>(help->pos().y());
+    const bool onRuler = y >= geometry_.RulerTop() && y < geometry_.RowsTop();
+    wingui::ShowToolTip(help, this, onRuler ? QString::fromUtf8(TimecodeMeaning) : QString());
+    return true;
 }
 
 void TimelineWnd::ShowAnchorTip(std::optional<AnchorTip> tip) {
@@ -430,7 +482,7 @@ void TimelineWnd::paintEvent(QPaintEvent*) {
                               waveforms_.Shown(),
                               waveforms_.IsShowingOther() ||
                                   AudioView(document->GetAudio()).FrameCount() > 0,
-                              hasFocus(),
+                              IsActive(),
                               frame_,
                               tip_};
     PaintTimeline(frame, scene);

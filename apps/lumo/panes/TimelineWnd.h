@@ -19,6 +19,8 @@ class QScrollBar;
 
 namespace vel::lumo {
 
+class KnobTimeline;
+
 // Time from left to right: the audio strip with the clip's waveform, the
 // ruler and one row of anchors ("spiders") per knob, with the frame cursor.
 // Anchors and the cursor are dragged with the mouse; the view zooms and
@@ -31,6 +33,9 @@ public:
     uint32_t GetFrame() const { return frame_; }
     // The main window's frame cursor: scrolls it into view and repaints.
     void SetFrame(uint32_t frame);
+    // After an edit made elsewhere (an animation): scrolls the first row and
+    // frame whose keys differ from before into view, as a new knob's row is.
+    void ShowFirstChange(const KnobTimeline& before);
 
     // The pane's own commands; Load Audio goes to the main window. Answers 0.
     int OnCommand(uint32_t id);
@@ -74,6 +79,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // The row a right click was on, and the frame of the spider its menu
@@ -91,6 +97,7 @@ private:
     void RaiseExtent(uint32_t frame);
     void OnBarMoved(QScrollBar* bar, double& offset, int value);
     void ScrollVerticallyTo(double position);
+    void ScrollToFrame(uint32_t frame);
     void Remember(std::size_t row, std::optional<uint32_t> spider);
     // The remembered knob while it still has its row.
     std::optional<KnobKey> RememberedKey() const;

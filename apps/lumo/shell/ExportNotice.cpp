@@ -2,6 +2,7 @@
 
 #include "apps/lumo/dialogs/VersionInfo.h"
 #include "wingui/CaptionRoom.h"
+#include "wingui/MessageBox.h"
 #include "wingui/NativePath.h"
 #include "wingui/UrlOpener.h"
 
@@ -18,19 +19,30 @@ namespace vel::lumo {
 
 namespace {
 
+// The desktop reads a notification's body as markup.
 bool NotifyDesktop(const QString& text) {
     const QString notifier = QStandardPaths::findExecutable(QStringLiteral("notify-send"));
-    return !notifier.isEmpty() && QProcess::startDetached(notifier, {ProductCaption(), text});
+    return !notifier.isEmpty() &&
+           QProcess::startDetached(notifier, {ProductCaption(), text.toHtmlEscaped()});
 }
 
 void ShowNotice(QWidget* owner, const QString& text, const std::string& folder) {
     auto* notice =
         new QMessageBox(QMessageBox::Information, ProductCaption(), text, QMessageBox::Ok, owner);
     notice->setAttribute(Qt::WA_DeleteOnClose);
+    // Paths are shown as they are, never read as markup.
+    notice->setTextFormat(Qt::PlainText);
     notice->setWindowModality(Qt::NonModal);
     QPushButton* open = notice->addButton(QMessageBox::tr("Open &Folder"), QMessageBox::ActionRole);
-    QObject::connect(open, &QPushButton::clicked, [folder] {
-        wingui::UrlOpener::OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
+    QObject::connect(open, &QPushButton::clicked, notice, [notice, folder] {
+        if (!wingui::UrlOpener::OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())))) {
+            // The notice has closed by now: the message goes over its owner.
+            wingui::ShowMessageBox(
+                notice->parentWidget(), ProductCaption(), QMessageBox::Warning,
+                QMessageBox::tr("The folder cannot be opened: this desktop has no program "
+                                "for folders.\n%1")
+                    .arg(wingui::DisplayPath(folder)));
+        }
     });
     wingui::MakeRoomForCaption(*notice);
     notice->show();

@@ -6,11 +6,14 @@
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "apps/lumo/shell/ExportNotice.h"
+#include "apps/lumo/shell/ReplaceVideoQuestion.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/MessageBox.h"
 
 #include <QGuiApplication>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 namespace vel::lumo {
@@ -50,6 +53,11 @@ bool RunWithProgress(QWidget* owner, const ExportOptions& options, const LumoDoc
     return written;
 }
 
+bool IsFile(const std::string& path) {
+    std::error_code unknown;
+    return std::filesystem::exists(path, unknown);
+}
+
 } // namespace
 
 int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& remembered) {
@@ -57,9 +65,14 @@ int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& rem
         return 0;
     }
     ExportVideoOptionsDlg dialog(owner, *document, remembered);
-    if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted) {
-        return 0;
-    }
+    // A file already there is replaced only when the user says so; else the
+    // dialog comes back with its choices for another name.
+    do {
+        if (wingui::DialogRunner::Exec(dialog) != QDialog::Accepted) {
+            return 0;
+        }
+    } while (IsFile(dialog.Options().fileName) &&
+             !ReplaceVideoQuestion::Ask(owner, dialog.Options().fileName));
     remembered = dialog.Choices();
     const ExportOptions options = dialog.Options();
     if (options.loopCount == 0 || options.endFrame <= options.firstFrame) {

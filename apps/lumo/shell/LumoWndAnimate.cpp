@@ -1,5 +1,6 @@
 #include "apps/lumo/dialogs/AnimateDlg.h"
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
 #include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/LumoWnd.h"
@@ -23,10 +24,12 @@ int LumoWnd::OnAnimate(uint32_t id) {
     } else {
         dialog = std::make_unique<FlickerDlg>(this, *document_);
     }
+    const KnobTimeline before = document_->GetTimeline();
     const std::string outcome = AnimateFromDialog(this, *document_, *dialog);
     if (outcome.empty()) {
         return 0;
     }
+    timeline_->ShowFirstChange(before);
     // Says which method made the keys, and what the user cannot see yet.
     statusBar()->showMessage(QString::fromStdString(outcome), OutcomeShownMs);
     return 1;

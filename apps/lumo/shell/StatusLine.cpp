@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/StatusLine.h"
 
+#include "apps/lumo/model/TimecodeMeaning.h"
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/TimelinePainter.h"
 
@@ -36,6 +37,8 @@ StatusLine::StatusLine(QStatusBar* bar)
     hint_->setObjectName(QStringLiteral("hint"));
     value_->setObjectName(QStringLiteral("value"));
     frame_->setObjectName(QStringLiteral("frame"));
+    frame_->setToolTip(QStringLiteral("The frame cursor's frame number and time. ") +
+                       QString::fromUtf8(TimecodeMeaning));
     // A long hint is cut rather than widening the window.
     hint_->setMinimumWidth(1);
     bar->addWidget(hint_, 1);

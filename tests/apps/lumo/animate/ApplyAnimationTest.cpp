@@ -50,6 +50,17 @@ TEST_F(ApplyAnimationTest, ReplacesInsideTheRangeAddsMissingKnobsAndUndoesInOneS
     EXPECT_EQ(Take(), done);
 }
 
+// The range ends before its end frame: an anchor there lies outside it.
+TEST_F(ApplyAnimationTest, AnAnchorOnTheRangesEndFrameStays) {
+    const Snapshot before = Take();
+    ASSERT_TRUE(ApplyAnimation(*doc_, {20, 60}, BlinkAndMouth()));
+    EXPECT_THAT(AnchorsOf(*doc_, Blink),
+                ElementsAre(Anchor{0, 0.1f}, Anchor{20, 0.0f}, Anchor{25, 1.0f}, Anchor{40, 0.0f},
+                            Anchor{60, 0.25f}));
+    ASSERT_TRUE(doc_->Undo());
+    EXPECT_EQ(Take(), before);
+}
+
 TEST_F(ApplyAnimationTest, ARangeFromFrameZeroSetsTheFirstAnchorAndUndoPutsItBack) {
     const Snapshot before = Take();
     const Animation animation{{{EyeBlinkKey, {{0, 0.9f}, {10, 0.0f}}}}, "test"};

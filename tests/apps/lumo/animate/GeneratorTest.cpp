@@ -114,6 +114,28 @@ TEST(BlinkGenerator, TheRateSetsHowOftenTheEyesClose) {
     EXPECT_TRUE(BlinkGenerator({15.0f, 1}).Problem(Input({50, 50})).has_value());
 }
 
+// Between the range's first and last keys, each blink is four keys: open,
+// shut two frames later, still shut a frame after that, open three more on.
+TEST(BlinkGenerator, EachBlinkClosesHoldsAndOpensInItsFrames) {
+    const FrameRange range{0, 6000};
+    const auto blinks = BlinkGenerator({30.0f, 3}).Generate(Input(range), Always);
+    ASSERT_TRUE(blinks);
+    const std::vector<Anchor>& keys = KeysOf(*blinks, EyeBlinkKey);
+    ASSERT_GE(keys.size(), 2u + 4u * 20u);
+    EXPECT_EQ(keys.back().frame, range.end - 1);
+    ASSERT_EQ((keys.size() - 2) % 4, 0u);
+    for (std::size_t i = 1; i + 1 < keys.size(); i += 4) {
+        const std::uint32_t start = keys[i].frame;
+        EXPECT_EQ(keys[i].value, 0.0f) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 1].frame, start + 2) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 1].value, 1.0f) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 2].frame, start + 3) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 2].value, 1.0f) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 3].frame, start + 6) << "the blink at " << start;
+        EXPECT_EQ(keys[i + 3].value, 0.0f) << "the blink at " << start;
+    }
+}
+
 TEST(FlickerGenerator, WandersAroundTheStartValueAndASeedRepeatsIt) {
     const FrameRange range{30, 630};
     AnimateInput input = Input(range);

@@ -1,6 +1,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,20 @@ TEST(ExportProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
     progress.Finish();
     QCoreApplication::processEvents();
     EXPECT_FALSE(progress.isVisible());
+}
+
+TEST(ExportProgressDlg, ASecondPassStartsItsPaceAfresh) {
+    ExportProgressDlg progress(nullptr);
+    progress.Report(900, 1000);
+    // Longer than the pace is measured over, so that only the first pass's
+    // frames are left in it.
+    QTest::qWait(5300);
+    progress.Report(10, 1000);
+    QTest::qWait(250);
+    const auto* frames = progress.findChildren<QLabel*>().front();
+    const auto* times = progress.findChildren<QLabel*>().at(1);
+    EXPECT_EQ(frames->text(), "Frame 10 of 1000");
+    EXPECT_FALSE(times->text().contains("about 0:00 remaining")) << times->text().toStdString();
 }
 
 } // namespace

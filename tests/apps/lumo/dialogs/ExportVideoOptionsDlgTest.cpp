@@ -89,7 +89,10 @@ TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeW
     EXPECT_FALSE(Shown(*dlg, Dlg::IdFileStatus));
     EXPECT_FALSE(Shown(*dlg, Dlg::IdFileIcon));
     // Loops 1: no loop clause.
-    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:03;10 long.");
+    // A timecode reads as minutes to a newcomer: the seconds are given too,
+    // and the tip says what the timecode means.
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:03;10 (3.34 seconds) long.");
+    EXPECT_TRUE(dlg->Control(Dlg::IdSummary)->toolTip().contains("seconds;frames"));
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
     const ExportOptions options = dlg->Options();
     EXPECT_EQ(options.fileName, videos + "/scary.mp4");
@@ -209,11 +212,13 @@ TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
     QWidget* end = dlg->Control(Dlg::IdEndFrame);
 
     Type(loops, "3");
-    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:03;10 long, and it will loop 3 "
-                                          "times for a total running time of 00:10;00.");
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary),
+              "Your animation is 00:03;10 (3.34 seconds) long, and it will loop 3 times for a "
+              "total running time of 00:10;00 (10.01 seconds).");
     Type(loops, "0");
     EXPECT_EQ(Text(*dlg, Dlg::IdSummary),
-              "Your animation is 00:03;10 long, but you must set the Loops to at least 1.");
+              "Your animation is 00:03;10 (3.34 seconds) long, but you must set the Loops to at "
+              "least 1.");
     EXPECT_TRUE(Pink(static_cast<wingui::UpDownEdit*>(loops)->Edit()));
     EXPECT_FALSE(dlg->OkButton()->isEnabled());
     // The down arrow cannot go below 0; the up arrow mends it.
@@ -231,7 +236,7 @@ TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
     EXPECT_FALSE(dlg->OkButton()->isEnabled());
     QTest::keyClick(end, Qt::Key_Up);
     EXPECT_EQ(dlg->endFrame.value, 101u);
-    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:00;01 long.");
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary), "Your animation is 00:00;01 (0.03 seconds) long.");
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
 
     // Timecodes are typed as well as frame numbers and shown as timecodes.

@@ -3,9 +3,22 @@
 #include "tests/support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
-namespace vel::lumo::test {
+namespace vel::lumo {
+
+// A failed comparison shows the hint's texts, not its bytes.
+void PrintTo(const PaneHint& hint, std::ostream* out) {
+    *out << "{text: \"" << hint.text << "\", value: \"" << hint.value << "\"}";
+}
+
+namespace test {
 namespace {
+
+TEST(PaneHintsTest, AHintPrintsAsItsTexts) {
+    EXPECT_EQ(::testing::PrintToString(PaneHint{"Click: zoom", "Mouth: 0.5"}),
+              "{text: \"Click: zoom\", value: \"Mouth: 0.5\"}");
+}
 
 PreviewPlace InsideMouth() {
     PreviewPlace place;
@@ -121,4 +134,5 @@ TEST(PaneHintsTest, AnUnfocusedPaneSaysItsFirstClickOnlyActivatesIt) {
 }
 
 } // namespace
-} // namespace vel::lumo::test
+} // namespace test
+} // namespace vel::lumo

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -258,6 +259,43 @@ TEST_F(TimelineWndTest, ASpiderValueTypedAfterADoubleClickIsOneUndoableStepWithi
     EXPECT_EQ(Anchors()[0], (Anchor{0, 0.0f}));
     // A double-click beside the spiders sets none to edit.
     EXPECT_EQ(DoubleClick(At(1, 20, 0.5f)), nullptr);
+}
+
+TEST_F(TimelineWndTest, AValueTypedOnAKnobRunningFromOneDownToZeroIsKept) {
+    const KnobKey blink("eyeblink");
+    const std::vector<Knob>& standard = StandardKnobs();
+    const auto knob = std::find_if(standard.begin(), standard.end(),
+                                   [&](const Knob& k) { return k.key == blink; });
+    ASSERT_NE(knob, standard.end());
+    ASSERT_GT(knob->minValue, knob->maxValue);
+    ASSERT_TRUE(document->Execute(AddKnobCmd(document.get(), *knob)));
+    const auto row = static_cast<std::size_t>(
+        std::find(pane->Rows().begin(), pane->Rows().end(), *knob) - pane->Rows().begin());
+    ASSERT_LT(row, pane->Rows().size());
+    ASSERT_TRUE(document->Execute(InsertAnchorCmd(document.get(), blink, 10, 0.2f)));
+    Type(DoubleClick(At(row, 10, 0.2f)), "0.5", Qt::Key_Return);
+    EXPECT_EQ(document->GetTimeline().ValueAt(blink, 10), 0.5f);
+    Type(DoubleClick(At(row, 10, 0.5f)), "7", Qt::Key_Return);
+    EXPECT_EQ(document->GetTimeline().ValueAt(blink, 10), 1.0f);
+}
+
+// A step made elsewhere between the clicks (a sound load ending) is no step
+// of the first click's to take back: here that click was put back by Escape.
+TEST_F(TimelineWndTest, ADoubleClickTakesBackOnlyTheStepItsFirstClickMade) {
+    Add(10, 0.25f);
+    const QPoint p = At(1, 10, 0.4f);
+    QTest::mousePress(pane.get(), Qt::LeftButton, {}, p);
+    QTest::keyClick(pane.get(), Qt::Key_Escape);
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, p);
+    ASSERT_EQ(document->GetUndoCount(), 1u);
+    Add(30, 0.7f);
+    QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, p);
+    QTest::mouseRelease(pane.get(), Qt::LeftButton, {}, p);
+    EXPECT_EQ(document->GetUndoCount(), 2u);
+    EXPECT_EQ(Anchors().back(), (Anchor{30, 0.7f}));
+    auto* box = pane->findChild<wingui::InplaceEditBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    Type(box, "0.5", Qt::Key_Escape);
 }
 
 TEST_F(TimelineWndTest, EscapeOrATextThatIsNoNumberLeavesTheSpiderAsItWas) {

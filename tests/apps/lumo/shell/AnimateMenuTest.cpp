@@ -3,6 +3,7 @@
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/InstalledRunner.h"
@@ -10,7 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTest>
+#include <algorithm>
 #include <cstring>
 
 namespace vel::lumo::test {
@@ -100,6 +104,31 @@ TEST(AnimateDialogs, ACancelledRunChangesNothing) {
     EXPECT_EQ(document->GetUndoCount(), 0u);
     EXPECT_FALSE(document->GetModel().HasKnob(MouthKey));
     EXPECT_EQ(document->GetTimeline(), before);
+}
+
+// A blink may land outside the part of the timeline in view.
+TEST_F(ShellTest, AnAnimationShowsTheFirstRowAndKeyItChanged) {
+    window->SetDocument(Talking(false));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TimelineWnd* timeline = window->Timeline();
+    const TimelineGeometry& geometry = timeline->Geometry();
+    window->SetFrame(300);
+    timeline->VerticalBar()->setValue(timeline->VerticalBar()->maximum());
+    ASSERT_LT(geometry.FrameX(0), 0.0f);
+
+    dialogs.answers = {QDialog::Accepted, QDialog::Accepted};
+    ASSERT_EQ(window->OnCommand(IdAddBlinks), 1);
+    const std::vector<Knob>& rows = timeline->Rows();
+    const auto row = static_cast<std::size_t>(
+        std::find_if(rows.begin(), rows.end(), [](const Knob& knob) { return knob.key == Blink; }) -
+        rows.begin());
+    ASSERT_LT(row, rows.size());
+    EXPECT_GE(geometry.RowTop(row), geometry.RowsTop());
+    EXPECT_LE(geometry.RowTop(row) + geometry.RowHeight(), geometry.ViewHeight());
+    // The blinks' first key sits on the range's first frame.
+    EXPECT_GE(geometry.FrameX(0), 0.0f);
+    EXPECT_LT(geometry.FrameX(0), geometry.ViewWidth());
 }
 
 TEST_F(ShellTest, EachAnimateCommandIsOneUndoableStep) {

@@ -13,6 +13,8 @@
 #include "wingui/UrlOpener.h"
 
 #include <QApplication>
+#include <QCommandLinkButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,10 +62,12 @@ class Opened : public wingui::UrlOpener {
 public:
     bool Open(const QUrl& url) override {
         urls.push_back(url);
-        return true;
+        return handled;
     }
 
     std::vector<QUrl> urls;
+    // Whether the desktop has a program for the location.
+    bool handled = true;
 
 private:
     testing::InstalledRunner<UrlOpener> installed_{this};
@@ -147,6 +151,14 @@ protected:
             QTest::mouseClick(box->button(which), Qt::LeftButton);
         };
     }
+    // Answers a question by clicking the link of that text.
+    static Answers::Answer Link(const char* text) {
+        return [text](QDialog& shown) {
+            auto* link = shown.findChild<QCommandLinkButton*>(text);
+            ASSERT_TRUE(link);
+            QTest::mouseClick(link, Qt::LeftButton);
+        };
+    }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder.Path())) {
@@ -213,12 +225,43 @@ TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFo
               std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder.Path()))});
 }
 
+TEST_F(ExportVideoCommandTest, AFolderTheDesktopCannotOpenIsSaidSo) {
+    const std::string file = folder / "<b>out.mp4";
+    AnnounceVideo(nullptr, file, false);
+    QMessageBox* notice = Notice();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->textFormat(), Qt::PlainText);
+    Opened opened;
+    opened.handled = false;
+    QString said;
+    Answers answers({[&](QDialog& shown) {
+        auto* box = dynamic_cast<QMessageBox*>(&shown);
+        ASSERT_TRUE(box);
+        said = box->text();
+        box->accept();
+    }});
+    for (QAbstractButton* button : notice->buttons()) {
+        if (button->text() == "Open &Folder") {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    EXPECT_EQ(answers.Left(), 0u);
+    EXPECT_EQ(said.toStdString(),
+              "The folder cannot be opened: this desktop has no program for folders.\n" +
+                  folder.Path().string());
+}
+
 TEST_F(ExportVideoCommandTest, TheDesktopTellsOfTheVideoWhileTheUserIsElsewhere) {
     const std::string file = folder / "out.mp4";
     AnnounceVideo(nullptr, file, true);
     EXPECT_EQ(Called("notify-send"),
               "Vellumar Gourdglowlight\nYour video is ready:\n" + file + "\n");
     EXPECT_FALSE(Notice());
+    // The desktop reads the body as markup.
+    fs::remove(tools / "notify-send.log");
+    AnnounceVideo(nullptr, folder / "Tom & Jerry <3.mp4", true);
+    EXPECT_EQ(Called("notify-send"), "Vellumar Gourdglowlight\nYour video is ready:\n" +
+                                         (folder / "Tom &amp; Jerry &lt;3.mp4") + "\n");
     // A desktop without notifications: the notice waits for the user's return.
     fs::remove(tools / "notify-send");
     UseTools(tools.Path().string());
@@ -249,11 +292,41 @@ TEST_F(ExportVideoCommandTest, WritesNothingWithoutADocumentOrWhenTheDialogIsLef
 TEST_F(ExportVideoCommandTest, CancelDuringTheExportKeepsTheExistingFileByteForByte) {
     const std::string file = folder / "keep.mp4";
     std::ofstream(file) << "precious\n";
-    Answers answers({Choose(file, "0", "60", "1000"), Press(QDialogButtonBox::Cancel)});
+    Answers answers(
+        {Choose(file, "0", "60", "1000"), Link("Replace"), Press(QDialogButtonBox::Cancel)});
     EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
     EXPECT_EQ(answers.Left(), 0u);
     EXPECT_EQ(Contents(file), "precious\n");
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "keep.mp4"}));
+}
+
+TEST_F(ExportVideoCommandTest, AFileAlreadyThereIsReplacedOnlyWhenTheUserSaysSo) {
+    const std::string file = folder / "keep.mp4";
+    std::ofstream(file) << "precious\n";
+    std::string question;
+    Answers keep({Choose(file, "0", "3", "1"),
+                  [&](QDialog& shown) {
+                      for (const QLabel* label : shown.findChildren<QLabel*>()) {
+                          question += label->text().toStdString() + "\n";
+                      }
+                      Link("Choose Another Name")(shown);
+                  },
+                  [&](QDialog& shown) {
+                      // The options come back as they were chosen.
+                      auto* dlg = dynamic_cast<Dlg*>(&shown);
+                      ASSERT_TRUE(dlg);
+                      EXPECT_EQ(dlg->fileName.value, file);
+                      Press(QDialogButtonBox::Cancel)(shown);
+                  }});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
+    EXPECT_EQ(keep.Left(), 0u);
+    EXPECT_EQ(question, "A file with that name is already there.\n" + file + "\nwould be lost.\n");
+    EXPECT_EQ(Contents(file), "precious\n");
+
+    Answers replace({Choose(file, "0", "3", "1"), Link("Replace"), Watch});
+    EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
+    EXPECT_EQ(replace.Left(), 0u);
+    EXPECT_EQ(test::ProbeStream(file, "v:0").at("nb_read_frames"), "3");
 }
 
 TEST_F(ExportVideoCommandTest, AFailureIsOneMessageWithItsReason) {

@@ -81,6 +81,10 @@ TEST_F(ShellTest, AWindowClosedDuringADragPutsItBackWhileTheDocumentLives) {
     QTest::mouseMove(timeline, at + QPoint(60, -10));
     ASSERT_TRUE(timeline->IsDragging());
     window.reset();
+    // The user lets go over whatever is there now.
+    QWidget under;
+    under.show();
+    QTest::mouseRelease(&under, Qt::LeftButton, {}, at);
 }
 
 } // namespace

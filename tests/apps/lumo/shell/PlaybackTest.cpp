@@ -47,6 +47,31 @@ TEST_F(ShellTest, PlaybackShowsEveryFrameUpToTheCountAndStops) {
     EXPECT_EQ(window->Timeline()->GetFrame(), 10u);
 }
 
+// Leaves every dialog at once, noting who held the mouse while it was up.
+class GrabRecordingRunner : public wingui::DialogRunner {
+public:
+    int Run(QDialog& dialog) override {
+        titles.push_back(dialog.windowTitle().toStdString());
+        grabbers.push_back(QWidget::mouseGrabber());
+        return QDialog::Rejected;
+    }
+    std::vector<std::string> titles;
+    std::vector<QWidget*> grabbers;
+
+private:
+    testing::InstalledRunner<DialogRunner> installed_{this};
+};
+
+TEST_F(ShellTest, TheExportButtonsDialogGetsTheMouse) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    GrabRecordingRunner runner;
+    TransportBar* bar = window->Transport();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->Buttons().back().rect.center());
+    EXPECT_EQ(runner.titles, std::vector<std::string>{"Export Video"});
+    EXPECT_EQ(runner.grabbers, std::vector<QWidget*>{nullptr});
+}
+
 TEST_F(ShellTest, AnyJumpStopsPlaybackAndThePlayGlyphFollows) {
     SetLength(*window, 100);
     const QString& label = window->Transport()->Buttons()[TransportBar::PlayButton].label;

@@ -14,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -140,6 +141,12 @@ protected:
         QSettings("Vellumar", "Lumo").clear();
         window = std::make_unique<LumoWnd>(&clock);
         window->resize(1200, 900);
+    }
+    // The application keeps a held button beyond the window it was pressed
+    // on, and a later case would find the mouse still down.
+    ~ShellTest() override {
+        EXPECT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton)
+            << "a case left a mouse button held";
     }
 
     FakeClock clock;

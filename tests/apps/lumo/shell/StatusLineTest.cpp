@@ -8,8 +8,10 @@
 #include "tests/support/ToolTips.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 namespace vel::lumo::test {
 namespace {
@@ -117,6 +119,55 @@ TEST_F(StatusLineTest, FitPreviewShowsTheWholePictureAgain) {
     window->Preview()->ZoomAt({10, 10}, 4.0);
     window->Action(IdFitPreview)->trigger();
     EXPECT_TRUE(window->Preview()->Zoom().IsFit());
+}
+
+TEST_F(StatusLineTest, TheRulerAndTheFrameSayWhatATimecodeMeans) {
+    TimelineWnd* timeline = window->Timeline();
+    const TimelineGeometry& geometry = timeline->Geometry();
+    const int x = qRound(geometry.FrameX(42));
+    EXPECT_TRUE(testing::ToolTipAt(timeline, {x, qRound(geometry.RulerTop() + 2)})
+                    .contains("seconds;frames"));
+    EXPECT_EQ(
+        testing::ToolTipAt(timeline, {x, qRound(geometry.RowTop(0) + geometry.RowHeight() / 2)}),
+        QString());
+    const auto* frame = window->findChild<QLabel*>(QStringLiteral("frame"));
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->toolTip().contains("seconds;frames"));
+}
+
+// Shows each dialog modally for a moment, as a user who looks and cancels.
+class GlancingRunner : public wingui::DialogRunner {
+public:
+    int Run(QDialog& dialog) override {
+        QTimer::singleShot(50, &dialog, &QDialog::reject);
+        return dialog.exec();
+    }
+
+private:
+    testing::InstalledRunner<DialogRunner> installed_{this};
+};
+
+// The window system may deliver the click that brings the window back before
+// the window has the focus again: the pane active before is active still.
+TEST_F(StatusLineTest, ThePaneActiveBeforeAnotherWindowIsActiveWhileItIsAway) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    PreviewWnd* preview = window->Preview();
+    ASSERT_TRUE(preview->hasFocus());
+    window->OnCommand(IdTutorial);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isActiveWindow(); }));
+    const QPoint centre = preview->rect().center();
+    QTest::mouseMove(preview, centre);
+    EXPECT_NE(Hint(), ActivateHint("preview"));
+    EXPECT_TRUE(preview->IsActive());
+
+    TimelineWnd* timeline = window->Timeline();
+    timeline->setFocus();
+    {
+        GlancingRunner runner;
+        window->OnCommand(IdAddBlinks);
+    }
+    EXPECT_TRUE(timeline->IsActive());
+    EXPECT_FALSE(preview->IsActive());
 }
 
 } // namespace
