@@ -203,10 +203,11 @@ TEST_F(AutosaveTest, AFolderThatIsNotWhatItShouldBeTurnsAutosaveOffAndSaysWhy) {
     const std::string document = elsewhere / "face.glw";
     ASSERT_TRUE(LumoDocument::New()->Save(document));
     // Work another run left where the link leads is not this user's to see.
-    ASSERT_EQ(RecoveryStore(elsewhere / "copies")
-                  .Write("left", {}, {document, 1000, ProcessIdentity::Of(1 << 30)})
-                  .Code(),
-              0u);
+    ASSERT_EQ(
+        RecoveryStore(elsewhere / "copies")
+            .Write("left", *LumoDocument::New(), {document, 1000, ProcessIdentity::Of(1 << 30)})
+            .Code(),
+        0u);
     std::filesystem::create_directories(state_ / "lumo");
     const auto fifo = [this] {
         ::mkfifo(Folder().c_str(), 0700);
