@@ -53,7 +53,7 @@ TEST_F(ApplyAnimationTest, ReplacesInsideTheRangeAddsMissingKnobsAndUndoesInOneS
 // The range ends before its end frame: an anchor there lies outside it.
 TEST_F(ApplyAnimationTest, AnAnchorOnTheRangesEndFrameStays) {
     const Snapshot before = Take();
-    ASSERT_TRUE(ApplyAnimation(*doc_, {20, 60}, BlinkAndMouth()));
+    ASSERT_TRUE(ApplyAnimation(*doc_, "Lip Sync", {20, 60}, BlinkAndMouth()));
     EXPECT_THAT(AnchorsOf(*doc_, Blink),
                 ElementsAre(Anchor{0, 0.1f}, Anchor{20, 0.0f}, Anchor{25, 1.0f}, Anchor{40, 0.0f},
                             Anchor{60, 0.25f}));
