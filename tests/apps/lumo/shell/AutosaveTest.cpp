@@ -276,18 +276,6 @@ TEST_F(AutosaveTest, TheIntervalIsCappedAtADayAndZeroNeverCopies) {
     EXPECT_EQ(FileCount(), 0u);
 }
 
-// The address space this process has taken so far.
-rlim_t AddressSpace() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    rlim_t kilobytes = 0;
-    while (status >> word) {
-        if (word == "VmSize:") {
-            status >> kilobytes;
-        }
-    }
-    return kilobytes * 1024;
-}
 
 TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
 #if defined(__SANITIZE_ADDRESS__)
