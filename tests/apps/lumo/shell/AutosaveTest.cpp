@@ -276,7 +276,6 @@ TEST_F(AutosaveTest, TheIntervalIsCappedAtADayAndZeroNeverCopies) {
     EXPECT_EQ(FileCount(), 0u);
 }
 
-
 TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
