@@ -10,6 +10,7 @@
 #include "apps/lumo/shell/SaveChangesQuestion.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
+#include "tests/support/AddressSanitizer.h"
 #include "tests/support/SmallDisk.h"
 #include "tests/support/Unprivileged.h"
 
@@ -92,6 +93,9 @@ rlim_t AddressSpace() {
 // and half of it again still writes the copy whole, where a second copy of the samples in
 // memory would end the program.
 TEST_F(AutosaveTest, ALongClipIsCopiedWithoutASecondCopyInMemory) {
+    if (vel::testing::UnderAddressSanitizer) {
+        GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
+    }
     constexpr size_t clipBytes = size_t{128} << 20;
     const std::string copyPath = Folder() + "/long.glw";
     const pid_t child = ::fork();
@@ -277,9 +281,9 @@ TEST_F(AutosaveTest, TheIntervalIsCappedAtADayAndZeroNeverCopies) {
 }
 
 TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
-#endif
+    if (vel::testing::UnderAddressSanitizer) {
+        GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
+    }
     constexpr size_t ClipBytes = 64 << 20;
     constexpr rlim_t Room = 16 << 20;
     AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 1), std::vector<uint8_t>(ClipBytes));
