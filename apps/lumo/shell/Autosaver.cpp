@@ -3,6 +3,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
+#include "wingui/NativePath.h"
 
 #include <QGuiApplication>
 #include <atomic>
@@ -97,15 +98,15 @@ bool Autosaver::FolderUsable() {
     off_ = true;
     timer_.stop();
     report_(QStringLiteral("Autosave is off: the recovery folder %1 %2.")
-                .arg(QString::fromStdString(store_.Folder()), QString::fromStdString(*fault)));
+                .arg(wingui::DisplayPath(store_.Folder()), QString::fromStdString(*fault)));
     return false;
 }
 
 void Autosaver::Copy() {
-    if (!FolderUsable()) {
-        return;
-    }
     try {
+        if (!FolderUsable()) {
+            return;
+        }
         RecoveryRecord record;
         record.document = !document_->GetPath().empty() ? Absolute(document_->GetPath())
                           : !name_.empty()              ? name_

@@ -1,5 +1,8 @@
 #include "apps/lumo/shell/RecoveryWriter.h"
 
+#include <cerrno>
+#include <new>
+
 namespace vel::lumo {
 
 RecoveryWriter::RecoveryWriter(const RecoveryStore& store, Done done)
@@ -41,6 +44,20 @@ void RecoveryWriter::Finish() {
     changed_.wait(lock, [this] { return jobs_.empty() && !busy_; });
 }
 
+// Writing takes memory for the copy's chunks; where there is none left the
+// copy fails as on a full disk, and the last good one stays.
+core::FileError RecoveryWriter::WriteCopy(const Job& job) const {
+    try {
+        const core::FileError error = store_.Write(job.id, *job.document, job.record);
+        if (error.Code() == 0 && error.System() == 0 && !job.replaces.empty()) {
+            store_.Remove(job.replaces);
+        }
+        return error;
+    } catch (const std::bad_alloc&) {
+        return core::FileError::FromErrno(ENOMEM);
+    }
+}
+
 void RecoveryWriter::Run() {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -53,11 +70,7 @@ void RecoveryWriter::Run() {
         busy_ = true;
         lock.unlock();
         if (job.document) {
-            const core::FileError error = store_.Write(job.id, *job.document, job.record);
-            if (error.Code() == 0 && error.System() == 0 && !job.replaces.empty()) {
-                store_.Remove(job.replaces);
-            }
-            done_(job.id, error);
+            done_(job.id, WriteCopy(job));
         } else {
             store_.Remove(job.id);
         }

@@ -46,6 +46,7 @@ private:
     };
 
     void Queue(Job job);
+    core::FileError WriteCopy(const Job& job) const;
     void Run();
 
     const RecoveryStore& store_;

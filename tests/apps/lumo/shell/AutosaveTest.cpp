@@ -1,5 +1,6 @@
 #include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
+#include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
@@ -284,10 +285,14 @@ TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
     if (vel::testing::UnderAddressSanitizer) {
         GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
     }
-    constexpr size_t ClipBytes = 64 << 20;
-    constexpr rlim_t Room = 16 << 20;
-    AudioClip clip(AudioHeader::Make(44100, SampleFormat::S16, 1), std::vector<uint8_t>(ClipBytes));
-    window->GetDocument()->SetAudio(clip);
+    // Keys that take far more memory than is left: the window's copy of the
+    // document cannot be made.
+    constexpr uint32_t Keys = 1 << 23;
+    constexpr rlim_t Room = 0;
+    KnobTimeline& timeline = window->GetDocument()->GetTimeline();
+    for (uint32_t frame = 0; frame < Keys; ++frame) {
+        timeline.SetAnchor(CandleLightnessKey, frame, 0.5f);
+    }
     Edit(*window);
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_AS, &saved), 0);
