@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -78,6 +79,21 @@ LumoWnd::LumoWnd(PacerClock* clock)
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
     preview_->setFocus();
+    activePane_ = preview_;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && now != this && now->window() == this) {
+            activePane_ = now;
+        }
+    });
+}
+
+// Coming back from a dialog or another window, the window manager may give
+// the focus to the window itself: the pane that was active stays active.
+void LumoWnd::focusInEvent(QFocusEvent* event) {
+    MainWindowImpl::focusInEvent(event);
+    if (activePane_) {
+        activePane_->setFocus(event->reason());
+    }
 }
 
 LumoWnd::~LumoWnd() {

@@ -15,6 +15,7 @@
 #include "wingui/MainWindowImpl.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -113,6 +114,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -178,6 +180,9 @@ private:
     QWidget* client_;
     AudioWnd* audio_;
     PreviewWnd* preview_;
+    // What had the focus in this window last, to have it again when the
+    // window itself takes the focus back.
+    QPointer<QWidget> activePane_;
     ShapeWnd* shapes_;
     TimelineWnd* timeline_;
     TransportBar* transport_;

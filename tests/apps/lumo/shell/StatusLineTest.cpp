@@ -159,6 +159,11 @@ TEST_F(StatusLineTest, ThePaneActiveBeforeAnotherWindowIsActiveWhileItIsAway) {
     QTest::mouseMove(preview, centre);
     EXPECT_NE(Hint(), ActivateHint("preview"));
     EXPECT_TRUE(preview->IsActive());
+    // Back again, the window manager may hand the focus to the window itself.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(preview->hasFocus());
 
     TimelineWnd* timeline = window->Timeline();
     timeline->setFocus();
