@@ -48,7 +48,7 @@ void RecoveryWriter::Finish() {
 // copy fails as on a full disk, and the last good one stays.
 core::FileError RecoveryWriter::WriteCopy(const Job& job) const {
     try {
-        const core::FileError error = store_.Write(job.id, *job.document, job.record);
+        core::FileError error = store_.Write(job.id, *job.document, job.record);
         if (error.Code() == 0 && error.System() == 0 && !job.replaces.empty()) {
             store_.Remove(job.replaces);
         }
