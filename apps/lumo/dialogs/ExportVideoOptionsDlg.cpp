@@ -178,7 +178,7 @@ std::string ExportVideoOptionsDlg::FileStatus(StatusIcon& icon) const {
         return folder;
     }
     if (std::error_code unknown; std::filesystem::exists(fileName.value, unknown)) {
-        return "A file with that name already exists and will be overwritten.";
+        return "A file with that name already exists: the export asks before replacing it.";
     }
     const QString extension =
         QString::fromStdString(std::filesystem::path(fileName.value).extension().string());

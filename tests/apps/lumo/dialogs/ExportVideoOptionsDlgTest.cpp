@@ -140,7 +140,7 @@ TEST_F(ExportVideoOptionsDlgTest, TypedNamesAreCompletedAndJudged) {
     std::ofstream((home / "old.mp4")) << "old";
     Type(edit, QString::fromStdString((home / "old.mp4")));
     EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
-              "A file with that name already exists and will be overwritten.");
+              "A file with that name already exists: the export asks before replacing it.");
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
 
     Type(edit, "take?.mp4");
@@ -290,7 +290,7 @@ TEST_F(ExportVideoOptionsDlgTest, ANameThatIsNotUtf8KeepsItsBytes) {
     auto dlg = Open();
     EXPECT_EQ(dlg->fileName.value, video);
     EXPECT_EQ(Text(*dlg, Dlg::IdFileStatus),
-              "A file with that name already exists and will be overwritten.");
+              "A file with that name already exists: the export asks before replacing it.");
     EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::IdFileName))->text(),
               QString::fromStdString(videos + "/f") + QChar::ReplacementCharacter + "te.mp4");
     EXPECT_EQ(dlg->Options().fileName, video);
