@@ -311,10 +311,10 @@ TEST(DocumentFormat, StoredFrameCountIsRecomputed) {
 }
 
 void Audio(Node& file, uint64_t bytesPerFrame, const std::vector<uint32_t>& samples,
-           bool counted = false, uint64_t count = 0) {
+           bool counted = false, uint64_t count = 0, uint32_t sampleRate = 8000) {
     Chunk(file, chunk::Audio, [&](Node& a) {
         Chunk(a, chunk::AudioHeader, [&](Node& n) {
-            Node& d = n.WriteU32(8000).WriteU32(0x210).WriteU32(2).WriteU64(bytesPerFrame);
+            Node& d = n.WriteU32(sampleRate).WriteU32(0x210).WriteU32(2).WriteU64(bytesPerFrame);
             if (counted) {
                 d.WriteU64(count);
             }
@@ -359,6 +359,17 @@ TEST(DocumentFormat, AudioChunks) {
         Header(f);
         Audio(f, 4, {1, 2}, true, 6);
     })));
+
+    // A clip without one sample frame is no sound, as a save leaves it: its
+    // header must not change the length of what loads.
+    const auto empty = LoadFromMemory(FileWith([](Node& f) {
+        Header(f);
+        Audio(f, 4, {}, true, 0, 0);
+    }));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->GetFrameCount(), LumoDocument::New()->GetFrameCount());
+    const Bytes saved = SaveToMemory(*empty);
+    EXPECT_EQ(SaveToMemory(*LoadFromMemory(saved)), saved);
 }
 
 struct Missing {
