@@ -6,6 +6,7 @@
 #include "apps/lumo/model/KnobTimeline.h"
 #include "apps/lumo/model/KnobValues.h"
 #include "apps/lumo/model/Model.h"
+#include "apps/lumo/model/PumpkinFit.h"
 
 #include <cstdint>
 #include <memory>
@@ -68,6 +69,11 @@ public:
     bool SetShapeIllumination(uint64_t shape, uint32_t illumination);
     bool SetShapeName(uint64_t shape, const std::string& name);
 
+    // How the face is fitted to the pumpkin; the identity unless fitted.
+    const PumpkinFit& GetFit() const { return fit_; }
+    // Replaces the fit and notifies the fit bit.
+    void SetFit(const PumpkinFit& fit);
+
     // The document file format, from and to any byte stream.
     bool Read(serializer::Deserializer& in);
     bool Write(serializer::Serializer& out) const;
@@ -80,6 +86,7 @@ private:
     AudioClip audio_;
     std::unique_ptr<Model> model_;
     KnobTimeline timeline_;
+    PumpkinFit fit_;
 };
 
 } // namespace vel::lumo

@@ -35,6 +35,7 @@ inline constexpr uint32_t Anchors = ChunkId("ANCH");
 inline constexpr uint32_t Audio = ChunkId("AUDI");
 inline constexpr uint32_t AudioHeader = ChunkId("desc");
 inline constexpr uint32_t Samples = ChunkId("smpl");
+inline constexpr uint32_t Fit = ChunkId("PFIT");
 } // namespace chunk
 
 // Sizes of the fixed records inside their chunks.
@@ -45,7 +46,15 @@ inline constexpr uint64_t Point = 8;
 inline constexpr uint64_t Anchor = 8;
 // The audio header's count of sample bytes (64 bits), absent from older files.
 inline constexpr uint64_t SampleByteCount = 8;
+// The fit to the pumpkin: flags (32 bits), then x and y (32-bit floats) of
+// the four corners and of the grid's nine offsets.
+inline constexpr uint64_t Fit = 4 + 8 * (4 + 9);
 } // namespace record
+
+// The bits of the fit's flags.
+namespace fitflag {
+inline constexpr uint32_t GridOn = 1;
+} // namespace fitflag
 
 // Builds the whole file, signature first, on the serializer's root.
 void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root);

@@ -5,6 +5,7 @@
 #include "serializer/Deserializer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,8 @@ private:
     bool ReadTimeline();
     bool ReadTrack();
     bool ReadAudio();
+    void ReadFit();
+    bool ReadFitPoint(FitPoint& point);
     void CompleteTracks();
 
     LumoDocument& document_;
@@ -116,6 +119,9 @@ bool DocumentReader::ReadFile() {
             return ReadTimeline();
         case chunk::Audio:
             return length == 0 || ReadAudio();
+        case chunk::Fit:
+            ReadFit();
+            return true;
         default:
             return true;
         }
@@ -284,6 +290,33 @@ bool DocumentReader::ReadAudio() {
         document_.SetAudio(clip);
         return true;
     });
+}
+
+bool DocumentReader::ReadFitPoint(FitPoint& point) {
+    return in_.ReadFloat(point.x) && in_.ReadFloat(point.y);
+}
+
+// A damaged fit costs the fit alone: the face shows unfitted, the rest of
+// the document loads, and a note says why.
+void DocumentReader::ReadFit() {
+    PumpkinFit fit;
+    uint32_t flags = 0;
+    bool ok = in_.CurrentChunk()->remaining >= record::Fit && in_.ReadU32(flags);
+    FitPoint point;
+    for (std::size_t corner = 0; ok && corner < PumpkinFit::CornerCount; ++corner) {
+        ok = ReadFitPoint(point) && fit.SetCorner(corner, point);
+    }
+    for (std::size_t handle = 0; ok && handle < PumpkinFit::GridCount; ++handle) {
+        ok = ReadFitPoint(point) && fit.SetGridOffset(handle, point);
+    }
+    if (!ok) {
+        std::fputs("lumo: the fit to the pumpkin is damaged and was left out; the face shows "
+                   "unfitted\n",
+                   stderr);
+        return;
+    }
+    fit.SetGridOn((flags & fitflag::GridOn) != 0);
+    document_.SetFit(fit);
 }
 
 // A track that the file gave a knob before the knob itself lacks the

@@ -86,6 +86,22 @@ void WriteAudio(Node& parent, const AudioClip& clip) {
         .EndChunk(chunk::Audio);
 }
 
+// Written only when the face is fitted, so that a document that never was
+// keeps the bytes older versions wrote.
+void WriteFit(Node& parent, const PumpkinFit& fit) {
+    if (fit == PumpkinFit{}) {
+        return;
+    }
+    Node* node = &parent.BeginChunk(chunk::Fit).WriteU32(fit.IsGridOn() ? fitflag::GridOn : 0);
+    for (const FitPoint& corner : fit.GetCorners()) {
+        node = &node->WriteFloat(corner.x).WriteFloat(corner.y);
+    }
+    for (const FitPoint& offset : fit.GetGridOffsets()) {
+        node = &node->WriteFloat(offset.x).WriteFloat(offset.y);
+    }
+    node->EndChunk(chunk::Fit);
+}
+
 } // namespace
 
 void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root) {
@@ -101,6 +117,7 @@ void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Nod
     Node& file = model.EndChunk(chunk::Model);
     WriteTimeline(file, document);
     WriteAudio(file, document.GetAudio());
+    WriteFit(file, document.GetFit());
     file.EndChunk(chunk::File);
 }
 

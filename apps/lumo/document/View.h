@@ -13,6 +13,8 @@ struct ChangeBits {
     static constexpr uint32_t Audio = 1;
     static constexpr uint32_t Model = 2;
     static constexpr uint32_t Timeline = 4;
+    // How the face is fitted to the pumpkin.
+    static constexpr uint32_t Fit = 8;
 };
 
 // An observer of a document: a pane or the main window.
