@@ -54,6 +54,14 @@ void WriteDocuments(const std::filesystem::path& folder) {
     WriteFile(folder / "new.glw", Saved(*LumoDocument::New()));
     auto face = Face();
     WriteFile(folder / "face.glw", Saved(*face));
+    PumpkinFit fit;
+    fit.SetCorner(1, {0.9f, 0.1f});
+    fit.SetCorner(3, {0.05f, 0.85f});
+    fit.SetGridOn(true);
+    fit.SetGridOffset(4, {0.03f, -0.02f});
+    face->SetFit(fit);
+    WriteFile(folder / "face-fitted.glw", Saved(*face));
+    face->SetFit(PumpkinFit{});
     AudioClip odd{AudioHeader::Make(8000, SampleFormat::S16, 1), {1, 0, 2, 0, 3, 0}};
     face->SetAudio(odd);
     WriteFile(folder / "face-odd-audio.glw", Saved(*face));

@@ -18,19 +18,26 @@ constexpr double LongestBentPiece = 0.25;
 // Points nearer the horizon than this weight are cut away: they would show
 // a thousand pictures away, and the horizon itself at infinity.
 constexpr double FrontWeight = 1e-3;
-constexpr std::array<double, 3> Probes{0.25, 0.5, 0.75};
+// Where an edge is probed for how far it strays from its chord. A piece
+// shorter than a quarter of a lattice step bends too little to turn twice,
+// so its middle tells.
+constexpr std::array<double, 3> Probes{0.5, 0.25, 0.75};
+constexpr double ShortPiece = LongestBentPiece / 4;
 
-// A point of an outline, and where the grid's bend puts it before the pin.
+struct Pixel {
+    double x = 0;
+    double y = 0;
+};
+
+// A point of an outline, where the grid's bend puts it before the pin, and
+// where it shows when it lies in front of the horizon.
 struct Sample {
     double x = 0;
     double y = 0;
     double bentX = 0;
     double bentY = 0;
-};
-
-struct Pixel {
-    double x = 0;
-    double y = 0;
+    bool inFront = false;
+    Pixel shown;
 };
 
 // The distance in pixels from p to the segment from a to b.
@@ -49,23 +56,46 @@ public:
         : fit_(fit), pin_(fit.GetPin()), width_(width), height_(height) {}
 
     std::vector<FitPoint> Warp(const std::vector<FitPoint>& outline) const {
-        std::vector<Sample> bent;
-        bent.reserve(outline.size());
-        for (std::size_t i = 0; i < outline.size(); ++i) {
-            const Sample from = At(outline[i].x, outline[i].y);
-            bent.push_back(from);
-            if (fit_.IsBent() && outline.size() > 1) {
-                const FitPoint next = outline[(i + 1) % outline.size()];
-                Cut(from, At(next.x, next.y), 0, bent);
-            }
+        const bool bent = fit_.IsBent();
+        std::vector<Sample> corners;
+        corners.reserve(outline.size());
+        for (const FitPoint& point : outline) {
+            corners.push_back(bent ? At(point.x, point.y) : Unbent(point.x, point.y));
         }
-        return Project(InFront(bent));
+        if (!bent || corners.size() < 2) {
+            return Project(InFront(corners));
+        }
+        std::vector<Sample> cut;
+        cut.reserve(corners.size());
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            cut.push_back(corners[i]);
+            Cut(corners[i], corners[(i + 1) % corners.size()], 0, cut);
+        }
+        return Project(InFront(cut));
     }
 
 private:
+    // A point that meets the pin as it is: unbent, or where the outline meets
+    // the horizon.
+    static Sample Unbent(double bentX, double bentY) {
+        Sample sample;
+        sample.bentX = bentX;
+        sample.bentY = bentY;
+        return sample;
+    }
+
     Sample At(double x, double y) const {
         const FitPoint bend = fit_.Bend(x, y);
-        return {x, y, x + bend.x, y + bend.y};
+        Sample sample = Unbent(x + bend.x, y + bend.y);
+        sample.x = x;
+        sample.y = y;
+        if (pin_.Weight(sample.bentX, sample.bentY) >= FrontWeight) {
+            if (const std::optional<FitPoint> shown = pin_.Map(sample.bentX, sample.bentY)) {
+                sample.inFront = true;
+                sample.shown = ToPixel(shown->x, shown->y);
+            }
+        }
+        return sample;
     }
 
     // Appends the points that the edge from a to b needs between them.
@@ -83,33 +113,23 @@ private:
         if (std::abs(b.x - a.x) > LongestBentPiece || std::abs(b.y - a.y) > LongestBentPiece) {
             return false;
         }
-        return std::all_of(Probes.begin(), Probes.end(), [&](double t) {
-            const Sample probe = At(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
-            return Deviation(probe, a, b) <= Tolerance;
-        });
+        const bool shortPiece =
+            std::abs(b.x - a.x) <= ShortPiece && std::abs(b.y - a.y) <= ShortPiece;
+        return std::all_of(
+            Probes.begin(), shortPiece ? Probes.begin() + 1 : Probes.end(), [&](double t) {
+                const Sample probe = At(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
+                return Deviation(probe, a, b) <= Tolerance;
+            });
     }
 
     // How far the probe strays from the chord, on the picture where the
     // pin shows all three, else (near the horizon) before the pin.
     double Deviation(const Sample& probe, const Sample& a, const Sample& b) const {
-        const std::array<const Sample*, 3> samples{&probe, &a, &b};
-        std::array<Pixel, 3> shown{};
-        bool onPicture = true;
-        for (std::size_t i = 0; i < samples.size() && onPicture; ++i) {
-            const Sample& s = *samples[i];
-            const std::optional<FitPoint> mapped = pin_.Weight(s.bentX, s.bentY) >= FrontWeight
-                                                       ? pin_.Map(s.bentX, s.bentY)
-                                                       : std::nullopt;
-            onPicture = mapped.has_value();
-            if (onPicture) {
-                shown[i] = ToPixel(mapped->x, mapped->y);
-            }
+        if (probe.inFront && a.inFront && b.inFront) {
+            return Distance(probe.shown, a.shown, b.shown);
         }
-        if (!onPicture) {
-            shown = {ToPixel(probe.bentX, probe.bentY), ToPixel(a.bentX, a.bentY),
-                     ToPixel(b.bentX, b.bentY)};
-        }
-        return Distance(shown[0], shown[1], shown[2]);
+        return Distance(ToPixel(probe.bentX, probe.bentY), ToPixel(a.bentX, a.bentY),
+                        ToPixel(b.bentX, b.bentY));
     }
 
     Pixel ToPixel(double x, double y) const { return {x * width_, y * height_}; }
@@ -126,8 +146,8 @@ private:
             const double is = pin_.Weight(current.bentX, current.bentY) - FrontWeight;
             if ((was < 0) != (is < 0)) {
                 const double t = was / (was - is);
-                front.push_back({0, 0, previous.bentX + t * (current.bentX - previous.bentX),
-                                 previous.bentY + t * (current.bentY - previous.bentY)});
+                front.push_back(Unbent(previous.bentX + t * (current.bentX - previous.bentX),
+                                       previous.bentY + t * (current.bentY - previous.bentY)));
             }
             if (is >= 0) {
                 front.push_back(current);
