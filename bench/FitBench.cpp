@@ -49,8 +49,10 @@ Outlines Example() {
 Outlines FortyShapes() {
     std::vector<EvaluatedShape> shapes;
     for (int i = 0; i < 40; ++i) {
-        const float cx = -1.5f + 0.43f * static_cast<float>(i % 8);
-        const float cy = -0.75f + 0.375f * static_cast<float>(i / 8);
+        const int column = i % 8;
+        const int row = i / 8;
+        const float cx = -1.5f + 0.43f * static_cast<float>(column);
+        const float cy = -0.75f + 0.375f * static_cast<float>(row);
         EvaluatedShape shape;
         for (int k = 0; k < 60; ++k) {
             const float t = 6.2831853f * static_cast<float>(k) / 60;
@@ -76,14 +78,22 @@ PumpkinFit Bent() {
     PumpkinFit fit = Pinned();
     fit.SetGridOn(true);
     for (std::size_t handle = 0; handle < PumpkinFit::GridCount; ++handle) {
-        const float dx = 0.03f * (static_cast<float>(handle % 3) - 1);
-        const float dy = 0.03f * (static_cast<float>(handle / 3) - 1);
+        const std::size_t column = handle % PumpkinFit::GridSide;
+        const std::size_t row = handle / PumpkinFit::GridSide;
+        const float dx = 0.03f * (static_cast<float>(column) - 1);
+        const float dy = 0.03f * (static_cast<float>(row) - 1);
         fit.SetGridOffset(handle, {dx, dy});
     }
     return fit;
 }
 
-void Warp(benchmark::State& state, const Outlines& outlines, const PumpkinFit& fit) {
+PumpkinFit Unfitted() {
+    return {};
+}
+
+void Warp(benchmark::State& state, Outlines (*shapes)(), PumpkinFit (*fitted)()) {
+    const Outlines outlines = shapes();
+    const PumpkinFit fit = fitted();
     std::size_t points = 0;
     for (auto _ : state) {
         points = 0;
@@ -96,32 +106,13 @@ void Warp(benchmark::State& state, const Outlines& outlines, const PumpkinFit& f
     state.counters["points out"] = static_cast<double>(points);
 }
 
-void ExampleUnfitted(benchmark::State& state) {
-    Warp(state, Example(), PumpkinFit{});
-}
-void ExamplePinned(benchmark::State& state) {
-    Warp(state, Example(), Pinned());
-}
-void ExampleGridBent(benchmark::State& state) {
-    Warp(state, Example(), Bent());
-}
-void FortyShapesUnfitted(benchmark::State& state) {
-    Warp(state, FortyShapes(), PumpkinFit{});
-}
-void FortyShapesPinned(benchmark::State& state) {
-    Warp(state, FortyShapes(), Pinned());
-}
-void FortyShapesGridBent(benchmark::State& state) {
-    Warp(state, FortyShapes(), Bent());
-}
-
 } // namespace
 
-BENCHMARK(ExampleUnfitted)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ExamplePinned)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ExampleGridBent)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FortyShapesUnfitted)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FortyShapesPinned)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FortyShapesGridBent)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, ExampleUnfitted, Example, Unfitted)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, ExamplePinned, Example, Pinned)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, ExampleGridBent, Example, Bent)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, FortyShapesUnfitted, FortyShapes, Unfitted)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, FortyShapesPinned, FortyShapes, Pinned)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Warp, FortyShapesGridBent, FortyShapes, Bent)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

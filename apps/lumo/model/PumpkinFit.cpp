@@ -65,8 +65,10 @@ std::size_t PumpkinFit::GetActiveHandleCount() const {
 }
 
 FitPoint PumpkinFit::GridRest(std::size_t handle) {
-    return {static_cast<float>(double(handle % GridSide + 1) / LatticeSteps),
-            static_cast<float>(double(handle / GridSide + 1) / LatticeSteps)};
+    const std::size_t column = handle % GridSide + 1;
+    const std::size_t row = handle / GridSide + 1;
+    return {static_cast<float>(double(column) / LatticeSteps),
+            static_cast<float>(double(row) / LatticeSteps)};
 }
 
 std::optional<FitPoint> PumpkinFit::GetHandle(std::size_t handle) const {
