@@ -292,6 +292,13 @@ bool DocumentReader::ReadAudio() {
     });
 }
 
+void NoteLeftOutFit(const char* why) {
+    std::fprintf(stderr,
+                 "lumo: the fit to the pumpkin %s; it was left out and the face shows "
+                 "unfitted\n",
+                 why);
+}
+
 bool DocumentReader::ReadFitPoint(FitPoint& point) {
     return in_.ReadFloat(point.x) && in_.ReadFloat(point.y);
 }
@@ -301,8 +308,12 @@ bool DocumentReader::ReadFitPoint(FitPoint& point) {
 void DocumentReader::ReadFit() {
     PumpkinFit fit;
     uint32_t flags = 0;
-    bool ok = in_.CurrentChunk()->remaining >= record::Fit && in_.ReadU32(flags);
+    if (in_.CurrentChunk()->remaining < record::Fit || !in_.ReadU32(flags)) {
+        NoteLeftOutFit("is cut short");
+        return;
+    }
     FitPoint point;
+    bool ok = true;
     for (std::size_t corner = 0; ok && corner < PumpkinFit::CornerCount; ++corner) {
         ok = ReadFitPoint(point) && fit.SetCorner(corner, point);
     }
@@ -310,9 +321,7 @@ void DocumentReader::ReadFit() {
         ok = ReadFitPoint(point) && fit.SetGridOffset(handle, point);
     }
     if (!ok) {
-        std::fputs("lumo: the fit to the pumpkin is damaged and was left out; the face shows "
-                   "unfitted\n",
-                   stderr);
+        NoteLeftOutFit("holds a coordinate that is no number or far too large");
         return;
     }
     fit.SetGridOn((flags & fitflag::GridOn) != 0);
