@@ -15,6 +15,11 @@ constexpr int DeepestCut = 12;
 // A bent edge is cut at least this finely (one step of the grid's lattice),
 // so the probes below see every bend it passes.
 constexpr double LongestBentPiece = 0.25;
+// The grid bends nothing outside this span of the picture's fractions (its
+// outer handles reach two lattice steps beyond themselves); an edge wholly
+// outside it stays as straight as the pin keeps it.
+constexpr double BendFrom = -0.25;
+constexpr double BendTo = 1.25;
 // Points nearer the horizon than this weight are cut away: they would show
 // a thousand pictures away, and the horizon itself at infinity.
 constexpr double FrontWeight = 1e-3;
@@ -110,6 +115,10 @@ private:
     }
 
     bool Straight(const Sample& a, const Sample& b) const {
+        if (std::max(a.x, b.x) <= BendFrom || std::min(a.x, b.x) >= BendTo ||
+            std::max(a.y, b.y) <= BendFrom || std::min(a.y, b.y) >= BendTo) {
+            return true;
+        }
         if (std::abs(b.x - a.x) > LongestBentPiece || std::abs(b.y - a.y) > LongestBentPiece) {
             return false;
         }

@@ -146,6 +146,19 @@ TEST(PumpkinFitTest, AWarpedOutlineUnderABentGridStaysCloseToTheDenseMapping) {
     }
 }
 
+TEST(PumpkinFitTest, EdgesBeyondTheGridsReachAreNotCut) {
+    // A pin without perspective, so that no horizon cuts the far outline.
+    PumpkinFit fit = Pinned({{0.1f, 0.1f}, {0.9f, 0.1f}, {0.9f, 0.9f}, {0.1f, 0.9f}});
+    fit.SetGridOn(true);
+    ASSERT_TRUE(fit.SetGridOffset(0, {0.05f, 0.05f}));
+    const std::vector<FitPoint> far{{3, -40}, {900, -40}, {900, -2}, {3, -2}};
+    const std::vector<FitPoint> warped = fit.WarpOutline(far, Width, Height);
+    ASSERT_EQ(warped.size(), far.size());
+    for (std::size_t i = 0; i < far.size(); ++i) {
+        EXPECT_EQ(warped[i], fit.GetPin().Map(far[i].x, far[i].y));
+    }
+}
+
 TEST(PumpkinFitTest, WhatLiesBeyondTheHorizonIsCutAway) {
     // Non-convex: the picture's top-left part passes through infinity.
     const PumpkinFit fit = Pinned({{0, 0}, {1, 0}, {0.3f, 0.3f}, {0, 1}});
