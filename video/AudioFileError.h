@@ -1,16 +1,17 @@
 #pragma once
 
+#include "core/UserFailure.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace vel::video {
 
 // Why Load Audio takes nothing from a file, in words for the user: "not a
 // sound file", "no sound stream", "damaged at byte 1200".
-class AudioFileError : public std::runtime_error {
+class AudioFileError : public core::UserFailure {
 public:
-    explicit AudioFileError(const std::string& reason) : std::runtime_error(reason) {}
+    explicit AudioFileError(const std::string& reason) : core::UserFailure(reason) {}
 
     // A clip of at least clipBytes that memory cannot hold.
     static AudioFileError TooLarge(std::uint64_t clipBytes, std::uint64_t availableBytes);

@@ -1,6 +1,7 @@
 #include "tools/inspect/Inspector.h"
 
 #include "apps/lumo/audio/LoadWav.h"
+#include "core/FailureMessage.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
 #include "tools/inspect/InspectJson.h"
@@ -97,10 +98,7 @@ std::string Parse(const std::vector<std::string>& words, Request& request) {
     return {};
 }
 
-int Fail(std::ostream& err, const std::string& file, const std::string& reason) {
-    err << "lumo-inspect: " << file << ": " << reason << "\n";
-    return 1;
-}
+constexpr const char* InspectorName = "lumo-inspect";
 
 void Print(std::ostream& out, const nlohmann::ordered_json& json) {
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
@@ -109,13 +107,14 @@ void Print(std::ostream& out, const nlohmann::ordered_json& json) {
 int InspectWav(const Request& request, std::ostream& out, std::ostream& err) {
     core::File probe;
     if (!probe.Open(request.file, core::File::ReadAccess, core::File::OpenExisting)) {
-        return Fail(err, request.file,
-                    core::FileErrorText(probe.Failure(), core::FileOperation::Reading));
+        return core::Fail(request.file,
+                          core::FileErrorText(probe.Failure(), core::FileOperation::Reading), err,
+                          InspectorName);
     }
     probe.Close();
     const AudioClip clip = LoadWav(request.file);
     if (clip.format == SampleFormat::None && clip.Samples().empty()) {
-        return Fail(err, request.file, "not a WAV file that can be read");
+        return core::Fail(request.file, "not a WAV file that can be read", err, InspectorName);
     }
     Print(out, ClipJson(clip));
     return 0;
@@ -139,13 +138,15 @@ int RunInspector(const std::vector<std::string>& arguments, std::ostream& out, s
     core::FileError error;
     const auto document = LumoDocument::Open(request.file, error);
     if (!document) {
-        return Fail(err, request.file, core::FileErrorText(error, core::FileOperation::Reading));
+        return core::Fail(request.file, core::FileErrorText(error, core::FileOperation::Reading),
+                          err, InspectorName);
     }
     if (request.saveAs) {
         if (!document->Save(*request.saveAs)) {
-            return Fail(
-                err, *request.saveAs,
-                core::FileErrorText(document->GetFileError(), core::FileOperation::Writing));
+            return core::Fail(
+                *request.saveAs,
+                core::FileErrorText(document->GetFileError(), core::FileOperation::Writing), err,
+                InspectorName);
         }
         return 0;
     }

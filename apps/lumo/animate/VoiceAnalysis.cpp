@@ -1,13 +1,13 @@
 #include "apps/lumo/animate/VoiceAnalysis.h"
 
 #include "apps/lumo/audio/ConvertAudio.h"
+#include "core/UserFailure.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <memory>
 #include <numbers>
-#include <stdexcept>
 
 extern "C" {
 #include <libavutil/tx.h>
@@ -32,7 +32,8 @@ public:
         const float scale = 1.0f;
         if (av_tx_init(&context, &transform_, AV_TX_FLOAT_RDFT, 0, WindowSize, &scale,
                        AV_TX_UNALIGNED) < 0) {
-            throw std::runtime_error("Could not set up the spectrum transform.");
+            throw core::UserFailure("the sound could not be analysed",
+                                    "Could not set up the spectrum transform.");
         }
         context_.reset(context);
         for (int i = 0; i < WindowSize; ++i) {

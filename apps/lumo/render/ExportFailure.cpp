@@ -1,23 +1,17 @@
 #include "apps/lumo/render/ExportFailure.h"
 
-#include "core/FileErrorText.h"
+#include "core/UserFailure.h"
 #include "video/XVideoWriter.h"
-
-#include <new>
 
 namespace vel::lumo {
 
 std::string ExportFailureReason(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
-    } catch (const core::FileError& e) {
-        return core::FileErrorText(e, core::FileOperation::Writing);
     } catch (const video::XVideoWriter& e) {
         return e.CodeText();
-    } catch (const std::bad_alloc&) {
-        return "out of memory";
-    } catch (const std::exception& e) {
-        return e.what();
+    } catch (...) {
+        return core::FailureReason(std::current_exception(), core::FileOperation::Writing);
     }
 }
 

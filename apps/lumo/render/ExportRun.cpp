@@ -2,13 +2,13 @@
 
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/ExportPicture.h"
+#include "core/UserFailure.h"
 #include "video/FirstPass.h"
 #include "video/H264Encoder.h"
 #include "video/XVideoWriter.h"
 
 #include <climits>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace vel::lumo {
@@ -31,8 +31,8 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     // The video keeps the rate as the float rounds it, which can pass the
     // limit where the document's own rate stays just below it.
     if (rate > INT32_MAX || video::FrameRateNumerator(fps) > INT32_MAX) {
-        throw std::range_error("the frame rate of " + std::to_string(rate) +
-                               " frames per 1000 seconds is more than a video can hold");
+        throw core::UserFailure("the frame rate of " + std::to_string(rate) +
+                                " frames per 1000 seconds is more than a video can hold");
     }
 
     const CanvasSize size = document.GetModel().GetCanvasSize();

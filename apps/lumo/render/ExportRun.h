@@ -17,10 +17,10 @@ using ExportProgress = std::function<bool(uint64_t done, uint64_t total)>;
 // replaced only when the video is complete. Answers false when cancelled
 // (the file is then untouched). Throws core::FileError when the file cannot
 // be made or replaced (a device, a read-only file), video::XVideoWriter at
-// the first frame that cannot be written, and std::exception for other
-// failures; the job is left holding what it had, and destroying it removes
-// the unfinished file without waiting for the encoders.
-// Needs a QGuiApplication (for text).
+// the first frame that cannot be written, core::UserFailure for a document
+// a video cannot show, and std::exception for other failures; the job is left holding what it had,
+// and destroying it removes the unfinished file without waiting for the encoders. Needs a
+// QGuiApplication (for text).
 bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument& source,
                const ExportProgress& progress);
 

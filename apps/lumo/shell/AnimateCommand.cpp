@@ -3,7 +3,9 @@
 #include "apps/lumo/animate/AnimateList.h"
 #include "apps/lumo/animate/ApplyAnimation.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "core/FailureMessage.h"
 #include "core/FileErrorText.h"
+#include "core/UserFailure.h"
 
 #include <cstdio>
 #include <memory>
@@ -12,11 +14,6 @@
 namespace vel::lumo {
 
 namespace {
-
-int Fail(const std::string& file, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s\n", file.c_str(), reason.c_str());
-    return 1;
-}
 
 bool KeepGoing(std::uint64_t, std::uint64_t) {
     return true;
@@ -27,17 +24,18 @@ bool KeepGoing(std::uint64_t, std::uint64_t) {
 int AnimateCommand(const std::string& documentName, const std::string& list,
                    const std::string& output, const std::string& transcript) {
     if (documentName.empty()) {
-        return Fail("lumo", "--animate needs the name of a gourdglowlight (.glw) document");
+        return core::Fail({}, "--animate needs the name of a gourdglowlight (.glw) document");
     }
     const auto words = ParseAnimateList(list);
     if (!words) {
-        return Fail("lumo", "--animate takes a list of lipsync, blinks and flicker");
+        return core::Fail({}, "--animate takes a list of lipsync, blinks and flicker");
     }
     core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
     if (!document) {
-        return Fail(documentName, "cannot open the document: " +
-                                      core::FileErrorText(error, core::FileOperation::Reading));
+        return core::Fail(documentName,
+                          "cannot open the document: " +
+                              core::FileErrorText(error, core::FileOperation::Reading));
     }
     const FrameRange range{0, document->GetFrameCount()};
     // Every animation is checked before any runs, so a refusal comes at once.
@@ -45,15 +43,22 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
     for (const std::string& word : *words) {
         generators.push_back(MakeGenerator(word, transcript));
         if (const auto problem = generators.back()->Problem(AnimateInput::From(*document, range))) {
-            return Fail(documentName, word + ": " + *problem + " Nothing was written.");
+            return core::Fail(documentName, word + ": " + *problem + " Nothing was written.");
         }
     }
     for (std::size_t i = 0; i < generators.size(); ++i) {
         const std::string& word = (*words)[i];
-        const auto animation =
-            generators[i]->Generate(AnimateInput::From(*document, range), KeepGoing);
+        std::optional<Animation> animation;
+        try {
+            animation = generators[i]->Generate(AnimateInput::From(*document, range), KeepGoing);
+        } catch (const std::exception&) {
+            return core::Fail(documentName, word + ": " +
+                                                core::FailureReason(std::current_exception()) +
+                                                ". Nothing was written.");
+        }
         if (!animation || !ApplyAnimation(*document, generators[i]->Name(), range, *animation)) {
-            return Fail(documentName, word + ": the keys could not be added. Nothing was written.");
+            return core::Fail(documentName,
+                              word + ": the keys could not be added. Nothing was written.");
         }
         std::fprintf(stderr, "%s: %s\n", word.c_str(), animation->method.c_str());
         if (const auto warning = MissingPoseWarning(*document, generators[i]->Keys())) {
@@ -61,9 +66,9 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
         }
     }
     if (!document->Save(output)) {
-        return Fail(output, "cannot save the document: " +
-                                core::FileErrorText(document->GetFileError(),
-                                                    core::FileOperation::Writing));
+        return core::Fail(output, "cannot save the document: " +
+                                      core::FileErrorText(document->GetFileError(),
+                                                          core::FileOperation::Writing));
     }
     std::printf("%s\n", output.c_str());
     return 0;

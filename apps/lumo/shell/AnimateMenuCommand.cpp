@@ -3,10 +3,10 @@
 #include "apps/lumo/animate/ApplyAnimation.h"
 #include "apps/lumo/dialogs/AnimateDlg.h"
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
-#include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/dialogs/FailureBox.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "core/UserFailure.h"
 #include "wingui/DialogRunner.h"
-#include "wingui/MessageBox.h"
 
 #include <atomic>
 #include <exception>
@@ -56,13 +56,7 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
     }
     worker.join();
     if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            wingui::ShowMessageBox(owner, ProductCaption(), QMessageBox::Critical,
-                                   QStringLiteral("Sorry, the keys could not be made.\n\n") +
-                                       QString::fromUtf8(e.what()));
-        }
+        ShowFailure(owner, "Sorry, the keys could not be made.", {}, core::FailureReason(failure));
         return {};
     }
     if (!animation || progress.CancelRequested() ||

@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/AudioFileLoad.h"
 
 #include "apps/lumo/render/LoadAudioFile.h"
+#include "core/UserFailure.h"
 
 #include <new>
 #include <utility>
@@ -46,10 +47,10 @@ void AudioFileLoad::Run() {
         waveform_.Finish(outcome.clip, frameRate_);
         outcome.waveform = waveform_;
         outcome.loaded = true;
-    } catch (const video::AudioFileError& error) {
-        outcome.failure = error.what();
     } catch (const std::bad_alloc&) {
         outcome.failure = video::AudioFileError::OutOfMemory().what();
+    } catch (const std::exception&) {
+        outcome.failure = core::FailureReason(std::current_exception());
     } catch (const AudioLoadStopped&) {
         // Stopped on purpose: there is nothing to tell.
     }

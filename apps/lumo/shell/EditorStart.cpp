@@ -5,13 +5,14 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
+#include "core/FailureMessage.h"
 #include "wingui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QScreen>
 #include <QWindow>
-#include <cstdio>
+#include <string>
 
 namespace vel::lumo {
 
@@ -23,8 +24,7 @@ constexpr int FrameWaitMs = 2000;
 const QString NoDisplayPlatform = QStringLiteral("offscreen");
 
 int NoDisplay(const char* reason) {
-    std::fprintf(stderr, "lumo: cannot open the window: %s\n", reason);
-    return 1;
+    return core::Fail({}, std::string("cannot open the window: ") + reason);
 }
 
 void ShowDefault(QWidget& window, bool maximize) {

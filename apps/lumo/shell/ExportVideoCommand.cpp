@@ -2,13 +2,12 @@
 
 #include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
-#include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/dialogs/FailureBox.h"
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "apps/lumo/shell/ExportNotice.h"
 #include "apps/lumo/shell/ReplaceVideoQuestion.h"
 #include "wingui/DialogRunner.h"
-#include "wingui/MessageBox.h"
 
 #include <QGuiApplication>
 #include <exception>
@@ -19,14 +18,6 @@
 namespace vel::lumo {
 
 namespace {
-
-void ShowFailure(QWidget* owner, const std::exception_ptr& failure) {
-    wingui::ShowMessageBox(
-        owner, ProductCaption(), QMessageBox::Critical,
-        QStringLiteral("Sorry, something went wrong while trying to create your video.\n\n"
-                       "The video cannot be written: %1.")
-            .arg(QString::fromStdString(ExportFailureReason(failure))));
-}
 
 // Runs the export on a thread of its own while the progress dialog is up.
 // Answers whether the video was written; failure holds what the export threw.
@@ -81,7 +72,8 @@ int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& rem
     std::exception_ptr failure;
     const bool written = RunWithProgress(owner, options, *document, failure);
     if (failure) {
-        ShowFailure(owner, failure);
+        ShowFailure(owner, "Sorry, something went wrong while trying to create your video.", {},
+                    "the video cannot be written: " + ExportFailureReason(failure));
     }
     if (!written) {
         return 0;

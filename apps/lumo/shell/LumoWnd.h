@@ -164,7 +164,6 @@ private:
     bool RunKey(const KeyBinding& binding, int repeat);
     void ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                        bool writing);
-    void ShowFileError(const char* what, const std::string& path, std::string reason);
 
     void PlacePanes();
     void OnClientResized();

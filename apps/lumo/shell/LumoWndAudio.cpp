@@ -1,3 +1,4 @@
+#include "apps/lumo/dialogs/FailureBox.h"
 #include "apps/lumo/document/AudioEdits.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AudioLoader.h"
@@ -41,7 +42,7 @@ bool LumoWnd::IsLoadingAudio() const {
 // A file without sound leaves the document's sound as it was.
 void LumoWnd::OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outcome) {
     if (!outcome.loaded) {
-        ShowFileError("Error loading audio file:", path, outcome.failure);
+        ShowFailure(this, "Error loading audio file:", path, outcome.failure);
         return;
     }
     // The timeline takes up the waveform made with the clip instead of

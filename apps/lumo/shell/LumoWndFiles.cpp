@@ -1,5 +1,5 @@
 #include "apps/lumo/dialogs/AboutBox.h"
-#include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/dialogs/FailureBox.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
@@ -11,8 +11,6 @@
 #include "core/File.h"
 #include "core/FileErrorText.h"
 #include "wingui/FileDialog.h"
-#include "wingui/MessageBox.h"
-#include "wingui/NativePath.h"
 #include "wingui/WaitCursor.h"
 
 namespace vel::lumo {
@@ -148,20 +146,9 @@ bool LumoWnd::SaveToFile(const std::string& path) {
 
 void LumoWnd::ShowFileError(const char* what, const std::string& path, const core::FileError& error,
                             bool writing) {
-    ShowFileError(what, path,
-                  core::FileErrorText(error, writing ? core::FileOperation::Writing
-                                                     : core::FileOperation::Reading));
-}
-
-void LumoWnd::ShowFileError(const char* what, const std::string& path, std::string reason) {
-    if (!reason.empty()) {
-        reason.front() =
-            static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
-    }
-    wingui::ShowMessageBox(this, ProductCaption(), QMessageBox::Critical,
-                           QStringLiteral("%1\n%2\n\n%3.")
-                               .arg(QString::fromUtf8(what), wingui::DisplayPath(path),
-                                    QString::fromStdString(reason)));
+    ShowFailure(this, what, path,
+                core::FileErrorText(error, writing ? core::FileOperation::Writing
+                                                   : core::FileOperation::Reading));
 }
 
 int LumoWnd::OnRecentFile(std::size_t index) {

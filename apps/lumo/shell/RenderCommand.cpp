@@ -3,6 +3,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
+#include "core/FailureMessage.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
 
@@ -29,11 +30,6 @@ extern "C" void OnInterrupt(int) {
 // Qt's own warnings (about the session, fonts) are not the program's
 // messages; standard error carries only progress and the one failure line.
 void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-int Fail(const std::string& file, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s\n", file.c_str(), reason.c_str());
-    return 1;
-}
 
 // "about M:SS left" from the pace so far.
 std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done, uint64_t total) {
@@ -89,14 +85,14 @@ std::string DefaultVideoName(const std::string& document) {
 int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output,
                   const std::string& loops) {
     if (documentName.empty()) {
-        return Fail("lumo", "--render needs the name of a gourdglowlight (.glw) document");
+        return core::Fail({}, "--render needs the name of a gourdglowlight (.glw) document");
     }
     uint32_t loopCount = 1;
     if (!loops.empty()) {
         const auto [end, error] =
             std::from_chars(loops.data(), loops.data() + loops.size(), loopCount);
         if (error != std::errc() || end != loops.data() + loops.size() || loopCount == 0) {
-            return Fail("lumo", "--loops needs a whole number of at least 1");
+            return core::Fail({}, "--loops needs a whole number of at least 1");
         }
     }
     if (output.empty()) {
@@ -106,16 +102,17 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
     if (!document) {
-        return Fail(documentName, std::string("cannot open the document: ") +
-                                      core::FileErrorText(error, core::FileOperation::Reading));
+        return core::Fail(documentName,
+                          std::string("cannot open the document: ") +
+                              core::FileErrorText(error, core::FileOperation::Reading));
     }
     std::error_code ec;
     if (std::filesystem::equivalent(documentName, output, ec)) {
-        return Fail(output, "the video would replace the document itself");
+        return core::Fail(output, "the video would replace the document itself");
     }
     ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false};
     if (options.endFrame == 0) {
-        return Fail(documentName, "the animation has no frames to render");
+        return core::Fail(documentName, "the animation has no frames to render");
     }
 
     // Text needs a GUI application; the offscreen platform needs no display.
@@ -130,11 +127,11 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     try {
         ExportJob job;
         if (!RunExport(job, options, *document, ReportProgress())) {
-            return Fail(output, "the export was interrupted; nothing was written");
+            return core::Fail(output, "the export was interrupted; nothing was written");
         }
     } catch (...) {
-        return Fail(output,
-                    "cannot write the video: " + ExportFailureReason(std::current_exception()));
+        return core::Fail(output, "cannot write the video: " +
+                                      ExportFailureReason(std::current_exception()));
     }
     std::printf("%s\n", output.c_str());
     return 0;

@@ -102,6 +102,9 @@ TEST_F(InspectorTest, FailuresGiveOneLineAndCodeOne) {
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_NE(result.err.find(arguments.back()), std::string::npos);
     }
+    // The same shape as every command-line run's failure.
+    EXPECT_EQ(Inspect({folder / "none.glw"}).err,
+              "lumo-inspect: " + folder / "none.glw" + ": the file does not exist\n");
     EXPECT_EQ(Inspect({}).code, 2);
     EXPECT_EQ(Inspect({"--bogus", path}).code, 2);
     EXPECT_EQ(Inspect({"--help"}).code, 0);

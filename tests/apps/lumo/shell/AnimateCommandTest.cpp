@@ -96,7 +96,8 @@ TEST(AnimateCommand, LipSyncWithoutAVoiceFailsAndWritesNothing) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(AnimateCommand(silent, "blinks,lipsync", output, ""), 1);
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said.rfind(silent + ": lipsync: The document has no voice", 0), 0u) << said;
+    EXPECT_EQ(said.rfind("lumo: " + silent + ": lipsync: The document has no voice", 0), 0u)
+        << said;
     EXPECT_FALSE(std::filesystem::exists(output));
     // A document that cannot be read is named too.
     EXPECT_EQ(AnimateCommand(folder / "missing.glw", "blinks", output, ""), 1);

@@ -5,17 +5,20 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
+#include "core/UserFailure.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/InstalledRunner.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace vel::lumo::test {
 namespace {
@@ -50,15 +53,20 @@ std::string StatusText(AnimateDlg& dialog) {
     return static_cast<QLabel*>(dialog.Control(AnimateDlg::IdStatus))->text().toStdString();
 }
 
-// Answers the progress dialog the way a user who presses Cancel at once would.
+// Answers the progress dialog the way a user who presses Cancel at once
+// would, and closes a message after noting what it says.
 class CancellingRunner : public wingui::DialogRunner {
 public:
     int Run(QDialog& dialog) override {
         titles.push_back(dialog.windowTitle().toStdString());
+        if (const auto* box = dynamic_cast<QMessageBox*>(&dialog)) {
+            messages.push_back(box->text().toStdString());
+        }
         dialog.reject();
         return QDialog::Rejected;
     }
     std::vector<std::string> titles;
+    std::vector<std::string> messages;
 
 private:
     testing::InstalledRunner<DialogRunner> installed_{this};
@@ -104,6 +112,60 @@ TEST(AnimateDialogs, ACancelledRunChangesNothing) {
     EXPECT_EQ(document->GetUndoCount(), 0u);
     EXPECT_FALSE(document->GetModel().HasKnob(MouthKey));
     EXPECT_EQ(document->GetTimeline(), before);
+}
+
+// Blinks whose making throws what it is given.
+class FailingBlinksDlg : public BlinksDlg {
+public:
+    FailingBlinksDlg(const LumoDocument& document, std::exception_ptr failure)
+        : BlinksDlg(nullptr, document), failure_(std::move(failure)) {}
+
+    std::unique_ptr<KeyGenerator> MakeGenerator() const override {
+        class Failing : public KeyGenerator {
+        public:
+            explicit Failing(std::exception_ptr failure) : failure_(std::move(failure)) {}
+            std::string Name() const override { return "Add Blinks"; }
+            std::vector<KnobKey> Keys() const override { return {Blink}; }
+            std::optional<Animation> Generate(const AnimateInput&,
+                                              const AnimateProgress&) const override {
+                std::rethrow_exception(failure_);
+            }
+
+        private:
+            std::exception_ptr failure_;
+        };
+        return std::make_unique<Failing>(failure_);
+    }
+
+private:
+    std::exception_ptr failure_;
+};
+
+TEST(AnimateDialogs, AFailedRunSaysWhyInTheUsersWordsAndChangesNothing) {
+    const auto document = Talking(false);
+    const std::vector<std::pair<std::exception_ptr, std::string>> failures{
+        {std::make_exception_ptr(core::UserFailure("the sound could not be analysed",
+                                                   "Could not set up the spectrum transform.")),
+         "The sound could not be analysed."},
+        {std::make_exception_ptr(std::bad_alloc()), "There is not enough memory."},
+        {std::make_exception_ptr(std::out_of_range("vector::_M_range_check")),
+         "An internal error stopped the work."}};
+    for (const auto& [failure, reason] : failures) {
+        FailingBlinksDlg dialog(*document, failure);
+        CancellingRunner runner;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(RunAnimation(nullptr, *document, dialog, std::chrono::milliseconds(0)), "");
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(runner.messages,
+                  std::vector<std::string>{"Sorry, the keys could not be made.\n\n" + reason});
+        EXPECT_EQ(runner.titles.back(), "Vellumar Gourdglowlight");
+        // What the program met inside goes to standard error only.
+        EXPECT_EQ(said.find("spectrum") != std::string::npos,
+                  reason == "The sound could not be analysed.");
+        EXPECT_EQ(said.find("_M_range_check") != std::string::npos,
+                  reason == "An internal error stopped the work.");
+        EXPECT_EQ(document->GetUndoCount(), 0u);
+    }
 }
 
 // A blink may land outside the part of the timeline in view.

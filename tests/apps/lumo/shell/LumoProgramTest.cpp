@@ -226,19 +226,20 @@ TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
     Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("missing.glw"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err,
-              PathOf("missing.glw") + ": cannot open the document: the file does not exist\n");
+    EXPECT_EQ(run.err, "lumo: " + PathOf("missing.glw") +
+                           ": cannot open the document: the file does not exist\n");
 
     run = RunLumo({"--render", QString::fromStdString("--output=" + PathOf("nose.glw")),
                    QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, PathOf("nose.glw") + ": the video would replace the document itself\n");
+    EXPECT_EQ(run.err,
+              "lumo: " + PathOf("nose.glw") + ": the video would replace the document itself\n");
 
     const std::string output = PathOf("no/such/folder.mp4");
     run = RunLumo({"--render", QString::fromStdString("--output=" + output),
                    QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, output + ": cannot write the video: the folder does not exist\n");
+    EXPECT_EQ(run.err, "lumo: " + output + ": cannot write the video: the folder does not exist\n");
 }
 
 TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
@@ -246,12 +247,12 @@ TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     Outcome run = RunLumo(Render("nose.glw", "pipe.mp4"));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, fifo + ": cannot write the video: not a regular file\n");
+    EXPECT_EQ(run.err, "lumo: " + fifo + ": cannot write the video: not a regular file\n");
 
     const std::string device = PathOf("null.mp4");
     if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         run = RunLumo(Render("nose.glw", "null.mp4"));
-        EXPECT_EQ(run.err, device + ": cannot write the video: not a regular file\n");
+        EXPECT_EQ(run.err, "lumo: " + device + ": cannot write the video: not a regular file\n");
         struct stat info {};
         ASSERT_EQ(::stat(device.c_str(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode));
@@ -265,7 +266,7 @@ TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
     std::ofstream(locked) << "old";
     ::chmod(locked.c_str(), 0444);
     run = RunLumo(Render("nose.glw", "locked.mp4"));
-    EXPECT_EQ(run.err, locked + ": cannot write the video: access denied\n");
+    EXPECT_EQ(run.err, "lumo: " + locked + ": cannot write the video: access denied\n");
     auto document = LumoDocument::New();
     EXPECT_FALSE(document->Save(locked));
     EXPECT_EQ(core::FileErrorText(document->GetFileError(), core::FileOperation::Writing),
@@ -337,8 +338,8 @@ TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     StartLumo(process, Render("long.glw", "long.mp4"));
-    ExpectStoppedEarly(Finish(process),
-                       PathOf("long.mp4") + ": cannot write the video: File too large\n");
+    ExpectStoppedEarly(Finish(process), "lumo: " + PathOf("long.mp4") +
+                                            ": cannot write the video: File too large\n");
     EXPECT_EQ(Others(), std::vector<std::string>{});
 }
 
@@ -348,7 +349,7 @@ TEST_F(RenderTest, FullDiskStopsAtTheFirstFailedWrite) {
         GTEST_SKIP() << "no permission to mount a small file system to fill";
     }
     ExpectStoppedEarly(RunLumo(Render("long.glw", "disk/long.mp4")),
-                       PathOf("disk/long.mp4") +
+                       "lumo: " + PathOf("disk/long.mp4") +
                            ": cannot write the video: No space left on device\n");
     EXPECT_TRUE(std::filesystem::is_empty(PathOf("disk")));
 }
@@ -363,7 +364,8 @@ TEST_F(RenderTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
         ASSERT_TRUE(document->Save(PathOf("fast.glw")));
         const Outcome run = RunLumo(Render("fast.glw", "fast.mp4"));
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, PathOf("fast.mp4") + ": cannot write the video: the frame rate of " +
+        EXPECT_EQ(run.err, "lumo: " + PathOf("fast.mp4") +
+                               ": cannot write the video: the frame rate of " +
                                std::to_string(rate) +
                                " frames per 1000 seconds is more than a video can hold\n");
         EXPECT_EQ(Others(), std::vector<std::string>{"fast.glw"});
