@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lumo/shell/ProcessIdentity.h"
+#include "apps/lumo/recovery/ProcessIdentity.h"
 
 #include <cstdint>
 #include <optional>

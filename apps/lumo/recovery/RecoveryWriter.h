@@ -1,7 +1,7 @@
 #pragma once
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/shell/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 
 #include <condition_variable>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "apps/lumo/shell/RecoveryWriter.h"
+#include "apps/lumo/recovery/RecoveryWriter.h"
 
 #include <cerrno>
 #include <new>
