@@ -6,7 +6,7 @@
 
 #include "apps/lumo/document/AudioCommands.h"
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/shell/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 #include "core/FileError.h"
 #include "serializer/MemorySerializer.h"
 

@@ -1,7 +1,9 @@
 // Writes the seed corpora of the fuzz targets: small documents saved by the
-// program itself and small WAV files of each layout the reader accepts.
+// program itself, small WAV files of each layout the reader accepts and
+// records of recovery copies as the program writes them.
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/LumoFormat.h"
+#include "apps/lumo/recovery/RecoveryRecord.h"
 #include "serializer/MemorySerializer.h"
 
 #include <cstdio>
@@ -160,6 +162,22 @@ void WriteWavs(const std::filesystem::path& folder) {
     WriteFile(folder / "s32-extensible.wav", MakeWav({1, 2, 48000, 24, 32, true}, 4, true));
 }
 
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void WriteRecords(const std::filesystem::path& folder) {
+    const ProcessIdentity ended{12345, 6789, "an earlier boot"};
+    WriteText(folder / "untitled.record",
+              RecoveryRecord{RecoveryRecord::Untitled, 1765000000, ended}.ToText());
+    WriteText(folder / "saved.record",
+              RecoveryRecord{"/home/user/face.glw", 1765000000, ended}.ToText());
+    WriteText(folder / "odd-name.record",
+              RecoveryRecord{"/home/user/odd\nname=1.glw", -1, ended}.ToText());
+    WriteText(folder / "running.record",
+              RecoveryRecord{"/home/user/face.glw", 0, ProcessIdentity::Current()}.ToText());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -168,10 +186,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path root = argv[1];
-    for (const char* name : {"document", "wav"}) {
+    for (const char* name : {"document", "wav", "recovery"}) {
         std::filesystem::create_directories(root / name);
     }
     WriteDocuments(root / "document");
     WriteWavs(root / "wav");
+    WriteRecords(root / "recovery");
     return 0;
 }

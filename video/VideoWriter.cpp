@@ -101,10 +101,10 @@ void VideoWriter::Start(core::File& file, const std::string& firstPassStats,
     const int rc = avformat_write_header(format_.get(), &options);
     av_dict_free(&options);
     Check(rc);
-    worker_ = std::make_unique<SerialWorker>();
+    worker_ = std::make_unique<Worker>();
 }
 
-SerialWorker::Ticket VideoWriter::Post(std::function<void()> job) {
+VideoWriter::Worker::Ticket VideoWriter::Post(std::function<void()> job) {
     return worker_->Post([this, job = std::move(job)] {
         if (lastError_ != 0) {
             return;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/File.h"
+#include "core/SerialWorker.h"
 #include "video/AudioChunker.h"
 #include "video/FfmpegHandles.h"
 #include "video/FileIo.h"
 #include "video/FrameRegion.h"
 #include "video/PicturePair.h"
-#include "video/SerialWorker.h"
 
 #include <atomic>
 #include <cstdint>
@@ -92,9 +92,11 @@ private:
         void operator()(AVFormatContext* p) const;
     };
 
+    using Worker = core::SerialWorker<std::function<void()>>;
+
     void Start(core::File& file, const std::string& firstPassStats, uint64_t expectedFrames);
     // Queues work for the encoding thread, which skips it after a failure.
-    SerialWorker::Ticket Post(std::function<void()> job);
+    Worker::Ticket Post(std::function<void()> job);
     // Notes a failure of rc or of the file; answers whether all is well.
     bool Healthy(int rc);
     CodecContextPtr OpenAudioEncoder() const;
@@ -119,7 +121,7 @@ private:
     PacketPtr packet_;
     std::unique_ptr<PicturePair> pictures_;
     // Per picture: the job that encodes it.
-    SerialWorker::Ticket readers_[2] = {};
+    Worker::Ticket readers_[2] = {};
     std::unique_ptr<AudioChunker> chunker_;
     // In frames: the time of the next frame, and of the last frame written.
     int64_t sampleTime_ = 0;
@@ -130,7 +132,7 @@ private:
     std::vector<PacketPtr> kept_;
     std::atomic<int> lastError_ = 0;
     // Destroyed first: the thread ends before what it works on.
-    std::unique_ptr<SerialWorker> worker_;
+    std::unique_ptr<Worker> worker_;
 };
 
 } // namespace vel::video

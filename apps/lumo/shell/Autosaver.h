@@ -2,8 +2,8 @@
 
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
-#include "apps/lumo/shell/RecoveryStore.h"
-#include "apps/lumo/shell/RecoveryWriter.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryWriter.h"
 
 #include <QObject>
 #include <QString>

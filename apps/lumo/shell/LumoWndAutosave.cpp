@@ -1,5 +1,5 @@
+#include "apps/lumo/recovery/DocumentLock.h"
 #include "apps/lumo/shell/Autosaver.h"
-#include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/InUseQuestion.h"
 #include "apps/lumo/shell/LumoWnd.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lumo/shell/LeftCopies.h"
+#include "apps/lumo/recovery/RecoveryLeftCopies.h"
 
 #include <QDialog>
 #include <cstddef>

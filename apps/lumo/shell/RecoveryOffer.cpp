@@ -1,9 +1,9 @@
 #include "apps/lumo/shell/RecoveryOffer.h"
 
-#include "apps/lumo/shell/LeftCopies.h"
+#include "apps/lumo/recovery/RecoveryLeftCopies.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
-#include "apps/lumo/shell/RecoveryStore.h"
 #include "core/FileErrorText.h"
 #include "wingui/DialogRunner.h"
 

@@ -1,9 +1,8 @@
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 #include "apps/lumo/shell/Autosaver.h"
-#include "apps/lumo/shell/DocumentLock.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
-#include "apps/lumo/shell/RecoveryStore.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/NamedPipe.h"
@@ -14,124 +13,12 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTest>
-#include <csignal>
 #include <ctime>
 #include <fstream>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vel::lumo::test {
 namespace {
-
-TEST(RecoveryRecordTest, ComesBackAsWrittenAndRefusesAnythingLess) {
-    RecoveryRecord record;
-    record.document = "/home/user/odd\nname=1.glw";
-    record.time = 1765000000;
-    record.owner = ProcessIdentity::Current();
-    const std::string text = record.ToText();
-    const auto read = RecoveryRecord::Parse(text);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->document, record.document);
-    EXPECT_EQ(read->time, record.time);
-    EXPECT_EQ(read->owner, record.owner);
-    for (size_t length = 0; length < text.size(); ++length) {
-        EXPECT_FALSE(RecoveryRecord::Parse(text.substr(0, length))) << length;
-    }
-    EXPECT_FALSE(RecoveryRecord::Parse("lumo recovery copy 1\ntime=x\n"));
-}
-
-TEST(ProcessIdentityTest, TellsARunningProcessFromOneThatEnded) {
-    EXPECT_TRUE(ProcessIdentity::Current().IsRunning());
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::pause();
-        ::_exit(0);
-    }
-    const ProcessIdentity identity = ProcessIdentity::Of(child);
-    EXPECT_TRUE(identity.IsRunning());
-    ProcessIdentity reused = identity;
-    reused.started += 1;
-    EXPECT_FALSE(reused.IsRunning()) << "another process that got the same id";
-    ProcessIdentity earlierBoot = identity;
-    earlierBoot.boot = "an earlier boot";
-    EXPECT_FALSE(earlierBoot.IsRunning());
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    EXPECT_FALSE(identity.IsRunning());
-}
-
-mode_t Mode(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST(RecoveryStoreTest, ReadsRecordsOnlyFromRegularFilesOfARecordsSize) {
-    const testing::TempFolder folder;
-    const RecoveryStore store(folder.Path());
-    RecoveryRecord record{"/home/user/face.glw", 1000, ProcessIdentity::Current()};
-    const auto empty = LumoDocument::New();
-    ASSERT_EQ(store.Write("fine", *empty, record).Code(), 0u);
-    EXPECT_TRUE(store.ReadRecord("fine"));
-    {
-        const vel::testing::NamedPipe pipe(store.RecordPath("pipe"));
-        EXPECT_TRUE(pipe.RunsWithoutWaiting([&] { EXPECT_FALSE(store.ReadRecord("pipe")); }));
-    }
-    std::filesystem::create_symlink("/dev/zero", store.RecordPath("device"));
-    EXPECT_FALSE(store.ReadRecord("device"));
-    record.document = "/home/" + std::string(1 << 20, 'a');
-    ASSERT_EQ(store.Write("large", *empty, record).Code(), 0u);
-    EXPECT_FALSE(store.ReadRecord("large")) << "never read whole";
-}
-
-TEST(RecoveryStoreTest, CopiesAndLocksAreTheUsersAloneAndNeverWrittenThroughALink) {
-    const testing::TempFolder state;
-    const testing::TempFolder elsewhere;
-    const RecoveryStore store(state / "recovery");
-    const RecoveryRecord record{"/home/user/face.glw", 1000, ProcessIdentity::Current()};
-    const auto document = LumoDocument::New();
-    ASSERT_EQ(store.Write("one", *document, record).Code(), 0u);
-    EXPECT_EQ(Mode(store.Folder()), 0700u);
-    EXPECT_EQ(Mode(store.CopyPath("one")), 0600u);
-    EXPECT_EQ(Mode(store.RecordPath("one")), 0600u);
-
-    std::filesystem::create_symlink(elsewhere / "dangling.glw", store.CopyPath("two"));
-    std::ofstream(elsewhere / "record") << "not the program's";
-    std::filesystem::create_symlink(elsewhere / "record", store.RecordPath("two"));
-    ASSERT_EQ(store.Write("two", *document, record).Code(), 0u);
-    EXPECT_FALSE(std::filesystem::exists(elsewhere / "dangling.glw"));
-    EXPECT_EQ(Contents(elsewhere / "record"), "not the program's");
-    EXPECT_EQ(Mode(store.CopyPath("two")), 0600u) << "a file in the link's place";
-    EXPECT_TRUE(store.ReadRecord("two"));
-
-    DocumentLock::Outcome outcome{};
-    std::string lockName;
-    {
-        const auto lock = DocumentLock::Take(store.Folder(), "/home/user/face.glw", outcome);
-        ASSERT_TRUE(lock);
-        for (const auto& entry : std::filesystem::directory_iterator(store.Folder())) {
-            if (entry.path().extension() == ".lock") {
-                lockName = entry.path().string();
-            }
-        }
-    }
-    EXPECT_EQ(Mode(lockName), 0600u);
-    std::filesystem::remove(lockName);
-    std::filesystem::create_symlink(elsewhere / "lock", lockName);
-    EXPECT_FALSE(DocumentLock::Take(store.Folder(), "/home/user/face.glw", outcome));
-    EXPECT_FALSE(std::filesystem::exists(elsewhere / "lock"));
-
-    // Permissions the user chose stay as they are.
-    ::chmod(store.Folder().c_str(), 0500);
-    store.Write("three", *document, record);
-    EXPECT_EQ(Mode(store.Folder()), 0500u);
-}
 
 class RecoveryTest : public RecoveryFolder, public ShellTest {
 protected:

@@ -1,4 +1,4 @@
-#include "apps/lumo/shell/DiskStamp.h"
+#include "apps/lumo/recovery/DiskStamp.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "apps/lumo/shell/ProcessIdentity.h"
+#include "apps/lumo/recovery/ProcessIdentity.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "apps/lumo/shell/PrivateFolder.h"
+#include "apps/lumo/recovery/PrivateFolder.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "apps/lumo/shell/DocumentLock.h"
+#include "apps/lumo/recovery/DocumentLock.h"
 
-#include "apps/lumo/shell/PrivateFolder.h"
+#include "apps/lumo/recovery/PrivateFolder.h"
 
 #include <cerrno>
 #include <cstdint>

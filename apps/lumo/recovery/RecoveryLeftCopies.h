@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lumo/shell/RecoveryRecord.h"
+#include "apps/lumo/recovery/RecoveryRecord.h"
 
 #include <string>
 #include <vector>

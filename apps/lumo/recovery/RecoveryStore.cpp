@@ -1,8 +1,8 @@
-#include "apps/lumo/shell/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/LumoSerializer.h"
-#include "apps/lumo/shell/PrivateFolder.h"
+#include "apps/lumo/recovery/PrivateFolder.h"
 #include "core/File.h"
 #include "core/ReplacingFile.h"
 

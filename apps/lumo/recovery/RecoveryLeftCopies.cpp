@@ -1,6 +1,6 @@
-#include "apps/lumo/shell/LeftCopies.h"
+#include "apps/lumo/recovery/RecoveryLeftCopies.h"
 
-#include "apps/lumo/shell/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lumo/shell/ProcessIdentity.h"
+#include "apps/lumo/recovery/ProcessIdentity.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +21,7 @@ struct RecoveryRecord {
     ProcessIdentity owner;
 
     bool IsUntitled() const { return document == Untitled; }
+    bool operator==(const RecoveryRecord&) const = default;
     // A few lines of text; the document comes last, after its length, so
     // that any path, line breaks included, comes back as it was.
     std::string ToText() const;

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "apps/lumo/document/LumoDocument.h"
-#include "apps/lumo/shell/RecoveryStore.h"
+#include "apps/lumo/recovery/RecoveryStore.h"
+#include "core/SerialWorker.h"
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 namespace vel::lumo {
 
@@ -37,26 +34,26 @@ public:
     void Finish();
 
 private:
+    // One write or removal, run on the writer's thread.
     struct Job {
+        RecoveryWriter* writer;
         std::string id;
         // Nothing to write means remove.
         std::unique_ptr<const LumoDocument> document;
         RecoveryRecord record;
         std::string replaces;
+
+        void operator()() const { writer->Run(*this); }
     };
 
     void Queue(Job job);
     core::FileError WriteCopy(const Job& job) const;
-    void Run();
+    void Run(const Job& job);
 
     const RecoveryStore& store_;
     Done done_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Job> jobs_;
-    bool busy_ = false;
-    bool ending_ = false;
-    std::thread thread_;
+    // Last, so that its thread ends before what its jobs use.
+    core::SerialWorker<Job> worker_;
 };
 
 } // namespace vel::lumo

@@ -1,4 +1,4 @@
-#include "apps/lumo/shell/RecoveryRecord.h"
+#include "apps/lumo/recovery/RecoveryRecord.h"
 
 #include <charconv>
 #include <string_view>
