@@ -5,8 +5,8 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
+#include "tests/support/MediaProbe.h"
 #include "tests/support/TempFolder.h"
-#include "tests/video/MediaProbe.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>

@@ -4,10 +4,10 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
+#include "tests/support/MediaProbe.h"
 #include "tests/support/NoUnnamedFiles.h"
 #include "tests/support/SmallDisk.h"
 #include "tests/support/TempFolder.h"
-#include "tests/video/MediaProbe.h"
 
 #include <QProcess>
 #include <QStandardPaths>
