@@ -40,7 +40,7 @@ struct TestCommandLine : CommandLine {
     }
 };
 
-TEST(SplitCommandLine, BlanksQuotesAndEmptyText) {
+TEST(CommandLineTest, SplittingBlanksQuotesAndEmptyText) {
     EXPECT_THAT(CommandLine::SplitCommandLine(""), IsEmpty());
     EXPECT_THAT(CommandLine::SplitCommandLine(" \t "), IsEmpty());
     EXPECT_THAT(CommandLine::SplitCommandLine("\tab  cd\t"), ElementsAre("ab", "cd"));
@@ -52,12 +52,12 @@ TEST(SplitCommandLine, BlanksQuotesAndEmptyText) {
     EXPECT_THAT(CommandLine::SplitCommandLine("\"open\"\""), ElementsAre("open\""));
 }
 
-TEST(SplitCommandLine, ClosingQuoteInsideAWordKeepsTheRestOfTheWord) {
+TEST(CommandLineTest, SplittingClosingQuoteInsideAWordKeepsTheRestOfTheWord) {
     EXPECT_THAT(CommandLine::SplitCommandLine("\"ab\"cd ef"), ElementsAre("abcd", "ef"));
     EXPECT_THAT(CommandLine::SplitCommandLine("\"ab\"c\"d e"), ElementsAre("abc\"d", "e"));
 }
 
-TEST(CommandLineParse, HelpIsFoundByLongNameAndShortSlotOnly) {
+TEST(CommandLineTest, HelpIsFoundByLongNameAndShortSlotOnly) {
     for (const char* word : {"--help", "-help", "/help", "-?"}) {
         TestCommandLine commandLine;
         EXPECT_THAT(commandLine.Errors({word}), IsEmpty()) << word;
@@ -69,7 +69,7 @@ TEST(CommandLineParse, HelpIsFoundByLongNameAndShortSlotOnly) {
     EXPECT_FALSE(commandLine.help);
 }
 
-TEST(CommandLineParse, BoolValues) {
+TEST(CommandLineTest, BoolValues) {
     TestCommandLine commandLine;
     const auto demoAfter = [&](const char* word) {
         EXPECT_THAT(commandLine.Errors({word}), IsEmpty()) << word;
@@ -88,7 +88,7 @@ TEST(CommandLineParse, BoolValues) {
                 ElementsAre("'x' is not a valid value for option (--help|-?)"));
 }
 
-TEST(CommandLineParse, StringOptionValuesAndQuotes) {
+TEST(CommandLineTest, StringOptionValuesAndQuotes) {
     TestCommandLine commandLine;
     const auto nameAfter = [&](const char* word) {
         EXPECT_THAT(commandLine.Errors({word}), IsEmpty()) << word;
@@ -103,7 +103,7 @@ TEST(CommandLineParse, StringOptionValuesAndQuotes) {
     EXPECT_EQ(nameAfter("--name=\""), "");
 }
 
-TEST(CommandLineParse, MalformedAndUnknownOptions) {
+TEST(CommandLineTest, MalformedAndUnknownOptions) {
     TestCommandLine commandLine;
     EXPECT_THAT(commandLine.Errors({"-", "/", "-=1", "/:x", "--=x"}),
                 ElementsAre("option introducer was not followed by a name",
@@ -124,14 +124,14 @@ TEST(CommandLineParse, MalformedAndUnknownOptions) {
                 ElementsAre(std::string("unrecognized option -\x80")));
 }
 
-TEST(CommandLineParse, DoubleDashEndsOptions) {
+TEST(CommandLineTest, DoubleDashEndsOptions) {
     TestCommandLine commandLine;
     EXPECT_THAT(commandLine.Errors({"--", "-x", "--"}), IsEmpty());
     EXPECT_EQ(commandLine.first.value, "-x");
     EXPECT_EQ(commandLine.second.value, "--");
 }
 
-TEST(CommandLineParse, SlashCanBeLeftToPaths) {
+TEST(CommandLineTest, SlashCanBeLeftToPaths) {
     TestCommandLine commandLine;
     commandLine.slashIntroducesOptions = false;
     EXPECT_THAT(commandLine.Errors({"/help", "-help"}), IsEmpty());
@@ -139,7 +139,7 @@ TEST(CommandLineParse, SlashCanBeLeftToPaths) {
     EXPECT_TRUE(commandLine.help);
 }
 
-TEST(CommandLineParse, PositionalWords) {
+TEST(CommandLineTest, PositionalWords) {
     TestCommandLine commandLine;
     EXPECT_THAT(
         commandLine.Errors({"a", "", "c", "d"}),
@@ -149,7 +149,7 @@ TEST(CommandLineParse, PositionalWords) {
     EXPECT_EQ(commandLine.second.value, "");
 }
 
-TEST(CommandLineParse, EveryErrorIsCollectedInOrder) {
+TEST(CommandLineTest, EveryErrorIsCollectedInOrder) {
     TestCommandLine commandLine;
     EXPECT_THAT(commandLine.Errors({"--bogus", "--demo", "a", "--demo=?", "b", "c", "-q"}),
                 ElementsAre("unrecognized option --bogus",
@@ -158,7 +158,7 @@ TEST(CommandLineParse, EveryErrorIsCollectedInOrder) {
     EXPECT_TRUE(commandLine.demo);
 }
 
-TEST(CommandLineParse, EachParseStartsFromTheDefaults) {
+TEST(CommandLineTest, EachParseStartsFromTheDefaults) {
     TestCommandLine commandLine;
     EXPECT_THAT(commandLine.Errors({"--demo", "--name=x", "a", "b"}), IsEmpty());
     EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"other"}));
@@ -169,7 +169,7 @@ TEST(CommandLineParse, EachParseStartsFromTheDefaults) {
     EXPECT_EQ(commandLine.second.value, "");
 }
 
-TEST(CommandLineParse, NoWordsReportsTheMissingProgramArgument) {
+TEST(CommandLineTest, NoWordsReportsTheMissingProgramArgument) {
     TestCommandLine commandLine;
     EXPECT_FALSE(commandLine.Parse(CommandLine::SplitCommandLine("  ")));
     EXPECT_THAT(commandLine.GetErrors(), ElementsAre("missing positional argument <prog>"));
@@ -190,7 +190,7 @@ struct FilesCommandLine : CommandLine {
     Argument<std::string> last{"last", ""};
 };
 
-TEST(CommandLineParse, RepeatableArgumentTakesTheRemainingWords) {
+TEST(CommandLineTest, RepeatableArgumentTakesTheRemainingWords) {
     FilesCommandLine commandLine;
     EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"tool"}));
     EXPECT_THAT(commandLine.GetErrors(), ElementsAre("missing positional argument <output>",
@@ -201,7 +201,7 @@ TEST(CommandLineParse, RepeatableArgumentTakesTheRemainingWords) {
     EXPECT_EQ(commandLine.files.value, "b");
 }
 
-TEST(CommandLineUsage, RequiredArgumentsWithoutOptions) {
+TEST(CommandLineTest, UsageOfRequiredArgumentsWithoutOptions) {
     FilesCommandLine commandLine;
     EXPECT_EQ(commandLine.GetSynopsis(), "tool <output> <files>... <last>");
     EXPECT_EQ(commandLine.GetUsage(), "tool\n  does things\n"
@@ -212,7 +212,7 @@ TEST(CommandLineUsage, RequiredArgumentsWithoutOptions) {
                                       "\n<last>\n");
 }
 
-TEST(CommandLineUsage, OptionsInByteOrderAndNestedOptionalArguments) {
+TEST(CommandLineTest, UsageListsOptionsInByteOrderAndNestedOptionalArguments) {
     TestCommandLine commandLine;
     EXPECT_EQ(commandLine.GetSynopsis(),
               "prog [--demo] [(--help|-?)] [--name] [<first> [<second>]]");

@@ -19,7 +19,7 @@ using testing::ReadWhole;
 using testing::TempFolder;
 using testing::WriteWhole;
 
-TEST(File, OpenReportsWhyTheSystemRefused) {
+TEST(FileTest, OpenReportsWhyTheSystemRefused) {
     TempFolder folder;
     File file;
     EXPECT_FALSE(file.Open(folder / "missing", File::ReadAccess, File::OpenExisting));
@@ -38,7 +38,7 @@ TEST(File, OpenReportsWhyTheSystemRefused) {
     EXPECT_EQ(file.GetError(), File::NoError);
 }
 
-TEST(File, InvalidArgumentsThrow) {
+TEST(FileTest, InvalidArgumentsThrow) {
     TempFolder folder;
     File file;
     EXPECT_THROW(file.Open(folder / "x", 4, File::OpenExisting), std::logic_error);
@@ -50,7 +50,7 @@ TEST(File, InvalidArgumentsThrow) {
     }
 }
 
-TEST(File, WritesTruncatesAndReadsBack) {
+TEST(FileTest, WritesTruncatesAndReadsBack) {
     TempFolder folder;
     WriteWhole(folder / "f", "old contents that are longer");
     File file;
@@ -73,7 +73,7 @@ TEST(File, WritesTruncatesAndReadsBack) {
     EXPECT_EQ(file.GetError(), File::NoError);
 }
 
-TEST(File, MovesMoreThanOneTransferInOrder) {
+TEST(FileTest, MovesMoreThanOneTransferInOrder) {
     TempFolder folder;
     std::string data(File::MaxTransfer + File::MaxTransfer / 8, '\0');
     for (size_t i = 0; i < data.size(); ++i) {
@@ -89,7 +89,7 @@ TEST(File, MovesMoreThanOneTransferInOrder) {
     EXPECT_TRUE(back == data);
 }
 
-TEST(File, OnlyRegularFilesOpenForReadingAndNoOpenWaits) {
+TEST(FileTest, OnlyRegularFilesOpenForReadingAndNoOpenWaits) {
     TempFolder folder;
     const testing::NamedPipe pipe(folder / "pipe.glw");
     EXPECT_TRUE(pipe.RunsWithoutWaiting([&] {
@@ -116,7 +116,7 @@ TEST(File, OnlyRegularFilesOpenForReadingAndNoOpenWaits) {
     EXPECT_EQ(file.Read(bytes, sizeof bytes), sizeof bytes);
 }
 
-TEST(File, FullDeviceFailsTheWrite) {
+TEST(FileTest, FullDeviceFailsTheWrite) {
     File file;
     ASSERT_TRUE(file.Open("/dev/full", File::WriteAccess, File::OpenExisting));
     EXPECT_EQ(file.Write("abc", 3), 0u);
@@ -124,7 +124,7 @@ TEST(File, FullDeviceFailsTheWrite) {
     EXPECT_FALSE(file.Remaining().has_value());
 }
 
-TEST(FileErrorText, TheSystemsReasonWhereTheCodeSaysLittle) {
+TEST(FileTest, TheErrorTextGivesTheSystemsReasonWhereTheCodeSaysLittle) {
     constexpr FileOperation writing = FileOperation::Writing;
     EXPECT_EQ(FileErrorText(FileError::FromErrno(ENOSPC), writing), "No space left on device");
     EXPECT_EQ(FileErrorText(FileError::FromErrno(EFBIG), writing), "File too large");

@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST(GraphicsValuesTest, ColorReadsAsRgbNumberAndIgnoresTheTopByte) {
+TEST_F(FrameStateTest, AColorReadsAsRgbNumberAndIgnoresTheTopByte) {
     const Color color(0xAB123456);
     EXPECT_EQ(color.red, 0x12);
     EXPECT_EQ(color.green, 0x34);

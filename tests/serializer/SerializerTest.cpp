@@ -24,7 +24,7 @@ Bytes Written(const std::function<void(Serializer::Node&)>& build) {
     return out.Bytes();
 }
 
-TEST(Serializer, StringsAreCountedTerminatedAndPadded) {
+TEST(SerializerTest, StringsAreCountedTerminatedAndPadded) {
     EXPECT_EQ(Written([](auto& root) { root.WriteString("Mouth"); }),
               (Bytes{6, 0, 0, 0, 'M', 'o', 'u', 't', 'h', 0, 0, 0}));
     EXPECT_EQ(Written([](auto& root) { root.WriteString(""); }), (Bytes{1, 0, 0, 0, 0, 0, 0, 0}));
@@ -33,7 +33,7 @@ TEST(Serializer, StringsAreCountedTerminatedAndPadded) {
     EXPECT_EQ(signature, (Bytes{'S', 'i', 'g', '\r', '\n', 0x1a, 0, 0}));
 }
 
-TEST(Serializer, ChunkLengthsCoverNestedContents) {
+TEST(SerializerTest, ChunkLengthsCoverNestedContents) {
     const Bytes bytes = Written([](Serializer::Node& root) {
         root.BeginChunk(ChunkId("OUTR"))
             .WriteU32(0x04030201)
@@ -53,7 +53,7 @@ TEST(Serializer, ChunkLengthsCoverNestedContents) {
 
 // A borrowed block goes out from where it is when the tree is written: it
 // was never copied into the tree.
-TEST(Serializer, BorrowedBytesAreWrittenFromTheirOwnerInTheirPlace) {
+TEST(SerializerTest, BorrowedBytesAreWrittenFromTheirOwnerInTheirPlace) {
     Bytes block = Of("abcd");
     MemorySerializer out;
     out.Root()
@@ -68,7 +68,7 @@ TEST(Serializer, BorrowedBytesAreWrittenFromTheirOwnerInTheirPlace) {
               (Bytes{'b', 'l', 'c', 'k', 12, 0, 0, 0, 1, 2, 3, 4, 'z', 'b', 'c', 'd', 7, 0, 0, 0}));
 }
 
-TEST(Serializer, EndingAChunkFromTheRootThrows) {
+TEST(SerializerTest, EndingAChunkFromTheRootThrows) {
     MemorySerializer out;
     auto& node = out.Root().BeginChunk(ChunkId("ABCD")).EndChunk(ChunkId("ABCD"));
     try {
@@ -97,14 +97,14 @@ private:
     size_t allowed_;
 };
 
-TEST(Serializer, StopsAtTheFirstRefusedWrite) {
+TEST(SerializerTest, WritingStopsAtTheFirstRefusedWrite) {
     Refusing out(10);
     out.Root().BeginChunk(ChunkId("AAAA")).WriteU32(1).EndChunk(ChunkId("AAAA")).WriteU32(2);
     EXPECT_FALSE(out.Write());
     EXPECT_EQ(out.calls, 3);
 }
 
-TEST(Deserializer, ReadsStringsAndSignatures) {
+TEST(SerializerTest, ReadingTakesStringsAndSignatures) {
     const Bytes bytes = Written([](auto& root) {
         root.WriteSignature("Sig").WriteString("Mouth").WriteString("").WriteString("Shape 0");
     });
@@ -124,7 +124,7 @@ TEST(Deserializer, ReadsStringsAndSignatures) {
     EXPECT_FALSE(bad.ReadSignature("Sig\1"));
 }
 
-TEST(Deserializer, HugeCountsFailWithoutAllocating) {
+TEST(SerializerTest, HugeCountsFailWithoutAllocating) {
     for (const uint32_t count : {0xFFFFFFFFu, 0xFFFFFFFDu, 0x7FFFFFFFu, 100u}) {
         Bytes bytes = Written([count](auto& root) { root.WriteU32(count).WriteU32(0); });
         MemoryDeserializer in(bytes.data(), bytes.size());
@@ -146,7 +146,7 @@ Bytes Nested() {
     });
 }
 
-TEST(Deserializer, WalksChildrenSkippingUnreadBytes) {
+TEST(SerializerTest, ReadingWalksChildrenSkippingUnreadBytes) {
     const Bytes bytes = Nested();
     MemoryDeserializer in(bytes.data(), bytes.size());
     ASSERT_TRUE(in.EnterChunk());
@@ -166,7 +166,7 @@ TEST(Deserializer, WalksChildrenSkippingUnreadBytes) {
     EXPECT_EQ(seen, (std::vector<uint32_t>{1, 2}));
 }
 
-TEST(Deserializer, ReadsAreBoundedByTheOpenChunk) {
+TEST(SerializerTest, ReadsAreBoundedByTheOpenChunk) {
     const Bytes bytes = Nested();
     MemoryDeserializer in(bytes.data(), bytes.size());
     ASSERT_TRUE(in.EnterChunk());
@@ -186,7 +186,7 @@ Bytes WithLength(uint32_t outer, uint32_t inner) {
     });
 }
 
-TEST(Deserializer, RejectsBadChunkLengths) {
+TEST(SerializerTest, ReadingRejectsBadChunkLengths) {
     struct Case {
         uint32_t outer, inner;
         bool enters;
@@ -211,7 +211,7 @@ TEST(Deserializer, RejectsBadChunkLengths) {
     EXPECT_EQ(in.Depth(), 2u);
 }
 
-TEST(Deserializer, TruncatedInputFails) {
+TEST(SerializerTest, TruncatedInputFails) {
     const Bytes whole = Nested();
     const auto walk = [](const Bytes& bytes, size_t size) {
         MemoryDeserializer in(bytes.data(), size);

@@ -1,7 +1,7 @@
 #include "video/VideoWriter.h"
 
+#include "tests/support/MediaProbe.h"
 #include "tests/support/TempFolder.h"
-#include "tests/video/MediaProbe.h"
 #include "video/FirstPass.h"
 #include "video/XVideoWriter.h"
 

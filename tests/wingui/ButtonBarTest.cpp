@@ -301,7 +301,7 @@ TEST_F(ButtonBarTest, EachButtonShowsItsOwnTipAndOneWithoutATipShowsNone) {
     EXPECT_EQ(testing::ToolTipAt(bar, Outside(3)), QString());
 }
 
-TEST(RepeatTiming, FollowsTheKeyboardDelayAndSpeed) {
+TEST_F(ButtonBarTest, RepeatTimingFollowsTheKeyboardDelayAndSpeed) {
     const RepeatTiming slow = RepeatTiming::FromKeyboardSettings(0, 0);
     EXPECT_EQ(slow.delayMs, 250);
     EXPECT_EQ(slow.intervalMs, 405);

@@ -55,40 +55,6 @@ QRect WorkArea() {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-TEST(WindowPlacement, EncodesElevenLittleEndianFieldsAndAcceptsOnlyExactRecords) {
-    WindowPlacement p;
-    p.showCommand = WindowPlacement::kShowMaximized;
-    p.left = -1900;
-    p.top = 20;
-    p.right = -1000;
-    p.bottom = 700;
-    const QByteArray bytes = p.Encode();
-    EXPECT_EQ(bytes, Record({44, 0, 3, -1, -1, -1, -1, -1900, 20, -1000, 700}));
-    const auto back = WindowPlacement::Decode(bytes);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->Encode(), bytes);
-
-    EXPECT_FALSE(WindowPlacement::Decode(bytes.left(40)));
-    EXPECT_FALSE(WindowPlacement::Decode(bytes + QByteArray(4, '\0')));
-    EXPECT_FALSE(WindowPlacement::Decode(Record({48, 0, 1, -1, -1, -1, -1, 0, 0, 400, 300})));
-}
-
-TEST(WindowSnap, HalvesOfAMonitorLeftOfThePrimaryOne) {
-    const QRect area(-1920, 0, 1920, 1040);
-    EXPECT_EQ(SnapStateOf(QRect(-1920, 0, 960, 1040), area), kLeftHalf);
-    EXPECT_EQ(SnapStateOf(QRect(-960, 0, 960, 1040), area), kRightHalf);
-    EXPECT_EQ(SnapStateOf(QRect(-961, 0, 961, 1040), area), kFullHeight);
-    EXPECT_EQ(SnapStateOf(QRect(-1500, 0, 300, 1040), area), kFullHeight);
-    EXPECT_EQ(SnapStateOf(QRect(-960, 1, 960, 1039), area), kNotSnapped);
-    EXPECT_EQ(SnapStateOf(QRect(-960, 0, 960, 1000), area), kNotSnapped);
-
-    EXPECT_EQ(SnappedRect(kLeftHalf, QRect(5, 5, 10, 10), area), QRect(-1920, 0, 960, 1040));
-    EXPECT_EQ(SnappedRect(kRightHalf, QRect(5, 5, 10, 10), area), QRect(-960, 0, 960, 1040));
-    EXPECT_EQ(SnappedRect(kFullHeight, QRect(-1500, 5, 300, 10), area), QRect(-1500, 0, 300, 1040));
-    // An odd width halves toward zero.
-    EXPECT_EQ(SnappedRect(kLeftHalf, QRect(), QRect(-1921, 0, 1921, 10)).width(), 960);
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     // Every case keeps its settings under its own name, empty at the start.
@@ -109,6 +75,40 @@ protected:
     QuitCounter quit;
     std::unique_ptr<QSettings> settings;
 };
+
+TEST_F(MainWindowTest, APlacementEncodesElevenLittleEndianFieldsAndAcceptsOnlyExactRecords) {
+    WindowPlacement p;
+    p.showCommand = WindowPlacement::kShowMaximized;
+    p.left = -1900;
+    p.top = 20;
+    p.right = -1000;
+    p.bottom = 700;
+    const QByteArray bytes = p.Encode();
+    EXPECT_EQ(bytes, Record({44, 0, 3, -1, -1, -1, -1, -1900, 20, -1000, 700}));
+    const auto back = WindowPlacement::Decode(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Encode(), bytes);
+
+    EXPECT_FALSE(WindowPlacement::Decode(bytes.left(40)));
+    EXPECT_FALSE(WindowPlacement::Decode(bytes + QByteArray(4, '\0')));
+    EXPECT_FALSE(WindowPlacement::Decode(Record({48, 0, 1, -1, -1, -1, -1, 0, 0, 400, 300})));
+}
+
+TEST_F(MainWindowTest, SnapsGiveHalvesOfAMonitorLeftOfThePrimaryOne) {
+    const QRect area(-1920, 0, 1920, 1040);
+    EXPECT_EQ(SnapStateOf(QRect(-1920, 0, 960, 1040), area), kLeftHalf);
+    EXPECT_EQ(SnapStateOf(QRect(-960, 0, 960, 1040), area), kRightHalf);
+    EXPECT_EQ(SnapStateOf(QRect(-961, 0, 961, 1040), area), kFullHeight);
+    EXPECT_EQ(SnapStateOf(QRect(-1500, 0, 300, 1040), area), kFullHeight);
+    EXPECT_EQ(SnapStateOf(QRect(-960, 1, 960, 1039), area), kNotSnapped);
+    EXPECT_EQ(SnapStateOf(QRect(-960, 0, 960, 1000), area), kNotSnapped);
+
+    EXPECT_EQ(SnappedRect(kLeftHalf, QRect(5, 5, 10, 10), area), QRect(-1920, 0, 960, 1040));
+    EXPECT_EQ(SnappedRect(kRightHalf, QRect(5, 5, 10, 10), area), QRect(-960, 0, 960, 1040));
+    EXPECT_EQ(SnappedRect(kFullHeight, QRect(-1500, 5, 300, 10), area), QRect(-1500, 0, 300, 1040));
+    // An odd width halves toward zero.
+    EXPECT_EQ(SnappedRect(kLeftHalf, QRect(), QRect(-1921, 0, 1921, 10)).width(), 960);
+}
 
 TEST_F(MainWindowTest, ClosingSavesPlacementAndSnapAndAsksToQuit) {
     {

@@ -1,7 +1,7 @@
 #include "apps/lumo/animate/ApplyAnimation.h"
 
 #include "apps/lumo/animate/StandardKeys.h"
-#include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/support/CommandFixture.h"
 
 #include <gmock/gmock.h>
 

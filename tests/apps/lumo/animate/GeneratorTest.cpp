@@ -86,7 +86,7 @@ std::vector<float> Values(const Animation& animation, const KnobKey& key, FrameR
     return values;
 }
 
-TEST(BlinkGenerator, ASeedGivesTheSameBlinksInsideTheRangeAndAnotherSeedOthers) {
+TEST(GeneratorTest, ASeedGivesTheSameBlinksInsideTheRangeAndAnotherSeedOthers) {
     const FrameRange range{100, 100 + 1800};
     const auto first = BlinkGenerator({15.0f, 7}).Generate(Input(range), Always);
     const auto again = BlinkGenerator({15.0f, 7}).Generate(Input(range), Always);
@@ -101,7 +101,7 @@ TEST(BlinkGenerator, ASeedGivesTheSameBlinksInsideTheRangeAndAnotherSeedOthers) 
     EXPECT_EQ(eyes.back(), 0.0f);
 }
 
-TEST(BlinkGenerator, TheRateSetsHowOftenTheEyesClose) {
+TEST(GeneratorTest, TheBlinkRateSetsHowOftenTheEyesClose) {
     const FrameRange range{0, 6000};
     const auto count = [&](float perMinute) {
         const auto blinks = BlinkGenerator({perMinute, 3}).Generate(Input(range), Always);
@@ -116,7 +116,7 @@ TEST(BlinkGenerator, TheRateSetsHowOftenTheEyesClose) {
 
 // Between the range's first and last keys, each blink is four keys: open,
 // shut two frames later, still shut a frame after that, open three more on.
-TEST(BlinkGenerator, EachBlinkClosesHoldsAndOpensInItsFrames) {
+TEST(GeneratorTest, EachBlinkClosesHoldsAndOpensInItsFrames) {
     const FrameRange range{0, 6000};
     const auto blinks = BlinkGenerator({30.0f, 3}).Generate(Input(range), Always);
     ASSERT_TRUE(blinks);
@@ -136,7 +136,7 @@ TEST(BlinkGenerator, EachBlinkClosesHoldsAndOpensInItsFrames) {
     }
 }
 
-TEST(FlickerGenerator, WandersAroundTheStartValueAndASeedRepeatsIt) {
+TEST(GeneratorTest, TheFlickerWandersAroundTheStartValueAndASeedRepeatsIt) {
     const FrameRange range{30, 630};
     AnimateInput input = Input(range);
     input.startValues[CandleLightnessKey] = 0.6f;
@@ -164,7 +164,7 @@ TEST(FlickerGenerator, WandersAroundTheStartValueAndASeedRepeatsIt) {
     EXPECT_EQ(KeysOf(*lightOnly, CandleLightnessKey), KeysOf(*flame, CandleLightnessKey));
 }
 
-TEST(Generators, StopWhenProgressSaysSo) {
+TEST(GeneratorTest, GeneratorsStopWhenProgressSaysSo) {
     const auto stop = [](std::uint64_t, std::uint64_t) {
         return false;
     };
@@ -179,7 +179,7 @@ TEST(Generators, StopWhenProgressSaysSo) {
     EXPECT_FALSE(LipSyncGenerator(settings).Generate(voice, stop));
 }
 
-TEST(LipSyncGenerator, WithoutAudioSaysSoClearly) {
+TEST(GeneratorTest, LipSyncWithoutAudioSaysSoClearly) {
     const auto document = LumoDocument::New();
     const auto problem = LipSyncGenerator({}).Problem(AnimateInput::From(*document, {0, 100}));
     ASSERT_TRUE(problem.has_value());
@@ -188,7 +188,7 @@ TEST(LipSyncGenerator, WithoutAudioSaysSoClearly) {
     EXPECT_TRUE(LipSyncGenerator({}).Problem(Input({200, 300}, SilenceToneSilence(1, 1, 1))));
 }
 
-TEST(LipSyncGenerator, TheMouthOpensWithTheVoiceAndShutsInSilenceWithinTheRange) {
+TEST(GeneratorTest, TheMouthOpensWithTheVoiceAndShutsInSilenceWithinTheRange) {
     // Frames 0..30 silent, 30..60 a tone, 60..90 silent; the range leaves out the first ten.
     const FrameRange range{10, 90};
     LipSyncSettings settings;
@@ -208,7 +208,7 @@ TEST(LipSyncGenerator, TheMouthOpensWithTheVoiceAndShutsInSilenceWithinTheRange)
     }
 }
 
-TEST(LipSyncGenerator, ALouderVoiceOpensTheMouthWider) {
+TEST(GeneratorTest, ALouderVoiceOpensTheMouthWider) {
     LipSyncSettings settings;
     settings.useRecogniser = false;
     // A quiet tone first, then the same tone far louder.
@@ -223,7 +223,7 @@ TEST(LipSyncGenerator, ALouderVoiceOpensTheMouthWider) {
     EXPECT_LT(mouth[30] + 0.2f, mouth[60]);
 }
 
-TEST(LipSyncGenerator, TheRecogniserHearsARoundVowelAndTheSpokenTextAlignsIt) {
+TEST(GeneratorTest, TheRecogniserHearsARoundVowelAndTheSpokenTextAlignsIt) {
     vel::testing::TempFolder folder;
     const std::string wav = folder / "moon.wav";
     ASSERT_EQ(std::system(("espeak-ng -v en-us -w '" + wav + "' 'moon. moon.'").c_str()), 0);
@@ -243,7 +243,7 @@ TEST(LipSyncGenerator, TheRecogniserHearsARoundVowelAndTheSpokenTextAlignsIt) {
     EXPECT_EQ(aligned->method, "Lip sync from the spoken text aligned to the voice.");
 }
 
-TEST(KeyReduction, KeepsTheCornersOfTheCurveWithinTheLimit) {
+TEST(GeneratorTest, KeyReductionKeepsTheCornersOfTheCurveWithinTheLimit) {
     // A straight ramp needs only its ends; a peak needs its top too.
     EXPECT_EQ(ReduceKeys({0.0f, 0.25f, 0.5f, 0.75f, 1.0f}, 10, 100, 0.01f),
               (std::vector<Anchor>{{10, 0.0f}, {14, 1.0f}}));

@@ -24,7 +24,7 @@ template <typename T> std::vector<T> ValuesOf(const AudioClip& clip) {
     return values;
 }
 
-TEST(SampleAt, ScalesEachFormat) {
+TEST(AudioOpsTest, SampleAtScalesEachFormat) {
     EXPECT_FLOAT_EQ(SampleAt(ClipOf<std::uint8_t>(SampleFormat::U8, 1, 1, {255}), 0), 1.0f);
     EXPECT_FLOAT_EQ(SampleAt(ClipOf<std::uint8_t>(SampleFormat::U8, 1, 1, {0}), 0), -1.0f);
     EXPECT_FLOAT_EQ(SampleAt(ClipOf<std::int16_t>(SampleFormat::S16, 1, 1, {-32768}), 0),
@@ -43,7 +43,7 @@ TEST(SampleAt, ScalesEachFormat) {
     EXPECT_NEAR(SampleAt(pcm20, 0), 1.0, 1e-6);
 }
 
-TEST(SampleAt, GuardsEveryRead) {
+TEST(AudioOpsTest, SampleAtGuardsEveryRead) {
     const AudioClip clip = ClipOf<std::int16_t>(SampleFormat::S16, 1, 1, {1000, 16384});
     EXPECT_FLOAT_EQ(SampleAt(clip, 2), static_cast<float>(16384 / 32767.5));
     EXPECT_EQ(SampleAt(clip, 3), 0.0f);
@@ -58,7 +58,7 @@ TEST(SampleAt, GuardsEveryRead) {
     }
 }
 
-TEST(AudioView, SlicesStayInsideTheClip) {
+TEST(AudioOpsTest, AudioViewSlicesStayInsideTheClip) {
     const AudioClip clip = ClipOf<std::int16_t>(SampleFormat::S16, 8000, 2, {1, 2, 3, 4, 5, 6});
     const AudioView all(clip);
     EXPECT_EQ(all.FrameCount(), 3u);
@@ -73,7 +73,7 @@ TEST(AudioView, SlicesStayInsideTheClip) {
     EXPECT_EQ(AudioView(AudioClip{}).FrameCount(), 0u);
 }
 
-TEST(ConvertAudio, SameLayoutSharesAClipAndCopiesAView) {
+TEST(AudioOpsTest, ConvertingToTheSameLayoutSharesAClipAndCopiesAView) {
     const AudioClip clip = ClipOf<std::int16_t>(SampleFormat::S16, 44100, 2, {1, -2, 3, -4});
     const AudioHeader same = AudioHeader::Make(44100, SampleFormat::S16, 2);
     const AudioClip shared = ConvertAudio(clip, same);
@@ -83,7 +83,7 @@ TEST(ConvertAudio, SameLayoutSharesAClipAndCopiesAView) {
     EXPECT_EQ(ValuesOf<std::int16_t>(tail), (std::vector<std::int16_t>{3, -4}));
 }
 
-TEST(ConvertAudio, UpsamplesMonoToStereo) {
+TEST(AudioOpsTest, ConversionUpsamplesMonoToStereo) {
     const AudioClip mono =
         ClipOf<std::int16_t>(SampleFormat::S16, 22050, 1, {0, 16000, -16000, 8000});
     const AudioClip out = ConvertAudio(mono, AudioHeader::Make(44100, SampleFormat::S16, 2));
@@ -104,7 +104,7 @@ TEST(ConvertAudio, UpsamplesMonoToStereo) {
     }
 }
 
-TEST(ConvertAudio, FrameCountsFollowTheRatesExactly) {
+TEST(AudioOpsTest, FrameCountsFollowTheRatesExactly) {
     const AudioClip second(
         ClipOf<std::int16_t>(SampleFormat::S16, 44100, 1, std::vector<std::int16_t>(44100, 100)));
     for (std::uint32_t rate : {48000u, 32000u, 11025u, 96000u}) {
@@ -122,7 +122,7 @@ TEST(ConvertAudio, FrameCountsFollowTheRatesExactly) {
     EXPECT_TRUE(ConvertAudio(second, AudioHeader::Make(0, SampleFormat::F32, 1)).Samples().empty());
 }
 
-TEST(ConvertAudio, IntegerTargetsClipOutOfRangeValues) {
+TEST(AudioOpsTest, IntegerTargetsClipOutOfRangeValues) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const AudioClip floats =
         ClipOf<float>(SampleFormat::F32, 48000, 1, {1.0f, 1.5f, -1.0f, -3.0f, 0.5f, nan});
@@ -144,7 +144,7 @@ TEST(ConvertAudio, IntegerTargetsClipOutOfRangeValues) {
     EXPECT_EQ(silent.Samples(), std::vector<std::uint8_t>(36, 0));
 }
 
-TEST(PeakEnvelope, OneFramePerBlockOfPeaks) {
+TEST(AudioOpsTest, ThePeakEnvelopeHasOneFramePerBlockOfPeaks) {
     EXPECT_EQ(PeakEnvelope(AudioClip{}, 0), AudioClip{});
     std::vector<std::int16_t> values(500, 0);
     values[2 * 7] = -16384;       // frame 7, left

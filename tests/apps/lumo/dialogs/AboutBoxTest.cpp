@@ -9,7 +9,7 @@
 namespace vel::lumo {
 namespace {
 
-TEST(VersionInfo, TitleAndVersionTextFollowTheFlags) {
+TEST(AboutBoxTest, TitleAndVersionTextFollowTheFlags) {
     VersionInfo info = VersionInfo::Program();
     EXPECT_EQ(info.ProductTitle(), "Vellumar Gourdglowlight");
     EXPECT_EQ(info.VersionText(), "0.5.0.0 pre-release");
@@ -18,7 +18,7 @@ TEST(VersionInfo, TitleAndVersionTextFollowTheFlags) {
     EXPECT_EQ(info.FullTitle(), "Gourdglowlight 0.5.0.0");
 }
 
-TEST(AboutBox, ClosesOnAnyKeyOrClickAndShowsTheIcon) {
+TEST(AboutBoxTest, TheBoxClosesOnAnyKeyOrClickAndShowsTheIcon) {
     for (const bool byKey : {true, false}) {
         AboutBox box(nullptr);
         box.show();

@@ -174,7 +174,7 @@ TEST_F(ExportVideoOptionsDlgTest, AFolderThatCannotTakeTheVideoIsSaidBeforeOk) {
     EXPECT_TRUE(dlg->OkButton()->isEnabled());
 }
 
-TEST(ExportFolderProblem, TheFolderMustTakeNewFiles) {
+TEST_F(ExportVideoOptionsDlgTest, TheVideosFolderMustTakeNewFiles) {
     const testing::TempFolder folder;
     EXPECT_EQ(ExportFolderProblem(folder / "out.mp4"), "");
     EXPECT_EQ(ExportFolderProblem(folder / "none/out.mp4"),

@@ -212,7 +212,7 @@ private:
     testing::InstalledRunner<wingui::DialogRunner> installed_{this};
 };
 
-TEST(NewKnobCommandTest, OkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
+TEST_F(NewKnobDlgTest, TheCommandsOkAddsTheKnobAsOneUndoStepAndCancelAddsNothing) {
     auto document = LumoDocument::New();
     QWidget owner;
     TypingRunner chin([](NewKnobDlg& dialog) {

@@ -3,7 +3,7 @@
 #include "apps/lumo/document/PointCommands.h"
 #include "apps/lumo/document/PoseCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
-#include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/support/CommandFixture.h"
 #include "tests/support/TempFolder.h"
 
 #include <string>
@@ -76,19 +76,14 @@ TEST_F(CommandHistoryTest, MacroWhoseUndoFailsHalfWayStaysDone) {
     EXPECT_EQ(doc_->GetRedoCount(), 0u);
 }
 
-class CleanDepthTest : public CommandHistoryTest {
-protected:
-    vel::testing::TempFolder folder_;
-    std::string path_ = folder_ / "face.glw";
-};
-
-TEST_F(CleanDepthTest, ModifiedStateFollowsTheSavedDepth) {
+TEST_F(CommandHistoryTest, ModifiedStateFollowsTheSavedDepth) {
+    const vel::testing::TempFolder folder;
     for (uint64_t shape = 2; shape < 5; ++shape) {
         doc_->Execute(InsertShapeCmd(doc_.get(), shape));
     }
     // Only the first execute flipped the state.
     EXPECT_EQ(view_.Take(), (std::vector<uint32_t>{M, Modified, M, M}));
-    ASSERT_TRUE(doc_->Save(path_));
+    ASSERT_TRUE(doc_->Save(folder / "face.glw"));
     EXPECT_FALSE(doc_->IsModified());
 
     doc_->Undo();

@@ -3,7 +3,7 @@
 #include "apps/lumo/document/PoseEdits.h"
 #include "apps/lumo/document/SelectionHost.h"
 #include "apps/lumo/document/ShapeEdits.h"
-#include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/support/CommandFixture.h"
 
 namespace vel::lumo::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "apps/lumo/document/PointCommands.h"
 #include "apps/lumo/document/PoseCommands.h"
 #include "apps/lumo/document/ShapeCommands.h"
-#include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/support/CommandFixture.h"
 
 namespace vel::lumo::test {
 namespace {

@@ -19,7 +19,17 @@ void ExpectColor(const Rgba& color, float r, float g, float b) {
     EXPECT_EQ(color.alpha, 1.0f);
 }
 
-TEST(HslTest, KnownColours) {
+class FrameEvaluationTest : public ::testing::Test {
+protected:
+    // An eye whose two poses have fewer and more points than its base.
+    Shape shape{Shape::CandleColor,
+                "eye",
+                {{KnobKey("first"), {{0, 0}, {4, 0}}},
+                 {A, {{2, 0}, {4, 4}}},
+                 {B, {{0, 8}, {8, 8}, {9, 9}}}}};
+};
+
+TEST_F(FrameEvaluationTest, HslGivesKnownColours) {
     ExpectColor(HslToRgb(56.0f, 1.0f, 0.8f), 1.0f, 0.973f, 0.6f);
     ExpectColor(HslToRgb(0.0f, 0.0f, 0.5f), 0.5f, 0.5f, 0.5f);
     ExpectColor(HslToRgb(0.0f, 1.0f, 0.5f), 1.0f, 0.0f, 0.0f);
@@ -34,7 +44,7 @@ TEST(HslTest, KnownColours) {
     ExpectColor(HslToRgb(270.0f, 1.0f, 0.5f), 0.5f, 0.0f, 1.0f);
 }
 
-TEST(HslTest, OutOfRangeHuesAreNotWrapped) {
+TEST_F(FrameEvaluationTest, OutOfRangeHuesAreNotWrapped) {
     // A negative hue falls into the first sector with a negative remainder,
     // and 360 into the last sector, which then reads as red.
     ExpectColor(HslToRgb(-60.0f, 1.0f, 0.5f), 1.0f, -1.0f, 0.0f);
@@ -42,21 +52,12 @@ TEST(HslTest, OutOfRangeHuesAreNotWrapped) {
     ExpectColor(HslToRgb(420.0f, 1.0f, 0.5f), 1.0f, 0.0f, 1.0f);
 }
 
-TEST(CandleColorTest, MissingKnobsCountAsZero) {
+TEST_F(FrameEvaluationTest, MissingCandleKnobsCountAsZero) {
     ExpectColor(CandleColorOf({}), 0.0f, 0.0f, 0.0f);
     ExpectColor(CandleColorOf({{CandleLightnessKey, 1.0f}}), 1.0f, 1.0f, 1.0f);
 }
 
-class ShapeOutlineTest : public ::testing::Test {
-protected:
-    Shape shape{Shape::CandleColor,
-                "eye",
-                {{KnobKey("first"), {{0, 0}, {4, 0}}},
-                 {A, {{2, 0}, {4, 4}}},
-                 {B, {{0, 8}, {8, 8}, {9, 9}}}}};
-};
-
-TEST_F(ShapeOutlineTest, BaseOnlyWithoutWeights) {
+TEST_F(FrameEvaluationTest, AnOutlineIsTheBaseOnlyWithoutWeights) {
     EXPECT_EQ(ShapeOutline(shape, {}), shape.poses[0].points);
     EXPECT_EQ(ShapeOutline(shape, {{A, 0.0f}, {B, 0.0f}}), shape.poses[0].points);
     // The base pose's own key is never looked up.
@@ -64,7 +65,7 @@ TEST_F(ShapeOutlineTest, BaseOnlyWithoutWeights) {
     EXPECT_TRUE(ShapeOutline(Shape{}, {{A, 1.0f}}).empty());
 }
 
-TEST_F(ShapeOutlineTest, PosesBlendOneAfterAnother) {
+TEST_F(FrameEvaluationTest, PosesBlendOneAfterAnother) {
     EXPECT_EQ(ShapeOutline(shape, {{A, 0.5f}}), (std::vector<Point>{{1, 0}, {4, 2}}));
     // B pulls the result of A half-way toward itself, not the base pose.
     EXPECT_EQ(ShapeOutline(shape, {{A, 0.5f}, {B, 0.5f}}), (std::vector<Point>{{0.5f, 4}, {6, 5}}));
@@ -72,7 +73,7 @@ TEST_F(ShapeOutlineTest, PosesBlendOneAfterAnother) {
     EXPECT_EQ(ShapeOutline(shape, {{A, 2.0f}}), (std::vector<Point>{{4, 0}, {4, 8}}));
 }
 
-TEST_F(ShapeOutlineTest, WeightOneTakesThePoseWithItsPointCount) {
+TEST_F(FrameEvaluationTest, WeightOneTakesThePoseWithItsPointCount) {
     EXPECT_EQ(ShapeOutline(shape, {{B, 1.0f}}), shape.poses[2].points);
     EXPECT_EQ(ShapeOutline(shape, {{B, 0.999f}}).size(), 2u);
     // A later pose blends only the points both lists have.
@@ -83,7 +84,7 @@ TEST_F(ShapeOutlineTest, WeightOneTakesThePoseWithItsPointCount) {
     EXPECT_EQ(ShapeOutline(shape, {{B, 1.0f}}), (std::vector<Point>{{1, 1}}));
 }
 
-TEST(EvaluateFrameTest, OneResultPerShapeWithCandleColourOnlyForLitShapes) {
+TEST_F(FrameEvaluationTest, AFrameHasOneResultPerShapeWithCandleColourOnlyForLitShapes) {
     PumpkinModel model;
     for (std::uint64_t i = 0; i < 3; ++i) {
         ASSERT_TRUE(model.InsertNewShape(i));

@@ -30,7 +30,7 @@ TEST(KnobKeyTest, OrdersAsLittleEndianInteger) {
     EXPECT_LT(KnobKey("zzzzzzz"), high);
 }
 
-TEST(StandardKnobsTest, TableHoldsTenKnobsInOrder) {
+TEST(KnobKeyTest, TheStandardTableHoldsTenKnobsInOrder) {
     const auto& table = StandardKnobs();
     ASSERT_EQ(table.size(), 10u);
     const char* keys[] = {"canhue",   "cansat",   "canlight", "eyeblink", "eyepan",
@@ -50,7 +50,7 @@ TEST(StandardKnobsTest, TableHoldsTenKnobsInOrder) {
     EXPECT_EQ(table[9].maxLabel, "round");
 }
 
-TEST(StandardKnobsTest, IntentNamesWithUnknownOutsideTheTable) {
+TEST(KnobKeyTest, IntentNamesWithUnknownOutsideTheTable) {
     EXPECT_EQ(KnobIntentName(Knob::Intent::Interpolate), "Interpolate");
     EXPECT_EQ(KnobIntentName(Knob::Intent::Rotate), "Rotate");
     EXPECT_EQ(KnobIntentName(static_cast<Knob::Intent>(7)), "Unknown");

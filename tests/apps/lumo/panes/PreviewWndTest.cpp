@@ -368,7 +368,7 @@ TEST_F(PreviewWndTest, AShapeBeyondIndex65535IsSelectedAsItself) {
     EXPECT_EQ(Selected().shape, 69999u);
 }
 
-TEST(PreviewWithoutDocumentTest, PaintsBlackAndIgnoresTheMouse) {
+TEST_F(PreviewWndTest, APreviewWithoutADocumentPaintsBlackAndIgnoresTheMouse) {
     PaneTestHost host;
     PreviewWnd preview(nullptr, &host);
     preview.resize(50, 40);

@@ -5,8 +5,8 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
+#include "tests/support/MediaProbe.h"
 #include "tests/support/TempFolder.h"
-#include "tests/video/MediaProbe.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>
@@ -254,7 +254,7 @@ TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST(ExportAudio, SlicesFollowPlaybackTimeAndPastTheClipAreSilent) {
+TEST_F(ExportRunTest, AudioSlicesFollowPlaybackTimeAndPastTheClipAreSilent) {
     // 44100 ÷ 29.97 = 1471.47...: slices of 1471 and 1472 sample frames,
     // each starting where the one before ended.
     EXPECT_EQ(ExportAudio::FirstSample(1, 29970), 1471u);
@@ -326,7 +326,7 @@ TEST_F(ExportRunTest, TenMinutesOfSoundHaveNoGapAndNoDrift) {
     EXPECT_EQ(std::atoi(silences.c_str()), 0);
 }
 
-TEST(ExportAudio, SlicesAreTheWholeConversionCutUp) {
+TEST_F(ExportRunTest, AudioSlicesAreTheWholeConversionCutUp) {
     std::vector<uint8_t> samples;
     for (int i = 0; i < 7001; ++i) {
         const auto sample = static_cast<int16_t>(i * 7919 % 65536 - 32768);
@@ -346,7 +346,7 @@ TEST(ExportAudio, SlicesAreTheWholeConversionCutUp) {
     EXPECT_EQ(sliced, whole);
 }
 
-TEST(ExportAudio, AClipThatClaimsHoursTakesOneSliceOfMemory) {
+TEST_F(ExportRunTest, AClipThatClaimsHoursTakesOneSliceOfMemory) {
     // 200,000 samples at 1 Hz: 55 hours, 35 GB once converted at 44,100 Hz.
     const AudioClip clip(AudioHeader::Make(1, SampleFormat::S16, 2),
                          std::vector<uint8_t>(200000 * 4, 0x40));

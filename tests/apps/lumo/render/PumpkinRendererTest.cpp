@@ -52,7 +52,7 @@ protected:
     QImage image_{1920, 1080, QImage::Format_RGB32};
 };
 
-TEST(FillColorTest, ChannelsAreTruncatedToBytes) {
+TEST_F(PumpkinRendererTest, FillColorChannelsAreTruncatedToBytes) {
     EXPECT_EQ(FillColor({1.0f, 0.999f, 0.5f, 0.0f}).Rgb(), 0xFFFE7Fu);
     EXPECT_EQ(FillColor({0.0f, 1.0f / 255, 0.0f, 1.0f}).Rgb(), 0x000100u);
     EXPECT_EQ(FillColor({2.0f, -0.5f, std::numeric_limits<float>::quiet_NaN(), 1}).Rgb(),

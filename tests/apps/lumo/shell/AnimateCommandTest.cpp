@@ -25,7 +25,7 @@ std::vector<std::string> Conflicts(const std::vector<std::string>& words) {
     return commandLine.GetConflicts();
 }
 
-TEST(AnimateOptions, TheListTakesOnlyKnownWordsAndNeedsAnOutput) {
+TEST(AnimateCommandTest, TheListOfAnimationsTakesOnlyKnownWordsAndNeedsAnOutput) {
     EXPECT_THAT(Conflicts({"lumo", "--animate=lipsync,blinks,flicker", "a.glw", "--output=b.glw",
                            "--transcript=Boo!"}),
                 IsEmpty());
@@ -58,7 +58,7 @@ std::size_t AnchorCount(const LumoDocument& document, const KnobKey& key) {
     return track ? track->GetAnchors().size() : 0;
 }
 
-TEST(AnimateCommand, WritesTheAnimatedDocumentAndLeavesTheSourceAlone) {
+TEST(AnimateCommandTest, WritesTheAnimatedDocumentAndLeavesTheSourceAlone) {
     vel::testing::TempFolder folder;
     const std::string source = folder / "pumpkin.glw";
     std::filesystem::copy_file(kExample, source);
@@ -86,7 +86,7 @@ TEST(AnimateCommand, WritesTheAnimatedDocumentAndLeavesTheSourceAlone) {
               original->GetTimeline().FindTrack(CandleLightnessKey)->GetAnchors());
 }
 
-TEST(AnimateCommand, LipSyncWithoutAVoiceFailsAndWritesNothing) {
+TEST(AnimateCommandTest, LipSyncWithoutAVoiceFailsAndWritesNothing) {
     vel::testing::TempFolder folder;
     const std::string silent = folder / "silent.glw";
     auto document = LumoDocument::New();

@@ -72,7 +72,9 @@ private:
     testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
-TEST(AnimateDialogs, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {
+class AnimateMenuTest : public ShellTest {};
+
+TEST_F(AnimateMenuTest, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {
     const auto silent = Talking(false);
     LipSyncDlg noVoice(nullptr, *silent);
     noVoice.show();
@@ -102,7 +104,7 @@ TEST(AnimateDialogs, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {
     EXPECT_FALSE(flicker.OkButton()->isEnabled());
 }
 
-TEST(AnimateDialogs, ACancelledRunChangesNothing) {
+TEST_F(AnimateMenuTest, ACancelledRunChangesNothing) {
     const auto document = Talking(true);
     const KnobTimeline before = document->GetTimeline();
     LipSyncDlg dialog(nullptr, *document);
@@ -169,7 +171,7 @@ TEST(AnimateDialogs, AFailedRunSaysWhyInTheUsersWordsAndChangesNothing) {
 }
 
 // A blink may land outside the part of the timeline in view.
-TEST_F(ShellTest, AnAnimationShowsTheFirstRowAndKeyItChanged) {
+TEST_F(AnimateMenuTest, AnAnimationShowsTheFirstRowAndKeyItChanged) {
     window->SetDocument(Talking(false));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -193,7 +195,7 @@ TEST_F(ShellTest, AnAnimationShowsTheFirstRowAndKeyItChanged) {
     EXPECT_LT(geometry.FrameX(0), geometry.ViewWidth());
 }
 
-TEST_F(ShellTest, EachAnimateCommandIsOneUndoableStep) {
+TEST_F(AnimateMenuTest, EachAnimateCommandIsOneUndoableStep) {
     window->SetDocument(Talking(true));
     LumoDocument& document = *window->GetDocument();
     const KnobTimeline before = document.GetTimeline();

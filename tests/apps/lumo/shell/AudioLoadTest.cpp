@@ -88,7 +88,9 @@ private:
     const LumoWnd& window_;
 };
 
-TEST_F(ShellTest, LoadAudioIsOneUndoableStepAndAFileWithoutSoundChangesNothing) {
+class AudioLoadTest : public ShellTest {};
+
+TEST_F(AudioLoadTest, LoadAudioIsOneUndoableStepAndAFileWithoutSoundChangesNothing) {
     TempFolder folder;
     testing::WriteWhole(folder / "noise.wav", "not a wave");
     LumoDocument* document = window->GetDocument();
@@ -116,7 +118,7 @@ TEST_F(ShellTest, LoadAudioIsOneUndoableStepAndAFileWithoutSoundChangesNothing) 
 
 // The file is read while the window goes on running its events, and nothing
 // reaches the document before the whole clip is there.
-TEST_F(ShellTest, SoundIsReadWhileTheWindowRuns) {
+TEST_F(AudioLoadTest, SoundIsReadWhileTheWindowRuns) {
     TempFolder folder;
     const std::string voice = LongVoice(folder);
     LumoDocument* document = window->GetDocument();
@@ -142,7 +144,7 @@ TEST_F(ShellTest, SoundIsReadWhileTheWindowRuns) {
 // Escape, or another document, ends a load within a tenth of a second,
 // however long the file: a WAV file is read in pieces as the others are,
 // its waveform growing. Nothing of the load is left.
-TEST_F(ShellTest, ACancelledLoadEndsAtOnceAndChangesNothing) {
+TEST_F(AudioLoadTest, ACancelledLoadEndsAtOnceAndChangesNothing) {
     TempFolder folder;
     window->show();
     for (const std::string& voice : {LongVoice(folder), LongWav(folder)}) {
@@ -176,7 +178,7 @@ TEST_F(ShellTest, ACancelledLoadEndsAtOnceAndChangesNothing) {
 // A sound that finishes loading while a modal command runs waits for the
 // command to end, so that neither its dialog nor an export sees the
 // document change under it; then it arrives as its own step.
-TEST_F(ShellTest, ASoundReadUnderAModalCommandArrivesWhenTheCommandEnds) {
+TEST_F(AudioLoadTest, ASoundReadUnderAModalCommandArrivesWhenTheCommandEnds) {
     TempFolder folder;
     const std::string voice = ShortVoice(folder);
     LingeringDialogs lingering(*window);
@@ -198,7 +200,7 @@ TEST_F(ShellTest, ASoundReadUnderAModalCommandArrivesWhenTheCommandEnds) {
 // A WAV file that states an impossible rate is refused as damaged and
 // leaves the document as it was; one whose float samples are not numbers
 // loads with them silent, and the status bar says so once.
-TEST_F(ShellTest, StrangeWavFilesAreRefusedOrLoadedWithANote) {
+TEST_F(AudioLoadTest, StrangeWavFilesAreRefusedOrLoadedWithANote) {
     TempFolder folder;
     const Bytes zeroRate = Riff({Fmt{.rate = 0}.AsChunk(), Chunk("data", Bytes(400, 1))});
     testing::WriteWhole(folder / "zero.wav", std::string(zeroRate.begin(), zeroRate.end()));

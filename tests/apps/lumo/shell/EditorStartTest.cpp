@@ -17,7 +17,9 @@ void StorePlacement(const QRect& normal) {
     QSettings("Vellumar", "Lumo").setValue("WindowPlacement", placement.Encode());
 }
 
-TEST_F(ShellTest, ASavedPlacementStaysWhenItsSnapCannotBeRestored) {
+class EditorStartTest : public ShellTest {};
+
+TEST_F(EditorStartTest, ASavedPlacementStaysWhenItsSnapCannotBeRestored) {
     const QRect placed(100, 80, 640, 480);
     for (const QVariant& snap : {QVariant(), QVariant(QStringLiteral("7")), QVariant(1.5)}) {
         // Closing saves the placement, so the window closes first.
@@ -44,7 +46,7 @@ TEST_F(ShellTest, ASavedPlacementStaysWhenItsSnapCannotBeRestored) {
 }
 
 // The test platform frames its windows as a window manager does.
-TEST_F(ShellTest, DemoSizesTheWholeWindowFrameIncluded) {
+TEST_F(EditorStartTest, DemoSizesTheWholeWindowFrameIncluded) {
     window.reset();
     StorePlacement(QRect(100, 80, 640, 480));
     window = std::make_unique<LumoWnd>(&clock);

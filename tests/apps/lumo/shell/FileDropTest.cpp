@@ -9,7 +9,9 @@ namespace {
 
 using testing::TempFolder;
 
-TEST_F(ShellTest, ADroppedDocumentOpensAndADroppedSoundLoadsAsOneStep) {
+class FileDropTest : public ShellTest {};
+
+TEST_F(FileDropTest, ADroppedDocumentOpensAndADroppedSoundLoadsAsOneStep) {
     TempFolder folder;
     auto saved = LumoDocument::New();
     saved->GetModel().InsertNewShape(0);
@@ -35,7 +37,7 @@ TEST_F(ShellTest, ADroppedDocumentOpensAndADroppedSoundLoadsAsOneStep) {
 // A file manager sends a name that is not UTF-8 percent-encoded byte for byte: the file is
 // opened under its own bytes, and its name shows with only the byte that cannot be shown
 // replaced.
-TEST_F(ShellTest, DroppedNamesThatAreNotUtf8KeepTheirBytes) {
+TEST_F(FileDropTest, DroppedNamesThatAreNotUtf8KeepTheirBytes) {
     TempFolder folder;
     // "fête" as a Latin-1 system names it.
     const std::string document = folder / "f\xeate.glw";
@@ -61,7 +63,7 @@ TEST_F(ShellTest, DroppedNamesThatAreNotUtf8KeepTheirBytes) {
 }
 
 // A drag the window would not know what to do with is refused at once.
-TEST_F(ShellTest, OtherDropsAreRefused) {
+TEST_F(FileDropTest, OtherDropsAreRefused) {
     TempFolder folder;
     testing::WriteWhole(folder / "notes.txt", "a note");
     testing::WriteWhole(folder / "a.wav", "");

@@ -41,7 +41,9 @@ QVariant StoredEntry(int number) {
     return QSettings("Vellumar", "Lumo").value(QStringLiteral("MRU/%1").arg(number));
 }
 
-TEST_F(ShellTest, RecentFilesOpenFromWhereverTheProgramStarts) {
+class FilePathsTest : public ShellTest {};
+
+TEST_F(FilePathsTest, RecentFilesOpenFromWhereverTheProgramStarts) {
     TempFolder folder;
     const std::string face = Saved(folder / "face.glw");
     std::filesystem::create_directory(folder / "work");
@@ -58,7 +60,7 @@ TEST_F(ShellTest, RecentFilesOpenFromWhereverTheProgramStarts) {
     EXPECT_EQ(window->GetDocument()->GetPath(), face);
 }
 
-TEST_F(ShellTest, NamesThatAreNotUtf8KeepTheirBytesThroughTheRecentFiles) {
+TEST_F(FilePathsTest, NamesThatAreNotUtf8KeepTheirBytesThroughTheRecentFiles) {
     TempFolder folder;
     // "fête.glw" as a Latin-1 system names it.
     const std::string latin = Saved(folder / "f\xeate.glw");
@@ -86,7 +88,7 @@ TEST_F(ShellTest, NamesThatAreNotUtf8KeepTheirBytesThroughTheRecentFiles) {
     EXPECT_EQ(window->GetDocument()->GetPath(), latin);
 }
 
-TEST_F(ShellTest, PipesWhereFilesShouldBeAreRefusedWithoutWaiting) {
+TEST_F(FilePathsTest, PipesWhereFilesShouldBeAreRefusedWithoutWaiting) {
     TempFolder folder;
     const NamedPipe glw(folder / "pipe.glw");
     const NamedPipe wav(folder / "pipe.wav");
@@ -132,7 +134,7 @@ TEST_F(ShellTest, PipesWhereFilesShouldBeAreRefusedWithoutWaiting) {
     EXPECT_EQ(document->GetUndoCount(), 0u);
 }
 
-TEST_F(ShellTest, ASettingsFileThatIsNoFileGivesTheDefaultsAndStaysAsItIs) {
+TEST_F(FilePathsTest, ASettingsFileThatIsNoFileGivesTheDefaultsAndStaysAsItIs) {
     const std::string settings =
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                           "/Vellumar/Lumo.conf")

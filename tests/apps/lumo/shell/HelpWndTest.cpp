@@ -73,9 +73,11 @@ QString FirstHeading(const QString& markdownPath) {
     return {};
 }
 
+class HelpWndTest : public ShellTest {};
+
 // The page is read and drawn by the window itself, whatever the desktop
 // would open a Markdown file with.
-TEST_F(ShellTest, TheTutorialOpensInsideTheProgramWithItsPictures) {
+TEST_F(HelpWndTest, TheTutorialOpensInsideTheProgramWithItsPictures) {
     const DesktopFiles desktop;
     window->OnCommand(IdTutorial);
     EXPECT_TRUE(desktop.handler.source().isEmpty())
@@ -105,7 +107,7 @@ TEST_F(ShellTest, TheTutorialOpensInsideTheProgramWithItsPictures) {
 }
 
 // A picture wider than the page is shown at the page's width, in proportion.
-TEST_F(ShellTest, TheTutorialsPicturesFitTheWindow) {
+TEST_F(HelpWndTest, TheTutorialsPicturesFitTheWindow) {
     window->OnCommand(IdTutorial);
     auto* help = HelpWindows().value(0);
     ASSERT_NE(help, nullptr);
@@ -121,7 +123,7 @@ TEST_F(ShellTest, TheTutorialsPicturesFitTheWindow) {
     }
 }
 
-TEST_F(ShellTest, OneHelpWindowShowsTheTutorialOrTheShortcuts) {
+TEST_F(HelpWndTest, OneHelpWindowShowsTheTutorialOrTheShortcuts) {
     window->OnCommand(IdKeyboardShortcuts);
     window->OnCommand(IdTutorial);
     window->OnCommand(IdKeyboardShortcuts);

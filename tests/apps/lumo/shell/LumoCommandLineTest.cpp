@@ -69,14 +69,14 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-TEST(LumoCommandLine, UsageTextLineForLine) {
+TEST(LumoCommandLineTest, UsageTextLineForLine) {
     const LumoCommandLine commandLine;
     const std::string usage = commandLine.GetUsage();
     EXPECT_THAT(Lines(usage), ElementsAreArray(usageLines));
     EXPECT_EQ(usage.back(), '\n');
 }
 
-TEST(LumoCommandLine, ReadsTheProgramsOwnOptionsAndFile) {
+TEST(LumoCommandLineTest, ReadsTheProgramsOwnOptionsAndFile) {
     LumoCommandLine commandLine;
     EXPECT_EQ(commandLine.program.value, "lumo.exe");
     EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"/usr/bin/lumo", "--maximize",
@@ -93,7 +93,7 @@ TEST(LumoCommandLine, ReadsTheProgramsOwnOptionsAndFile) {
                 ElementsAre("unexpected positional argument 'pumpkin.glw'"));
 }
 
-TEST(UsageReport, HelpIsTheUsageAlone) {
+TEST(LumoCommandLineTest, HelpIsTheUsageAlone) {
     LumoCommandLine commandLine;
     commandLine.Parse(std::vector<std::string>{"lumo", "-?"});
     const UsageReport report(commandLine);
@@ -102,7 +102,7 @@ TEST(UsageReport, HelpIsTheUsageAlone) {
     EXPECT_EQ(report.GetText(), commandLine.GetUsage());
 }
 
-TEST(UsageReport, ErrorsComeFirstThenAnEmptyLine) {
+TEST(LumoCommandLineTest, ErrorsComeFirstThenAnEmptyLine) {
     LumoCommandLine commandLine;
     commandLine.Parse(std::vector<std::string>{"lumo", "--help", "--bogus", "-x"});
     const UsageReport report(commandLine);
@@ -112,7 +112,7 @@ TEST(UsageReport, ErrorsComeFirstThenAnEmptyLine) {
               "unrecognized option --bogus\nunrecognized option -x\n\n" + commandLine.GetUsage());
 }
 
-TEST(UsageReport, MessageBoxShowsThePlainText) {
+TEST(LumoCommandLineTest, MessageBoxShowsThePlainText) {
     int argc = 1;
     char name[] = "shell_tests";
     char* argv[] = {name, nullptr};

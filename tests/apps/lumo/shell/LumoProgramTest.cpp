@@ -4,10 +4,10 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
+#include "tests/support/MediaProbe.h"
 #include "tests/support/NoUnnamedFiles.h"
 #include "tests/support/SmallDisk.h"
 #include "tests/support/TempFolder.h"
-#include "tests/video/MediaProbe.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -65,21 +65,57 @@ Outcome RunLumo(const QStringList& arguments, const QString& display = {}) {
     return outcome;
 }
 
-TEST(LumoProgram, HelpPrintsTheUsageOnStandardOutput) {
+// A document of five frames with one lit triangle, and one of 5000 frames,
+// in a fresh folder.
+class LumoProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto document = LumoDocument::New();
+        document->GetModel().InsertShape(
+            0, Shape{Shape::CandleColor,
+                     "Nose",
+                     {Pose{KnobKey(), {{0, 0.5f}, {-0.3f, 0}, {0.3f, 0}}}}});
+        document->SynchroniseTimeline();
+        document->GetTimeline().SetAnchor(CandleLightnessKey, 5, 0.3f);
+        ASSERT_TRUE(document->Save(PathOf("nose.glw")));
+        document->GetTimeline().SetAnchor(CandleHueKey, 5000, 300);
+        ASSERT_TRUE(document->Save(PathOf("long.glw")));
+    }
+    std::string PathOf(const std::string& name) const { return folder_ / name; }
+    QStringList Render(const std::string& document, const std::string& output) const {
+        return {"--render", QString::fromStdString("--output=" + PathOf(output)),
+                QString::fromStdString(PathOf(document))};
+    }
+    // The names in the folder besides the two documents.
+    std::vector<std::string> Others() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+            const std::string name = entry.path().filename().string();
+            if (name != "nose.glw" && name != "long.glw") {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
+
+    testing::TempFolder folder_;
+};
+
+TEST_F(LumoProgramTest, HelpPrintsTheUsageOnStandardOutput) {
     const Outcome run = RunLumo({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, LumoCommandLine().GetUsage());
     EXPECT_EQ(run.err, "");
 }
 
-TEST(LumoProgram, ErrorsGoToStandardErrorWithExitCode2) {
+TEST_F(LumoProgramTest, ErrorsGoToStandardErrorWithExitCode2) {
     const Outcome run = RunLumo({"--bogus"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "unrecognized option --bogus\n\n" + LumoCommandLine().GetUsage());
 }
 
-TEST(LumoProgram, UnreachableDisplayStillReportsAndExits) {
+TEST_F(LumoProgramTest, UnreachableDisplayStillReportsAndExits) {
     const Outcome run = RunLumo({"--bogus"}, ":4093");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err.rfind("unrecognized option --bogus\n\n" + LumoCommandLine().GetUsage(), 0),
@@ -89,7 +125,7 @@ TEST(LumoProgram, UnreachableDisplayStillReportsAndExits) {
 // As a build script, help2man or a script under a virtual display runs the program: a display,
 // no terminal and the output in pipes. The report is printed and the program ends without
 // waiting for a click on a message box.
-TEST(LumoProgram, UnderADisplayReportsIntoPipesEndWithoutAClick) {
+TEST_F(LumoProgramTest, UnderADisplayReportsIntoPipesEndWithoutAClick) {
     const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
     if (xvfbRun.isEmpty()) {
         GTEST_SKIP() << "xvfb-run is not installed";
@@ -139,7 +175,7 @@ bool NowhereToPrintWith(int out, int error) {
 
 // A desktop menu starts the program with its streams closed or on /dev/null: only then does
 // the report need a box.
-TEST(LumoProgram, OnlyAStartFromAMenuHasNowhereToPrint) {
+TEST_F(LumoProgramTest, OnlyAStartFromAMenuHasNowhereToPrint) {
     const testing::TempFolder folder;
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     const int file = ::open((folder / "report").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
@@ -155,7 +191,7 @@ TEST(LumoProgram, OnlyAStartFromAMenuHasNowhereToPrint) {
     }
 }
 
-TEST(LumoProgram, TheEditorWithoutADisplaySaysSoInOneLine) {
+TEST_F(LumoProgramTest, TheEditorWithoutADisplaySaysSoInOneLine) {
     for (const QString& display : {QString(), QStringLiteral(":4093")}) {
         const Outcome run = RunLumo({"--maximize", "some file.glw"}, display);
         EXPECT_EQ(run.exitCode, 1);
@@ -165,43 +201,7 @@ TEST(LumoProgram, TheEditorWithoutADisplaySaysSoInOneLine) {
     }
 }
 
-// A document of five frames with one lit triangle, and one of 5000 frames,
-// in a fresh folder.
-class RenderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        auto document = LumoDocument::New();
-        document->GetModel().InsertShape(
-            0, Shape{Shape::CandleColor,
-                     "Nose",
-                     {Pose{KnobKey(), {{0, 0.5f}, {-0.3f, 0}, {0.3f, 0}}}}});
-        document->SynchroniseTimeline();
-        document->GetTimeline().SetAnchor(CandleLightnessKey, 5, 0.3f);
-        ASSERT_TRUE(document->Save(PathOf("nose.glw")));
-        document->GetTimeline().SetAnchor(CandleHueKey, 5000, 300);
-        ASSERT_TRUE(document->Save(PathOf("long.glw")));
-    }
-    std::string PathOf(const std::string& name) const { return folder_ / name; }
-    QStringList Render(const std::string& document, const std::string& output) const {
-        return {"--render", QString::fromStdString("--output=" + PathOf(output)),
-                QString::fromStdString(PathOf(document))};
-    }
-    // The names in the folder besides the two documents.
-    std::vector<std::string> Others() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
-            const std::string name = entry.path().filename().string();
-            if (name != "nose.glw" && name != "long.glw") {
-                names.push_back(name);
-            }
-        }
-        return names;
-    }
-
-    testing::TempFolder folder_;
-};
-
-TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
+TEST_F(LumoProgramTest, ARenderWritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
     const Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, PathOf("nose.mp4") + "\n");
@@ -209,7 +209,7 @@ TEST_F(RenderTest, WritesTheWholeAnimationBesideTheDocumentAndSaysWhere) {
     EXPECT_EQ(test::ProbeStream(PathOf("nose.mp4"), "v:0").at("nb_read_frames"), "5");
 }
 
-TEST_F(RenderTest, LoopsPlayTheAnimationOverAndMustBeACount) {
+TEST_F(LumoProgramTest, LoopsPlayTheAnimationOverAndMustBeACount) {
     const Outcome run =
         RunLumo({"--render", "--loops=3", QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -222,7 +222,7 @@ TEST_F(RenderTest, LoopsPlayTheAnimationOverAndMustBeACount) {
     }
 }
 
-TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
+TEST_F(LumoProgramTest, FailuresAreOneLineNamingTheFile) {
     Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("missing.glw"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
@@ -242,7 +242,7 @@ TEST_F(RenderTest, FailuresAreOneLineNamingTheFile) {
     EXPECT_EQ(run.err, "lumo: " + output + ": cannot write the video: the folder does not exist\n");
 }
 
-TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
+TEST_F(LumoProgramTest, OnlyRegularFilesAreReplaced) {
     const std::string fifo = PathOf("pipe.mp4");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     Outcome run = RunLumo(Render("nose.glw", "pipe.mp4"));
@@ -274,7 +274,7 @@ TEST_F(RenderTest, OnlyRegularFilesAreReplaced) {
     EXPECT_EQ(std::filesystem::file_size(locked), 3u);
 }
 
-TEST_F(RenderTest, LongestNamesWork) {
+TEST_F(LumoProgramTest, LongestNamesWork) {
     const std::string name = std::string(250, 'v') + ".mp4";
     const Outcome run = RunLumo(Render("nose.glw", name));
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -283,7 +283,7 @@ TEST_F(RenderTest, LongestNamesWork) {
 
 // Where the file system cannot make files without a name, the video is
 // written under a short hidden name and only then takes the target's.
-TEST_F(RenderTest, ExportsWhereFilesWithoutANameAreRefused) {
+TEST_F(LumoProgramTest, ExportsWhereFilesWithoutANameAreRefused) {
     constexpr int cannotRefuse = 77;
     const std::string name = std::string(250, 'v') + ".mp4";
     QProcess process;
@@ -302,7 +302,7 @@ TEST_F(RenderTest, ExportsWhereFilesWithoutANameAreRefused) {
     EXPECT_EQ(Others(), std::vector<std::string>{name});
 }
 
-TEST_F(RenderTest, KilledOrHungUpExportsLeaveNothing) {
+TEST_F(LumoProgramTest, KilledOrHungUpExportsLeaveNothing) {
     for (const int signal : {SIGHUP, SIGKILL}) {
         QProcess process;
         process.setReadChannel(QProcess::StandardError);
@@ -331,7 +331,7 @@ void ExpectStoppedEarly(const Outcome& run, const std::string& failure) {
     EXPECT_EQ(run.err.find("No frames"), std::string::npos);
 }
 
-TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
+TEST_F(LumoProgramTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
     QProcess process;
     process.setChildProcessModifier([] {
         const rlimit limit{100000, 100000};
@@ -343,7 +343,7 @@ TEST_F(RenderTest, FileSizeLimitStopsAtTheFirstFailedWrite) {
     EXPECT_EQ(Others(), std::vector<std::string>{});
 }
 
-TEST_F(RenderTest, FullDiskStopsAtTheFirstFailedWrite) {
+TEST_F(LumoProgramTest, FullDiskStopsAtTheFirstFailedWrite) {
     const testing::SmallDisk disk(PathOf("disk"), 100000);
     if (!disk.Mounted()) {
         GTEST_SKIP() << "no permission to mount a small file system to fill";
@@ -354,7 +354,7 @@ TEST_F(RenderTest, FullDiskStopsAtTheFirstFailedWrite) {
     EXPECT_TRUE(std::filesystem::is_empty(PathOf("disk")));
 }
 
-TEST_F(RenderTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
+TEST_F(LumoProgramTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
     core::FileError error;
     const auto document = LumoDocument::Open(PathOf("nose.glw"), error);
     ASSERT_TRUE(document);
@@ -372,7 +372,7 @@ TEST_F(RenderTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
     }
 }
 
-TEST(RenderCommand, DefaultVideoNameNeverIsTheDocument) {
+TEST_F(LumoProgramTest, DefaultVideoNameNeverIsTheDocument) {
     EXPECT_EQ(DefaultVideoName("/home/me/pumpkin.glw"), "/home/me/pumpkin.mp4");
     EXPECT_EQ(DefaultVideoName("pumpkin"), "pumpkin.mp4");
     EXPECT_EQ(DefaultVideoName("odd.mp4"), "odd.mp4.mp4");

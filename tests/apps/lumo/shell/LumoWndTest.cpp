@@ -39,7 +39,9 @@ std::vector<std::string> MenuTexts(const QMenu* menu) {
     return texts;
 }
 
-TEST_F(ShellTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
+class LumoWndTest : public ShellTest {};
+
+TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(
@@ -66,7 +68,7 @@ TEST_F(ShellTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     }
 }
 
-TEST_F(ShellTest, MenuStateFollowsTheDocumentHistoryFrameAndPlayback) {
+TEST_F(LumoWndTest, MenuStateFollowsTheDocumentHistoryFrameAndPlayback) {
     window->UpdateMenuState();
     EXPECT_FALSE(window->Action(IdSave)->isEnabled());
     EXPECT_FALSE(window->Action(IdUndo)->isEnabled());
@@ -101,7 +103,7 @@ TEST_F(ShellTest, MenuStateFollowsTheDocumentHistoryFrameAndPlayback) {
 
 // The history commands name the step they would act on, however the history
 // changed, and read plain and disabled with nothing to act on.
-TEST_F(ShellTest, UndoAndRedoNameTheStepTheyWouldTake) {
+TEST_F(LumoWndTest, UndoAndRedoNameTheStepTheyWouldTake) {
     QMenu* edit = window->menuBar()->actions()[1]->menu();
     const auto openEdit = [edit] {
         Q_EMIT edit->aboutToShow();
@@ -144,7 +146,7 @@ TEST_F(ShellTest, UndoAndRedoNameTheStepTheyWouldTake) {
     EXPECT_FALSE(redo->isEnabled());
 }
 
-TEST_F(ShellTest, CaptionNamesTheFileAndMarksChanges) {
+TEST_F(LumoWndTest, CaptionNamesTheFileAndMarksChanges) {
     EXPECT_EQ(window->windowTitle(), "Vellumar Gourdglowlight");
     Edit(*window);
     EXPECT_EQ(window->windowTitle(), "Untitled* - Vellumar Gourdglowlight");
@@ -167,7 +169,7 @@ struct Guarded {
     std::function<void(LumoWnd&, ScriptedDialogs&, const std::string& other)> run;
 };
 
-TEST_F(ShellTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocument) {
+TEST_F(LumoWndTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocument) {
     TempFolder folder;
     const std::string other = SavedDocument(folder, "other.glw");
     const std::vector<Guarded> commands{
@@ -247,7 +249,7 @@ TEST_F(ShellTest, TheUnsavedChangesQuestionGuardsEveryCommandThatDropsTheDocumen
     }
 }
 
-TEST_F(ShellTest, SavingToTheQuestionsFileLetsTheCommandGoOn) {
+TEST_F(LumoWndTest, SavingToTheQuestionsFileLetsTheCommandGoOn) {
     TempFolder folder;
     Edit(*window);
     dialogs.answers = {SaveChangesQuestion::Save};
@@ -260,7 +262,7 @@ TEST_F(ShellTest, SavingToTheQuestionsFileLetsTheCommandGoOn) {
     EXPECT_EQ(window->GetRecentFiles().GetEntries(), std::vector<std::string>{folder / "kept.glw"});
 }
 
-TEST_F(ShellTest, RecentFilesMoveToTheFrontKeepFourAndShowAmpersands) {
+TEST_F(LumoWndTest, RecentFilesMoveToTheFrontKeepFourAndShowAmpersands) {
     TempFolder folder;
     std::vector<std::string> paths;
     for (const char* name : {"a.glw", "b & c.glw", "d.glw", "e.glw", "f.glw"}) {
@@ -295,7 +297,7 @@ TEST_F(ShellTest, RecentFilesMoveToTheFrontKeepFourAndShowAmpersands) {
     EXPECT_EQ(window->GetRecentFiles().GetEntries()[1], paths[4]);
 }
 
-TEST_F(ShellTest, RecentFilesStopAtTheFirstMissingEntry) {
+TEST_F(LumoWndTest, RecentFilesStopAtTheFirstMissingEntry) {
     QSettings settings("Vellumar", "Lumo");
     settings.setValue("MRU/1", "/one.glw");
     settings.setValue("MRU/3", "/three.glw");
@@ -304,7 +306,7 @@ TEST_F(ShellTest, RecentFilesStopAtTheFirstMissingEntry) {
     EXPECT_EQ(window->GetRecentFiles().GetEntries(), std::vector<std::string>{"/one.glw"});
 }
 
-TEST_F(ShellTest, ADocumentThatCannotBeOpenedLeavesTheOpenOneAsItWas) {
+TEST_F(LumoWndTest, ADocumentThatCannotBeOpenedLeavesTheOpenOneAsItWas) {
     TempFolder folder;
     testing::WriteWhole(folder / "bad.glw", "not a pumpkin");
     Edit(*window);
@@ -318,7 +320,7 @@ TEST_F(ShellTest, ADocumentThatCannotBeOpenedLeavesTheOpenOneAsItWas) {
                                        "\n\nNot a document file, or the file is damaged.");
 }
 
-TEST_F(ShellTest, LongPathsOpenAndSave) {
+TEST_F(LumoWndTest, LongPathsOpenAndSave) {
     TempFolder folder;
     std::string deep = folder.Path().string();
     while (deep.size() < 300) {
@@ -332,7 +334,7 @@ TEST_F(ShellTest, LongPathsOpenAndSave) {
     EXPECT_TRUE(window->OpenFile(deep + "/face.glw"));
 }
 
-TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
+TEST_F(LumoWndTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     LumoDocument* document = window->GetDocument();
     window->RequestSelection({7, 1, 2});
     MacroCommand macro("New Shape");
@@ -349,7 +351,7 @@ TEST_F(ShellTest, UndoingAnEditBringsBackTheSelectionThatCameWithIt) {
     EXPECT_EQ(document->GetModel().GetShapeCount(), 1u);
 }
 
-TEST_F(ShellTest, SplitsOutsideTheWindowAreComputedByQuarters) {
+TEST_F(LumoWndTest, SplitsOutsideTheWindowAreComputedByQuarters) {
     QSettings settings("Vellumar", "Lumo");
     settings.setValue("xSplit", 5000);
     settings.setValue("ySplit", 300);
@@ -374,7 +376,7 @@ TEST_F(ShellTest, SplitsOutsideTheWindowAreComputedByQuarters) {
     }
 }
 
-TEST_F(ShellTest, SplittersFollowTheMouseAndEscapePutsThemBack) {
+TEST_F(LumoWndTest, SplittersFollowTheMouseAndEscapePutsThemBack) {
     window->show();
     QCoreApplication::processEvents();
     QWidget* client = window->ClientArea();
@@ -402,7 +404,7 @@ TEST_F(ShellTest, SplittersFollowTheMouseAndEscapePutsThemBack) {
 
 // Many small steps, as a window manager resizes, round nothing away; a
 // window shrunk past the splits and grown again has them where they were.
-TEST_F(ShellTest, AResizedWindowKeepsTheSplittersProportions) {
+TEST_F(LumoWndTest, AResizedWindowKeepsTheSplittersProportions) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QCoreApplication::processEvents();

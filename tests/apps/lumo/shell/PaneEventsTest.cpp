@@ -11,7 +11,9 @@
 namespace vel::lumo::test {
 namespace {
 
-TEST_F(ShellTest, KeysAPaneDoesNotUseReachTheMainWindow) {
+class PaneEventsTest : public ShellTest {};
+
+TEST_F(PaneEventsTest, KeysAPaneDoesNotUseReachTheMainWindow) {
     window->show();
     LumoDocument* document = window->GetDocument();
     document->GetTimeline().InsertAnchor(StandardKnobs()[0].key, 100, 0.5f);
@@ -45,7 +47,7 @@ private:
 };
 static_assert(sizeof(CountingTimeline) <= 4096);
 
-TEST_F(ShellTest, APaneGoneBeforeItsDocumentIsNeverNotified) {
+TEST_F(PaneEventsTest, APaneGoneBeforeItsDocumentIsNeverNotified) {
     auto document = LumoDocument::New();
     auto gone = std::make_unique<CountingTimeline>(nullptr, window.get());
     gone->SetDocument(document.get());
@@ -70,7 +72,7 @@ TEST_F(ShellTest, APaneGoneBeforeItsDocumentIsNeverNotified) {
 
 // The window's document goes before the panes do; a drag still running must
 // be put back first. Under the sanitizers, a late one reaches freed memory.
-TEST_F(ShellTest, AWindowClosedDuringADragPutsItBackWhileTheDocumentLives) {
+TEST_F(PaneEventsTest, AWindowClosedDuringADragPutsItBackWhileTheDocumentLives) {
     window->show();
     QApplication::setActiveWindow(window.get());
     TimelineWnd* timeline = window->Timeline();

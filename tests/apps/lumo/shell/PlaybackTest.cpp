@@ -25,7 +25,9 @@ void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, int cou
     QCoreApplication::sendEvent(widget, &event);
 }
 
-TEST_F(ShellTest, PlaybackShowsEveryFrameUpToTheCountAndStops) {
+class PlaybackTest : public ShellTest {};
+
+TEST_F(PlaybackTest, PlaybackShowsEveryFrameUpToTheCountAndStops) {
     SetLength(*window, 10);
     window->SetFrame(10);
     window->OnCommand(IdPlay);
@@ -62,7 +64,7 @@ private:
     testing::InstalledRunner<DialogRunner> installed_{this};
 };
 
-TEST_F(ShellTest, TheExportButtonsDialogGetsTheMouse) {
+TEST_F(PlaybackTest, TheExportButtonsDialogGetsTheMouse) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     GrabRecordingRunner runner;
@@ -72,7 +74,7 @@ TEST_F(ShellTest, TheExportButtonsDialogGetsTheMouse) {
     EXPECT_EQ(runner.grabbers, std::vector<QWidget*>{nullptr});
 }
 
-TEST_F(ShellTest, AnyJumpStopsPlaybackAndThePlayGlyphFollows) {
+TEST_F(PlaybackTest, AnyJumpStopsPlaybackAndThePlayGlyphFollows) {
     SetLength(*window, 100);
     const QString& label = window->Transport()->Buttons()[TransportBar::PlayButton].label;
     window->OnCommand(IdPlay);
@@ -96,7 +98,7 @@ TEST_F(ShellTest, AnyJumpStopsPlaybackAndThePlayGlyphFollows) {
     EXPECT_FALSE(window->IsPlaying());
 }
 
-TEST_F(ShellTest, ArrowKeysAndTransportStepsMoveTheFrame) {
+TEST_F(PlaybackTest, ArrowKeysAndTransportStepsMoveTheFrame) {
     SetLength(*window, 200);
     PressKey(window.get(), Qt::Key_Right, Qt::ControlModifier, 3);
     EXPECT_EQ(window->GetFrame(), 90u);
@@ -119,8 +121,7 @@ TEST_F(ShellTest, ArrowKeysAndTransportStepsMoveTheFrame) {
     EXPECT_EQ(window->GetFrame(), 0u);
 }
 
-TEST(FramePacer, KeepsAFixedScheduleAndSleepsUntilShortlyBeforeEachDeadline) {
-    FakeClock clock;
+TEST_F(PlaybackTest, TheFramePacerKeepsAFixedScheduleAndSleepsUntilShortlyBeforeEachDeadline) {
     FramePacer pacer(clock);
     pacer.Start(30.0);
     EXPECT_TRUE(pacer.Wait());

@@ -134,7 +134,9 @@ inline bool DropFile(QWidget& window, const std::string& path) {
     return DropFiles(window, {QUrl::fromLocalFile(QString::fromStdString(path))});
 }
 
-// A main window on a fake clock with no settings from earlier tests.
+// A main window on a fake clock with no settings from earlier tests. Each
+// test file derives a fixture named after its feature, so that a filter such
+// as 'FileDrop*' picks that feature's cases.
 class ShellTest : public ::testing::Test {
 protected:
     ShellTest() {

@@ -35,7 +35,9 @@ void CollectMenuKeys(const QMenu* menu, std::vector<QString>& keys) {
     }
 }
 
-TEST_F(ShellTest, TheShortcutListNamesEveryMenuKeyAndEveryWindowKey) {
+class ShortcutListTest : public ShellTest {};
+
+TEST_F(ShortcutListTest, TheShortcutListNamesEveryMenuKeyAndEveryWindowKey) {
     std::vector<QString> menuKeys;
     for (const QAction* menu : window->menuBar()->actions()) {
         CollectMenuKeys(menu->menu(), menuKeys);
@@ -55,7 +57,7 @@ TEST_F(ShellTest, TheShortcutListNamesEveryMenuKeyAndEveryWindowKey) {
     EXPECT_TRUE(page.contains(QStringLiteral("Shift+drag inside the selected shape")));
 }
 
-TEST(KeyTable, EachKeyMeansOneThingAndCtrlFallsBackToThePlainKey) {
+TEST_F(ShortcutListTest, EachKeyMeansOneThingAndCtrlFallsBackToThePlainKey) {
     std::set<std::pair<int, bool>> seen;
     for (const KeyBinding& binding : WindowKeys()) {
         EXPECT_TRUE(seen.emplace(binding.key, binding.ctrl).second)
@@ -69,7 +71,7 @@ TEST(KeyTable, EachKeyMeansOneThingAndCtrlFallsBackToThePlainKey) {
 
 // A key listed for a pane is one the pane takes for itself, not one that
 // travels on to the main window.
-TEST_F(ShellTest, EveryListedPaneKeyIsTakenByItsPane) {
+TEST_F(ShortcutListTest, EveryListedPaneKeyIsTakenByItsPane) {
     Edit(*window);
     window->show();
     const std::vector<QWidget*> panes{window->Preview(), window->Shapes(), window->Timeline()};

@@ -1,4 +1,4 @@
-#include "tests/video/MediaProbe.h"
+#include "tests/support/MediaProbe.h"
 
 #include <cstdio>
 #include <fstream>
