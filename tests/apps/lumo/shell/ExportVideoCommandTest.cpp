@@ -1,7 +1,7 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 
-#include "apps/lumo/dialogs/WorkProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
+#include "apps/lumo/dialogs/WorkProgressDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/shell/ExportNotice.h"
 #include "tests/support/Files.h"
