@@ -13,7 +13,8 @@ endfunction()
 # A GoogleTest program whose cases CTest lists one by one. QT tests run on
 # the offscreen platform (or the given QT_QPA_PLATFORM value) with settings and
 # recovery copies in private folders. SERIAL tests measure time and run while
-# no other test does.
+# no other test does. The cases of the programs in LUMO_THREAD_TESTS carry the
+# label "threads".
 function(lumo_test name)
   cmake_parse_arguments(ARG "QT;SERIAL" "PLATFORM" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -33,10 +34,13 @@ function(lumo_test name)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
       "${CMAKE_COMMAND};-E;env;${env}")
   endif()
-  set(serial FALSE)
+  set(properties TIMEOUT 300)
   if(ARG_SERIAL)
-    set(serial TRUE)
+    list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  if(name IN_LIST LUMO_THREAD_TESTS)
+    list(APPEND properties LABELS threads)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
+                       PROPERTIES ${properties})
 endfunction()

@@ -17,4 +17,19 @@ inline constexpr bool UnderAddressSanitizer = false;
 inline constexpr bool UnderAddressSanitizer = false;
 #endif
 
+// Whether this build checks threads with ThreadSanitizer, whose runtime maps
+// memory as it goes and ends the program where an address-space limit
+// refuses it.
+#if defined(__SANITIZE_THREAD__)
+inline constexpr bool UnderThreadSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+inline constexpr bool UnderThreadSanitizer = true;
+#else
+inline constexpr bool UnderThreadSanitizer = false;
+#endif
+#else
+inline constexpr bool UnderThreadSanitizer = false;
+#endif
+
 } // namespace vel::testing

@@ -2,16 +2,14 @@
 
 #include "apps/lumo/animate/ApplyAnimation.h"
 #include "apps/lumo/dialogs/AnimateDlg.h"
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/FailureBox.h"
+#include "apps/lumo/dialogs/ProgressRun.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "core/UserFailure.h"
 #include "wingui/DialogRunner.h"
 
-#include <atomic>
 #include <exception>
 #include <optional>
-#include <thread>
 
 namespace vel::lumo {
 
@@ -31,35 +29,19 @@ std::string RunAnimation(QWidget* owner, LumoDocument& document, const AnimateDl
     if (generator->Problem(input)) {
         return {};
     }
-    ExportProgressDlg progress(owner, dialog.windowTitle());
     std::optional<Animation> animation;
-    std::exception_ptr failure;
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        try {
-            animation = generator->Generate(input, [&](std::uint64_t done, std::uint64_t total) {
-                progress.Report(done, total);
-                return !progress.CancelRequested();
-            });
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-        progress.Finish();
-    });
-    const auto deadline = std::chrono::steady_clock::now() + showProgressAfter;
-    while (!finished && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (!finished) {
-        wingui::DialogRunner::Exec(progress);
-    }
-    worker.join();
-    if (failure) {
-        ShowFailure(owner, "Sorry, the keys could not be made.", {}, core::FailureReason(failure));
+    bool finished = false;
+    try {
+        finished = RunWithProgress(owner, dialog.windowTitle(), showProgressAfter,
+                                   [&](const ProgressCallback& progress) {
+                                       animation = generator->Generate(input, progress);
+                                   });
+    } catch (...) {
+        ShowFailure(owner, "Sorry, the keys could not be made.", {},
+                    core::FailureReason(std::current_exception()));
         return {};
     }
-    if (!animation || progress.CancelRequested() ||
+    if (!finished || !animation ||
         !ApplyAnimation(document, generator->Name(), range, *animation)) {
         return {};
     }

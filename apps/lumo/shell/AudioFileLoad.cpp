@@ -8,8 +8,9 @@
 
 namespace vel::lumo {
 
-AudioFileLoad::AudioFileLoad(std::string path, std::uint32_t frameRate)
-    : path_(std::move(path)), frameRate_(frameRate), thread_([this] { Run(); }) {}
+AudioFileLoad::AudioFileLoad(std::string path, std::uint32_t frameRate, Ended ended)
+    : path_(std::move(path)), frameRate_(frameRate), ended_(std::move(ended)),
+      thread_([this] { Run(); }) {}
 
 AudioFileLoad::~AudioFileLoad() {
     stop_ = true;
@@ -58,7 +59,7 @@ void AudioFileLoad::Run() {
         const std::lock_guard lock(mutex_);
         outcome_ = std::move(outcome);
     }
-    finished_ = true;
+    ended_(this);
 }
 
 } // namespace vel::lumo

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,22 +27,25 @@ public:
         std::uint64_t silencedSamples = 0;
     };
 
+    // Told on the reading's thread, as the last thing it does, that the
+    // reading has ended, finished or stopped.
+    using Ended = std::function<void(const AudioFileLoad* load)>;
+
     // frameRate is the document's, which sizes the waveform.
-    AudioFileLoad(std::string path, std::uint32_t frameRate);
+    AudioFileLoad(std::string path, std::uint32_t frameRate, Ended ended);
     ~AudioFileLoad();
     AudioFileLoad(const AudioFileLoad&) = delete;
     AudioFileLoad& operator=(const AudioFileLoad&) = delete;
 
     const std::string& Path() const { return path_; }
     // Asks the reading to stop without waiting for it; it then ends soon,
-    // finished but with nothing to tell.
+    // with nothing to tell.
     void Stop() { stop_ = true; }
     // The part of the file read, 0 to 1.
     double PartRead() const { return partRead_; }
-    bool IsFinished() const { return finished_; }
     // The waveform of what has been read so far.
     TimelineWaveform WaveformSoFar() const;
-    // What came of it, once finished.
+    // What came of it, once ended.
     Outcome TakeOutcome();
 
 private:
@@ -50,9 +54,9 @@ private:
 
     const std::string path_;
     const std::uint32_t frameRate_;
+    const Ended ended_;
     std::atomic<double> partRead_{0.0};
     std::atomic<bool> stop_{false};
-    std::atomic<bool> finished_{false};
     mutable std::mutex mutex_;
     TimelineWaveform waveform_;
     Outcome outcome_;

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "wingui/NativePath.h"
+#include "wingui/PostToThread.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,8 +16,8 @@ namespace vel::lumo {
 
 namespace {
 
-// Often enough that a short load ends without a wait one would notice.
-constexpr int PollMilliseconds = 20;
+// Often enough that the progress line follows the reading smoothly.
+constexpr int RefreshMilliseconds = 20;
 // Repainting the timeline takes the window's thread for a while: the growing
 // waveform is shown this often, and only while its end is in view.
 constexpr qint64 WaveformMilliseconds = 100;
@@ -27,8 +28,8 @@ constexpr qint64 ProgressDelayMilliseconds = 300;
 
 AudioLoader::AudioLoader(QMainWindow* window, TimelineWnd* timeline, Finished finished)
     : window_(window), timeline_(timeline), finished_(std::move(finished)) {
-    poll_.setInterval(PollMilliseconds);
-    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
+    refresh_.setInterval(RefreshMilliseconds);
+    QObject::connect(&refresh_, &QTimer::timeout, [this] { Refresh(); });
 }
 
 AudioLoader::~AudioLoader() = default;
@@ -37,17 +38,23 @@ AudioLoader::Hold::Hold(AudioLoader& loader) : loader_(loader) {
     ++loader_.holds_;
 }
 
-// The next poll hands over a load that finished meanwhile.
+// A load that ended meanwhile is handed over once the command holding it
+// has returned.
 AudioLoader::Hold::~Hold() {
-    --loader_.holds_;
+    if (--loader_.holds_ == 0) {
+        AudioLoader* loader = &loader_;
+        wingui::PostToThread(&loader_.receiver_, [loader] { loader->HandOver(); });
+    }
 }
 
 void AudioLoader::Start(const std::string& path, std::uint32_t frameRate) {
     Cancel();
-    load_ = std::make_unique<AudioFileLoad>(path, frameRate);
+    load_ = std::make_unique<AudioFileLoad>(path, frameRate, [this](const AudioFileLoad* load) {
+        wingui::PostToThread(&receiver_, [this, load] { OnEnded(load); });
+    });
     started_.start();
     shown_.invalidate();
-    poll_.start();
+    refresh_.start();
 }
 
 bool AudioLoader::Cancel() {
@@ -56,38 +63,44 @@ bool AudioLoader::Cancel() {
     }
     // What it has read is freed on its own thread, which for a long file
     // takes a while: the window does not wait for that.
-    load_->Stop();
-    stopping_.push_back(std::move(load_));
+    if (!loadEnded_) {
+        load_->Stop();
+        stopping_.push_back(std::move(load_));
+    }
     End();
     return true;
 }
 
 void AudioLoader::End() {
     load_.reset();
-    if (stopping_.empty()) {
-        poll_.stop();
-    }
+    loadEnded_ = false;
+    refresh_.stop();
     timeline_->ShowWaveform(std::nullopt);
     if (line_) {
         line_->hide();
     }
 }
 
-void AudioLoader::Poll() {
-    std::erase_if(stopping_, [](const auto& stopping) { return stopping->IsFinished(); });
-    if (!load_) {
-        if (stopping_.empty()) {
-            poll_.stop();
-        }
+void AudioLoader::OnEnded(const AudioFileLoad* load) {
+    if (load != load_.get()) {
+        std::erase_if(stopping_, [load](const auto& stopping) { return stopping.get() == load; });
         return;
     }
-    if (load_->IsFinished() && holds_ == 0) {
-        const std::string path = load_->Path();
-        AudioFileLoad::Outcome outcome = load_->TakeOutcome();
-        End();
-        finished_(path, std::move(outcome));
+    loadEnded_ = true;
+    HandOver();
+}
+
+void AudioLoader::HandOver() {
+    if (!load_ || !loadEnded_ || holds_ > 0) {
         return;
     }
+    const std::string path = load_->Path();
+    AudioFileLoad::Outcome outcome = load_->TakeOutcome();
+    End();
+    finished_(path, std::move(outcome));
+}
+
+void AudioLoader::Refresh() {
     const std::uint64_t shown = timeline_->ShownWaveform().Frames();
     if (shown <= timeline_->Geometry().RightEdgeFrame() &&
         (!shown_.isValid() || shown_.elapsed() >= WaveformMilliseconds)) {

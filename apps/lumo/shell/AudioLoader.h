@@ -3,6 +3,7 @@
 #include "apps/lumo/shell/AudioFileLoad.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -56,18 +57,26 @@ public:
     bool IsLoading() const { return load_ != nullptr; }
 
 private:
-    void Poll();
+    // On the window's thread once a load's reading has ended.
+    void OnEnded(const AudioFileLoad* load);
+    void HandOver();
+    void Refresh();
     void ShowProgress();
     void End();
 
     QMainWindow* window_;
     TimelineWnd* timeline_;
     Finished finished_;
+    // Where the loads' ends arrive; before the loads, so that it outlives
+    // their threads.
+    QObject receiver_;
     std::unique_ptr<AudioFileLoad> load_;
+    bool loadEnded_ = false;
     // Cancelled loads until their threads have ended.
     std::vector<std::unique_ptr<AudioFileLoad>> stopping_;
     int holds_ = 0;
-    QTimer poll_;
+    // Shows the growing waveform and the progress line.
+    QTimer refresh_;
     QElapsedTimer started_;
     // Since the growing waveform was last shown.
     QElapsedTimer shown_;

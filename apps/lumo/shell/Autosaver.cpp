@@ -4,6 +4,7 @@
 #include "core/File.h"
 #include "core/FileErrorText.h"
 #include "wingui/NativePath.h"
+#include "wingui/PostToThread.h"
 
 #include <QGuiApplication>
 #include <atomic>
@@ -36,8 +37,7 @@ Autosaver::Autosaver(RecoveryStore store, std::chrono::seconds interval, Report 
     : store_(std::move(store)), report_(std::move(report)), id_(NewId()),
       writer_(std::make_unique<RecoveryWriter>(
           store_, [this](const std::string&, const core::FileError& error) {
-              QMetaObject::invokeMethod(
-                  this, [this, error] { OnWritten(error); }, Qt::QueuedConnection);
+              wingui::PostToThread(this, [this, error] { OnWritten(error); });
           })) {
     connect(&timer_, &QTimer::timeout, this, &Autosaver::Tick);
     if (interval.count() > 0 && FolderUsable()) {

@@ -1,8 +1,8 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
 #include "apps/lumo/dialogs/FailureBox.h"
+#include "apps/lumo/dialogs/ProgressRun.h"
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
 #include "apps/lumo/shell/ExportNotice.h"
@@ -13,34 +13,27 @@
 #include <exception>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
 namespace vel::lumo {
 
 namespace {
 
-// Runs the export on a thread of its own while the progress dialog is up.
-// Answers whether the video was written; failure holds what the export threw.
-bool RunWithProgress(QWidget* owner, const ExportOptions& options, const LumoDocument& document,
-                     std::exception_ptr& failure) {
-    ExportProgressDlg progress(owner);
+// Runs the export with its progress shown at once. Answers whether the video
+// was written; failure holds what the export threw.
+bool WriteVideo(QWidget* owner, const ExportOptions& options, const LumoDocument& document,
+                std::exception_ptr& failure) {
     bool written = false;
     // The run copies the document first thing; meanwhile the modal dialog
     // keeps every edit away from it.
-    std::thread worker([&] {
-        try {
-            ExportJob job;
-            written = RunExport(job, options, document, [&](uint64_t done, uint64_t total) {
-                progress.Report(done, total);
-                return !progress.CancelRequested();
-            });
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        progress.Finish();
-    });
-    wingui::DialogRunner::Exec(progress);
-    worker.join();
+    try {
+        RunWithProgress(owner, QStringLiteral("Exporting Video"), std::chrono::milliseconds(0),
+                        [&](const ProgressCallback& progress) {
+                            ExportJob job;
+                            written = RunExport(job, options, document, progress);
+                        });
+    } catch (...) {
+        failure = std::current_exception();
+    }
     return written;
 }
 
@@ -70,7 +63,7 @@ int ExportVideo(QWidget* owner, const LumoDocument* document, ExportChoices& rem
         return 0;
     }
     std::exception_ptr failure;
-    const bool written = RunWithProgress(owner, options, *document, failure);
+    const bool written = WriteVideo(owner, options, *document, failure);
     if (failure) {
         ShowFailure(owner, "Sorry, something went wrong while trying to create your video.", {},
                     "the video cannot be written: " + ExportFailureReason(failure));

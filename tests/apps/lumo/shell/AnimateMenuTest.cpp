@@ -1,6 +1,6 @@
 #include "apps/lumo/animate/StandardKeys.h"
 #include "apps/lumo/dialogs/AnimateDlg.h"
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
+#include "apps/lumo/dialogs/WorkProgressDlg.h"
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"

@@ -90,7 +90,7 @@ rlim_t AddressSpace() {
 // and half of it again still writes the copy whole, where a second copy of the samples in
 // memory would end the program.
 TEST_F(AutosaveTest, ALongClipIsCopiedWithoutASecondCopyInMemory) {
-    if (vel::testing::UnderAddressSanitizer) {
+    if (vel::testing::UnderAddressSanitizer || vel::testing::UnderThreadSanitizer) {
         GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
     }
     constexpr size_t clipBytes = size_t{128} << 20;
@@ -278,7 +278,7 @@ TEST_F(AutosaveTest, TheIntervalIsCappedAtADayAndZeroNeverCopies) {
 }
 
 TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
-    if (vel::testing::UnderAddressSanitizer) {
+    if (vel::testing::UnderAddressSanitizer || vel::testing::UnderThreadSanitizer) {
         GTEST_SKIP() << "the sanitizers' allocator ends the program where memory runs out";
     }
     // Keys that take far more memory than is left: the window's copy of the

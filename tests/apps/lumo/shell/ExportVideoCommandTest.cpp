@@ -1,7 +1,7 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
 #include "apps/lumo/dialogs/ExportVideoOptionsDlg.h"
+#include "apps/lumo/dialogs/WorkProgressDlg.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/shell/ExportNotice.h"
 #include "tests/support/Files.h"
@@ -75,7 +75,7 @@ private:
 
 // Lets the export run to its end.
 void Watch(QDialog& progress) {
-    EXPECT_TRUE(dynamic_cast<ExportProgressDlg*>(&progress));
+    EXPECT_TRUE(dynamic_cast<WorkProgressDlg*>(&progress));
 }
 
 class ExportVideoCommandTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
+#include "apps/lumo/dialogs/WorkProgressDlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -24,14 +24,14 @@ QString Clock(int64_t ms) {
 
 } // namespace
 
-ExportProgressDlg::ExportProgressDlg(QWidget* owner, const QString& title)
+WorkProgressDlg::WorkProgressDlg(QWidget* owner, const QString& title)
     : QDialog(owner), frames_(new QLabel(this)), times_(new QLabel(this)),
       bar_(new QProgressBar(this)) {
     setWindowTitle(title);
     setModal(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::rejected, this, &ExportProgressDlg::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &WorkProgressDlg::reject);
     bar_->setRange(0, BarSteps);
     bar_->setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
@@ -40,38 +40,33 @@ ExportProgressDlg::ExportProgressDlg(QWidget* owner, const QString& title)
     layout->addWidget(times_);
     layout->addWidget(buttons);
     clock_.start();
-    connect(&timer_, &QTimer::timeout, this, &ExportProgressDlg::Refresh);
+    connect(&timer_, &QTimer::timeout, this, &WorkProgressDlg::Refresh);
     timer_.start(100);
     Refresh();
 }
 
-void ExportProgressDlg::Report(uint64_t done, uint64_t total) {
+void WorkProgressDlg::Report(uint64_t done, uint64_t total) {
     total_ = total;
     done_ = done;
 }
 
-void ExportProgressDlg::Finish() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            Refresh();
-            QDialog::accept();
-        },
-        Qt::QueuedConnection);
+void WorkProgressDlg::Finish() {
+    Refresh();
+    QDialog::accept();
 }
 
-void ExportProgressDlg::reject() {
+void WorkProgressDlg::reject() {
     cancel_ = true;
     cancelButton_->setEnabled(false);
     frames_->setText(tr("Stopping..."));
 }
 
-QString ExportProgressDlg::FramesText(uint64_t done, uint64_t total) {
+QString WorkProgressDlg::FramesText(uint64_t done, uint64_t total) {
     return tr("Frame %1 of %2").arg(done).arg(total);
 }
 
-QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs,
-                                     uint64_t recentFrames, int64_t recentMs) {
+QString WorkProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elapsedMs,
+                                   uint64_t recentFrames, int64_t recentMs) {
     QString elapsed = tr("%1 elapsed").arg(Clock(elapsedMs));
     if (recentFrames == 0 || done > total) {
         return elapsed;
@@ -82,7 +77,7 @@ QString ExportProgressDlg::TimesText(uint64_t done, uint64_t total, int64_t elap
     return tr("%1, about %2 remaining").arg(elapsed, Clock(remaining));
 }
 
-void ExportProgressDlg::Refresh() {
+void WorkProgressDlg::Refresh() {
     const uint64_t total = total_;
     const uint64_t done = done_;
     if (!cancel_) {

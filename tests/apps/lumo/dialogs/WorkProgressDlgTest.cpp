@@ -1,4 +1,4 @@
-#include "apps/lumo/dialogs/ExportProgressDlg.h"
+#include "apps/lumo/dialogs/WorkProgressDlg.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -8,18 +8,18 @@
 namespace vel::lumo {
 namespace {
 
-TEST(ExportProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
-    EXPECT_EQ(ExportProgressDlg::FramesText(1, 6), "Frame 1 of 6");
-    EXPECT_EQ(ExportProgressDlg::TimesText(0, 6, 1500, 0, 1500), "0:01 elapsed");
-    EXPECT_EQ(ExportProgressDlg::TimesText(2, 6, 5000, 2, 5000),
+TEST(WorkProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
+    EXPECT_EQ(WorkProgressDlg::FramesText(1, 6), "Frame 1 of 6");
+    EXPECT_EQ(WorkProgressDlg::TimesText(0, 6, 1500, 0, 1500), "0:01 elapsed");
+    EXPECT_EQ(WorkProgressDlg::TimesText(2, 6, 5000, 2, 5000),
               "0:05 elapsed, about 0:10 remaining");
     // The pace of the recent frames counts, not that of the whole export.
-    EXPECT_EQ(ExportProgressDlg::TimesText(300, 1300, 60000, 250, 5000),
+    EXPECT_EQ(WorkProgressDlg::TimesText(300, 1300, 60000, 250, 5000),
               "1:00 elapsed, about 0:20 remaining");
-    EXPECT_EQ(ExportProgressDlg::TimesText(1, 1000, 3700000, 1, 3700000),
+    EXPECT_EQ(WorkProgressDlg::TimesText(1, 1000, 3700000, 1, 3700000),
               "1:01:40 elapsed, about 1026:45:00 remaining");
 
-    ExportProgressDlg progress(nullptr);
+    WorkProgressDlg progress(nullptr, "Exporting Video");
     progress.show();
     progress.Report(3, 6);
     QTest::keyClick(&progress, Qt::Key_Escape);
@@ -30,8 +30,8 @@ TEST(ExportProgressDlg, ShowsFramesAndTimesAndCancelOnlyAsksToStop) {
     EXPECT_FALSE(progress.isVisible());
 }
 
-TEST(ExportProgressDlg, ASecondPassStartsItsPaceAfresh) {
-    ExportProgressDlg progress(nullptr);
+TEST(WorkProgressDlg, ASecondPassStartsItsPaceAfresh) {
+    WorkProgressDlg progress(nullptr, "Exporting Video");
     progress.Report(900, 1000);
     // Longer than the pace is measured over, so that only the first pass's
     // frames are left in it.

@@ -13,21 +13,19 @@ class QProgressBar;
 
 namespace vel::lumo {
 
-// Shows how far a running export has come (frames done of the total, the
-// time taken and the time still to go) and lets the user stop it. The export
-// runs elsewhere: it reports and asks whether to go on from its own thread,
-// and says when it has ended, which closes the dialog. Cancel, Escape and
-// closing the window only ask the export to stop.
-class ExportProgressDlg : public QDialog {
+// Shows how far long work that counts frames (an export, an animation's
+// analysis) has come: frames done of the total, the time taken and the time
+// still to go, and lets the user stop it. The work runs elsewhere: it reports
+// and asks whether to go on from its own thread. Cancel, Escape and closing
+// the window only ask the work to stop.
+class WorkProgressDlg : public QDialog {
 public:
-    // Other long work that counts frames (an animation's analysis) shows
-    // its own title.
-    explicit ExportProgressDlg(QWidget* owner, const QString& title = tr("Exporting Video"));
+    WorkProgressDlg(QWidget* owner, const QString& title);
 
     // Safe from any thread.
     void Report(uint64_t done, uint64_t total);
     bool CancelRequested() const { return cancel_; }
-    // Safe from any thread; the dialog ends once its own thread gets to it.
+    // The work has ended: closes the dialog. On the dialog's thread.
     void Finish();
 
     void reject() override;
