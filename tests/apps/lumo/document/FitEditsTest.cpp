@@ -1,6 +1,6 @@
 #include "apps/lumo/document/FitEdits.h"
 
-#include "tests/apps/lumo/document/CommandFixture.h"
+#include "tests/support/CommandFixture.h"
 
 #include <functional>
 #include <limits>
