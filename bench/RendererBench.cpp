@@ -108,9 +108,10 @@ PumpkinFit Leaning(bool grid) {
     fit.SetCorner(3, {0.02f, 0.98f});
     fit.SetGridOn(grid);
     for (std::size_t handle = 0; handle < PumpkinFit::GridCount; ++handle) {
-        const auto column = static_cast<float>(handle % PumpkinFit::GridSide);
-        const auto row = static_cast<float>(handle / PumpkinFit::GridSide);
-        fit.SetGridOffset(handle, {0.04f * (column - 1), 0.04f * (row - 1)});
+        const std::size_t column = handle % PumpkinFit::GridSide;
+        const std::size_t row = handle / PumpkinFit::GridSide;
+        fit.SetGridOffset(handle, {0.04f * (static_cast<float>(column) - 1),
+                                   0.04f * (static_cast<float>(row) - 1)});
     }
     return fit;
 }
