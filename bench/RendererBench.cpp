@@ -1,10 +1,12 @@
 // What one frame of drawing costs at 1920 x 1080 for the example, for a
 // face of 200 wavy 60-point shapes, and for documents built to hurt: a point
 // that is no number, points far outside the picture, and outlines of up to a
-// million points that cross themselves everywhere. Each repetition fills one
-// frame into a picture as the export does.
+// million points that cross themselves everywhere; and the example and the
+// 200 shapes fitted to the pumpkin, by a corner pin alone and with the grid
+// bent too. Each repetition fills one frame into a picture as the export does.
 
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/model/PumpkinFit.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "core/FileError.h"
 #include "graphics/Graphics.h"
@@ -37,14 +39,15 @@ std::vector<Point> Star(std::size_t n, float radius) {
     return points;
 }
 
-void Draw(benchmark::State& state, const std::vector<EvaluatedShape>& shapes) {
+void Draw(benchmark::State& state, const std::vector<EvaluatedShape>& shapes,
+          const PumpkinFit* fit = nullptr) {
     vel::graphics::Graphics graphics{std::make_unique<vel::graphics::QtGraphicsImpl>()};
     vel::graphics::Surface surface = graphics.CreateSurface();
     QImage picture(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         vel::graphics::Frame frame = surface.CreateFrame(&picture, {0, 0, 1920, 1080});
         frame.Clear(vel::graphics::Color{});
-        benchmark::DoNotOptimize(DrawPumpkin(frame, shapes));
+        benchmark::DoNotOptimize(DrawPumpkin(frame, shapes, fit));
     }
 }
 
@@ -73,7 +76,7 @@ std::size_t Points(const benchmark::State& state) {
 }
 
 // Model units span -1.78..1.78 across and -1..1 down the picture.
-void TwoHundredShapes(benchmark::State& state) {
+std::vector<EvaluatedShape> TwoHundred() {
     std::vector<EvaluatedShape> shapes;
     for (int i = 0; i < 200; ++i) {
         const int column = i % 20;
@@ -88,7 +91,34 @@ void TwoHundredShapes(benchmark::State& state) {
         }
         shapes.push_back({i % 3 == 2 ? Rgba{} : Candle, outline});
     }
-    Draw(state, shapes);
+    return shapes;
+}
+
+void TwoHundredShapes(benchmark::State& state) {
+    Draw(state, TwoHundred());
+}
+
+// The picture leaning on a pumpkin, and with the grid on, its middle pushed
+// out and the handles round it pulled in as on a round surface.
+PumpkinFit Leaning(bool grid) {
+    PumpkinFit fit;
+    fit.SetCorner(0, {0.06f, 0.04f});
+    fit.SetCorner(1, {0.95f, 0.1f});
+    fit.SetCorner(2, {0.88f, 0.94f});
+    fit.SetCorner(3, {0.02f, 0.98f});
+    fit.SetGridOn(grid);
+    for (std::size_t handle = 0; handle < PumpkinFit::GridCount; ++handle) {
+        const std::size_t column = handle % PumpkinFit::GridSide;
+        const std::size_t row = handle / PumpkinFit::GridSide;
+        fit.SetGridOffset(handle, {0.04f * (static_cast<float>(column) - 1),
+                                   0.04f * (static_cast<float>(row) - 1)});
+    }
+    return fit;
+}
+
+void Fitted(benchmark::State& state, std::vector<EvaluatedShape> (*shapes)(), bool grid) {
+    const PumpkinFit fit = Leaning(grid);
+    Draw(state, shapes(), &fit);
 }
 
 void SelfCrossingStar(benchmark::State& state) {
@@ -139,6 +169,11 @@ void ThousandStars(benchmark::State& state) {
 
 BENCHMARK(Example)->Unit(benchmark::kMillisecond);
 BENCHMARK(TwoHundredShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fitted, ExamplePinned, ExampleFrame, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fitted, ExampleGridBent, ExampleFrame, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fitted, TwoHundredShapesPinned, TwoHundred, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fitted, TwoHundredShapesGridBent, TwoHundred, true)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ExampleWithAPointThatIsNoNumber)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExampleWithFarPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelfCrossingStar)

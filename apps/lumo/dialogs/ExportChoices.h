@@ -5,11 +5,13 @@
 namespace vel::lumo {
 
 // What the next Export Video dialog starts from, kept while the program
-// runs: the folder and loop count of the last export the user confirmed.
+// runs: the folder, loop count and fitting of the last export the user
+// confirmed.
 // An empty folder stands for the user's videos folder.
 struct ExportChoices {
     std::string folder;
     unsigned int loops = 1;
+    bool fitted = false;
 };
 
 } // namespace vel::lumo

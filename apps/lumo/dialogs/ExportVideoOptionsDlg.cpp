@@ -51,7 +51,8 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
                                              const ExportChoices& start)
     : OptionsDlg(owner),
       fileName(InitialName(document), "mp4", start.folder.empty() ? VideosFolder() : start.folder),
-      loops(start.loops), endFrame(document.GetFrameCount()), fileEdit_(new QLineEdit(this)) {
+      loops(start.loops), endFrame(document.GetFrameCount()), fitted(start.fitted),
+      fileEdit_(new QLineEdit(this)) {
     setWindowTitle(tr("Export Video"));
     auto* layout = new QGridLayout(this);
     auto* browse = new QPushButton(tr("&Browse..."), this);
@@ -59,6 +60,7 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     auto* firstEdit = new wingui::UpDownEdit(this);
     auto* endEdit = new wingui::UpDownEdit(this);
     auto* burnInBox = new QCheckBox(tr("Burn in the frame &counter (not recommended)"), this);
+    auto* fittedBox = new QCheckBox(tr("Fitted to the &pumpkin"), this);
     auto* fileStatus = new QLabel(this);
     auto* summary = new QLabel(this);
     fileStatus->setWordWrap(true);
@@ -90,7 +92,8 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     layout->addWidget(new QLabel(this), 4, 0);
     layout->addWidget(summary, 4, 1, 1, 4);
     layout->addWidget(burnInBox, 5, 1, 1, 4);
-    layout->addWidget(ButtonBox(), 6, 0, 1, 5);
+    layout->addWidget(fittedBox, 6, 1, 1, 4);
+    layout->addWidget(ButtonBox(), 7, 0, 1, 5);
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
@@ -104,6 +107,7 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     AddControl(IdSummary, summary);
     AddControl(IdSummaryIcon, layout->itemAtPosition(4, 0)->widget());
     AddControl(IdBurnIn, burnInBox);
+    AddControl(IdFitted, fittedBox);
     connect(browse, &QPushButton::clicked, this, &ExportVideoOptionsDlg::Browse);
     SetToolTips({
         {IdFileName, "The video file to write: a name without a folder goes to the Videos "
@@ -116,6 +120,8 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
                      "(seconds;frames)"},
         {IdSummary, TimecodeMeaning},
         {IdBurnIn, "Writes the frame counter into the picture, for checking the timing"},
+        {IdFitted, "Draws every frame as the document's fit puts it on the real pumpkin, for a "
+                   "projector that plays the video by itself"},
     });
 }
 
@@ -133,6 +139,7 @@ void ExportVideoOptionsDlg::BindFields() {
     Bind(IdFirstFrame, firstFrame);
     Bind(IdEndFrame, endFrame);
     Bind(IdBurnIn, burnIn);
+    Bind(IdFitted, fitted);
 }
 
 bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
@@ -146,11 +153,13 @@ bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
 }
 
 ExportOptions ExportVideoOptionsDlg::Options() const {
-    return {fileName.value, firstFrame.value, endFrame.value, loops.value, burnIn.value};
+    return {fileName.value, firstFrame.value, endFrame.value,
+            loops.value,    burnIn.value,     fitted.value};
 }
 
 ExportChoices ExportVideoOptionsDlg::Choices() const {
-    return {std::filesystem::path(fileName.value).parent_path().string(), loops.value};
+    return {std::filesystem::path(fileName.value).parent_path().string(), loops.value,
+            fitted.value};
 }
 
 void ExportVideoOptionsDlg::Browse() {

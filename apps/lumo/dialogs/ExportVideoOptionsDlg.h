@@ -15,8 +15,9 @@ namespace vel::lumo {
 
 class LumoDocument;
 
-// Asks where to write the video, how often to loop which frame range and
-// whether to burn in a frame counter, and says what will happen: an
+// Asks where to write the video, how often to loop which frame range,
+// whether to burn in a frame counter and whether to fit the picture to the
+// pumpkin, and says what will happen: an
 // overwritten file, an unusual extension, a folder that cannot take the
 // video, the total running time.
 class ExportVideoOptionsDlg : public wingui::OptionsDlg<ExportVideoOptionsDlg> {
@@ -32,9 +33,11 @@ public:
         IdSummary = 10011,
         IdSummaryIcon = 10012,
         IdBurnIn = 10013,
+        IdFitted = 10014,
     };
 
-    // Proposes the document's name in the folder, and the loop count, of start.
+    // Proposes the document's name in the folder, the loop count and the
+    // fitting of start.
     ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document,
                           const ExportChoices& start = {});
 
@@ -53,6 +56,7 @@ public:
     TimecodeField firstFrame{0};
     TimecodeField endFrame;
     wingui::Field<bool> burnIn{false};
+    wingui::Field<bool> fitted;
 
 protected:
     void BindFields() override;

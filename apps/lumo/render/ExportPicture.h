@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/lumo/model/EvaluatedShape.h"
+#include "apps/lumo/model/PumpkinFit.h"
 #include "graphics/Graphics.h"
 #include "video/FrameRegion.h"
 
@@ -16,8 +17,9 @@ namespace vel::lumo {
 // the last frame drew is blackened before the next, since all else is black.
 class ExportPicture {
 public:
-    // Needs a QGuiApplication.
-    ExportPicture(int width, int height);
+    // Needs a QGuiApplication. Every frame is drawn fitted by fit when it is
+    // given; it must outlive the picture.
+    ExportPicture(int width, int height, const PumpkinFit* fit = nullptr);
 
     // Draws one frame, with the frame counter showing counter when given,
     // and answers where the picture may differ from the one before it.
@@ -32,6 +34,7 @@ public:
 private:
     static graphics::DeviceRect FromRegion(video::FrameRegion region);
 
+    const PumpkinFit* fit_;
     graphics::Graphics graphics_;
     graphics::Surface surface_;
     QImage image_;

@@ -42,7 +42,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     if (!job.target->Open(options.fileName)) {
         throw job.target->Failure();
     }
-    ExportPicture picture(width, height);
+    ExportPicture picture(width, height, options.fitted ? &document.GetFit() : nullptr);
 
     const uint32_t length = options.endFrame - options.firstFrame;
     const uint64_t total = uint64_t{length} * options.loopCount;

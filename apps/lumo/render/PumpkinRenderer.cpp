@@ -55,6 +55,22 @@ private:
     float bottom_ = -std::numeric_limits<float>::infinity();
 };
 
+// The outline where the fit shows it on a picture of width × height pixels:
+// to fractions of the picture, warped, and back to pixels.
+std::vector<graphics::PointF> Fitted(const std::vector<graphics::PointF>& outline,
+                                     const PumpkinFit& fit, float width, float height) {
+    std::vector<FitPoint> fractions;
+    fractions.reserve(outline.size());
+    for (graphics::PointF point : outline) {
+        fractions.push_back({point.x / width, point.y / height});
+    }
+    std::vector<graphics::PointF> shown;
+    for (FitPoint point : fit.WarpOutline(fractions, width, height)) {
+        shown.push_back({point.x * width, point.y * height});
+    }
+    return shown;
+}
+
 } // namespace
 
 graphics::Color FillColor(const Rgba& color) {
@@ -76,14 +92,19 @@ std::vector<graphics::PointF> ModelToTarget(const graphics::Frame& frame,
     return target;
 }
 
-graphics::DeviceRect DrawPumpkin(graphics::Frame& frame,
-                                 const std::vector<EvaluatedShape>& shapes) {
+graphics::DeviceRect DrawPumpkin(graphics::Frame& frame, const std::vector<EvaluatedShape>& shapes,
+                                 const PumpkinFit* fit) {
     // Outlines are cut a few pixels outside the picture, so far-away points
     // cost nothing and the edges' anti-aliasing stays as it was.
     constexpr float margin = 4.0f;
     const graphics::RectF viewport = frame.GetViewport();
-    const graphics::RectF area{-margin, -margin, viewport.right - viewport.left + margin,
-                               viewport.bottom - viewport.top + margin};
+    const float width = viewport.right - viewport.left;
+    const float height = viewport.bottom - viewport.top;
+    const graphics::RectF area{-margin, -margin, width + margin, height + margin};
+    // A fit that moves nothing leaves the outlines exactly as they are.
+    if (fit != nullptr && fit->IsIdentity()) {
+        fit = nullptr;
+    }
     PixelBounds bounds;
     for (const EvaluatedShape& shape : shapes) {
         if (shape.outline.size() < 3) {
@@ -94,7 +115,8 @@ graphics::DeviceRect DrawPumpkin(graphics::Frame& frame,
         if (!IsFinite(mapped)) {
             continue;
         }
-        const std::vector<graphics::PointF> points = ClipToRect(mapped, area);
+        const std::vector<graphics::PointF> points =
+            ClipToRect(fit ? Fitted(mapped, *fit, width, height) : mapped, area);
         if (points.empty()) {
             continue;
         }

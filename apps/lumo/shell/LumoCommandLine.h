@@ -53,6 +53,9 @@ struct LumoCommandLine : core::CommandLine {
                       ".mp4), or the document file that --animate writes"};
     CountOption loops{*this, "loops",
                       "how many times --render plays the animation over (default: 1)"};
+    Option<bool> fitted{*this, "fitted",
+                        "draws every frame that --render writes fitted to the pumpkin by the "
+                        "document's fit (default: unfitted)"};
     AnimateOption animate{*this, "animate",
                           "adds lip sync from the document's voice, blinks or candle flicker, as "
                           "a comma-separated list of lipsync, blinks and flicker, and writes the "

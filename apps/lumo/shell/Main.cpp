@@ -53,7 +53,7 @@ int Main(int& argc, char* argv[]) {
     }
     if (commandLine.render) {
         return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,
-                             commandLine.loops);
+                             commandLine.loops, commandLine.fitted);
     }
     return RunEditor(argc, argv, commandLine);
 }

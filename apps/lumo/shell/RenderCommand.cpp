@@ -83,7 +83,7 @@ std::string DefaultVideoName(const std::string& document) {
 }
 
 int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output,
-                  const std::string& loops) {
+                  const std::string& loops, bool fitted) {
     if (documentName.empty()) {
         return core::Fail({}, "--render needs the name of a gourdglowlight (.glw) document");
     }
@@ -110,7 +110,7 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     if (std::filesystem::equivalent(documentName, output, ec)) {
         return core::Fail(output, "the video would replace the document itself");
     }
-    ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false};
+    ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false, fitted};
     if (options.endFrame == 0) {
         return core::Fail(documentName, "the animation has no frames to render");
     }

@@ -100,6 +100,8 @@ TEST_F(ExportVideoOptionsDlgTest, ProposesTheDocumentsNameInTheVideosFolderMadeW
     EXPECT_EQ(options.endFrame, 100u);
     EXPECT_EQ(options.loopCount, 1u);
     EXPECT_FALSE(options.burnIn);
+    EXPECT_FALSE(options.fitted);
+    EXPECT_FALSE(static_cast<QCheckBox*>(dlg->Control(Dlg::IdFitted))->isChecked());
 }
 
 TEST_F(ExportVideoOptionsDlgTest, ANameTypedAtOnceReplacesTheProposedOne) {
@@ -109,8 +111,8 @@ TEST_F(ExportVideoOptionsDlgTest, ANameTypedAtOnceReplacesTheProposedOne) {
     }
     EXPECT_EQ(dlg->fileName.value, videos + "/take.mp4");
     // Tab leads on through the fields to the buttons.
-    for (uint32_t id :
-         {Dlg::IdBrowse, Dlg::IdLoops, Dlg::IdFirstFrame, Dlg::IdEndFrame, Dlg::IdBurnIn}) {
+    for (uint32_t id : {Dlg::IdBrowse, Dlg::IdLoops, Dlg::IdFirstFrame, Dlg::IdEndFrame,
+                        Dlg::IdBurnIn, Dlg::IdFitted}) {
         QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
         EXPECT_TRUE(dlg->Control(id)->hasFocus()) << id;
     }
@@ -191,18 +193,34 @@ TEST_F(ExportVideoOptionsDlgTest, TheVideosFolderMustTakeNewFiles) {
     }));
 }
 
-TEST_F(ExportVideoOptionsDlgTest, StartsFromTheRememberedFolderAndLoops) {
+TEST_F(ExportVideoOptionsDlgTest, StartsFromTheRememberedFolderLoopsAndFitting) {
     fs::create_directory(home / "clips");
-    Dlg dlg(nullptr, *document, {home / "clips", 4});
+    Dlg dlg(nullptr, *document, {home / "clips", 4, true});
     EXPECT_EQ(dlg.fileName.value, home / "clips/lumo.mp4");
     EXPECT_EQ(dlg.loops.value, 4u);
+    EXPECT_TRUE(dlg.fitted.value);
     const ExportChoices choices = dlg.Choices();
     EXPECT_EQ(choices.folder, home / "clips");
     EXPECT_EQ(choices.loops, 4u);
-    // Nothing remembered yet: the videos folder, one loop.
+    EXPECT_TRUE(choices.fitted);
+    // Nothing remembered yet: the videos folder, one loop, unfitted.
     const Dlg fresh(nullptr, *document);
     EXPECT_EQ(fresh.fileName.value, videos + "/lumo.mp4");
     EXPECT_EQ(fresh.loops.value, 1u);
+    EXPECT_FALSE(fresh.fitted.value);
+}
+
+TEST_F(ExportVideoOptionsDlgTest, TheFittedBoxIsWhatTheExportAndTheNextDialogGet) {
+    auto dlg = Open();
+    auto* box = static_cast<QCheckBox*>(dlg->Control(Dlg::IdFitted));
+    EXPECT_EQ(box->text(), "Fitted to the &pumpkin");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(dlg->Options().fitted);
+    EXPECT_TRUE(dlg->Choices().fitted);
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_FALSE(dlg->Options().fitted);
+    EXPECT_FALSE(dlg->Choices().fitted);
 }
 
 TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {

@@ -5,10 +5,13 @@
 #include "apps/lumo/model/StandardKnobs.h"
 #include "apps/lumo/render/ExportAudio.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
+#include "graphics/Graphics.h"
+#include "graphics/QtGraphicsImpl.h"
 #include "tests/support/MediaProbe.h"
 #include "tests/support/TempFolder.h"
 #include "video/XVideoWriter.h"
 
+#include <QImage>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -252,6 +255,79 @@ TEST_F(ExportRunTest, ReplacingALinkWritesWhereItPointsWithItsPermissions) {
     EXPECT_EQ(ProbeStream(real, "v:0").at("nb_read_frames"), "2");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// One frame as the renderer draws it fitted, in packed R, G, B bytes.
+std::vector<uint8_t> RenderedRgb(const std::vector<EvaluatedShape>& shapes, const PumpkinFit& fit) {
+    graphics::Graphics graphics{std::make_unique<graphics::QtGraphicsImpl>()};
+    graphics::Surface surface = graphics.CreateSurface();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    {
+        graphics::Frame frame = surface.CreateFrame(&image, {0, 0, kWidth, kHeight});
+        frame.Clear(graphics::Color{});
+        DrawPumpkin(frame, shapes, &fit);
+    }
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    std::vector<uint8_t> bytes;
+    for (int y = 0; y < kHeight; ++y) {
+        bytes.insert(bytes.end(), rgb.constScanLine(y), rgb.constScanLine(y) + kWidth * 3);
+    }
+    return bytes;
+}
+
+TEST_F(ExportRunTest, AFittedVideoShowsWhatTheRendererDrawsFitted) {
+    auto document = SquareDocument();
+    // The picture leans into the left half of the frame.
+    PumpkinFit fit;
+    ASSERT_TRUE(fit.SetCorner(0, {0.1f, 0.05f}));
+    ASSERT_TRUE(fit.SetCorner(1, {0.6f, 0.1f}));
+    ASSERT_TRUE(fit.SetCorner(2, {0.55f, 0.9f}));
+    ASSERT_TRUE(fit.SetCorner(3, {0.05f, 0.95f}));
+    document->SetFit(fit);
+    const std::string file = PathOf("fitted.mp4");
+    ExportOptions options{file, 10, 12, 1, false};
+    options.fitted = true;
+    ExportJob job;
+    ASSERT_TRUE(RunExport(job, options, *document, {}));
+
+    const std::vector<uint8_t> video = DecodeRgb(file);
+    ASSERT_EQ(video.size(), size_t{2} * kWidth * kHeight * 3);
+    const std::vector<uint8_t> drawn = RenderedRgb(document->EvaluateFrame(10), fit);
+    // Away from the edges, which the codec softens, every pixel agrees.
+    int clear = 0;
+    int differing = 0;
+    for (size_t i = 0; i < drawn.size(); i += 3) {
+        const int red = drawn[i];
+        if (red > 200 || red < 50) {
+            ++clear;
+            differing += std::abs(red - video[i]) > 60;
+        }
+    }
+    EXPECT_GT(clear, kWidth * kHeight * 9 / 10);
+    EXPECT_LT(differing, clear / 2000);
+    // The lit square moved with the pin: a point of its unfitted right part
+    // is dark now, and where the pin shows a point of its left part is lit.
+    ExpectColour(PixelAt(video, 0, 1150, 300), graphics::Color(0));
+    const std::optional<FitPoint> lit = fit.Map({750.0f / kWidth, 150.0f / kHeight});
+    ASSERT_TRUE(lit);
+    const graphics::Color candle = FillColor(CandleColorOf(document->GetKnobValues(10)));
+    ExpectColour(
+        PixelAt(video, 0, static_cast<int>(lit->x * kWidth), static_cast<int>(lit->y * kHeight)),
+        candle);
+}
+
+TEST_F(ExportRunTest, WithoutAFitAFittedVideoIsTheSameFile) {
+    const auto document = SquareDocument();
+    ExportOptions options{PathOf("plain.mp4"), 0, 3, 1, false};
+    ExportJob plain;
+    ASSERT_TRUE(RunExport(plain, options, *document, {}));
+    options.fileName = PathOf("fitted.mp4");
+    options.fitted = true;
+    ExportJob fitted;
+    ASSERT_TRUE(RunExport(fitted, options, *document, {}));
+    const std::string bytes = Contents(PathOf("plain.mp4"));
+    EXPECT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(Contents(PathOf("fitted.mp4")), bytes);
 }
 
 TEST_F(ExportRunTest, AudioSlicesFollowPlaybackTimeAndPastTheClipAreSilent) {

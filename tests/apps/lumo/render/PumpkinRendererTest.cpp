@@ -28,10 +28,10 @@ std::vector<Point> Square(float x, float y, float half) {
 // Paints shapes as the export does: a black 1920 × 1080 picture.
 class PumpkinRendererTest : public ::testing::Test {
 protected:
-    DeviceRect Render(const std::vector<EvaluatedShape>& shapes) {
+    DeviceRect Render(const std::vector<EvaluatedShape>& shapes, const PumpkinFit* fit = nullptr) {
         graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, 1920, 1080});
         frame.Clear(graphics::Color{});
-        return DrawPumpkin(frame, shapes);
+        return DrawPumpkin(frame, shapes, fit);
     }
 
     std::uint32_t Pixel(int x, int y) const { return image_.pixel(x, y) & 0xFFFFFF; }
@@ -188,6 +188,54 @@ TEST_F(PumpkinRendererTest, TheExampleLooksAsThePaintersFillDrewIt) {
             }
         }
         EXPECT_LE(testing::LargestDifference(image_, painted), 3) << "frame " << frame;
+    }
+}
+
+// The picture squeezed into the left half of the frame.
+PumpkinFit LeftHalf() {
+    PumpkinFit fit;
+    fit.SetCorner(1, {0.5f, 0.0f});
+    fit.SetCorner(2, {0.5f, 1.0f});
+    return fit;
+}
+
+TEST_F(PumpkinRendererTest, AFitMovesTheOutlinesWhereItShowsThePicture) {
+    // The square round the centre, 108 pixels wide, lands half as wide
+    // round x = 480.
+    const PumpkinFit pinned = LeftHalf();
+    const DeviceRect painted = Render({{kCandle, Square(0, 0, 0.1f)}}, &pinned);
+    EXPECT_EQ(Pixel(480, 540), kCandleRgb);
+    EXPECT_EQ(Pixel(480 + 24, 540 + 50), kCandleRgb);
+    EXPECT_EQ(Pixel(480 + 30, 540), 0u);
+    EXPECT_EQ(Pixel(960, 540), 0u);
+    EXPECT_NEAR(painted.left, 452, 1);
+    EXPECT_NEAR(painted.right, 508, 1);
+    EXPECT_NEAR(painted.top, 485, 1);
+    EXPECT_NEAR(painted.bottom, 595, 1);
+
+    // The grid's centre handle moved a tenth of the width right takes the
+    // middle of the picture with it.
+    PumpkinFit bent;
+    bent.SetGridOn(true);
+    ASSERT_TRUE(bent.SetGridOffset(4, {0.1f, 0.0f}));
+    Render({{kCandle, Square(0, 0, 0.1f)}}, &bent);
+    EXPECT_EQ(Pixel(960 + 192, 540), kCandleRgb);
+    EXPECT_EQ(Pixel(960 - 40, 540), 0u);
+}
+
+TEST_F(PumpkinRendererTest, AFitThatMovesNothingDrawsTheSamePixels) {
+    core::FileError error;
+    const auto document = LumoDocument::Open(LUMO_EXAMPLE, error);
+    ASSERT_TRUE(document);
+    const std::vector<EvaluatedShape> shapes = document->EvaluateFrame(45);
+    const DeviceRect unfittedArea = Render(shapes);
+    const QImage unfitted = image_.copy();
+    // The grid switched on but at rest bends nothing either.
+    PumpkinFit atRest;
+    atRest.SetGridOn(true);
+    for (const PumpkinFit& fit : {PumpkinFit(), atRest}) {
+        EXPECT_EQ(Render(shapes, &fit), unfittedArea);
+        EXPECT_EQ(image_, unfitted);
     }
 }
 

@@ -21,8 +21,8 @@ const std::vector<std::string> usageLines = {
     "",
     "SYNOPSIS:",
     "",
-    "lumo [--animate=<list>] [--demo] [(--help|-?)] [--loops=<n>] [--maximize] [--output=<file>] "
-    "[--render] [--transcript=<text>] [<file-name>]",
+    "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--loops=<n>] [--maximize] "
+    "[--output=<file>] [--render] [--transcript=<text>] [<file-name>]",
     "",
     "OPTIONS:",
     "",
@@ -34,6 +34,10 @@ const std::vector<std::string> usageLines = {
     "",
     "--demo",
     "  opens the main window at a standard size for making screen shots for the documentation",
+    "",
+    "--fitted",
+    "  draws every frame that --render writes fitted to the pumpkin by the document's fit "
+    "(default: unfitted)",
     "",
     "(--help|-?)",
     "  displays information about the command line",
@@ -86,7 +90,11 @@ TEST(LumoCommandLineTest, ReadsTheProgramsOwnOptionsAndFile) {
     EXPECT_TRUE(commandLine.render);
     EXPECT_FALSE(commandLine.demo);
     EXPECT_FALSE(commandLine.help);
+    EXPECT_FALSE(commandLine.fitted);
     EXPECT_EQ(commandLine.fileName.value, "/home/me/my pumpkin.glw");
+    EXPECT_TRUE(
+        commandLine.Parse(std::vector<std::string>{"lumo", "--render", "--fitted", "a.glw"}));
+    EXPECT_TRUE(commandLine.fitted);
 
     EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "my", "pumpkin.glw"}));
     EXPECT_THAT(commandLine.GetErrors(),

@@ -222,6 +222,37 @@ TEST_F(LumoProgramTest, LoopsPlayTheAnimationOverAndMustBeACount) {
     }
 }
 
+// Whether the first picture of the video is lit at a pixel.
+bool LitAt(const std::string& video, int x, int y) {
+    const std::vector<uint8_t> rgb = test::DecodeRgb(video);
+    return rgb.at((static_cast<size_t>(y) * 1920 + x) * 3) > 128;
+}
+
+TEST_F(LumoProgramTest, FittedDrawsTheDocumentsFitAndIsOffByDefault) {
+    // The nose, lit round (960, 480), squeezed into the left half.
+    core::FileError error;
+    auto document = LumoDocument::Open(PathOf("nose.glw"), error);
+    ASSERT_TRUE(document);
+    PumpkinFit fit;
+    fit.SetCorner(1, {0.5f, 0.0f});
+    fit.SetCorner(2, {0.5f, 1.0f});
+    document->SetFit(fit);
+    ASSERT_TRUE(document->Save(PathOf("fitted.glw")));
+
+    Outcome run = RunLumo({"--render", "--fitted", QString::fromStdString(PathOf("fitted.glw"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(LitAt(PathOf("fitted.mp4"), 480, 480));
+    EXPECT_FALSE(LitAt(PathOf("fitted.mp4"), 960, 480));
+    // Off by default.
+    run = RunLumo(Render("fitted.glw", "plain.mp4"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(LitAt(PathOf("plain.mp4"), 960, 480));
+
+    run = RunLumo({"--render", "--fitted=maybe", QString::fromStdString(PathOf("fitted.glw"))});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("'maybe' is not a valid value for option", 0), 0u) << run.err;
+}
+
 TEST_F(LumoProgramTest, FailuresAreOneLineNamingTheFile) {
     Outcome run = RunLumo({"--render", QString::fromStdString(PathOf("missing.glw"))});
     EXPECT_EQ(run.exitCode, 1);
