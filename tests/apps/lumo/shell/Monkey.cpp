@@ -412,8 +412,11 @@ int main(int argc, char** argv) {
                                : std::uint32_t(std::random_device{}());
     // A hung window ends the run instead of stalling the tests.
     alarm(unsigned(seconds) * 2 + 120);
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    // Settings, autosaved copies and document locks of the run stay out of
+    // the user's own folders.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_STATE_HOME", (home.path() + "/state").toUtf8());
     QApplication app(argc, argv);
     return vel::lumo::RunMonkey(argv[1], seconds, seed);
 }
