@@ -21,8 +21,9 @@ void NameStep(QAction* action, const QString& verb, const std::string& step) {
 } // namespace
 
 QAction* LumoWnd::AddCommand(QMenu* menu, uint32_t id, const QString& text) {
-    // The text after the tab shows the key; the keys themselves are handled
-    // by the window, whichever pane has the focus.
+    // The text after the tab shows the key. The key table's keys are handled
+    // by the window, whichever pane has the focus; a key a label names by
+    // itself (Fit Preview's) belongs to the pane that has it.
     QAction* action = menu->addAction(MenuText(text, id));
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
