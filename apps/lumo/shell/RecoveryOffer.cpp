@@ -2,6 +2,7 @@
 
 #include "apps/lumo/recovery/RecoveryLeftCopies.h"
 #include "apps/lumo/recovery/RecoveryStore.h"
+#include "apps/lumo/shell/DiscardAllQuestion.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "core/FileErrorText.h"
@@ -70,7 +71,9 @@ bool OfferRecovery(LumoWnd& window, const RecoveryStore& store) {
             DiscardWhere(store, copies, [](const LeftCopy& copy) { return copy.old; });
             break;
         case RecoveryDlg::DiscardAll:
-            DiscardWhere(store, copies, [](const LeftCopy&) { return true; });
+            if (DiscardAllQuestion::Ask(&window, copies.size())) {
+                DiscardWhere(store, copies, [](const LeftCopy&) { return true; });
+            }
             break;
         }
     }

@@ -1,6 +1,7 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/recovery/RecoveryStore.h"
 #include "apps/lumo/shell/Autosaver.h"
+#include "apps/lumo/shell/DiscardAllQuestion.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
@@ -205,8 +206,15 @@ TEST_F(RecoveryTest, CopiesOlderThanAMonthOrAllOfThemAreDiscardedAtOnce) {
     EXPECT_FALSE(store.ReadRecord("old"));
     EXPECT_FALSE(std::filesystem::exists(store.CopyPath("older")));
 
+    // Everything goes only when the user says so a second time.
     Leave("old", 2, now - 31 * Day, RecoveryRecord::Untitled);
-    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::DiscardAll})};
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::DiscardAll}), DiscardAllQuestion::Keep,
+                       QDialog::Rejected};
+    EXPECT_FALSE(Offer());
+    EXPECT_TRUE(store.ReadRecord("recent"));
+    EXPECT_TRUE(store.ReadRecord("old"));
+    looking.answers = {RecoveryDlg::Result({0, RecoveryDlg::DiscardAll}),
+                       DiscardAllQuestion::Discard};
     EXPECT_FALSE(Offer());
     EXPECT_EQ(FileCount(), 0u);
 }
