@@ -2,10 +2,11 @@
 #include "apps/lumo/document/LumoFormat.h"
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "core/UserFailure.h"
 #include "serializer/Deserializer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -293,10 +294,8 @@ bool DocumentReader::ReadAudio() {
 }
 
 void NoteLeftOutFit(const char* why) {
-    std::fprintf(stderr,
-                 "lumo: the fit to the pumpkin %s; it was left out and the face shows "
-                 "unfitted\n",
-                 why);
+    core::ReportToStandardError(std::string("the fit to the pumpkin ") + why +
+                                "; it was left out and the face shows unfitted");
 }
 
 bool DocumentReader::ReadFitPoint(FitPoint& point) {
