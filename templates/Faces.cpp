@@ -184,10 +184,10 @@ std::vector<Shape> Surprised(const Place& place, const std::string& prefix) {
 
 std::vector<Shape> SlyCat(const Place& place, const std::string& prefix) {
     std::vector<Shape> shapes;
-    AddPair(shapes, prefix, "Ear", place, {{-0.8f, 0.6f}, {-0.44f, 0.7f}, {-0.74f, 0.98f}});
+    AddPair(shapes, prefix, "Ear", place, {{-0.8f, 0.56f}, {-0.44f, 0.66f}, {-0.74f, 0.9f}});
     const Point eye{-0.4f, 0.22f};
     AddEyes(shapes, prefix, place,
-            {.eye = Rotated(Almond(EyePoints, eye, 0.22f, 0.08f, 0.13f), eye, -0.25f),
+            {.eye = Rotated(Almond(EyePoints, eye, 0.22f, 0.05f, 0.13f), eye, -0.3f),
              .lidLine = 0.18f,
              .pupilAt = {-0.4f, 0.2f},
              .pupil = Ellipse(PupilPoints, {0.0f, 0.0f}, 0.035f, 0.11f),
