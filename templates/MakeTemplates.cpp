@@ -15,6 +15,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -52,6 +53,11 @@ std::unique_ptr<LumoDocument> FaceDocument(const faces::Face& face) {
     timeline.SetAnchor(CandleHueKey, 0, WarmHue);
     timeline.SetAnchor(CandleSaturationKey, 0, WarmSaturation);
     timeline.SetAnchor(CandleLightnessKey, 0, WarmLightness);
+    // The eye knobs' typical values each shut the eyes a little, and they add
+    // up: the faces start with their eyes wide open.
+    for (std::string_view eyes : {"eyeblink", "eyelwink", "eyerwink"}) {
+        timeline.SetAnchor(KnobKey(eyes), 0, 0.0f);
+    }
     return document;
 }
 
