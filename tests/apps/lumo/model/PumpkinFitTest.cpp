@@ -1,5 +1,6 @@
 #include "apps/lumo/model/PumpkinFit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -141,8 +142,9 @@ TEST(PumpkinFitTest, AWarpedOutlineUnderABentGridStaysCloseToTheDenseMapping) {
             EXPECT_LT(DistanceToOutline(*fit.Map(p), warped), 0.5) << side << " at " << t;
         }
     }
+    // The outline's own points show exactly where the fit maps them.
     for (FitPoint corner : square) {
-        EXPECT_LT(DistanceToOutline(*fit.Map(corner), warped), 1e-3);
+        EXPECT_NE(std::find(warped.begin(), warped.end(), *fit.Map(corner)), warped.end());
     }
 }
 
