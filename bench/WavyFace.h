@@ -28,8 +28,10 @@ inline std::vector<EvaluatedShape> WavyFace(const WavyGrid& grid) {
     const Rgba candle{1.0f, 0.6f, 0.1f, 1.0f};
     std::vector<EvaluatedShape> shapes;
     for (int i = 0; i < grid.count; ++i) {
-        const float cx = grid.first.x + grid.step.x * static_cast<float>(i % grid.columns);
-        const float cy = grid.first.y + grid.step.y * static_cast<float>(i / grid.columns);
+        const int column = i % grid.columns;
+        const int row = i / grid.columns;
+        const float cx = grid.first.x + grid.step.x * static_cast<float>(column);
+        const float cy = grid.first.y + grid.step.y * static_cast<float>(row);
         std::vector<Point> outline;
         for (int k = 0; k < WavyPoints; ++k) {
             const float t = 6.2831853f * static_cast<float>(k) / WavyPoints;
