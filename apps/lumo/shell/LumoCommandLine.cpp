@@ -21,8 +21,21 @@ bool LumoCommandLine::AnimateOption::ParseValue(const std::string& text) {
     return true;
 }
 
+bool LumoCommandLine::SizeOption::ParseValue(const std::string& text) {
+    value = text;
+    return !text.empty();
+}
+
+std::optional<CanvasSize> LumoCommandLine::SizeOption::Size() const {
+    return value.empty() ? std::optional<CanvasSize>(VideoSize) : ParseVideoSize(value);
+}
+
 std::vector<std::string> LumoCommandLine::GetConflicts() const {
     std::vector<std::string> conflicts;
+    if (!size.Size()) {
+        conflicts.push_back("--size takes one of " + VideoSizeNames() + ", not '" + size.value +
+                            "'");
+    }
     if (animate.value.empty()) {
         if (!transcript.value.empty()) {
             conflicts.emplace_back("--transcript goes with --animate=lipsync");

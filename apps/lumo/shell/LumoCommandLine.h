@@ -1,7 +1,9 @@
 #pragma once
 
+#include "apps/lumo/render/VideoSizes.h"
 #include "core/CommandLine.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,16 @@ struct LumoCommandLine : core::CommandLine {
         using Option::Option;
         std::string GetUsageName() const override { return GetName() + "=<list>"; }
         bool ParseValue(const std::string& text) override;
+    };
+
+    // "--size=<width>x<height>": one of the listed video sizes, which
+    // GetConflicts checks so that the message can name them.
+    struct SizeOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<width>x<height>"; }
+        bool ParseValue(const std::string& text) override;
+        // The size given, VideoSize when none was; nothing for an unlisted one.
+        std::optional<CanvasSize> Size() const;
     };
 
     // An option that takes words: "--name=<text>".
@@ -53,6 +65,13 @@ struct LumoCommandLine : core::CommandLine {
                       ".mp4), or the document file that --animate writes"};
     CountOption loops{*this, "loops",
                       "how many times --render plays the animation over (default: 1)"};
+    CountOption minutes{*this, "minutes",
+                        "loops the animation that --render writes on until the video plays for "
+                        "at least that many minutes, up to a day (default: --loops alone)"};
+    SizeOption size{*this, "size",
+                    "the picture size of the video that --render writes: " + VideoSizeNames() +
+                        " (default: 1920x1080); the face keeps its shape, with black bars "
+                        "where the size is narrower or taller"};
     Option<bool> fitted{*this, "fitted",
                         "draws every frame that --render writes fitted to the pumpkin by the "
                         "document's fit (default: unfitted)"};

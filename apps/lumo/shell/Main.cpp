@@ -52,8 +52,9 @@ int Main(int& argc, char* argv[]) {
                               commandLine.transcript);
     }
     if (commandLine.render) {
-        return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,
-                             commandLine.loops, commandLine.fitted);
+        return RenderCommand(argc, argv,
+                             {commandLine.fileName, commandLine.output, commandLine.loops,
+                              commandLine.minutes, *commandLine.size.Size(), commandLine.fitted});
     }
     return RunEditor(argc, argv, commandLine);
 }

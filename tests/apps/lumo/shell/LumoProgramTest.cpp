@@ -222,6 +222,33 @@ TEST_F(LumoProgramTest, LoopsPlayTheAnimationOverAndMustBeACount) {
     }
 }
 
+TEST_F(LumoProgramTest, SizeAndMinutesShapeTheVideoAndABadOneIsRefused) {
+    const Outcome run = RunLumo(
+        {"--render", "--size=800x600", "--minutes=1", QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto video = test::ProbeStream(PathOf("nose.mp4"), "v:0");
+    EXPECT_EQ(video.at("width"), "800");
+    EXPECT_EQ(video.at("height"), "600");
+    // Five frames 360 times over: a minute and a tenth of a second.
+    EXPECT_EQ(video.at("nb_read_frames"), "1800");
+    EXPECT_GE(std::atof(video.at("duration").c_str()), 60.0);
+
+    const Outcome size = RunLumo(
+        {"--render", "--size=1366x768", "--minutes=1", QString::fromStdString(PathOf("long.glw"))});
+    EXPECT_EQ(size.exitCode, 2);
+    EXPECT_EQ(size.err, "--size takes one of 1920x1080, 1280x720, 1024x768, 800x600, 1080x1920, "
+                        "3840x2160, not '1366x768'\n\n" +
+                            LumoCommandLine().GetUsage());
+    for (const char* minutes : {"--minutes=0", "--minutes=1441", "--minutes=2h"}) {
+        const Outcome bad =
+            RunLumo({"--render", minutes, QString::fromStdString(PathOf("long.glw"))});
+        EXPECT_EQ(bad.exitCode, 1) << minutes;
+        EXPECT_EQ(bad.err, "lumo: --minutes needs a whole number from 1 to 1440 (a day)\n")
+            << minutes;
+    }
+    EXPECT_EQ(Others(), std::vector<std::string>{"nose.mp4"});
+}
+
 // Whether the first picture of the video is lit at a pixel.
 bool LitAt(const std::string& video, int x, int y) {
     const std::vector<uint8_t> rgb = test::DecodeRgb(video);
