@@ -24,7 +24,7 @@ int LumoWnd::OnShowOnProjector(std::optional<std::size_t> screenIndex) {
             return 0;
         }
         screen = screens[static_cast<qsizetype>(*screenIndex)];
-        RememberShowScreen(Settings(), *screen);
+        RememberShowScreen(Settings(), screens, static_cast<qsizetype>(*screenIndex));
     } else {
         screen = ChooseShowScreen(screens, LastShowScreen(Settings()), this->screen());
     }

@@ -10,15 +10,19 @@ namespace vel::lumo {
 namespace {
 
 const QString ShowScreenSetting = QStringLiteral("ShowScreen");
+const QString ShowScreenNumberSetting = QStringLiteral("ShowScreenNumber");
 
 } // namespace
 
-QString LastShowScreen(const wingui::SettingsKey& settings) {
-    return settings.ReadString(ShowScreenSetting).value_or(QString());
+ShowScreenChoice LastShowScreen(const wingui::SettingsKey& settings) {
+    return {settings.ReadString(ShowScreenSetting).value_or(QString()),
+            settings.ReadDword(ShowScreenNumberSetting)};
 }
 
-void RememberShowScreen(const wingui::SettingsKey& settings, const QScreen& screen) {
-    settings.WriteString(ShowScreenSetting, screen.name());
+void RememberShowScreen(const wingui::SettingsKey& settings, const QList<QScreen*>& screens,
+                        qsizetype index) {
+    settings.WriteString(ShowScreenSetting, screens[index]->name());
+    settings.WriteDword(ShowScreenNumberSetting, static_cast<uint32_t>(index + 1));
 }
 
 QString ScreenLabel(const QScreen& screen) {
@@ -29,16 +33,22 @@ QString ScreenLabel(const QScreen& screen) {
         .arg(size.height());
 }
 
-QScreen* ChooseShowScreen(const QList<QScreen*>& screens, const QString& lastChosen,
+QScreen* ChooseShowScreen(const QList<QScreen*>& screens, const ShowScreenChoice& last,
                           const QScreen* editor) {
     if (screens.isEmpty()) {
         return nullptr;
     }
-    const auto named = std::find_if(screens.begin(), screens.end(), [&](const QScreen* screen) {
-        return !lastChosen.isEmpty() && screen->name() == lastChosen;
-    });
-    if (named != screens.end()) {
-        return *named;
+    if (!last.name.isEmpty()) {
+        if (last.number >= 1 && last.number <= static_cast<uint32_t>(screens.size()) &&
+            screens[last.number - 1]->name() == last.name) {
+            return screens[last.number - 1];
+        }
+        const auto named = std::find_if(screens.begin(), screens.end(), [&](const QScreen* screen) {
+            return screen->name() == last.name;
+        });
+        if (named != screens.end()) {
+            return *named;
+        }
     }
     const auto other = std::find_if(screens.begin(), screens.end(),
                                     [&](const QScreen* screen) { return screen != editor; });

@@ -31,7 +31,8 @@ protected:
         ShowWnd* show = window->Show();
         EXPECT_NE(show, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(show));
-        QTest::qWaitFor([&] { return show->geometry() == show->screen()->geometry(); });
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return show->geometry() == show->screen()->geometry(); }));
         return *show;
     }
 
@@ -40,6 +41,8 @@ protected:
 
 TEST_F(ShowScreensTest, TheShowFillsTheChosenScreenOfTwoAndIsRememberedForF11) {
     EXPECT_EQ(window->screen(), screens[0]);
+    // Screens of one X server share a name; their numbers tell them apart.
+    EXPECT_EQ(screens[0]->name(), screens[1]->name());
     window->OnCommand(IdShowScreen1 + 1);
     ShowWnd& show = Shown();
     EXPECT_EQ(show.screen(), screens[1]);
@@ -47,7 +50,8 @@ TEST_F(ShowScreensTest, TheShowFillsTheChosenScreenOfTwoAndIsRememberedForF11) {
     EXPECT_EQ(show.geometry(), screens[1]->geometry());
     EXPECT_EQ(screens[1]->size(), QSize(1280, 800));
     EXPECT_EQ(show.PictureRect(), QRect(0, 40, 1280, 720));
-    EXPECT_EQ(LastShowScreen(window->Settings()), screens[1]->name());
+    EXPECT_EQ(LastShowScreen(window->Settings()).name, screens[1]->name());
+    EXPECT_EQ(LastShowScreen(window->Settings()).number, 2u);
     QTest::keyClick(&show, Qt::Key_Escape);
     EXPECT_FALSE(window->IsShowing());
 
@@ -62,9 +66,12 @@ TEST_F(ShowScreensTest, TheShowFillsTheChosenScreenOfTwoAndIsRememberedForF11) {
 
 // Without a choice made, a show avoids the editor's screen.
 TEST_F(ShowScreensTest, WithoutAChoiceTheShowGoesToTheScreenWithoutTheEditor) {
-    EXPECT_EQ(ChooseShowScreen(screens, QString(), screens[0]), screens[1]);
-    EXPECT_EQ(ChooseShowScreen(screens, QString(), screens[1]), screens[0]);
-    EXPECT_EQ(ChooseShowScreen(screens, screens[0]->name(), screens[0]), screens[0]);
+    EXPECT_EQ(ChooseShowScreen(screens, {}, screens[0]), screens[1]);
+    EXPECT_EQ(ChooseShowScreen(screens, {}, screens[1]), screens[0]);
+    EXPECT_EQ(ChooseShowScreen(screens, {screens[0]->name(), 1}, screens[0]), screens[0]);
+    EXPECT_EQ(ChooseShowScreen(screens, {screens[1]->name(), 2}, screens[1]), screens[1]);
+    // A number past the screens there are falls back on the name.
+    EXPECT_EQ(ChooseShowScreen(screens, {screens[1]->name(), 3}, screens[1]), screens[0]);
     window->OnCommand(IdShowOnProjector);
     EXPECT_EQ(Shown().screen(), screens[1]);
 }

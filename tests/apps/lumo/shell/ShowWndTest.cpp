@@ -227,14 +227,15 @@ TEST_F(ShowWndTest, TheMenuListsTheScreensAndTheChoiceIsRemembered) {
 
     window->OnCommand(IdShowScreen1);
     EXPECT_TRUE(window->IsShowing());
-    EXPECT_EQ(LastShowScreen(window->Settings()), screens[0]->name());
+    EXPECT_EQ(LastShowScreen(window->Settings()).name, screens[0]->name());
+    EXPECT_EQ(LastShowScreen(window->Settings()).number, 1u);
     // A screen the desktop no longer has starts nothing.
     window->Show()->End();
     window->OnCommand(IdShowScreen8);
     EXPECT_FALSE(window->IsShowing());
     // A screen remembered that has gone leaves the choice to the others.
-    EXPECT_EQ(ChooseShowScreen(screens, QStringLiteral("gone"), screens[0]), screens[0]);
-    EXPECT_EQ(ChooseShowScreen({}, QString(), nullptr), nullptr);
+    EXPECT_EQ(ChooseShowScreen(screens, {QStringLiteral("gone"), 1}, screens[0]), screens[0]);
+    EXPECT_EQ(ChooseShowScreen({}, {}, nullptr), nullptr);
 }
 
 } // namespace
