@@ -30,9 +30,10 @@ AudioWnd* MakeAudio(QWidget* parent, PaneHost* host, std::unique_ptr<AudioOutput
 ShowWnd::ShowWnd(LumoDocument& document, PacerClock& clock, std::function<void()> onEnd,
                  std::unique_ptr<AudioOutput> output)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), registration_(&document, this),
-      onEnd_(std::move(onEnd)), audio_(MakeAudio(this, this, std::move(output))),
+      onEnd_(std::move(onEnd)), audio_(MakeAudio(this, this, std::move(output))), clock_(&clock),
       playback_(std::make_unique<PlaybackController>(clock, *this, *audio_, nullptr, *this,
-                                                     PlaybackController::AtEnd::Loop)) {
+                                                     PlaybackController::AtEnd::Loop)),
+      lateness_(LatenessLog::FromEnvironment()) {
     setWindowTitle(QStringLiteral("Show"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);

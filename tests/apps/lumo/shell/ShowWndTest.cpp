@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <optional>
 
@@ -201,6 +202,30 @@ TEST_F(ShowWndTest, ALayerInFrontTakesKeysAndTheMouseFirstAndDrawsOverTheFace) {
     show.SetLayer(nullptr);
     QTest::keyClick(&show, Qt::Key_Escape);
     EXPECT_FALSE(window->IsShowing());
+}
+
+// For the benchmark: each frame the show paints, how late it was.
+TEST_F(ShowWndTest, TheShowLogsEachFramesLatenessWhenAskedTo) {
+    const QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("lateness.log"));
+    qputenv("LUMO_SHOW_LATENESS", QFile::encodeName(log));
+    {
+        ShowWnd show(Document(), clock, {});
+        qunsetenv("LUMO_SHOW_LATENESS");
+        show.resize(320, 180);
+        show.Start(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
+        for (int i = 0; i < 3; ++i) {
+            show.PlaybackStep();
+            // Late by the time the paint takes on the clock that only moves when waited on.
+            clock.now += std::chrono::milliseconds(5);
+            show.repaint();
+        }
+        show.End();
+    }
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("1 5.000\n2 5.000\n3 5.000\n"));
 }
 
 TEST_F(ShowWndTest, ANewDocumentOrClosingTheEditorEndsTheShow) {
