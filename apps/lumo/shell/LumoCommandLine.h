@@ -3,6 +3,7 @@
 #include "apps/lumo/render/VideoSizes.h"
 #include "core/CommandLine.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,14 @@ struct LumoCommandLine : core::CommandLine {
         bool ParseValue(const std::string& text) override;
         // The size given, VideoSize when none was; nothing for an unlisted one.
         std::optional<CanvasSize> Size() const;
+    };
+
+    // "--screen=<n>": a screen counted from 1 in the desktop's order.
+    struct ScreenOption : CountOption {
+        using CountOption::CountOption;
+        bool ParseValue(const std::string& text) override;
+        // 0 when not given.
+        uint32_t Number() const;
     };
 
     // An option that takes words: "--name=<text>".
@@ -81,6 +90,12 @@ struct LumoCommandLine : core::CommandLine {
                           "document to --output without opening the window"};
     TextOption transcript{*this, "transcript",
                           "the words spoken in the document's voice, for --animate=lipsync"};
+    Option<bool> show{*this, "show",
+                      "plays the document full screen in a loop, as on the projector, without "
+                      "opening the main window; Escape ends it"};
+    ScreenOption screen{*this, "screen",
+                        "the screen --show plays on, counted from 1 (default: the one chosen "
+                        "last in the main window, else the first)"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

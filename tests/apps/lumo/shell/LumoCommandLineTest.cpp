@@ -22,8 +22,8 @@ const std::vector<std::string> usageLines = {
     "SYNOPSIS:",
     "",
     "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--loops=<n>] [--maximize] "
-    "[--minutes=<n>] [--output=<file>] [--render] [--size=<width>x<height>] "
-    "[--transcript=<text>] [<file-name>]",
+    "[--minutes=<n>] [--output=<file>] [--render] [--screen=<n>] [--show] "
+    "[--size=<width>x<height>] [--transcript=<text>] [<file-name>]",
     "",
     "OPTIONS:",
     "",
@@ -59,6 +59,14 @@ const std::vector<std::string> usageLines = {
     "",
     "--render",
     "  renders the document to an MP4 video without opening the window",
+    "",
+    "--screen=<n>",
+    "  the screen --show plays on, counted from 1 (default: the one chosen last in the main "
+    "window, else the first)",
+    "",
+    "--show",
+    "  plays the document full screen in a loop, as on the projector, without opening the main "
+    "window; Escape ends it",
     "",
     "--size=<width>x<height>",
     "  the picture size of the video that --render writes: 1920x1080, 1280x720, 1024x768, "
@@ -131,6 +139,35 @@ TEST(LumoCommandLineTest, SizeTakesOnlyTheListedSizesAndSaysWhichTheyAre) {
                                 std::string(bad) + "'"));
     }
     EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "--size=", "a.glw"}));
+}
+
+TEST(LumoCommandLineTest, ShowTakesAScreenCountedFromOneAndNothingElse) {
+    LumoCommandLine commandLine;
+    EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"lumo", "--show", "a.glw"}));
+    EXPECT_TRUE(commandLine.show);
+    EXPECT_EQ(commandLine.screen.Number(), 0u);
+    EXPECT_TRUE(
+        commandLine.Parse(std::vector<std::string>{"lumo", "--show", "--screen=2", "a.glw"}));
+    EXPECT_EQ(commandLine.screen.Number(), 2u);
+    EXPECT_THAT(commandLine.GetConflicts(), IsEmpty());
+
+    for (const std::string bad : {"0", "two", "-1", "", "1x", "99999999999"}) {
+        LumoCommandLine wrong;
+        EXPECT_FALSE(wrong.Parse(std::vector<std::string>{"lumo", "--show", "--screen=" + bad}));
+        EXPECT_THAT(wrong.GetErrors(),
+                    ElementsAre("'" + bad + "' is not a valid value for option --screen"));
+    }
+
+    LumoCommandLine alone;
+    EXPECT_TRUE(alone.Parse(std::vector<std::string>{"lumo", "--screen=2", "a.glw"}));
+    EXPECT_THAT(alone.GetConflicts(), ElementsAre("--screen goes with --show"));
+    for (const std::string other : {"--render", "--animate=blinks"}) {
+        LumoCommandLine both;
+        EXPECT_TRUE(both.Parse(
+            std::vector<std::string>{"lumo", "--show", other, "--output=b.glw", "a.glw"}));
+        EXPECT_THAT(both.GetConflicts(),
+                    testing::Contains("--show cannot be given with --render or --animate"));
+    }
 }
 
 TEST(LumoCommandLineTest, HelpIsTheUsageAlone) {
