@@ -5,6 +5,7 @@
 #include "serializer/MemoryDeserializer.h"
 #include "serializer/MemorySerializer.h"
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,6 +49,16 @@ inline Node& Chunk(Node& parent, uint32_t id, const std::function<void(Node&)>& 
 
 inline Node& Key(Node& node, const char* text) {
     return node.Write(KnobKey(text).GetBytes().data(), KnobKey::Size);
+}
+
+// Where the first chunk with the id starts, or npos.
+inline std::size_t ChunkAt(const Bytes& bytes, const char* id) {
+    return std::string(bytes.begin(), bytes.end()).find(id);
+}
+
+// Overwrites the bytes at the offset with the value's, as a damaged file might.
+template <typename T> void Put(Bytes& bytes, std::size_t offset, T value) {
+    std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
 
 // The chunk ids of a file as a nested list, "(~~)[LMOD[KNB2] TMLN[tmln]]".
