@@ -42,6 +42,9 @@ void LumoWnd::CreateMenus() {
     file->addSeparator();
     AddCommand(file, IdExportVideo, QStringLiteral("Export &Video..."));
     file->addSeparator();
+    AddCommand(file, IdTracePhoto, QStringLiteral("&Trace Photo..."));
+    AddCommand(file, IdRemovePhoto, QStringLiteral("Remove P&hoto"));
+    file->addSeparator();
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         AddCommand(recent, id, recentFiles_.MenuLabel(id - IdRecentFile1));
@@ -68,6 +71,7 @@ void LumoWnd::CreateMenus() {
     view->addSeparator();
     AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview\tCtrl+0"));
     AddCommand(view, IdStatusBar, QStringLiteral("&Status Bar"))->setCheckable(true);
+    AddCommand(view, IdViewPhoto, QStringLiteral("P&hoto"))->setCheckable(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
@@ -106,6 +110,7 @@ void LumoWnd::UpdateMenuState() {
     Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
     Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
+    UpdatePhotoMenuState();
 }
 
 } // namespace vel::lumo

@@ -79,14 +79,9 @@ TEST(FitFormat, ALongerFitChunkHasItsTailReadPast) {
 class DamagedFit : public ::testing::Test {
 protected:
     void ExpectLeftOut(const Bytes& bytes, const std::string& what, const std::string& why) {
-        ::testing::internal::CaptureStderr();
-        const auto loaded = LoadFromMemory(bytes);
-        const std::string note = ::testing::internal::GetCapturedStderr();
+        const auto [loaded, note] = LoadDamaged(bytes, *intact_, what);
         ASSERT_TRUE(loaded) << what;
         EXPECT_TRUE(loaded->GetFit().IsIdentity()) << what;
-        EXPECT_EQ(loaded->GetModel().GetShapeCount(), 1u) << what;
-        EXPECT_EQ(loaded->GetShape(0), intact_->GetShape(0)) << what;
-        EXPECT_EQ(loaded->GetTimeline().GetTracks(), intact_->GetTimeline().GetTracks()) << what;
         EXPECT_EQ(note, "lumo: the fit to the pumpkin " + why +
                             "; it was left out and the face shows unfitted\n")
             << what;

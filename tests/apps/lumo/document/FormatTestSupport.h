@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,31 @@ inline std::unique_ptr<LumoDocument> LoadFromMemory(const Bytes& bytes) {
     auto document = LumoDocument::New();
     serializer::MemoryDeserializer in(bytes.data(), bytes.size());
     return document->Read(in) ? std::move(document) : nullptr;
+}
+
+// Loads bytes in which one part is damaged, expecting the rest to load as
+// in intact; answers the document (null when the load failed) and what the
+// load said on standard error.
+struct DamagedLoad {
+    std::unique_ptr<LumoDocument> document;
+    std::string note;
+};
+inline DamagedLoad LoadDamaged(const Bytes& bytes, const LumoDocument& intact,
+                               const std::string& what) {
+    ::testing::internal::CaptureStderr();
+    DamagedLoad load{LoadFromMemory(bytes), {}};
+    load.note = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(load.document) << what;
+    if (load.document) {
+        const Model& model = load.document->GetModel();
+        EXPECT_EQ(model.GetShapeCount(), intact.GetModel().GetShapeCount()) << what;
+        for (uint64_t shape = 0; shape < model.GetShapeCount(); ++shape) {
+            EXPECT_EQ(model.GetShape(shape), intact.GetShape(shape)) << what;
+        }
+        EXPECT_EQ(load.document->GetTimeline().GetTracks(), intact.GetTimeline().GetTracks())
+            << what;
+    }
+    return load;
 }
 
 // The signature and a "(~~)" chunk holding whatever build writes.

@@ -1,3 +1,5 @@
+#include "apps/lumo/panes/PreviewPhoto.h"
+
 #include "apps/lumo/document/PhotoEdits.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "tests/apps/lumo/panes/PreviewFixture.h"
@@ -99,6 +101,28 @@ TEST_F(PreviewPhotoTest, ShiftWheelResizesAndBracketsFadeItEachOneStep) {
     QTest::keyClick(preview, Qt::Key_BracketRight);
     Wheel(PreviewWndTest::At(0.0f, 0.0f), 120, Qt::ShiftModifier);
     EXPECT_EQ(document->GetUndoCount(), 12u);
+}
+
+// Painting takes the decoded photo from the cache: only other bytes decode
+// again, and bytes that do not decode show nothing.
+TEST(PreviewPhotoCache, DecodesAPhotoOnlyWhenItsBytesChange) {
+    PreviewPhoto cache;
+    const std::vector<uint8_t> png =
+        vel::testing::Encoded(vel::testing::PumpkinPhoto(40, 30), "PNG");
+    TracingPhoto photo = *TracingPhoto::Make(png, {});
+    const QImage& image = cache.Image(photo);
+    ASSERT_EQ(image.size(), QSize(40, 30));
+    const qint64 decoded = image.cacheKey();
+    ASSERT_TRUE(photo.SetPlacement({{0.5f, 0.5f}, 1.0f, 0.3f}));
+    EXPECT_EQ(cache.Image(photo).cacheKey(), decoded);
+    EXPECT_EQ(cache.Image(TracingPhoto(photo)).cacheKey(), decoded);
+
+    const TracingPhoto other = *TracingPhoto::Make(png, {});
+    EXPECT_NE(cache.Image(other).cacheKey(), decoded);
+    EXPECT_TRUE(cache.Image(TracingPhoto{}).isNull());
+    std::vector<uint8_t> cut = png;
+    cut.resize(40);
+    EXPECT_TRUE(cache.Image(*TracingPhoto::Make(cut, {})).isNull());
 }
 
 } // namespace
