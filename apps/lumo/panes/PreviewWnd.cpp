@@ -391,13 +391,13 @@ void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) 
         return;
     }
     const PreviewHit hit = HitTest(position);
+    // Ctrl drags the photo, wherever the mouse is.
+    const bool photo = (modifiers & Qt::ControlModifier) != 0 && HasPhotoShown();
     if ((modifiers & Qt::AltModifier) != 0) {
         setCursor(Qt::OpenHandCursor);
-    } else if ((modifiers & Qt::ControlModifier) != 0 && HasPhotoShown()) {
-        setCursor(Qt::SizeAllCursor);
-    } else if (hit.onPoint) {
+    } else if (hit.onPoint && !photo) {
         setCursor(Qt::CrossCursor);
-    } else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0) {
+    } else if (photo || (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0)) {
         setCursor(Qt::SizeAllCursor);
     } else {
         unsetCursor();
