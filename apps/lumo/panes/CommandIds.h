@@ -26,6 +26,10 @@ enum CommandId : std::uint32_t {
     IdEnd = 305,
     IdStatusBar = 306,
     IdFitPreview = 307,
+    IdShowOnProjector = 320,
+    // The show's screens, in the desktop's order.
+    IdShowScreen1 = 321,
+    IdShowScreen8 = 328,
     IdRenameShape = 406,
     IdDeleteShape = 407,
     IdDeletePose = 409,

@@ -2,6 +2,7 @@
 
 #include "core/CommandLine.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ struct LumoCommandLine : core::CommandLine {
         using Option::Option;
         std::string GetUsageName() const override { return GetName() + "=<list>"; }
         bool ParseValue(const std::string& text) override;
+    };
+
+    // "--screen=<n>": a screen counted from 1 in the desktop's order.
+    struct ScreenOption : CountOption {
+        using CountOption::CountOption;
+        bool ParseValue(const std::string& text) override;
+        // 0 when not given.
+        uint32_t Number() const;
     };
 
     // An option that takes words: "--name=<text>".
@@ -62,6 +71,12 @@ struct LumoCommandLine : core::CommandLine {
                           "document to --output without opening the window"};
     TextOption transcript{*this, "transcript",
                           "the words spoken in the document's voice, for --animate=lipsync"};
+    Option<bool> show{*this, "show",
+                      "plays the document full screen in a loop, as on the projector, without "
+                      "opening the main window; Escape ends it"};
+    ScreenOption screen{*this, "screen",
+                        "the screen --show plays on, counted from 1 (default: the one chosen "
+                        "last in the main window, else the first)"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

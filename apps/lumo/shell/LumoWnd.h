@@ -37,6 +37,7 @@ struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
+class ShowWnd;
 class StatusLine;
 class TimelineWnd;
 class TransportBar;
@@ -60,6 +61,9 @@ public:
     void Play();
     void Stop();
     bool IsPlaying() const;
+    // Whether the show on the projector runs; the editor does not play then.
+    bool IsShowing() const;
+    ShowWnd* Show() const { return show_.get(); }
     void UpdateCaption();
     // Runs until the window is closed; answers the exit code.
     int RunMessageLoop();
@@ -152,6 +156,10 @@ private:
     int OnUndoRedo(bool redo);
     int OnAnimate(uint32_t id);
     int OnPlay();
+    // On the screen of that index, or on the one chosen before.
+    int OnShowOnProjector(std::optional<std::size_t> screenIndex);
+    void OnShowEnded();
+    void UpdateShowMenu();
     int OnHome();
     int OnEnd();
     int OnTutorial();
@@ -176,6 +184,7 @@ private:
     int SplitterHeight() const;
 
     std::unique_ptr<PacerClock> ownClock_;
+    PacerClock* clock_;
     QWidget* client_;
     AudioWnd* audio_;
     PreviewWnd* preview_;
@@ -209,6 +218,8 @@ private:
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
+    // Goes before the document it shows.
+    std::unique_ptr<ShowWnd> show_;
     ExportChoices exportChoices_;
 };
 

@@ -62,6 +62,12 @@ void LumoWnd::CreateMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     AddCommand(view, IdPlay, QStringLiteral("&Play"));
+    QMenu* show = view->addMenu(QStringLiteral("Show on P&rojector"));
+    AddCommand(show, IdShowOnProjector, QStringLiteral("&Start Show"));
+    show->addSeparator();
+    for (uint32_t id = IdShowScreen1; id <= IdShowScreen8; ++id) {
+        AddCommand(show, id, QString())->setCheckable(true);
+    }
     view->addSeparator();
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
@@ -75,7 +81,7 @@ void LumoWnd::CreateMenus() {
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
-    for (QMenu* menu : {file, recent, edit, animate, view, help}) {
+    for (QMenu* menu : {file, recent, edit, animate, view, show, help}) {
         connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
     }
 }
@@ -96,7 +102,7 @@ void LumoWnd::UpdateMenuState() {
     }
     Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
     for (uint32_t id :
-         {IdSaveAs, IdExportVideo, IdLoadAudio, IdPlay, IdLipSync, IdAddBlinks, IdCandleFlicker}) {
+         {IdSaveAs, IdExportVideo, IdLoadAudio, IdLipSync, IdAddBlinks, IdCandleFlicker}) {
         Action(id)->setEnabled(hasDocument);
     }
     Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);
@@ -106,6 +112,8 @@ void LumoWnd::UpdateMenuState() {
     Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
     Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
+    Action(IdPlay)->setEnabled(hasDocument && !IsShowing());
+    UpdateShowMenu();
 }
 
 } // namespace vel::lumo

@@ -5,6 +5,7 @@
 #include "apps/lumo/shell/EditorStart.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
+#include "apps/lumo/shell/ShowCommand.h"
 #include "apps/lumo/shell/UsageReport.h"
 
 #include <QApplication>
@@ -54,6 +55,9 @@ int Main(int& argc, char* argv[]) {
     if (commandLine.render) {
         return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,
                              commandLine.loops, commandLine.fitted);
+    }
+    if (commandLine.show) {
+        return ShowCommand(argc, argv, commandLine.fileName, commandLine.screen.Number());
     }
     return RunEditor(argc, argv, commandLine);
 }

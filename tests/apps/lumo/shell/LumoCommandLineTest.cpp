@@ -22,7 +22,7 @@ const std::vector<std::string> usageLines = {
     "SYNOPSIS:",
     "",
     "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--loops=<n>] [--maximize] "
-    "[--output=<file>] [--render] [--transcript=<text>] [<file-name>]",
+    "[--output=<file>] [--render] [--screen=<n>] [--show] [--transcript=<text>] [<file-name>]",
     "",
     "OPTIONS:",
     "",
@@ -54,6 +54,14 @@ const std::vector<std::string> usageLines = {
     "",
     "--render",
     "  renders the document to an MP4 video without opening the window",
+    "",
+    "--screen=<n>",
+    "  the screen --show plays on, counted from 1 (default: the one chosen last in the main "
+    "window, else the first)",
+    "",
+    "--show",
+    "  plays the document full screen in a loop, as on the projector, without opening the main "
+    "window; Escape ends it",
     "",
     "--transcript=<text>",
     "  the words spoken in the document's voice, for --animate=lipsync",
@@ -99,6 +107,35 @@ TEST(LumoCommandLineTest, ReadsTheProgramsOwnOptionsAndFile) {
     EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "my", "pumpkin.glw"}));
     EXPECT_THAT(commandLine.GetErrors(),
                 ElementsAre("unexpected positional argument 'pumpkin.glw'"));
+}
+
+TEST(LumoCommandLineTest, ShowTakesAScreenCountedFromOneAndNothingElse) {
+    LumoCommandLine commandLine;
+    EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"lumo", "--show", "a.glw"}));
+    EXPECT_TRUE(commandLine.show);
+    EXPECT_EQ(commandLine.screen.Number(), 0u);
+    EXPECT_TRUE(
+        commandLine.Parse(std::vector<std::string>{"lumo", "--show", "--screen=2", "a.glw"}));
+    EXPECT_EQ(commandLine.screen.Number(), 2u);
+    EXPECT_THAT(commandLine.GetConflicts(), IsEmpty());
+
+    for (const std::string bad : {"0", "two", "-1", "", "1x", "99999999999"}) {
+        LumoCommandLine wrong;
+        EXPECT_FALSE(wrong.Parse(std::vector<std::string>{"lumo", "--show", "--screen=" + bad}));
+        EXPECT_THAT(wrong.GetErrors(),
+                    ElementsAre("'" + bad + "' is not a valid value for option --screen"));
+    }
+
+    LumoCommandLine alone;
+    EXPECT_TRUE(alone.Parse(std::vector<std::string>{"lumo", "--screen=2", "a.glw"}));
+    EXPECT_THAT(alone.GetConflicts(), ElementsAre("--screen goes with --show"));
+    for (const std::string other : {"--render", "--animate=blinks"}) {
+        LumoCommandLine both;
+        EXPECT_TRUE(both.Parse(
+            std::vector<std::string>{"lumo", "--show", other, "--output=b.glw", "a.glw"}));
+        EXPECT_THAT(both.GetConflicts(),
+                    testing::Contains("--show cannot be given with --render or --animate"));
+    }
 }
 
 TEST(LumoCommandLineTest, HelpIsTheUsageAlone) {

@@ -273,6 +273,34 @@ TEST_F(LumoProgramTest, FailuresAreOneLineNamingTheFile) {
     EXPECT_EQ(run.err, "lumo: " + output + ": cannot write the video: the folder does not exist\n");
 }
 
+// A show needs the document, a display and the screen it is asked for; each
+// failure is one line, a screen that is no number the usage.
+TEST_F(LumoProgramTest, AShowSaysInOneLineWhatIsMissing) {
+    Outcome run = RunLumo({"--show", QString::fromStdString(PathOf("missing.glw"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "lumo: " + PathOf("missing.glw") +
+                           ": cannot open the document: the file does not exist\n");
+
+    const QString nose = QString::fromStdString(PathOf("nose.glw"));
+    run = RunLumo({"--show", nose});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind("lumo: cannot open the window: ", 0), 0U) << run.err;
+
+    run = RunLumo({"--show", "--screen=first", nose});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "'first' is not a valid value for option --screen\n\n" +
+                           LumoCommandLine().GetUsage());
+
+    QProcess process;
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(LUMO_EXECUTABLE, {"--show", "--screen=3", nose});
+    run = Finish(process);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "lumo: --screen=3 names no screen: there is 1 screen\n");
+}
+
 TEST_F(LumoProgramTest, OnlyRegularFilesAreReplaced) {
     const std::string fifo = PathOf("pipe.mp4");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);

@@ -55,8 +55,8 @@ TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
               (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
                                         "Candle &Flicker..."}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()),
-              (std::vector<std::string>{"&Play\tF5", "-", "Home\tHome", "End\tEnd", "-",
-                                        "&Fit Preview\tCtrl+0", "&Status Bar"}));
+              (std::vector<std::string>{"&Play\tF5", "Show on P&rojector", "-", "Home\tHome",
+                                        "End\tEnd", "-", "&Fit Preview\tCtrl+0", "&Status Bar"}));
     EXPECT_EQ(MenuTexts(menus[4]->menu()),
               (std::vector<std::string>{"&Tutorial", "&Keyboard Shortcuts", "-",
                                         "&About Vellumar Gourdglowlight"}));
