@@ -1,15 +1,17 @@
+#include "apps/lumo/document/FitEdits.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/shell/ChangedOnDiskQuestion.h"
-#include "apps/lumo/shell/FitControls.h"
 #include "apps/lumo/shell/FitOnScreen.h"
+#include "apps/lumo/shell/SaveChangesQuestion.h"
+#include "apps/lumo/shell/ShowCommand.h"
+#include "apps/lumo/shell/ShowWnd.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/TempFolder.h"
 
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -23,39 +25,12 @@ bool IsLight(QRgb pixel) {
     return qRed(pixel) >= light && qGreen(pixel) >= light && qBlue(pixel) >= light;
 }
 
-// Hands the layer what a show window hands it: every key and mouse event
-// first, and the picture's place when it paints over the face.
-class ShowStandIn : public QWidget {
-public:
-    ShowStandIn(LumoDocument* document, PaneHost* editor) : fit(this, document, editor) {
-        resize(1000, 700);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-    static QRect PictureRect() { return {100, 50, 800, 450}; }
-
-    FitControls fit;
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && fit.OnKey(static_cast<QKeyEvent&>(*event))) {
-            return true;
-        }
-        return QWidget::event(event);
-    }
-    void mousePressEvent(QMouseEvent* event) override { fit.OnMouse(*event); }
-    void mouseMoveEvent(QMouseEvent* event) override { fit.OnMouse(*event); }
-    void mouseReleaseEvent(QMouseEvent* event) override { fit.OnMouse(*event); }
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::black);
-        fit.Paint(painter, PictureRect());
-    }
-};
-
+// The show of the editor's document, with the fit's layer in front.
 class FitHandlesTest : public ShellTest {
 protected:
-    FitHandlesTest() : standIn(window->GetDocument(), window.get()), show(&standIn) {
+    FitHandlesTest() {
+        window->OnCommand(IdShowOnProjector);
+        show = window->Show();
         // The layer finds the handles where it drew them last.
         show->grab();
     }
@@ -70,7 +45,7 @@ protected:
         QTest::keyClick(show, key, modifiers);
     }
     // The middle of the selected handle, read from what the layer draws:
-    // only it is cyan.
+    // only it is cyan, a square of 18 pixels, cut where the window ends.
     QPoint SelectedOnScreen() const {
         const QImage image = show->grab().toImage();
         QRect cyan;
@@ -81,9 +56,12 @@ protected:
                 }
             }
         }
-        return cyan.isEmpty() ? QPoint(-1, -1)
-                              : QPoint((cyan.left() + cyan.right() + 1) / 2,
-                                       (cyan.top() + cyan.bottom() + 1) / 2);
+        if (cyan.isEmpty()) {
+            return {-1, -1};
+        }
+        constexpr int half = 9;
+        return {cyan.left() > 0 ? cyan.left() + half : cyan.right() + 1 - half,
+                cyan.top() > 0 ? cyan.top() + half : cyan.bottom() + 1 - half};
     }
     // Whether the selected handle shows where the point of the fit does, to
     // the pixel it rounds to.
@@ -94,8 +72,7 @@ protected:
     float Pixel() const { return 1.0f / static_cast<float>(show->PictureRect().width()); }
     float Row() const { return 1.0f / static_cast<float>(show->PictureRect().height()); }
 
-    ShowStandIn standIn;
-    ShowStandIn* show;
+    ShowWnd* show = nullptr;
 };
 
 TEST_F(FitHandlesTest, FShowsTheHandlesAndTheKeysChangeTheFitOnlyWhileTheyShow) {
@@ -193,7 +170,7 @@ TEST_F(FitHandlesTest, ADragMovesTheHandleLiveAndIsOneStepAtTheDrop) {
     const QPoint corner = At({1, 1});
     // Taken a little off its centre, the handle keeps that distance.
     QTest::mousePress(show, Qt::LeftButton, {}, corner + QPoint(-3, 2));
-    EXPECT_EQ(SelectedOnScreen(), corner);
+    EXPECT_TRUE(IsSelectedAt({1, 1}));
     QTest::mouseMove(show, corner + QPoint(-43, -18));
     EXPECT_NEAR(Handle(2).x, 1 - 40 * Pixel(), 1e-6);
     EXPECT_NEAR(Handle(2).y, 1 - 20 * Row(), 1e-6);
@@ -280,6 +257,32 @@ TEST_F(FitHandlesTest, CtrlSSavesThroughTheEditorAskingForANameTheFirstTime) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("Error saving"), std::string::npos) << dialogs.messages[0];
     EXPECT_TRUE(Document().IsModified());
+}
+
+// A show without the editor asks about the unsaved fit when it ends, as
+// closing the editor does: Cancel goes on with the show, Save saves.
+TEST_F(FitHandlesTest, AShowWithoutTheEditorAsksAboutTheUnsavedFitWhenItEnds) {
+    const TempFolder folder;
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(window->SaveToFile(folder / "face.glw"));
+    ASSERT_TRUE(MoveFitHandle(Document(), 2, {0.9f, 0.8f}));
+    int ends = 0;
+    QTimer ender;
+    QObject::connect(&ender, &QTimer::timeout, [&] {
+        if (window->IsShowing()) {
+            ++ends;
+            QTest::keyClick(window->Show(), Qt::Key_Escape);
+        }
+    });
+    ender.start(10);
+    dialogs.answers = {SaveChangesQuestion::Cancel, SaveChangesQuestion::Save};
+    EXPECT_EQ(RunShowOnly(*window, 0), 0);
+    EXPECT_EQ(ends, 2);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_FALSE(Document().IsModified());
+    auto saved = LumoDocument::New();
+    ASSERT_TRUE(saved->Load(folder / "face.glw"));
+    EXPECT_EQ(saved->GetFit(), Fit());
 }
 
 } // namespace
