@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -254,6 +255,14 @@ void ExportVideoOptionsDlg::ShowStatus(std::uint32_t textId, std::uint32_t iconI
     iconLabel->setPixmap(Icon(icon).pixmap(size, size));
     label->setVisible(!text.isEmpty());
     iconLabel->setVisible(!text.isEmpty());
+    // A longer text wraps onto another line: the dialog grows to show it
+    // rather than cutting it off.
+    if (const QLayout* grid = layout(); grid != nullptr && grid->hasHeightForWidth()) {
+        const int needed = grid->totalHeightForWidth(width());
+        if (needed > height()) {
+            resize(width(), needed);
+        }
+    }
 }
 
 void ExportVideoOptionsDlg::UpdateStatus() {

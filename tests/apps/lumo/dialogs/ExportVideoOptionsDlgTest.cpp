@@ -317,6 +317,19 @@ TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
     EXPECT_TRUE(dlg->Options().burnIn);
 }
 
+TEST_F(ExportVideoOptionsDlgTest, ASummaryThatGrowsALineGrowsTheDialogWithIt) {
+    auto dlg = Open();
+    dlg->resize(dlg->minimumSizeHint().width(), dlg->minimumSizeHint().height());
+    QTest::qWait(50);
+    Type(dlg->Control(Dlg::IdLoops), "1000");
+    Type(dlg->Control(Dlg::IdMinutes), "1000");
+    auto* summary = static_cast<QLabel*>(dlg->Control(Dlg::IdSummary));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return summary->height() >= summary->heightForWidth(summary->width());
+    })) << summary->text().toStdString()
+        << ": " << summary->height() << " pixels high";
+}
+
 // Chooses a name in the save dialog at once.
 class ChoosingRunner : public wingui::FileDialogRunner {
 public:
