@@ -13,6 +13,7 @@
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "graphics/Drawable.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -24,18 +25,6 @@
 #include <cmath>
 
 namespace vel::lumo {
-
-namespace {
-
-// Markers further out than this are off any screen; leaving them out keeps
-// outlines from a crafted file from stalling the painter.
-bool IsDrawable(graphics::PointF p) {
-    constexpr float limit = 1.0e5f;
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < limit &&
-           std::abs(p.y) < limit;
-}
-
-} // namespace
 
 PreviewWnd::PreviewWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host),
@@ -406,7 +395,7 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
     frame.SetFont(graphics::Font{"Webdings", 12});
     frame.SetTextColor(graphics::Color{color});
     const graphics::SizeF glyph = frame.MeasureText("\"");
-    if (points.size() >= 2 && std::all_of(points.begin(), points.end(), IsDrawable)) {
+    if (points.size() >= 2 && std::all_of(points.begin(), points.end(), graphics::IsDrawable)) {
         for (auto [pen, width] : {std::pair{0x000000u, 2.0f}, std::pair{color, 1.0f}}) {
             frame.SetPen(graphics::Color{pen}, width);
             frame.DrawPolyline(points);
@@ -414,7 +403,7 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
         }
     }
     for (graphics::PointF p : points) {
-        if (IsDrawable(p)) {
+        if (graphics::IsDrawable(p)) {
             frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
         }
     }

@@ -64,6 +64,9 @@ public:
     // Whether the show on the projector runs; the editor does not play then.
     bool IsShowing() const;
     ShowWnd* Show() const { return show_.get(); }
+    // Starts the show on the screen of that index, or on the one chosen
+    // before.
+    int OnShowOnProjector(std::optional<std::size_t> screenIndex);
     void UpdateCaption();
     // Runs until the window is closed; answers the exit code.
     int RunMessageLoop();
@@ -156,8 +159,6 @@ private:
     int OnUndoRedo(bool redo);
     int OnAnimate(uint32_t id);
     int OnPlay();
-    // On the screen of that index, or on the one chosen before.
-    int OnShowOnProjector(std::optional<std::size_t> screenIndex);
     void OnShowEnded();
     void UpdateShowMenu();
     int OnHome();

@@ -1,4 +1,5 @@
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/FitControls.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/ShowScreens.h"
 #include "apps/lumo/shell/ShowWnd.h"
@@ -30,6 +31,7 @@ int LumoWnd::OnShowOnProjector(std::optional<std::size_t> screenIndex) {
     }
     Stop();
     show_ = std::make_unique<ShowWnd>(*document_, *clock_, [this] { OnShowEnded(); });
+    show_->SetLayer(std::make_unique<FitControls>(show_.get(), document_.get(), this));
     show_->Start(screen);
     return 0;
 }

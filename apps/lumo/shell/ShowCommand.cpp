@@ -2,6 +2,7 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/shell/EditorStart.h"
+#include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/MessagePump.h"
 #include "apps/lumo/shell/PacerClock.h"
 #include "apps/lumo/shell/ShowScreens.h"
@@ -13,15 +14,30 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <utility>
 
 namespace vel::lumo {
+
+int RunShowOnly(LumoWnd& editor, std::size_t screen) {
+    do {
+        editor.OnShowOnProjector(screen);
+        while (editor.IsShowing()) {
+            const bool playing = editor.Show()->IsPlaying();
+            if (playing) {
+                editor.Show()->PlaybackStep();
+            }
+            PumpMessages(playing);
+        }
+    } while (!editor.QuerySaveChanges());
+    return 0;
+}
 
 int ShowCommand(int& argc, char* argv[], const std::string& documentName, uint32_t screenNumber) {
     if (documentName.empty()) {
         return core::Fail({}, "--show needs the name of a gourdglowlight (.glw) document");
     }
     core::FileError error;
-    const std::unique_ptr<LumoDocument> document = LumoDocument::Open(documentName, error);
+    std::unique_ptr<LumoDocument> document = LumoDocument::Open(documentName, error);
     if (!document) {
         return core::Fail(documentName,
                           std::string("cannot open the document: ") +
@@ -47,16 +63,9 @@ int ShowCommand(int& argc, char* argv[], const std::string& documentName, uint32
                                                                   QStringLiteral("Lumo"))),
                                nullptr);
     SteadyPacerClock clock;
-    ShowWnd show(*document, clock, {});
-    show.Start(screen);
-    while (!show.IsEnded()) {
-        const bool playing = show.IsPlaying();
-        if (playing) {
-            show.PlaybackStep();
-        }
-        PumpMessages(playing);
-    }
-    return 0;
+    LumoWnd editor(&clock);
+    editor.SetDocument(std::move(document));
+    return RunShowOnly(editor, static_cast<std::size_t>(screens.indexOf(screen)));
 }
 
 } // namespace vel::lumo
