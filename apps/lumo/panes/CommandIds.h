@@ -16,6 +16,8 @@ enum CommandId : std::uint32_t {
     IdRecentFile1 = 107,
     IdRecentFile4 = 110,
     IdExit = 111,
+    IdTracePhoto = 121,
+    IdRemovePhoto = 122,
     IdLoadAudio = 201,
     IdUndo = 202,
     IdRedo = 203,
@@ -26,6 +28,7 @@ enum CommandId : std::uint32_t {
     IdEnd = 305,
     IdStatusBar = 306,
     IdFitPreview = 307,
+    IdViewPhoto = 308,
     IdShowOnProjector = 320,
     // The show's screens, in the desktop's order.
     IdShowScreen1 = 321,

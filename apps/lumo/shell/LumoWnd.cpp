@@ -328,6 +328,12 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnAbout();
     case IdKeyboardShortcuts:
         return OnKeyboardShortcuts();
+    case IdTracePhoto:
+        return OnTracePhoto();
+    case IdRemovePhoto:
+        return OnRemovePhoto();
+    case IdViewPhoto:
+        return OnViewPhoto();
     default:
         return 0;
     }

@@ -167,6 +167,10 @@ private:
     int OnStatusBar();
     int OnAbout();
     int OnKeyboardShortcuts();
+    int OnTracePhoto();
+    int OnRemovePhoto();
+    int OnViewPhoto();
+    void UpdatePhotoMenuState();
     HelpWnd& Help();
     void MoveBy(int64_t frames);
     // Answers whether the key did anything.

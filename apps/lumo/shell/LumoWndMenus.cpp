@@ -42,6 +42,9 @@ void LumoWnd::CreateMenus() {
     file->addSeparator();
     AddCommand(file, IdExportVideo, QStringLiteral("Export &Video..."));
     file->addSeparator();
+    AddCommand(file, IdTracePhoto, QStringLiteral("&Trace Photo..."));
+    AddCommand(file, IdRemovePhoto, QStringLiteral("Remove P&hoto"));
+    file->addSeparator();
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         AddCommand(recent, id, recentFiles_.MenuLabel(id - IdRecentFile1));
@@ -74,6 +77,7 @@ void LumoWnd::CreateMenus() {
     view->addSeparator();
     AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview\tCtrl+0"));
     AddCommand(view, IdStatusBar, QStringLiteral("&Status Bar"))->setCheckable(true);
+    AddCommand(view, IdViewPhoto, QStringLiteral("P&hoto"))->setCheckable(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
@@ -114,6 +118,7 @@ void LumoWnd::UpdateMenuState() {
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
     Action(IdPlay)->setEnabled(hasDocument && !IsShowing());
     UpdateShowMenu();
+    UpdatePhotoMenuState();
 }
 
 } // namespace vel::lumo

@@ -15,6 +15,8 @@ constexpr std::array PreviewKeys{
     PaneKey{Qt::Key_Space, Qt::NoModifier,
             "Start a new shape; the next click places its first web"},
     PaneKey{Qt::Key_0, Qt::ControlModifier, "Show the whole picture again (Fit Preview)"},
+    PaneKey{Qt::Key_BracketLeft, Qt::NoModifier, "Make the photo to trace fainter"},
+    PaneKey{Qt::Key_BracketRight, Qt::NoModifier, "Make the photo to trace stronger"},
 };
 
 constexpr std::array PreviewGestures{
@@ -28,6 +30,8 @@ constexpr std::array PreviewGestures{
     Gesture{"Right-click a web", "Delete Web"},
     Gesture{"Ctrl+wheel", "Zoom in and out around the mouse"},
     Gesture{"Middle-drag, or Alt+drag", "Pan the zoomed picture"},
+    Gesture{"Ctrl+drag", "Move the photo to trace (File > Trace Photo)"},
+    Gesture{"Shift+wheel", "Make the photo to trace larger or smaller"},
     Gesture{"First click while the pane is not active", "Only activates the pane"},
     Gesture{"Escape while dragging", "Put everything back as it was"},
 };
