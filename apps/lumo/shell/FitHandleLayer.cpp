@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRect>
-#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -37,23 +36,9 @@ QRectF Square(QPointF centre, double side) {
     return {centre.x() - side / 2, centre.y() - side / 2, side, side};
 }
 
-// A handle on the screen's edge, where a corner starts, would show only in
-// part: its square is moved in to show whole, while the dot of a selected
-// one stays on the very point.
-QPointF Inside(QPointF centre, double side, const QRect& screen) {
-    const double half = side / 2 + Border;
-    if (!screen.contains(centre.toPoint())) {
-        return centre;
-    }
-    return {std::clamp(centre.x(), screen.left() + half, screen.right() + 1 - half),
-            std::clamp(centre.y(), screen.top() + half, screen.bottom() + 1 - half)};
-}
-
-void DrawSquare(QPainter& painter, QPointF centre, double side, const QColor& color,
-                const QRect& screen) {
-    const QPointF inside = Inside(centre, side, screen);
-    painter.fillRect(Square(inside, side + 2 * Border), Qt::black);
-    painter.fillRect(Square(inside, side), color);
+void DrawSquare(QPainter& painter, QPointF centre, double side, const QColor& color) {
+    painter.fillRect(Square(centre, side + 2 * Border), Qt::black);
+    painter.fillRect(Square(centre, side), color);
 }
 
 } // namespace
@@ -109,7 +94,7 @@ void FitHandleLayer::Draw(QPainter& painter, const QRect& screen, const PumpkinF
     }
     painter.save();
     DrawLines(painter, fit, place);
-    DrawHandles(painter, screen, fit, place);
+    DrawHandles(painter, fit, place);
     painter.restore();
 }
 
@@ -147,20 +132,20 @@ void FitHandleLayer::DrawLines(QPainter& painter, const PumpkinFit& fit, const F
     }
 }
 
-void FitHandleLayer::DrawHandles(QPainter& painter, const QRect& screen, const PumpkinFit& fit,
+void FitHandleLayer::DrawHandles(QPainter& painter, const PumpkinFit& fit,
                                  const FitOnScreen& place) const {
     const std::size_t selected = Selected(fit);
     for (std::size_t handle = 0; handle < fit.GetActiveHandleCount(); ++handle) {
         const std::optional<QPointF> at = HandleOnScreen(fit, place, handle);
         if (at && handle != selected) {
             DrawSquare(painter, *at, handle < PumpkinFit::CornerCount ? CornerSide : GridSide,
-                       Qt::white, screen);
+                       Qt::white);
         }
     }
     // Drawn last, so that no other handle covers it, with a dot on the very
     // point to place it to the pixel.
     if (const std::optional<QPointF> at = HandleOnScreen(fit, place, selected)) {
-        DrawSquare(painter, *at, SelectedSide, QColor(Chosen), screen);
+        DrawSquare(painter, *at, SelectedSide, QColor(Chosen));
         painter.fillRect(Square(*at, 2 * Border), Qt::black);
     }
 }
