@@ -18,6 +18,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
 #include <algorithm>
@@ -255,10 +256,13 @@ void ExportVideoOptionsDlg::ShowStatus(std::uint32_t textId, std::uint32_t iconI
     iconLabel->setPixmap(Icon(icon).pixmap(size, size));
     label->setVisible(!text.isEmpty());
     iconLabel->setVisible(!text.isEmpty());
-    // A longer text wraps onto another line: the dialog grows to show it
-    // rather than cutting it off.
-    if (const QLayout* grid = layout(); grid != nullptr && grid->hasHeightForWidth()) {
-        const int needed = grid->totalHeightForWidth(width());
+    // A longer text wraps onto another line: the open dialog grows to show
+    // it, within the screen, rather than cutting it off.
+    const QLayout* grid = layout();
+    if (isVisible() && grid != nullptr && grid->hasHeightForWidth()) {
+        const int room =
+            screen()->availableGeometry().height() - (frameGeometry().height() - height());
+        const int needed = std::min(grid->totalHeightForWidth(width()), room);
         if (needed > height()) {
             resize(width(), needed);
         }
