@@ -6,10 +6,10 @@
 
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/PumpkinFit.h"
+#include "bench/WavyFace.h"
 #include "core/FileError.h"
 
 #include <benchmark/benchmark.h>
-#include <cmath>
 
 namespace {
 
@@ -45,23 +45,8 @@ Outlines Example() {
     return document ? OnPicture(document->EvaluateFrame(0)) : Outlines{};
 }
 
-// 8 x 5 shapes over the whole picture.
 Outlines FortyShapes() {
-    std::vector<EvaluatedShape> shapes;
-    for (int i = 0; i < 40; ++i) {
-        const int column = i % 8;
-        const int row = i / 8;
-        const float cx = -1.5f + 0.43f * static_cast<float>(column);
-        const float cy = -0.75f + 0.375f * static_cast<float>(row);
-        EvaluatedShape shape;
-        for (int k = 0; k < 60; ++k) {
-            const float t = 6.2831853f * static_cast<float>(k) / 60;
-            const float r = 0.15f * (1 + 0.3f * std::sin(5 * t));
-            shape.outline.push_back({cx + r * std::cos(t), cy + r * std::sin(t)});
-        }
-        shapes.push_back(std::move(shape));
-    }
-    return OnPicture(shapes);
+    return OnPicture(bench::FortyShapes());
 }
 
 PumpkinFit Pinned() {

@@ -9,14 +9,14 @@ function(lumo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]] [SERIAL])
+# lumo_test(NAME SOURCES ... [DEPS ...] [QT [PLATFORM qpa-spec]] [SERIAL] [LAUNCHER command ...])
 # A GoogleTest program whose cases CTest lists one by one. QT tests run on
 # the offscreen platform (or the given QT_QPA_PLATFORM value) with settings and
 # recovery copies in private folders. SERIAL tests measure time and run while
 # no other test does. The cases of the programs in LUMO_THREAD_TESTS carry the
-# label "threads".
+# label "threads". A LAUNCHER command runs the program (a private X server).
 function(lumo_test name)
-  cmake_parse_arguments(ARG "QT;SERIAL" "PLATFORM" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;SERIAL" "PLATFORM" "SOURCES;DEPS;LAUNCHER" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -31,8 +31,8 @@ function(lumo_test name)
   if(env)
     # Through a launcher, because a list given as the ENVIRONMENT property of
     # discovered tests keeps only its first variable.
-    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-      "${CMAKE_COMMAND};-E;env;${env}")
+    set(launcher ${CMAKE_COMMAND} -E env ${env} ${ARG_LAUNCHER})
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
   endif()
   set(properties TIMEOUT 300)
   if(ARG_SERIAL)

@@ -64,6 +64,11 @@ void WriteDocuments(const std::filesystem::path& folder) {
     face->SetFit(fit);
     WriteFile(folder / "face-fitted.glw", Saved(*face));
     face->SetFit(PumpkinFit{});
+    // The start of a PNG file: the loader checks no more of the photo.
+    const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D'};
+    face->SetPhoto(*TracingPhoto::Make(png, {{0.1f, -0.2f}, 1.5f, 0.4f}));
+    WriteFile(folder / "face-photo.glw", Saved(*face));
+    face->SetPhoto(TracingPhoto{});
     AudioClip odd{AudioHeader::Make(8000, SampleFormat::S16, 1), {1, 0, 2, 0, 3, 0}};
     face->SetAudio(odd);
     WriteFile(folder / "face-odd-audio.glw", Saved(*face));

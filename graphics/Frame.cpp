@@ -78,6 +78,10 @@ void Frame::DrawRect(RectF rect) {
     impl_->DrawRect(rect);
 }
 
+void Frame::DrawImage(const Image& image, RectF rect, float opacity) {
+    impl_->DrawImage(image, rect, opacity);
+}
+
 void Frame::DrawText(PointF origin, const std::string& text) {
     impl_->DrawText(origin, text);
 }

@@ -31,6 +31,7 @@ public:
     void DrawLine(PointF a, PointF b);
     void DrawPolyline(const std::vector<PointF>& points);
     void DrawRect(RectF rect);
+    void DrawImage(const Image& image, RectF rect, float opacity);
     void DrawText(PointF origin, const std::string& text);
     void DrawText(PointF origin, const std::u16string& text);
     PointF UnitToDevice(UnitPoint point) const;

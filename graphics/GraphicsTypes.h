@@ -3,12 +3,15 @@
 #include <cstdint>
 #include <string>
 
+class QImage;
 class QPaintDevice;
 
 namespace vel::graphics {
 
 // What frames draw on: a widget during its paint event, or an image.
 using DeviceContext = QPaintDevice*;
+// A decoded picture that frames can draw.
+using Image = QImage;
 
 // A 24-bit opaque colour. Stored blue first like the pixel rows it ends up
 // in; as a number it reads 0x00RRGGBB and the top byte is ignored.

@@ -30,6 +30,10 @@ public:
     virtual void DrawLine(PointF a, PointF b) = 0;
     virtual void DrawPolyline(const std::vector<PointF>& points) = 0;
     virtual void DrawRect(RectF rect) = 0;
+    // The whole image stretched smoothly over the rectangle, at an opacity
+    // from 0 (not at all) to 1; nothing for a rectangle whose right is not
+    // beyond its left or whose bottom is not below its top.
+    virtual void DrawImage(const Image& image, RectF rect, float opacity) = 0;
     virtual void DrawText(PointF origin, const std::string& text) = 0;
     virtual void DrawText(PointF origin, const std::u16string& text) = 0;
     virtual PointF UnitToDevice(UnitPoint point) const = 0;

@@ -4,6 +4,7 @@
 #include "graphics/QtSurfaceImpl.h"
 #include "graphics/QtText.h"
 
+#include <QImage>
 #include <QPaintDevice>
 #include <QString>
 #include <QTransform>
@@ -148,6 +149,27 @@ void QtFrameImpl::DrawPolyline(const std::vector<PointF>& points) {
 void QtFrameImpl::DrawRect(RectF rect) {
     UseLinePen();
     pass_->Painter().drawRect(ToQRectF(rect));
+}
+
+void QtFrameImpl::DrawImage(const Image& image, RectF rect, float opacity) {
+    // Only the part inside the target is drawn, so an image magnified far
+    // beyond the target costs no more than the target.
+    const QRectF whole = ToQRectF(rect);
+    const QRectF shown = whole.intersected(pass_->Target());
+    if (image.isNull() || !whole.isValid() || shown.isEmpty()) {
+        return;
+    }
+    const double scaleX = image.width() / whole.width();
+    const double scaleY = image.height() / whole.height();
+    const QRectF source((shown.left() - whole.left()) * scaleX,
+                        (shown.top() - whole.top()) * scaleY, shown.width() * scaleX,
+                        shown.height() * scaleY);
+    QPainter& painter = pass_->Painter();
+    painter.save();
+    painter.setOpacity(opacity);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(shown, image, source);
+    painter.restore();
 }
 
 void QtFrameImpl::DrawText(PointF origin, const std::string& text) {

@@ -36,6 +36,7 @@ public:
     void DrawLine(PointF a, PointF b) override;
     void DrawPolyline(const std::vector<PointF>& points) override;
     void DrawRect(RectF rect) override;
+    void DrawImage(const Image& image, RectF rect, float opacity) override;
     void DrawText(PointF origin, const std::string& text) override;
     void DrawText(PointF origin, const std::u16string& text) override;
     PointF UnitToDevice(UnitPoint point) const override;

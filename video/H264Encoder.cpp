@@ -1,5 +1,6 @@
 #include "video/H264Encoder.h"
 
+#include "video/H264Level.h"
 #include "video/XVideoWriter.h"
 
 #include <cmath>
@@ -49,6 +50,12 @@ CodecContextPtr OpenH264Encoder(uint32_t width, uint32_t height, AVRational fram
     c->field_order = AV_FIELD_PROGRESSIVE;
     c->bit_rate = VideoBitRate;
     c->profile = FF_PROFILE_H264_MAIN;
+    // Players check the level before they play a file; where no level takes
+    // the size and rate, the encoder names one itself.
+    if (const int level = H264Level(width, height, static_cast<uint32_t>(frameRate.num),
+                                    static_cast<uint32_t>(frameRate.den), VideoBitRate)) {
+        c->level = level;
+    }
     c->color_range = AVCOL_RANGE_MPEG;
     c->colorspace = AVCOL_SPC_BT709;
     c->color_primaries = AVCOL_PRI_BT709;

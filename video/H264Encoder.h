@@ -19,7 +19,8 @@ struct RatePass {
 // floor(fps × 1000 + 0.5), or 0 where that leaves 1 .. 4294967295.
 uint32_t FrameRateNumerator(float fps);
 
-// The export's H.264 encoder (Main profile, 1.8 Mbit/s, yuv420p, BT.709,
+// The export's H.264 encoder (Main profile at the lowest level that takes
+// the size and rate, 1.8 Mbit/s, yuv420p, BT.709,
 // progressive, square pixels) at numerator/denominator frames per second,
 // with the stream headers outside the pictures when the container wants
 // them so. Throws XVideoWriter when it cannot be opened.

@@ -17,7 +17,8 @@
 
 namespace vel::video {
 
-// Writes an MP4 file (H.264 Main profile at 1.8 Mbit/s, AAC-LC stereo
+// Writes an MP4 file (H.264 Main profile at 1.8 Mbit/s and the lowest level
+// that takes the size and rate, AAC-LC stereo
 // 44100 Hz at 192 kbit/s, index at the front) from 32-bit B, G, R, X frames
 // and 16-bit stereo 44100 Hz PCM slices. The caller writes one frame and its
 // audio, then advances the time by one frame. Encoding and writing to the

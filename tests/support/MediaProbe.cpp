@@ -1,6 +1,7 @@
 #include "tests/support/MediaProbe.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -44,10 +45,19 @@ std::map<std::string, std::string> ProbeStream(const std::string& file, const st
     return fields;
 }
 
-std::vector<uint8_t> DecodeRgb(const std::string& file) {
+std::vector<uint8_t> DecodeRgb(const std::string& file, int frames) {
+    const std::string limit = frames > 0 ? " -frames:v " + std::to_string(frames) : "";
     const std::string raw =
-        RunCommand("ffmpeg -v error -i " + Quote(file) + " -f rawvideo -pix_fmt rgb24 -");
+        RunCommand("ffmpeg -v error -i " + Quote(file) + limit + " -f rawvideo -pix_fmt rgb24 -");
     return {raw.begin(), raw.end()};
+}
+
+double MaxVolume(const std::string& file) {
+    const std::string report = RunCommand("ffmpeg -v info -nostats -i " + Quote(file) +
+                                          " -map 0:a:0 -af volumedetect -f null - 2>&1");
+    const std::string key = "max_volume: ";
+    const auto at = report.find(key);
+    return at == std::string::npos ? 0.0 : std::atof(report.c_str() + at + key.size());
 }
 
 std::vector<std::string> Mp4Boxes(const std::string& file) {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace vel::testing {
 
@@ -20,6 +25,27 @@ inline int LargestDifference(const QImage& a, const QImage& b) {
         }
     }
     return most;
+}
+
+// A photo of a pumpkin as a test can make one: an orange ellipse filling a
+// dark green picture of that size.
+inline QImage PumpkinPhoto(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(0x10, 0x30, 0x10));
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xFF, 0x80, 0x00));
+    painter.drawEllipse(QRectF(0, 0, width, height));
+    return image;
+}
+
+// The picture's file bytes in the format ("PNG", "JPEG").
+inline std::vector<std::uint8_t> Encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return {bytes.begin(), bytes.end()};
 }
 
 } // namespace vel::testing

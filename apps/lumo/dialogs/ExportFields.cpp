@@ -1,6 +1,7 @@
 #include "apps/lumo/dialogs/ExportFields.h"
 
 #include "apps/lumo/model/Timecode.h"
+#include "apps/lumo/render/ExportOptions.h"
 #include "wingui/NativePath.h"
 
 #include <filesystem>
@@ -51,6 +52,10 @@ void SteppedField::Step(std::int32_t delta) {
     if (stepped >= 0 && stepped <= std::numeric_limits<unsigned int>::max()) {
         value = static_cast<unsigned int>(stepped);
     }
+}
+
+bool MinutesField::IsValid() const {
+    return value <= MaximumMinutes;
 }
 
 std::string TimecodeField::ToText() const {

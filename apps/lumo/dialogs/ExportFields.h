@@ -43,6 +43,14 @@ public:
     bool IsValid() const override { return value > 0; }
 };
 
+// How many minutes the video plays for at least: 0 for no least length, at
+// most MaximumMinutes.
+class MinutesField : public SteppedField {
+public:
+    using SteppedField::SteppedField;
+    bool IsValid() const override;
+};
+
 // A frame number shown as a 29.97 drop-frame timecode; typed as a timecode or
 // a frame number. Any text reads (as frame 0 when it means nothing).
 class TimecodeField : public SteppedField {

@@ -4,17 +4,21 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/Timecode.h"
 #include "apps/lumo/model/TimecodeMeaning.h"
+#include "apps/lumo/render/VideoSizes.h"
 #include "wingui/ControlText.h"
 #include "wingui/FileDialog.h"
 #include "wingui/NumberText.h"
 #include "wingui/UpDownEdit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
 #include <algorithm>
@@ -24,6 +28,9 @@
 namespace vel::lumo {
 
 namespace {
+
+// The row of the summary and its icon.
+constexpr int SummaryRow = 5;
 
 std::string InitialName(const LumoDocument& document) {
     return std::filesystem::path(document.GetPath()).stem().string();
@@ -51,14 +58,20 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
                                              const ExportChoices& start)
     : OptionsDlg(owner),
       fileName(InitialName(document), "mp4", start.folder.empty() ? VideosFolder() : start.folder),
-      loops(start.loops), endFrame(document.GetFrameCount()), fitted(start.fitted),
-      fileEdit_(new QLineEdit(this)) {
+      loops(start.loops), minutes(start.minutes), endFrame(document.GetFrameCount()),
+      size(start.size), fitted(start.fitted), fileEdit_(new QLineEdit(this)),
+      frameRate_(document.GetFrameRate()) {
     setWindowTitle(tr("Export Video"));
     auto* layout = new QGridLayout(this);
     auto* browse = new QPushButton(tr("&Browse..."), this);
     auto* loopsEdit = new wingui::UpDownEdit(this);
+    auto* minutesEdit = new wingui::UpDownEdit(this);
     auto* firstEdit = new wingui::UpDownEdit(this);
     auto* endEdit = new wingui::UpDownEdit(this);
+    auto* sizeBox = new QComboBox(this);
+    for (const VideoSizeChoice& choice : VideoSizes()) {
+        sizeBox->addItem(QString::fromStdString(VideoSizeLabel(choice)));
+    }
     auto* burnInBox = new QCheckBox(tr("Burn in the frame &counter (not recommended)"), this);
     auto* fittedBox = new QCheckBox(tr("Fitted to the &pumpkin"), this);
     auto* fileStatus = new QLabel(this);
@@ -68,7 +81,7 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     // Wide enough for a timecode of the first hours.
     const int timecodeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00;00")) +
                               style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 2;
-    for (wingui::UpDownEdit* edit : {loopsEdit, firstEdit, endEdit}) {
+    for (wingui::UpDownEdit* edit : {loopsEdit, minutesEdit, firstEdit, endEdit}) {
         edit->setMinimumWidth(timecodeWidth);
     }
 
@@ -85,15 +98,20 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     layout->addWidget(fileStatus, 1, 1, 1, 4);
     layout->addWidget(label(tr("&Loops:"), loopsEdit), 2, 0);
     layout->addWidget(loopsEdit, 2, 1);
+    layout->addWidget(label(tr("Play at le&ast:"), minutesEdit), 2, 2);
+    layout->addWidget(minutesEdit, 2, 3);
+    layout->addWidget(new QLabel(tr("minutes"), this), 2, 4);
     layout->addWidget(label(tr("F&irst frame:"), firstEdit), 3, 0);
     layout->addWidget(firstEdit, 3, 1);
     layout->addWidget(label(tr("&End frame:"), endEdit), 3, 2);
     layout->addWidget(endEdit, 3, 3);
-    layout->addWidget(new QLabel(this), 4, 0);
-    layout->addWidget(summary, 4, 1, 1, 4);
-    layout->addWidget(burnInBox, 5, 1, 1, 4);
-    layout->addWidget(fittedBox, 6, 1, 1, 4);
-    layout->addWidget(ButtonBox(), 7, 0, 1, 5);
+    layout->addWidget(label(tr("Picture si&ze:"), sizeBox), 4, 0);
+    layout->addWidget(sizeBox, 4, 1, 1, 3);
+    layout->addWidget(new QLabel(this), SummaryRow, 0);
+    layout->addWidget(summary, SummaryRow, 1, 1, 4);
+    layout->addWidget(burnInBox, 6, 1, 1, 4);
+    layout->addWidget(fittedBox, 7, 1, 1, 4);
+    layout->addWidget(ButtonBox(), 8, 0, 1, 5);
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
@@ -102,10 +120,12 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
     AddControl(IdFileIcon, layout->itemAtPosition(1, 0)->widget());
     AddControl(IdBrowse, browse);
     AddControl(IdLoops, loopsEdit);
+    AddControl(IdMinutes, minutesEdit);
     AddControl(IdFirstFrame, firstEdit);
     AddControl(IdEndFrame, endEdit);
+    AddControl(IdSize, sizeBox);
     AddControl(IdSummary, summary);
-    AddControl(IdSummaryIcon, layout->itemAtPosition(4, 0)->widget());
+    AddControl(IdSummaryIcon, layout->itemAtPosition(SummaryRow, 0)->widget());
     AddControl(IdBurnIn, burnInBox);
     AddControl(IdFitted, fittedBox);
     connect(browse, &QPushButton::clicked, this, &ExportVideoOptionsDlg::Browse);
@@ -114,6 +134,10 @@ ExportVideoOptionsDlg::ExportVideoOptionsDlg(QWidget* owner, const LumoDocument&
                      "folder, and one without an extension gains .mp4"},
         {IdBrowse, "Choose the folder and the name in a file dialog"},
         {IdLoops, "How many times the frames play one after the other in the video"},
+        {IdMinutes, "Loops the frames on until the video plays for at least this many minutes, "
+                    "for a show that runs all evening; 0 leaves it to the Loops"},
+        {IdSize, "The picture size the video's player or projector takes; the face keeps its "
+                 "shape, with black bars where the size is narrower or taller"},
         {IdFirstFrame, "The first frame of the video, as a frame number or a timecode "
                        "(seconds;frames)"},
         {IdEndFrame, "The frame where the video ends, as a frame number or a timecode "
@@ -136,8 +160,10 @@ QSize ExportVideoOptionsDlg::sizeHint() const {
 void ExportVideoOptionsDlg::BindFields() {
     Bind(IdFileName, fileName);
     Bind(IdLoops, loops);
+    Bind(IdMinutes, minutes);
     Bind(IdFirstFrame, firstFrame);
     Bind(IdEndFrame, endFrame);
+    Bind(IdSize, size);
     Bind(IdBurnIn, burnIn);
     Bind(IdFitted, fitted);
 }
@@ -153,13 +179,13 @@ bool ExportVideoOptionsDlg::IsFieldValid(std::uint32_t controlId) const {
 }
 
 ExportOptions ExportVideoOptionsDlg::Options() const {
-    return {fileName.value, firstFrame.value, endFrame.value,
-            loops.value,    burnIn.value,     fitted.value};
+    return {fileName.value, firstFrame.value, endFrame.value, loops.value,
+            burnIn.value,   fitted.value,     size.value,     minutes.value};
 }
 
 ExportChoices ExportVideoOptionsDlg::Choices() const {
-    return {std::filesystem::path(fileName.value).parent_path().string(), loops.value,
-            fitted.value};
+    return {std::filesystem::path(fileName.value).parent_path().string(), loops.value, fitted.value,
+            size.value, minutes.value};
 }
 
 void ExportVideoOptionsDlg::Browse() {
@@ -210,9 +236,13 @@ std::string ExportVideoOptionsDlg::Summary(StatusIcon& icon) const {
     if (!loops.IsValid()) {
         text += ", but you must set the Loops to at least 1";
         icon = StatusIcon::Error;
-    } else if (loops.value > 1) {
-        text += ", and it will loop " + wingui::NumberText(loops.value) +
-                " times for a total running time of " + Duration(length * loops.value);
+    } else if (!minutes.IsValid()) {
+        text += ", but a video can play for at most " + wingui::NumberText(MaximumMinutes) +
+                " minutes (a day)";
+        icon = StatusIcon::Error;
+    } else if (const uint32_t total = TotalLoops(Options(), frameRate_); total > 1) {
+        text += ", and it will loop " + wingui::NumberText(total) +
+                " times for a total running time of " + Duration(length * total);
     }
     return text + ".";
 }
@@ -226,6 +256,17 @@ void ExportVideoOptionsDlg::ShowStatus(std::uint32_t textId, std::uint32_t iconI
     iconLabel->setPixmap(Icon(icon).pixmap(size, size));
     label->setVisible(!text.isEmpty());
     iconLabel->setVisible(!text.isEmpty());
+    // A longer text wraps onto another line: the open dialog grows to show
+    // it, within the screen, rather than cutting it off.
+    const QLayout* grid = layout();
+    if (isVisible() && grid != nullptr && grid->hasHeightForWidth()) {
+        const int room =
+            screen()->availableGeometry().height() - (frameGeometry().height() - height());
+        const int needed = std::min(grid->totalHeightForWidth(width()), room);
+        if (needed > height()) {
+            resize(width(), needed);
+        }
+    }
 }
 
 void ExportVideoOptionsDlg::UpdateStatus() {

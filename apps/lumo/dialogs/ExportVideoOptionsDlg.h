@@ -2,6 +2,7 @@
 
 #include "apps/lumo/dialogs/ExportChoices.h"
 #include "apps/lumo/dialogs/ExportFields.h"
+#include "apps/lumo/dialogs/VideoSizeField.h"
 #include "apps/lumo/render/ExportOptions.h"
 #include "wingui/OptionsDlg.h"
 
@@ -15,9 +16,10 @@ namespace vel::lumo {
 
 class LumoDocument;
 
-// Asks where to write the video, how often to loop which frame range,
-// whether to burn in a frame counter and whether to fit the picture to the
-// pumpkin, and says what will happen: an
+// Asks where to write the video, how often (or for how many minutes at
+// least) to loop which frame range, at which picture size, whether to burn in
+// a frame counter and whether to fit the picture to the pumpkin, and says
+// what will happen: an
 // overwritten file, an unusual extension, a folder that cannot take the
 // video, the total running time.
 class ExportVideoOptionsDlg : public wingui::OptionsDlg<ExportVideoOptionsDlg> {
@@ -34,10 +36,12 @@ public:
         IdSummaryIcon = 10012,
         IdBurnIn = 10013,
         IdFitted = 10014,
+        IdMinutes = 10015,
+        IdSize = 10016,
     };
 
-    // Proposes the document's name in the folder, the loop count and the
-    // fitting of start.
+    // Proposes the document's name in the folder, and the loop count,
+    // fitting, size and minutes of start.
     ExportVideoOptionsDlg(QWidget* owner, const LumoDocument& document,
                           const ExportChoices& start = {});
 
@@ -53,8 +57,10 @@ public:
 
     FileNameField fileName;
     LoopCountField loops;
+    MinutesField minutes;
     TimecodeField firstFrame{0};
     TimecodeField endFrame;
+    wingui::Field<CanvasSize> size;
     wingui::Field<bool> burnIn{false};
     wingui::Field<bool> fitted;
 
@@ -70,6 +76,7 @@ private:
     std::string Summary(StatusIcon& icon) const;
 
     QLineEdit* fileEdit_;
+    uint32_t frameRate_; // the document's, in frames per 1000 seconds
 };
 
 } // namespace vel::lumo

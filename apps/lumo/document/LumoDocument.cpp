@@ -19,7 +19,7 @@ LumoDocument::LumoDocument(std::unique_ptr<Model> model) : model_(std::move(mode
 
 LumoDocument::LumoDocument(const LumoDocument& other)
     : Document(FreshBase{}), audio_(other.audio_), model_(other.model_->Clone()),
-      timeline_(other.timeline_), fit_(other.fit_) {}
+      timeline_(other.timeline_), fit_(other.fit_), photo_(other.photo_) {}
 
 std::unique_ptr<LumoDocument> LumoDocument::New() {
     return std::make_unique<LumoDocument>(std::make_unique<PumpkinModel>());
@@ -86,6 +86,11 @@ bool LumoDocument::SetShapeName(uint64_t shape, const std::string& name) {
 void LumoDocument::SetFit(const PumpkinFit& fit) {
     fit_ = fit;
     Notify(ChangeBits::Fit);
+}
+
+void LumoDocument::SetPhoto(const TracingPhoto& photo) {
+    photo_ = photo;
+    Notify(ChangeBits::Photo);
 }
 
 bool LumoDocument::Read(serializer::Deserializer& in) {

@@ -7,6 +7,7 @@
 #include "apps/lumo/model/KnobValues.h"
 #include "apps/lumo/model/Model.h"
 #include "apps/lumo/model/PumpkinFit.h"
+#include "apps/lumo/model/TracingPhoto.h"
 
 #include <cstdint>
 #include <memory>
@@ -74,6 +75,11 @@ public:
     // Replaces the fit and notifies the fit bit.
     void SetFit(const PumpkinFit& fit);
 
+    // The photo traced in the preview; empty when there is none.
+    const TracingPhoto& GetPhoto() const { return photo_; }
+    // Replaces the photo and notifies the photo bit.
+    void SetPhoto(const TracingPhoto& photo);
+
     // The document file format, from and to any byte stream.
     bool Read(serializer::Deserializer& in);
     bool Write(serializer::Serializer& out) const;
@@ -87,6 +93,7 @@ private:
     std::unique_ptr<Model> model_;
     KnobTimeline timeline_;
     PumpkinFit fit_;
+    TracingPhoto photo_;
 };
 
 } // namespace vel::lumo

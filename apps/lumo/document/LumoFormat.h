@@ -36,6 +36,7 @@ inline constexpr uint32_t Audio = ChunkId("AUDI");
 inline constexpr uint32_t AudioHeader = ChunkId("desc");
 inline constexpr uint32_t Samples = ChunkId("smpl");
 inline constexpr uint32_t Fit = ChunkId("PFIT");
+inline constexpr uint32_t Photo = ChunkId("PHOT");
 } // namespace chunk
 
 // Sizes of the fixed records inside their chunks.
@@ -49,6 +50,9 @@ inline constexpr uint64_t SampleByteCount = 8;
 // The fit to the pumpkin: flags (32 bits), then x and y (32-bit floats) of
 // the four corners and of the grid's nine offsets.
 inline constexpr uint64_t Fit = 4 + 8 * (4 + 9);
+// The photo to trace, before its bytes: the centre's x and y, the height and
+// the opacity (32-bit floats), then the count of the photo's bytes (32 bits).
+inline constexpr uint64_t PhotoHeader = 4 * 4 + 4;
 } // namespace record
 
 // The bits of the fit's flags.

@@ -6,6 +6,7 @@
 #include "serializer/Deserializer.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,7 @@ private:
     bool ReadAudio();
     void ReadFit();
     bool ReadFitPoint(FitPoint& point);
+    void ReadPhoto();
     void CompleteTracks();
 
     LumoDocument& document_;
@@ -122,6 +124,9 @@ bool DocumentReader::ReadFile() {
             return length == 0 || ReadAudio();
         case chunk::Fit:
             ReadFit();
+            return true;
+        case chunk::Photo:
+            ReadPhoto();
             return true;
         default:
             return true;
@@ -325,6 +330,38 @@ void DocumentReader::ReadFit() {
     }
     fit.SetGridOn((flags & fitflag::GridOn) != 0);
     document_.SetFit(fit);
+}
+
+void NoteLeftOutPhoto(const char* why) {
+    core::ReportToStandardError(std::string("the photo to trace ") + why +
+                                "; it was left out and the preview shows none");
+}
+
+// A damaged photo costs the photo alone, as a damaged fit does.
+void DocumentReader::ReadPhoto() {
+    TracingPhoto::Placement placement;
+    uint32_t count = 0;
+    std::vector<uint8_t> bytes;
+    if (!in_.ReadFloat(placement.centre.x) || !in_.ReadFloat(placement.centre.y) ||
+        !in_.ReadFloat(placement.height) || !in_.ReadFloat(placement.opacity) ||
+        !in_.ReadU32(count) || !in_.ReadBlock(bytes, count)) {
+        NoteLeftOutPhoto("is cut short");
+        return;
+    }
+    if (!TracingPhoto::IsAcceptable(placement)) {
+        NoteLeftOutPhoto("lies at a place or size that is no number or far too large");
+        return;
+    }
+    if (count > TracingPhoto::MaxBytes) {
+        NoteLeftOutPhoto("is larger than 20 MB");
+        return;
+    }
+    std::optional<TracingPhoto> photo = TracingPhoto::Make(std::move(bytes), placement);
+    if (!photo) {
+        NoteLeftOutPhoto("is neither a PNG nor a JPEG file");
+        return;
+    }
+    document_.SetPhoto(*photo);
 }
 
 // A track that the file gave a knob before the knob itself lacks the

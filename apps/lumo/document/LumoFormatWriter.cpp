@@ -102,6 +102,26 @@ void WriteFit(Node& parent, const PumpkinFit& fit) {
     node->EndChunk(chunk::Fit);
 }
 
+// Written only when there is a photo, so that a document without one keeps
+// the bytes older versions wrote. The bytes are padded like the samples.
+void WritePhoto(Node& parent, const TracingPhoto& photo) {
+    if (photo.IsEmpty()) {
+        return;
+    }
+    const std::vector<uint8_t>& bytes = photo.Bytes();
+    const TracingPhoto::Placement& placement = photo.GetPlacement();
+    const unsigned char zeros[4] = {};
+    parent.BeginChunk(chunk::Photo)
+        .WriteFloat(placement.centre.x)
+        .WriteFloat(placement.centre.y)
+        .WriteFloat(placement.height)
+        .WriteFloat(placement.opacity)
+        .WriteU32(static_cast<uint32_t>(bytes.size()))
+        .WriteBorrowed(bytes.data(), bytes.size())
+        .Write(zeros, (4 - bytes.size() % 4) % 4)
+        .EndChunk(chunk::Photo);
+}
+
 } // namespace
 
 void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root) {
@@ -118,6 +138,7 @@ void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Nod
     WriteTimeline(file, document);
     WriteAudio(file, document.GetAudio());
     WriteFit(file, document.GetFit());
+    WritePhoto(file, document.GetPhoto());
     file.EndChunk(chunk::File);
 }
 

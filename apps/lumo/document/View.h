@@ -15,6 +15,8 @@ struct ChangeBits {
     static constexpr uint32_t Timeline = 4;
     // How the face is fitted to the pumpkin.
     static constexpr uint32_t Fit = 8;
+    // The photo to trace in the preview, or where it lies.
+    static constexpr uint32_t Photo = 16;
 };
 
 // An observer of a document: a pane or the main window.

@@ -108,7 +108,9 @@ bool PumpkinFit::IsBent() const {
 }
 
 FitPoint PumpkinFit::Bend(double x, double y) const {
-    if (!IsBent()) {
+    // At rest every offset is zero and so is the sum below; only a grid
+    // that is off needs no sum at all.
+    if (!grid_) {
         return {};
     }
     std::array<double, GridSide> across{};
@@ -117,12 +119,17 @@ FitPoint PumpkinFit::Bend(double x, double y) const {
         across[i] = Kernel(x * LatticeSteps - double(i + 1));
         down[i] = Kernel(y * LatticeSteps - double(i + 1));
     }
+    // Row by row, as the handles are numbered.
     double dx = 0;
     double dy = 0;
-    for (std::size_t handle = 0; handle < GridCount; ++handle) {
-        const double weight = across[handle % GridSide] * down[handle / GridSide];
-        dx += weight * offsets_[handle].x;
-        dy += weight * offsets_[handle].y;
+    auto offset = offsets_.begin();
+    for (double rowWeight : down) {
+        for (double columnWeight : across) {
+            const double weight = columnWeight * rowWeight;
+            dx += weight * offset->x;
+            dy += weight * offset->y;
+            ++offset;
+        }
     }
     return {static_cast<float>(dx), static_cast<float>(dy)};
 }

@@ -34,15 +34,16 @@ struct Pixel {
     double y = 0;
 };
 
-// A point of an outline, where the grid's bend puts it before the pin, and
-// where it shows when it lies in front of the horizon.
+// A point of an outline, where the grid's bend puts it before the pin, its
+// weight there, and where it shows when it lies in front of the horizon.
 struct Sample {
     double x = 0;
     double y = 0;
     double bentX = 0;
     double bentY = 0;
+    double weight = 0;
     bool inFront = false;
-    Pixel shown;
+    FitPoint shown;
 };
 
 // The distance in pixels from p to the segment from a to b.
@@ -82,10 +83,11 @@ public:
 private:
     // A point that meets the pin as it is: unbent, or where the outline meets
     // the horizon.
-    static Sample Unbent(double bentX, double bentY) {
+    Sample Unbent(double bentX, double bentY) const {
         Sample sample;
         sample.bentX = bentX;
         sample.bentY = bentY;
+        sample.weight = pin_.Weight(bentX, bentY);
         return sample;
     }
 
@@ -94,10 +96,10 @@ private:
         Sample sample = Unbent(x + bend.x, y + bend.y);
         sample.x = x;
         sample.y = y;
-        if (pin_.Weight(sample.bentX, sample.bentY) >= FrontWeight) {
+        if (sample.weight >= FrontWeight) {
             if (const std::optional<FitPoint> shown = pin_.Map(sample.bentX, sample.bentY)) {
                 sample.inFront = true;
-                sample.shown = ToPixel(shown->x, shown->y);
+                sample.shown = *shown;
             }
         }
         return sample;
@@ -135,7 +137,8 @@ private:
     // pin shows all three, else (near the horizon) before the pin.
     double Deviation(const Sample& probe, const Sample& a, const Sample& b) const {
         if (probe.inFront && a.inFront && b.inFront) {
-            return Distance(probe.shown, a.shown, b.shown);
+            return Distance(ToPixel(probe.shown.x, probe.shown.y), ToPixel(a.shown.x, a.shown.y),
+                            ToPixel(b.shown.x, b.shown.y));
         }
         return Distance(ToPixel(probe.bentX, probe.bentY), ToPixel(a.bentX, a.bentY),
                         ToPixel(b.bentX, b.bentY));
@@ -151,8 +154,8 @@ private:
         for (std::size_t i = 0; i < outline.size(); ++i) {
             const Sample& previous = outline[(i + outline.size() - 1) % outline.size()];
             const Sample& current = outline[i];
-            const double was = pin_.Weight(previous.bentX, previous.bentY) - FrontWeight;
-            const double is = pin_.Weight(current.bentX, current.bentY) - FrontWeight;
+            const double was = previous.weight - FrontWeight;
+            const double is = current.weight - FrontWeight;
             if ((was < 0) != (is < 0)) {
                 const double t = was / (was - is);
                 front.push_back(Unbent(previous.bentX + t * (current.bentX - previous.bentX),
@@ -169,7 +172,8 @@ private:
         std::vector<FitPoint> shown;
         shown.reserve(front.size());
         for (const Sample& s : front) {
-            const std::optional<FitPoint> mapped = pin_.Map(s.bentX, s.bentY);
+            // A sample in front was mapped when it was taken.
+            const std::optional<FitPoint> mapped = s.inFront ? s.shown : pin_.Map(s.bentX, s.bentY);
             if (!mapped) {
                 return {};
             }

@@ -52,8 +52,9 @@ bool Pane::IsActive() const {
 }
 
 PaneHint Pane::Hint(QPoint position, Qt::KeyboardModifiers modifiers) const {
-    PaneHint hint = HintAt(
-        position, {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::AltModifier) != 0});
+    PaneHint hint =
+        HintAt(position, {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::AltModifier) != 0,
+                          (modifiers & Qt::ControlModifier) != 0});
     if (!IsActive() && focusClick_ == FocusClick::Eaten) {
         hint.text = ActivateHint(windowTitle().toLower().toStdString());
     }

@@ -32,6 +32,11 @@ std::string PreviewZoomHint(bool zoomed) {
     return zoomed ? "Middle-drag: pan \u00B7 Ctrl+0: whole picture" : "Ctrl+wheel: zoom";
 }
 
+std::string PhotoHint(bool photo) {
+    return photo ? "Ctrl+drag: move the photo \u00B7 Shift+wheel: resize it \u00B7 [ and ]: fade it"
+                 : std::string();
+}
+
 } // namespace
 
 std::string ActivateHint(const std::string& pane) {
@@ -44,6 +49,9 @@ std::string PreviewHint(const PreviewPlace& place, HintKeys keys) {
     }
     if (keys.alt) {
         return "Alt+drag: pan the picture";
+    }
+    if (keys.ctrl && place.photo) {
+        return PhotoHint(true);
     }
     if (place.onPoint) {
         return "Drag: move this point \u00B7 Right-click: point menu";
@@ -63,13 +71,15 @@ std::string PreviewHint(const PreviewPlace& place, HintKeys keys) {
         return Join({"Click: select " + shape, "Shift+drag: move " + shape,
                      "Right-click: shape menu", place.zoomed ? zoom : std::string()});
     }
+    const std::string photo = PhotoHint(place.photo);
     if (place.emptyModel) {
-        return Join({"Click: place the first point of a shape", zoom});
+        return Join({"Click: place the first point of a shape", zoom, photo});
     }
     if (place.selectedShape.empty()) {
-        return Join({"Click: place the first point of a new shape", zoom});
+        return Join({"Click: place the first point of a new shape", zoom, photo});
     }
-    return Join({"Click: add a point to " + place.selectedShape, "Space: start a new shape", zoom});
+    return Join(
+        {"Click: add a point to " + place.selectedShape, "Space: start a new shape", zoom, photo});
 }
 
 PaneHint TimelineHint(const TimelinePlace& place) {

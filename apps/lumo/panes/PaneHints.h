@@ -18,6 +18,7 @@ struct PaneHint {
 struct HintKeys {
     bool shift = false;
     bool alt = false;
+    bool ctrl = false;
 };
 
 // The hint of a pane that the next click only activates.
@@ -29,6 +30,8 @@ struct PreviewPlace {
     bool hasDocument = false;
     bool emptyModel = false;
     bool zoomed = false;
+    // A photo to trace shows behind the shapes.
+    bool photo = false;
     bool onPoint = false;
     std::string selectedShape;
     bool insideShape = false;

@@ -1,9 +1,11 @@
 #include "apps/lumo/panes/PreviewWnd.h"
 
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/document/PhotoEdits.h"
 #include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/DetectingDrag.h"
+#include "apps/lumo/panes/DraggingPhoto.h"
 #include "apps/lumo/panes/DraggingPoint.h"
 #include "apps/lumo/panes/DraggingPose.h"
 #include "apps/lumo/panes/DraggingShape.h"
@@ -13,6 +15,7 @@
 #include "apps/lumo/panes/PoseColors.h"
 #include "apps/lumo/render/PumpkinRenderer.h"
 #include "apps/lumo/render/TargetMapping.h"
+#include "graphics/Drawable.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -24,18 +27,6 @@
 #include <cmath>
 
 namespace vel::lumo {
-
-namespace {
-
-// Markers further out than this are off any screen; leaving them out keeps
-// outlines from a crafted file from stalling the painter.
-bool IsDrawable(graphics::PointF p) {
-    constexpr float limit = 1.0e5f;
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) < limit &&
-           std::abs(p.y) < limit;
-}
-
-} // namespace
 
 PreviewWnd::PreviewWnd(QWidget* parent, PaneHost* host)
     : Pane(parent, host, QStringLiteral("Preview"), FocusClick::Eaten), ViewWithSelection(host),
@@ -49,7 +40,7 @@ void PreviewWnd::SetFrame(uint32_t frame) {
 }
 
 void PreviewWnd::OnDocumentChange(Document*, uint32_t changes) {
-    if ((changes & (ChangeBits::Model | ChangeBits::Timeline)) != 0) {
+    if ((changes & (ChangeBits::Model | ChangeBits::Timeline | ChangeBits::Photo)) != 0) {
         update();
     }
 }
@@ -119,6 +110,25 @@ void PreviewWnd::Pan(const PreviewZoom& from, QPoint distance) {
     update();
 }
 
+void PreviewWnd::ShowPhoto(bool shown) {
+    photoShown_ = shown;
+    update();
+}
+
+bool PreviewWnd::HasPhotoShown() const {
+    return photoShown_ && GetDocument() != nullptr && !GetDocument()->GetPhoto().IsEmpty();
+}
+
+void PreviewWnd::StepPhotoOpacity(int steps) {
+    constexpr float stepsPerOpacity = 10.0f;
+    constexpr float faintest = 0.1f;
+    const float opacity = GetDocument()->GetPhoto().GetPlacement().opacity;
+    SetPhotoOpacity(*GetDocument(),
+                    std::clamp(std::round(opacity * stepsPerOpacity + static_cast<float>(steps)) /
+                                   stepsPerOpacity,
+                               faintest, 1.0f));
+}
+
 void PreviewWnd::OnLButtonDown(QMouseEvent* event) {
     if (GetDocument() == nullptr) {
         return;
@@ -126,6 +136,10 @@ void PreviewWnd::OnLButtonDown(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if ((event->modifiers() & Qt::AltModifier) != 0) {
         SetDragState(std::make_unique<DraggingView>(this, p));
+        return;
+    }
+    if ((event->modifiers() & Qt::ControlModifier) != 0 && HasPhotoShown()) {
+        SetDragState(std::make_unique<DraggingPhoto>(this, GetDocument(), p));
         return;
     }
     const PreviewHit hit = HitTest(p);
@@ -202,14 +216,21 @@ void PreviewWnd::OnMButtonDown(QMouseEvent* event) {
     SetDragState(std::make_unique<DraggingView>(this, event->position().toPoint()));
 }
 
-// Ctrl turns the wheel into zoom, a quarter larger per notch.
+// Ctrl turns the wheel into zoom, a quarter larger per notch, and Shift
+// into the photo's size, each notch one step.
 void PreviewWnd::wheelEvent(QWheelEvent* event) {
-    if ((event->modifiers() & Qt::ControlModifier) == 0 || IsDragging()) {
+    constexpr double notchFactor = 1.25;
+    const double factor = std::pow(notchFactor, event->angleDelta().y() / 120.0);
+    const bool resizing = (event->modifiers() & Qt::ShiftModifier) != 0 && HasPhotoShown();
+    if (IsDragging() || ((event->modifiers() & Qt::ControlModifier) == 0 && !resizing)) {
         event->ignore();
         return;
     }
-    constexpr double notchFactor = 1.25;
-    ZoomAt(event->position().toPoint(), std::pow(notchFactor, event->angleDelta().y() / 120.0));
+    if (resizing) {
+        ResizePhoto(*GetDocument(), static_cast<float>(factor));
+    } else {
+        ZoomAt(event->position().toPoint(), factor);
+    }
     event->accept();
 }
 
@@ -224,6 +245,7 @@ PaneHint PreviewWnd::HintAt(QPoint position, HintKeys keys) const {
     place.hasDocument = true;
     place.emptyModel = model.GetShapeCount() == 0;
     place.zoomed = !zoom_.IsFit();
+    place.photo = HasPhotoShown();
     place.onPoint = hit.onPoint && IsActive();
     if (HasShapeSelected()) {
         place.selectedShape = document->GetShapeName(GetSelection().shape);
@@ -303,8 +325,15 @@ void PreviewWnd::Run(std::uint32_t id, const PreviewHit& target) {
 }
 
 bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt ||
+        event->key() == Qt::Key_Control) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
+    }
+    if (event->key() == Qt::Key_BracketLeft || event->key() == Qt::Key_BracketRight) {
+        if (HasPhotoShown()) {
+            StepPhotoOpacity(event->key() == Qt::Key_BracketLeft ? -1 : 1);
+        }
+        return true;
     }
     // Ctrl+0 here fits the preview; the timeline keeps the key for its own zoom.
     if (event->key() == Qt::Key_0 && (event->modifiers() & Qt::ControlModifier) != 0) {
@@ -324,7 +353,8 @@ bool PreviewWnd::OnKeyDown(QKeyEvent* event) {
 }
 
 void PreviewWnd::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt) {
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Alt ||
+        event->key() == Qt::Key_Control) {
         UpdateCursor(mapFromGlobal(QCursor::pos()), event->modifiers());
     }
     Pane::keyReleaseEvent(event);
@@ -350,11 +380,13 @@ void PreviewWnd::UpdateCursor(QPoint position, Qt::KeyboardModifiers modifiers) 
         return;
     }
     const PreviewHit hit = HitTest(position);
+    // Ctrl drags the photo, wherever the mouse is.
+    const bool photo = (modifiers & Qt::ControlModifier) != 0 && HasPhotoShown();
     if ((modifiers & Qt::AltModifier) != 0) {
         setCursor(Qt::OpenHandCursor);
-    } else if (hit.onPoint) {
+    } else if (hit.onPoint && !photo) {
         setCursor(Qt::CrossCursor);
-    } else if (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0) {
+    } else if (photo || (hit.insideShape && (modifiers & Qt::ShiftModifier) != 0)) {
         setCursor(Qt::SizeAllCursor);
     } else {
         unsetCursor();
@@ -380,6 +412,7 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
     if (GetDocument() == nullptr) {
         return;
     }
+    DrawPhoto(frame);
     std::vector<EvaluatedShape> shapes = GetDocument()->EvaluateFrame(frame_);
     for (EvaluatedShape& shape : shapes) {
         shape.outline = Shown(std::move(shape.outline));
@@ -406,7 +439,7 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
     frame.SetFont(graphics::Font{"Webdings", 12});
     frame.SetTextColor(graphics::Color{color});
     const graphics::SizeF glyph = frame.MeasureText("\"");
-    if (points.size() >= 2 && std::all_of(points.begin(), points.end(), IsDrawable)) {
+    if (points.size() >= 2 && std::all_of(points.begin(), points.end(), graphics::IsDrawable)) {
         for (auto [pen, width] : {std::pair{0x000000u, 2.0f}, std::pair{color, 1.0f}}) {
             frame.SetPen(graphics::Color{pen}, width);
             frame.DrawPolyline(points);
@@ -414,10 +447,33 @@ void PreviewWnd::DrawMarkers(graphics::Frame& frame, std::uint64_t pose,
         }
     }
     for (graphics::PointF p : points) {
-        if (IsDrawable(p)) {
+        if (graphics::IsDrawable(p)) {
             frame.DrawText({p.x - glyph.width / 2, p.y - glyph.height / 2}, "\"");
         }
     }
+}
+
+// Behind the shapes, never in what DrawPumpkin draws, so that no export and
+// no other window shows it.
+void PreviewWnd::DrawPhoto(graphics::Frame& frame) {
+    if (!HasPhotoShown()) {
+        return;
+    }
+    const TracingPhoto& photo = GetDocument()->GetPhoto();
+    const QImage& image = photo_.Image(photo);
+    if (image.isNull()) {
+        return;
+    }
+    const TracingPhoto::Placement& placement = photo.GetPlacement();
+    const float halfHeight = placement.height / 2;
+    const float halfWidth =
+        halfHeight * static_cast<float>(image.width()) / static_cast<float>(image.height());
+    const TargetMapping mapping(frame.GetViewport());
+    const graphics::PointF topLeft = mapping.ToTarget(
+        zoom_.ToShown({placement.centre.x - halfWidth, placement.centre.y + halfHeight}));
+    const graphics::PointF bottomRight = mapping.ToTarget(
+        zoom_.ToShown({placement.centre.x + halfWidth, placement.centre.y - halfHeight}));
+    frame.DrawImage(image, {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}, placement.opacity);
 }
 
 // A new document is black; the hint says where to begin.

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/PreviewHitTest.h"
+#include "apps/lumo/panes/PreviewPhoto.h"
 #include "apps/lumo/panes/PreviewZoom.h"
 #include "apps/lumo/panes/ViewWithSelection.h"
 #include "graphics/Graphics.h"
@@ -38,6 +39,10 @@ public:
     void Pan(const PreviewZoom& from, QPoint distance);
     // Shows the whole picture again.
     void FitPreview() { SetZoom(PreviewZoom()); }
+    // Whether the document's photo to trace shows behind the shapes; a view
+    // setting of this pane, not part of the document.
+    bool IsPhotoShown() const { return photoShown_; }
+    void ShowPhoto(bool shown);
     // Delete Web, Delete Shape and the two illuminations, on the selected shape.
     void OnCommand(std::uint32_t id);
 
@@ -79,12 +84,19 @@ private:
     Point ClientToShown(QPoint position) const;
     std::vector<Point> Shown(std::vector<Point> points) const;
     void DrawEmptyHint(graphics::Frame& frame) const;
+    // The document has a photo to trace and it shows.
+    bool HasPhotoShown() const;
+    void DrawPhoto(graphics::Frame& frame);
+    // [ and ] make the photo fainter and stronger by a step.
+    void StepPhotoOpacity(int steps);
 
     uint32_t frame_ = 0;
     std::uint64_t pointIndex_ = 0;
     PreviewZoom zoom_;
     graphics::Graphics graphics_;
     graphics::Surface surface_;
+    PreviewPhoto photo_;
+    bool photoShown_ = true;
 };
 
 } // namespace vel::lumo

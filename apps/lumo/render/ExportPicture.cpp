@@ -29,9 +29,10 @@ DeviceRect Union(const DeviceRect& a, const DeviceRect& b) {
 
 } // namespace
 
-ExportPicture::ExportPicture(int width, int height, const PumpkinFit* fit)
-    : fit_(fit), graphics_(std::make_unique<graphics::QtGraphicsImpl>()),
-      surface_(graphics_.CreateSurface()), image_(width, height, QImage::Format_RGB32) {
+ExportPicture::ExportPicture(int width, int height, const PumpkinFit* fit, CanvasSize canvas)
+    : fit_(fit), placement_(canvas, {static_cast<uint32_t>(width), static_cast<uint32_t>(height)}),
+      graphics_(std::make_unique<graphics::QtGraphicsImpl>()), surface_(graphics_.CreateSurface()),
+      image_(width, height, QImage::Format_RGB32) {
     image_.fill(Qt::black);
 }
 
@@ -51,7 +52,8 @@ video::FrameRegion ExportPicture::Draw(const std::vector<EvaluatedShape>& shapes
     DeviceRect touched;
     {
         graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, width, height});
-        touched = DrawPumpkin(frame, shapes, fit_);
+        touched = placement_.Fills() ? DrawPumpkin(frame, shapes, fit_)
+                                     : DrawPumpkin(frame, placement_.Place(shapes), fit_);
         if (counter) {
             touched = Union(touched, DrawFrameCounter(frame, *counter, frameRate));
         }

@@ -35,19 +35,20 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
                                 " frames per 1000 seconds is more than a video can hold");
     }
 
-    const CanvasSize size = document.GetModel().GetCanvasSize();
-    const int width = static_cast<int>(size.width != 0 ? size.width : VideoSize.width);
-    const int height = static_cast<int>(size.height != 0 ? size.height : VideoSize.height);
+    const int width = static_cast<int>(options.size.width);
+    const int height = static_cast<int>(options.size.height);
     job.target = std::make_unique<core::ReplacingFile>();
     if (!job.target->Open(options.fileName)) {
         throw job.target->Failure();
     }
-    ExportPicture picture(width, height, options.fitted ? &document.GetFit() : nullptr);
+    ExportPicture picture(width, height, options.fitted ? &document.GetFit() : nullptr,
+                          document.GetModel().GetCanvasSize());
 
     const uint32_t length = options.endFrame - options.firstFrame;
-    const uint64_t total = uint64_t{length} * options.loopCount;
+    const uint32_t loops = TotalLoops(options, rate);
+    const uint64_t total = uint64_t{length} * loops;
     // Without a counter every loop shows the same pictures.
-    const bool repeat = !options.burnIn && options.loopCount > 1 && length >= RepeatFrom;
+    const bool repeat = !options.burnIn && loops > 1 && length >= RepeatFrom;
     std::optional<video::FirstPass> firstPass;
     if (repeat) {
         // A single run is too short for the encoder to find its bit rate by
@@ -69,7 +70,7 @@ bool RunExport(ExportJob& job, const ExportOptions& options, const LumoDocument&
     ExportAudio audio(document.GetAudio(), rate);
 
     uint64_t done = 0;
-    for (uint32_t loop = 0; loop < options.loopCount; ++loop) {
+    for (uint32_t loop = 0; loop < loops; ++loop) {
         for (uint32_t f = options.firstFrame; f < options.endFrame; ++f) {
             bool written;
             if (repeat && loop > 0) {

@@ -64,8 +64,10 @@ std::vector<graphics::PointF> Fitted(const std::vector<graphics::PointF>& outlin
     for (graphics::PointF point : outline) {
         fractions.push_back({point.x / width, point.y / height});
     }
+    const std::vector<FitPoint> warped = fit.WarpOutline(fractions, width, height);
     std::vector<graphics::PointF> shown;
-    for (FitPoint point : fit.WarpOutline(fractions, width, height)) {
+    shown.reserve(warped.size());
+    for (FitPoint point : warped) {
         shown.push_back({point.x * width, point.y * height});
     }
     return shown;

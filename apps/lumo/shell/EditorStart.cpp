@@ -93,23 +93,34 @@ void ShowMainWindow(wingui::MainWindowBase& window, bool demo, bool maximize) {
     }
 }
 
-int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
+std::unique_ptr<QApplication> StartOnDisplay(int& argc, char* argv[], int& exitCode) {
     // An explicit platform (offscreen for screenshots and tests) is the
     // caller's choice; otherwise a display must be there, as Qt would end the
     // process without one.
     const bool platformChosen = IsSet("QT_QPA_PLATFORM");
     if (!platformChosen) {
         if (!NamesADisplay()) {
-            return NoDisplay("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+            exitCode = NoDisplay("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+            return nullptr;
         }
         PreferTheNamedDisplay();
     }
     // Qt's notes on the platforms it tried are not the program's messages.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QApplication application(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(nullptr);
     if (!platformChosen && QGuiApplication::platformName() == NoDisplayPlatform) {
-        return NoDisplay("the display cannot be reached");
+        exitCode = NoDisplay("the display cannot be reached");
+        return nullptr;
+    }
+    return application;
+}
+
+int RunEditor(int& argc, char* argv[], const LumoCommandLine& commandLine) {
+    int exitCode = 0;
+    const std::unique_ptr<QApplication> application = StartOnDisplay(argc, argv, exitCode);
+    if (!application) {
+        return exitCode;
     }
     LumoWnd window;
     ShowMainWindow(window, commandLine.demo, commandLine.maximize);

@@ -15,6 +15,7 @@ bool FramePacer::Wait() {
     PacerClock::TimePoint now = clock_->Now();
     if (!started_) {
         started_ = true;
+        last_ = now;
         next_ = now + period_;
         return true;
     }
@@ -27,6 +28,7 @@ bool FramePacer::Wait() {
         clock_->Spin();
         now = clock_->Now();
     }
+    last_ = next_;
     next_ += period_;
     return onTime;
 }

@@ -22,11 +22,14 @@ public:
     // follows another clock (the sound being heard).
     void Align(PacerClock::Duration untilNext);
     PacerClock::Duration GetPeriod() const { return period_; }
+    // The deadline the last wait was for.
+    PacerClock::TimePoint GetLastDeadline() const { return last_; }
 
 private:
     PacerClock* clock_;
     PacerClock::Duration period_{};
     PacerClock::TimePoint next_{};
+    PacerClock::TimePoint last_{};
     bool started_ = false;
 };
 

@@ -35,6 +35,7 @@ constexpr std::array Keys{
     Bind(Qt::Key_F5, false, IdPlay, "Play or pause"),
     Bind(Qt::Key_F4, false, IdPlay, "Play or pause"),
     Bind(Qt::Key_MediaTogglePlayPause, false, IdPlay, "Play or pause"),
+    Bind(Qt::Key_F11, false, IdShowOnProjector, "Show the face full screen on the projector"),
     Act(Qt::Key_MediaPlay, KeyAction::Start, "Play"),
     Act(Qt::Key_MediaStop, KeyAction::Stop, "Stop"),
     Act(Qt::Key_Escape, KeyAction::Escape, "Stop playing, or cancel moving a splitter"),

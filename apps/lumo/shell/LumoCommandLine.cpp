@@ -2,6 +2,8 @@
 
 #include "apps/lumo/animate/AnimateList.h"
 
+#include <charconv>
+
 namespace vel::lumo {
 
 LumoCommandLine::LumoCommandLine() {
@@ -21,8 +23,42 @@ bool LumoCommandLine::AnimateOption::ParseValue(const std::string& text) {
     return true;
 }
 
+bool LumoCommandLine::SizeOption::ParseValue(const std::string& text) {
+    value = text;
+    return !text.empty();
+}
+
+std::optional<CanvasSize> LumoCommandLine::SizeOption::Size() const {
+    return value.empty() ? std::optional<CanvasSize>(VideoSize) : ParseVideoSize(value);
+}
+
+bool LumoCommandLine::ScreenOption::ParseValue(const std::string& text) {
+    value = text;
+    if (Number() > 0) {
+        return true;
+    }
+    value.clear();
+    return false;
+}
+
+uint32_t LumoCommandLine::ScreenOption::Number() const {
+    uint32_t number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() && end == value.data() + value.size() ? number : 0;
+}
+
 std::vector<std::string> LumoCommandLine::GetConflicts() const {
     std::vector<std::string> conflicts;
+    if (!size.Size()) {
+        conflicts.push_back("--size takes one of " + VideoSizeNames() + ", not '" + size.value +
+                            "'");
+    }
+    if (!screen.value.empty() && !show) {
+        conflicts.emplace_back("--screen goes with --show");
+    }
+    if (show && (render || !animate.value.empty())) {
+        conflicts.emplace_back("--show cannot be given with --render or --animate");
+    }
     if (animate.value.empty()) {
         if (!transcript.value.empty()) {
             conflicts.emplace_back("--transcript goes with --animate=lipsync");

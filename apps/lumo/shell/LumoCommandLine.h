@@ -1,7 +1,10 @@
 #pragma once
 
+#include "apps/lumo/render/VideoSizes.h"
 #include "core/CommandLine.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,24 @@ struct LumoCommandLine : core::CommandLine {
         using Option::Option;
         std::string GetUsageName() const override { return GetName() + "=<list>"; }
         bool ParseValue(const std::string& text) override;
+    };
+
+    // "--size=<width>x<height>": one of the listed video sizes, which
+    // GetConflicts checks so that the message can name them.
+    struct SizeOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<width>x<height>"; }
+        bool ParseValue(const std::string& text) override;
+        // The size given, VideoSize when none was; nothing for an unlisted one.
+        std::optional<CanvasSize> Size() const;
+    };
+
+    // "--screen=<n>": a screen counted from 1 in the desktop's order.
+    struct ScreenOption : CountOption {
+        using CountOption::CountOption;
+        bool ParseValue(const std::string& text) override;
+        // 0 when not given.
+        uint32_t Number() const;
     };
 
     // An option that takes words: "--name=<text>".
@@ -53,6 +74,13 @@ struct LumoCommandLine : core::CommandLine {
                       ".mp4), or the document file that --animate writes"};
     CountOption loops{*this, "loops",
                       "how many times --render plays the animation over (default: 1)"};
+    CountOption minutes{*this, "minutes",
+                        "loops the animation that --render writes on until the video plays for "
+                        "at least that many minutes, up to a day (default: --loops alone)"};
+    SizeOption size{*this, "size",
+                    "the picture size of the video that --render writes: " + VideoSizeNames() +
+                        " (default: 1920x1080); the face keeps its shape, with black bars "
+                        "where the size is narrower or taller"};
     Option<bool> fitted{*this, "fitted",
                         "draws every frame that --render writes fitted to the pumpkin by the "
                         "document's fit (default: unfitted)"};
@@ -62,6 +90,12 @@ struct LumoCommandLine : core::CommandLine {
                           "document to --output without opening the window"};
     TextOption transcript{*this, "transcript",
                           "the words spoken in the document's voice, for --animate=lipsync"};
+    Option<bool> show{*this, "show",
+                      "plays the document full screen in a loop, as on the projector, without "
+                      "opening the main window; Escape ends it"};
+    ScreenOption screen{*this, "screen",
+                        "the screen --show plays on, counted from 1 (default: the one chosen "
+                        "last in the main window, else the first)"};
     Argument<std::string> fileName{"file-name",
                                    "name of an existing gourdglowlight (.glw) file to open"};
 };

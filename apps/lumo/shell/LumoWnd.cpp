@@ -13,7 +13,9 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
+#include "apps/lumo/shell/MessagePump.h"
 #include "apps/lumo/shell/PlaybackController.h"
+#include "apps/lumo/shell/ShowWnd.h"
 #include "apps/lumo/shell/StatusLine.h"
 #include "wingui/NativePath.h"
 
@@ -45,12 +47,12 @@ const QString StatusBarSetting = QStringLiteral("StatusBar");
 
 LumoWnd::LumoWnd(PacerClock* clock)
     : MainWindowImpl(wingui::SettingsKey(QStringLiteral("Vellumar"), QStringLiteral("Lumo"))),
-      client_(new QWidget(this)), audio_(new AudioWnd(client_, this)),
-      preview_(new PreviewWnd(client_, this)), shapes_(new ShapeWnd(client_, this)),
-      timeline_(new TimelineWnd(client_, this)), transport_(new TransportBar(client_, this)),
-      status_(new StatusLine(statusBar())),
-      playback_(std::make_unique<PlaybackController>(ClockOf(ownClock_, clock), *this, *audio_,
-                                                     *transport_, *client_)) {
+      clock_(&ClockOf(ownClock_, clock)), client_(new QWidget(this)),
+      audio_(new AudioWnd(client_, this)), preview_(new PreviewWnd(client_, this)),
+      shapes_(new ShapeWnd(client_, this)), timeline_(new TimelineWnd(client_, this)),
+      transport_(new TransportBar(client_, this)), status_(new StatusLine(statusBar())),
+      playback_(
+          std::make_unique<PlaybackController>(*clock_, *this, *audio_, transport_, *client_)) {
     recentFiles_.Load(Settings());
     SetIcons();
     setWindowTitle(ProductCaption());
@@ -109,6 +111,10 @@ void LumoWnd::ShowInPanes(LumoDocument* document) {
 }
 
 void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
+    // The show plays the document going away.
+    if (show_) {
+        show_->End();
+    }
     // A sound being read was meant for the document going away.
     audioLoader_->Cancel();
     ShowInPanes(document.get());
@@ -178,7 +184,7 @@ bool LumoWnd::IsPlaying() const {
 }
 
 void LumoWnd::Play() {
-    if (document_) {
+    if (document_ && !IsShowing()) {
         playback_->Play(*document_);
     }
 }
@@ -193,14 +199,15 @@ void LumoWnd::PlaybackStep() {
 
 int LumoWnd::RunMessageLoop() {
     while (!closed_) {
+        bool stepped = true;
         if (IsPlaying()) {
             PlaybackStep();
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        } else if (IsShowing() && show_->IsPlaying()) {
+            show_->PlaybackStep();
         } else {
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+            stepped = false;
         }
-        // Outside exec() nothing else deletes what asked to be deleted later.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        PumpMessages(stepped);
     }
     return 0;
 }
@@ -211,6 +218,9 @@ void LumoWnd::closeEvent(QCloseEvent* event) {
         return;
     }
     Stop();
+    if (show_) {
+        show_->End();
+    }
     autosave_->Discard();
     WriteDword(QStringLiteral("xSplit"), static_cast<uint32_t>(xSplit_));
     WriteDword(QStringLiteral("ySplit"), static_cast<uint32_t>(ySplit_));
@@ -263,6 +273,9 @@ int LumoWnd::OnCommand(uint32_t id) {
     if (id >= IdRecentFile1 && id <= IdRecentFile4) {
         return OnRecentFile(id - IdRecentFile1);
     }
+    if (id >= IdShowScreen1 && id <= IdShowScreen8) {
+        return OnShowOnProjector(id - IdShowScreen1);
+    }
     switch (id) {
     // Closing leaves an empty document rather than an empty window, so
     // every command keeps something to act on.
@@ -292,6 +305,8 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnUndoRedo(true);
     case IdPlay:
         return OnPlay();
+    case IdShowOnProjector:
+        return OnShowOnProjector(std::nullopt);
     case IdHome:
         return OnHome();
     case IdBack30:
@@ -317,6 +332,12 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnAbout();
     case IdKeyboardShortcuts:
         return OnKeyboardShortcuts();
+    case IdTracePhoto:
+        return OnTracePhoto();
+    case IdRemovePhoto:
+        return OnRemovePhoto();
+    case IdViewPhoto:
+        return OnViewPhoto();
     default:
         return 0;
     }

@@ -37,6 +37,7 @@ struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
 class ShapeWnd;
+class ShowWnd;
 class StatusLine;
 class TimelineWnd;
 class TransportBar;
@@ -60,6 +61,12 @@ public:
     void Play();
     void Stop();
     bool IsPlaying() const;
+    // Whether the show on the projector runs; the editor does not play then.
+    bool IsShowing() const;
+    ShowWnd* Show() const { return show_.get(); }
+    // Starts the show on the screen of that index, or on the one chosen
+    // before.
+    int OnShowOnProjector(std::optional<std::size_t> screenIndex);
     void UpdateCaption();
     // Runs until the window is closed; answers the exit code.
     int RunMessageLoop();
@@ -154,12 +161,18 @@ private:
     int OnUndoRedo(bool redo);
     int OnAnimate(uint32_t id);
     int OnPlay();
+    void OnShowEnded();
+    void UpdateShowMenu();
     int OnHome();
     int OnEnd();
     int OnTutorial();
     int OnStatusBar();
     int OnAbout();
     int OnKeyboardShortcuts();
+    int OnTracePhoto();
+    int OnRemovePhoto();
+    int OnViewPhoto();
+    void UpdatePhotoMenuState();
     HelpWnd& Help();
     void MoveBy(int64_t frames);
     // Answers whether the key did anything.
@@ -178,6 +191,7 @@ private:
     int SplitterHeight() const;
 
     std::unique_ptr<PacerClock> ownClock_;
+    PacerClock* clock_;
     QWidget* client_;
     AudioWnd* audio_;
     PreviewWnd* preview_;
@@ -211,6 +225,8 @@ private:
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
+    // Goes before the document it shows.
+    std::unique_ptr<ShowWnd> show_;
     ExportChoices exportChoices_;
 };
 

@@ -44,6 +44,9 @@ void LumoWnd::CreateMenus() {
     file->addSeparator();
     AddCommand(file, IdExportVideo, QStringLiteral("Export &Video..."));
     file->addSeparator();
+    AddCommand(file, IdTracePhoto, QStringLiteral("&Trace Photo..."));
+    AddCommand(file, IdRemovePhoto, QStringLiteral("Remove P&hoto"));
+    file->addSeparator();
     QMenu* recent = file->addMenu(QStringLiteral("&Recent Files"));
     for (uint32_t id = IdRecentFile1; id <= IdRecentFile4; ++id) {
         AddCommand(recent, id, recentFiles_.MenuLabel(id - IdRecentFile1));
@@ -64,12 +67,19 @@ void LumoWnd::CreateMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     AddCommand(view, IdPlay, QStringLiteral("&Play"));
+    QMenu* show = view->addMenu(QStringLiteral("Show on P&rojector"));
+    AddCommand(show, IdShowOnProjector, QStringLiteral("&Start Show"));
+    show->addSeparator();
+    for (uint32_t id = IdShowScreen1; id <= IdShowScreen8; ++id) {
+        AddCommand(show, id, QString())->setCheckable(true);
+    }
     view->addSeparator();
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
     view->addSeparator();
     AddCommand(view, IdFitPreview, QStringLiteral("&Fit Preview\tCtrl+0"));
     AddCommand(view, IdStatusBar, QStringLiteral("&Status Bar"))->setCheckable(true);
+    AddCommand(view, IdViewPhoto, QStringLiteral("P&hoto"))->setCheckable(true);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, IdTutorial, QStringLiteral("&Tutorial"));
@@ -77,7 +87,7 @@ void LumoWnd::CreateMenus() {
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
-    for (QMenu* menu : {file, recent, edit, animate, view, help}) {
+    for (QMenu* menu : {file, recent, edit, animate, view, show, help}) {
         connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
     }
 }
@@ -97,7 +107,7 @@ void LumoWnd::UpdateMenuState() {
         Action(id)->setEnabled(index < recentFiles_.GetEntries().size());
     }
     Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
-    for (uint32_t id : {IdSaveAs, IdSaveAsTemplate, IdExportVideo, IdLoadAudio, IdPlay, IdLipSync,
+    for (uint32_t id : {IdSaveAs, IdSaveAsTemplate, IdExportVideo, IdLoadAudio, IdLipSync,
                         IdAddBlinks, IdCandleFlicker}) {
         Action(id)->setEnabled(hasDocument);
     }
@@ -108,6 +118,9 @@ void LumoWnd::UpdateMenuState() {
     Action(IdHome)->setEnabled(hasDocument && frame_ != 0);
     Action(IdEnd)->setEnabled(hasDocument && frame_ < document_->GetFrameCount());
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
+    Action(IdPlay)->setEnabled(hasDocument && !IsShowing());
+    UpdateShowMenu();
+    UpdatePhotoMenuState();
 }
 
 } // namespace vel::lumo

@@ -5,6 +5,7 @@
 #include "apps/lumo/shell/EditorStart.h"
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
+#include "apps/lumo/shell/ShowCommand.h"
 #include "apps/lumo/shell/UsageReport.h"
 
 #include <QApplication>
@@ -52,8 +53,12 @@ int Main(int& argc, char* argv[]) {
                               commandLine.transcript);
     }
     if (commandLine.render) {
-        return RenderCommand(argc, argv, commandLine.fileName, commandLine.output,
-                             commandLine.loops, commandLine.fitted);
+        return RenderCommand(argc, argv,
+                             {commandLine.fileName, commandLine.output, commandLine.loops,
+                              commandLine.minutes, *commandLine.size.Size(), commandLine.fitted});
+    }
+    if (commandLine.show) {
+        return ShowCommand(argc, argv, commandLine.fileName, commandLine.screen.Number());
     }
     return RunEditor(argc, argv, commandLine);
 }

@@ -12,8 +12,15 @@
 namespace vel::lumo {
 
 PlaybackController::PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio,
-                                       TransportBar& transport, QWidget& window)
-    : host_(&host), audio_(&audio), transport_(&transport), window_(&window), pacer_(clock) {}
+                                       TransportBar* transport, QWidget& window, AtEnd atEnd)
+    : host_(&host), audio_(&audio), transport_(transport), window_(&window), pacer_(clock),
+      atEnd_(atEnd) {}
+
+void PlaybackController::ShowPlaying(bool playing) {
+    if (transport_ != nullptr) {
+        transport_->ShowPlaying(playing);
+    }
+}
 
 void PlaybackController::Play(const LumoDocument& document) {
     if (host_->GetFrame() == document.GetFrameCount()) {
@@ -23,7 +30,7 @@ void PlaybackController::Play(const LumoDocument& document) {
     const double framesPerSecond = document.GetFrameRate() / 1000.0;
     pacer_.Start(framesPerSecond);
     audio_->Start(host_->GetFrame(), framesPerSecond);
-    transport_->ShowPlaying(true);
+    ShowPlaying(true);
 }
 
 void PlaybackController::Stop() {
@@ -31,7 +38,7 @@ void PlaybackController::Stop() {
     if (audio_->IsRunning()) {
         audio_->Stop();
     }
-    transport_->ShowPlaying(false);
+    ShowPlaying(false);
 }
 
 void PlaybackController::Step(const LumoDocument* document) {
@@ -53,6 +60,9 @@ void PlaybackController::Step(const LumoDocument* document) {
     }
     if (frame < document->GetFrameCount()) {
         host_->RequestFrame(frame + 1);
+    } else if (atEnd_ == AtEnd::Loop) {
+        // The sound starts over with the picture, on a new schedule.
+        Play(*document);
     } else {
         Stop();
     }

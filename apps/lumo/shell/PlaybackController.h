@@ -14,28 +14,39 @@ class PaneHost;
 class TransportBar;
 
 // Plays the document from the frame shown: paces the frames, keeps the
-// picture on the sound being heard, and shows play or pause on the transport.
-// The frame moves through the host like any other frame change.
+// picture on the sound being heard, and shows play or pause on the transport
+// when there is one. The frame moves through the host like any other frame
+// change.
 class PlaybackController {
 public:
-    // The window is repainted whole when a frame comes late.
-    PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio, TransportBar& transport,
-                       QWidget& window);
+    // What comes after the last frame.
+    enum class AtEnd { Stop, Loop };
+
+    // The window is repainted whole when a frame comes late. A player
+    // without a transport bar passes none.
+    PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio, TransportBar* transport,
+                       QWidget& window, AtEnd atEnd = AtEnd::Stop);
 
     bool IsPlaying() const { return playing_; }
     // Starts at the frame shown, or at the first when the last is shown.
     void Play(const LumoDocument& document);
     void Stop();
     // One frame of playback: waits for its deadline, then shows the next
-    // frame, or stops at the end or without a document.
+    // frame, or at the end stops or starts again from the first; stops
+    // without a document.
     void Step(const LumoDocument* document);
+    // When the frame shown last was due.
+    PacerClock::TimePoint GetLastDeadline() const { return pacer_.GetLastDeadline(); }
 
 private:
+    void ShowPlaying(bool playing);
+
     PaneHost* host_;
     AudioWnd* audio_;
     TransportBar* transport_;
     QWidget* window_;
     FramePacer pacer_;
+    AtEnd atEnd_;
     bool playing_ = false;
 };
 

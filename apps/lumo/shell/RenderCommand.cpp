@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 namespace vel::lumo {
@@ -71,6 +72,16 @@ ExportProgress ReportProgress() {
     };
 }
 
+// The whole text as a number from least to most; nothing for any other text.
+std::optional<uint32_t> ReadCount(const std::string& text, uint32_t least, uint32_t most) {
+    uint32_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count < least || count > most) {
+        return std::nullopt;
+    }
+    return count;
+}
+
 } // namespace
 
 std::string DefaultVideoName(const std::string& document) {
@@ -82,22 +93,26 @@ std::string DefaultVideoName(const std::string& document) {
     return video.replace_extension(".mp4").string();
 }
 
-int RenderCommand(int& argc, char* argv[], const std::string& documentName, std::string output,
-                  const std::string& loops, bool fitted) {
+int RenderCommand(int& argc, char* argv[], const RenderRequest& request) {
+    const std::string& documentName = request.document;
     if (documentName.empty()) {
         return core::Fail({}, "--render needs the name of a gourdglowlight (.glw) document");
     }
-    uint32_t loopCount = 1;
-    if (!loops.empty()) {
-        const auto [end, error] =
-            std::from_chars(loops.data(), loops.data() + loops.size(), loopCount);
-        if (error != std::errc() || end != loops.data() + loops.size() || loopCount == 0) {
-            return core::Fail({}, "--loops needs a whole number of at least 1");
-        }
+    const std::optional<uint32_t> loopCount = request.loops.empty()
+                                                  ? std::optional<uint32_t>(1)
+                                                  : ReadCount(request.loops, 1, UINT32_MAX);
+    if (!loopCount) {
+        return core::Fail({}, "--loops needs a whole number of at least 1");
     }
-    if (output.empty()) {
-        output = DefaultVideoName(documentName);
+    const std::optional<uint32_t> minutes = request.minutes.empty()
+                                                ? std::optional<uint32_t>(0)
+                                                : ReadCount(request.minutes, 1, MaximumMinutes);
+    if (!minutes) {
+        return core::Fail({}, "--minutes needs a whole number from 1 to " +
+                                  std::to_string(MaximumMinutes) + " (a day)");
     }
+    const std::string output =
+        request.output.empty() ? DefaultVideoName(documentName) : request.output;
 
     core::FileError error;
     const auto document = LumoDocument::Open(documentName, error);
@@ -110,7 +125,9 @@ int RenderCommand(int& argc, char* argv[], const std::string& documentName, std:
     if (std::filesystem::equivalent(documentName, output, ec)) {
         return core::Fail(output, "the video would replace the document itself");
     }
-    ExportOptions options{output, 0, document->GetFrameCount(), loopCount, false, fitted};
+    ExportOptions options{output,       0,       document->GetFrameCount(),
+                          *loopCount,   false,   request.fitted,
+                          request.size, *minutes};
     if (options.endFrame == 0) {
         return core::Fail(documentName, "the animation has no frames to render");
     }

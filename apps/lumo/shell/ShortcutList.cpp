@@ -15,6 +15,8 @@ constexpr std::array PreviewKeys{
     PaneKey{Qt::Key_Space, Qt::NoModifier,
             "Start a new shape; the next click places its first web"},
     PaneKey{Qt::Key_0, Qt::ControlModifier, "Show the whole picture again (Fit Preview)"},
+    PaneKey{Qt::Key_BracketLeft, Qt::NoModifier, "Make the photo to trace fainter"},
+    PaneKey{Qt::Key_BracketRight, Qt::NoModifier, "Make the photo to trace stronger"},
 };
 
 constexpr std::array PreviewGestures{
@@ -28,6 +30,8 @@ constexpr std::array PreviewGestures{
     Gesture{"Right-click a web", "Delete Web"},
     Gesture{"Ctrl+wheel", "Zoom in and out around the mouse"},
     Gesture{"Middle-drag, or Alt+drag", "Pan the zoomed picture"},
+    Gesture{"Ctrl+drag", "Move the photo to trace (File > Trace Photo)"},
+    Gesture{"Shift+wheel", "Make the photo to trace larger or smaller"},
     Gesture{"First click while the pane is not active", "Only activates the pane"},
     Gesture{"Escape while dragging", "Put everything back as it was"},
 };
@@ -74,11 +78,46 @@ constexpr std::array TimelineGestures{
     Gesture{"Escape while dragging", "Put the spider back as it was"},
 };
 
+// The show's handles answer only while F shows them, so that a stray key
+// cannot change a running show.
+constexpr std::array ShowKeys{
+    PaneKey{Qt::Key_Space, Qt::NoModifier, "Pause the show, or play on"},
+    PaneKey{Qt::Key_Escape, Qt::NoModifier, "End the show"},
+    PaneKey{Qt::Key_F11, Qt::NoModifier, "End the show"},
+    PaneKey{Qt::Key_F, Qt::NoModifier, "Show or hide the fit's handles"},
+    PaneKey{Qt::Key_Tab, Qt::NoModifier, "Select the next handle"},
+    PaneKey{Qt::Key_Tab, Qt::ShiftModifier, "Select the handle before"},
+    PaneKey{Qt::Key_Left, Qt::NoModifier, "Move the selected handle by a screen pixel"},
+    PaneKey{Qt::Key_Right, Qt::NoModifier, "Move the selected handle by a screen pixel"},
+    PaneKey{Qt::Key_Up, Qt::NoModifier, "Move the selected handle by a screen pixel"},
+    PaneKey{Qt::Key_Down, Qt::NoModifier, "Move the selected handle by a screen pixel"},
+    PaneKey{Qt::Key_Left, Qt::ShiftModifier, "Move the selected handle by ten screen pixels"},
+    PaneKey{Qt::Key_Right, Qt::ShiftModifier, "Move the selected handle by ten screen pixels"},
+    PaneKey{Qt::Key_Up, Qt::ShiftModifier, "Move the selected handle by ten screen pixels"},
+    PaneKey{Qt::Key_Down, Qt::ShiftModifier, "Move the selected handle by ten screen pixels"},
+    PaneKey{Qt::Key_G, Qt::NoModifier, "Bend the face with a 3 × 3 grid of handles, or not"},
+    PaneKey{Qt::Key_R, Qt::NoModifier, "Reset the fit"},
+    PaneKey{Qt::Key_T, Qt::NoModifier, "A test pattern to aim the projector (any key ends it)"},
+    PaneKey{Qt::Key_W, Qt::NoModifier, "A white screen to aim the projector (any key ends it)"},
+    PaneKey{Qt::Key_Z, Qt::ControlModifier, "Undo"},
+    PaneKey{Qt::Key_Y, Qt::ControlModifier, "Redo"},
+    PaneKey{Qt::Key_S, Qt::ControlModifier, "Save"},
+};
+
+constexpr std::array ShowGestures{
+    Gesture{"Drag a handle", "Fit the face to the pumpkin; one undoable step"},
+    Gesture{"Escape while dragging", "Put the handle back as it was"},
+    Gesture{"Move the mouse", "Show the pointer, which hides after a second"},
+};
+
 constexpr std::array Panes{
     PaneShortcuts{"Preview", PreviewKeys, PreviewGestures},
     PaneShortcuts{"Shapes and poses", ShapeKeys, ShapeGestures},
     PaneShortcuts{"Timeline", TimelineKeys, TimelineGestures},
 };
+
+// The show is a window of its own, listed after the panes.
+constexpr PaneShortcuts Show{"Show on Projector (View menu, F11)", ShowKeys, ShowGestures};
 
 constexpr std::array MainGestures{
     Gesture{"Click a transport button", "Play or pause, go to the first frame, 30 frames back, "
@@ -120,13 +159,21 @@ Rows GestureRows(std::span<const Gesture> gestures) {
     return rows;
 }
 
-// A pane's keys, with its gestures beside them.
+// A window's or a pane's keys, with its gestures beside them.
 QString Section(const QString& name, const Rows& keys, std::span<const Gesture> gestures) {
     const QString keyTable = keys.empty() ? QStringLiteral("<p>No keys of its own.</p>")
                                           : Table(QStringLiteral("Key"), keys);
     return QStringLiteral("<h2>%1</h2><table cellpadding=\"0\" cellspacing=\"12\"><tr>"
                           "<td valign=\"top\">%2</td><td valign=\"top\">%3</td></tr></table>")
         .arg(name.toHtmlEscaped(), keyTable, Table(QStringLiteral("Mouse"), GestureRows(gestures)));
+}
+
+QString Section(const PaneShortcuts& pane) {
+    Rows keys;
+    for (const PaneKey& key : pane.keys) {
+        AddRow(keys, KeyText(key.key, key.modifiers), QString::fromUtf8(key.text));
+    }
+    return Section(QString::fromUtf8(pane.name), keys, pane.gestures);
 }
 
 } // namespace
@@ -148,13 +195,9 @@ QString ShortcutPage() {
         QStringLiteral("<h1>Keyboard Shortcuts</h1>") +
         Section(QStringLiteral("Main window, whichever pane is active"), windowKeys, MainGestures);
     for (const PaneShortcuts& pane : Panes) {
-        Rows keys;
-        for (const PaneKey& key : pane.keys) {
-            AddRow(keys, KeyText(key.key, key.modifiers), QString::fromUtf8(key.text));
-        }
-        html += Section(QString::fromUtf8(pane.name), keys, pane.gestures);
+        html += Section(pane);
     }
-    return html;
+    return html + Section(Show);
 }
 
 } // namespace vel::lumo

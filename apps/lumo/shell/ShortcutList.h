@@ -33,7 +33,8 @@ std::span<const PaneShortcuts> PaneShortcutTables();
 std::span<const Gesture> WindowGestures();
 
 // Every key and gesture as a page: one table of keys per pane, with its
-// gestures beside it. The main window's keys come from its key table.
+// gestures beside it, and the show's. The main window's keys come from its
+// key table.
 QString ShortcutPage();
 
 } // namespace vel::lumo

@@ -37,7 +37,7 @@ TEST(DialogToolTipsTest, EveryFieldOfEveryDialogHasATooltip) {
     QWidget owner;
     const std::unique_ptr<LumoDocument> document = LumoDocument::New();
     EXPECT_EQ(ExpectEveryFieldExplained(NewKnobDlg(&owner, *document, 0)), 9);
-    EXPECT_EQ(ExpectEveryFieldExplained(ExportVideoOptionsDlg(&owner, *document)), 7);
+    EXPECT_EQ(ExpectEveryFieldExplained(ExportVideoOptionsDlg(&owner, *document)), 9);
     EXPECT_EQ(ExpectEveryFieldExplained(LipSyncDlg(&owner, *document)), 6);
     EXPECT_EQ(ExpectEveryFieldExplained(BlinksDlg(&owner, *document)), 4);
     EXPECT_EQ(ExpectEveryFieldExplained(FlickerDlg(&owner, *document)), 6);

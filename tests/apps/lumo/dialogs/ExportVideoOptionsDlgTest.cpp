@@ -2,6 +2,7 @@
 
 #include "apps/lumo/dialogs/ExportFolderCheck.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/render/VideoSizes.h"
 #include "tests/support/InstalledRunner.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Unprivileged.h"
@@ -9,11 +10,13 @@
 #include "wingui/UpDownEdit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -111,8 +114,8 @@ TEST_F(ExportVideoOptionsDlgTest, ANameTypedAtOnceReplacesTheProposedOne) {
     }
     EXPECT_EQ(dlg->fileName.value, videos + "/take.mp4");
     // Tab leads on through the fields to the buttons.
-    for (uint32_t id : {Dlg::IdBrowse, Dlg::IdLoops, Dlg::IdFirstFrame, Dlg::IdEndFrame,
-                        Dlg::IdBurnIn, Dlg::IdFitted}) {
+    for (uint32_t id : {Dlg::IdBrowse, Dlg::IdLoops, Dlg::IdMinutes, Dlg::IdFirstFrame,
+                        Dlg::IdEndFrame, Dlg::IdSize, Dlg::IdBurnIn, Dlg::IdFitted}) {
         QTest::keyClick(dlg->windowHandle(), Qt::Key_Tab);
         EXPECT_TRUE(dlg->Control(id)->hasFocus()) << id;
     }
@@ -223,6 +226,54 @@ TEST_F(ExportVideoOptionsDlgTest, TheFittedBoxIsWhatTheExportAndTheNextDialogGet
     EXPECT_FALSE(dlg->Choices().fitted);
 }
 
+TEST_F(ExportVideoOptionsDlgTest, TheSizeAndMinutesAreWhatTheExportAndTheNextDialogGet) {
+    auto dlg = Open();
+    auto* box = static_cast<QComboBox*>(dlg->Control(Dlg::IdSize));
+    ASSERT_EQ(box->count(), static_cast<int>(VideoSizes().size()));
+    for (int i = 0; i < box->count(); ++i) {
+        EXPECT_EQ(box->itemText(i).toStdString(), VideoSizeLabel(VideoSizes()[i]));
+    }
+    EXPECT_EQ(box->currentText(), "1920 × 1080 (widescreen HD)");
+    EXPECT_EQ(dlg->Options().size, VideoSize);
+    const auto labels = dlg->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](QLabel* label) {
+        return label->buddy() == box && label->text() == "Picture si&ze:";
+    }));
+
+    // Two steps down the list: the first 4:3 size.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(dlg->Options().size, (CanvasSize{1024, 768}));
+    EXPECT_EQ(dlg->Choices().size, (CanvasSize{1024, 768}));
+
+    // 100 frames for at least half an hour: 53946 frames, 540 loops, which
+    // the loop count then no longer decides.
+    QWidget* minutes = dlg->Control(Dlg::IdMinutes);
+    Type(dlg->Control(Dlg::IdLoops), "7");
+    Type(minutes, "30");
+    EXPECT_TRUE(Text(*dlg, Dlg::IdSummary).contains("it will loop 540 times"))
+        << Text(*dlg, Dlg::IdSummary).toStdString();
+    EXPECT_EQ(dlg->Options().minutes, 30u);
+    EXPECT_EQ(dlg->Options().loopCount, 7u);
+    EXPECT_EQ(dlg->Choices().minutes, 30u);
+    Type(minutes, "1441");
+    EXPECT_EQ(Text(*dlg, Dlg::IdSummary),
+              "Your animation is 00:03;10 (3.34 seconds) long, but a video can play for at most "
+              "1440 minutes (a day).");
+    EXPECT_TRUE(Pink(static_cast<wingui::UpDownEdit*>(minutes)->Edit()));
+    EXPECT_FALSE(dlg->OkButton()->isEnabled());
+    Type(minutes, "30");
+
+    // The next dialog starts from them.
+    Dlg next(nullptr, *document, dlg->Choices());
+    next.show();
+    EXPECT_EQ(static_cast<QComboBox*>(next.Control(Dlg::IdSize))->currentText(),
+              "1024 × 768 (4:3 projector)");
+    EXPECT_EQ(next.Options().size, (CanvasSize{1024, 768}));
+    EXPECT_EQ(static_cast<wingui::UpDownEdit*>(next.Control(Dlg::IdMinutes))->Text(), "30");
+}
+
 TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
     auto dlg = Open();
     QWidget* loops = dlg->Control(Dlg::IdLoops);
@@ -264,6 +315,19 @@ TEST_F(ExportVideoOptionsDlgTest, LoopsAndRangeExplainThemselvesAndGuardOk) {
     EXPECT_EQ(static_cast<wingui::UpDownEdit*>(first)->Text(), "01:00;02");
     QTest::keyClick(dlg->Control(Dlg::IdBurnIn), Qt::Key_Space);
     EXPECT_TRUE(dlg->Options().burnIn);
+}
+
+TEST_F(ExportVideoOptionsDlgTest, ASummaryThatGrowsALineGrowsTheDialogWithIt) {
+    auto dlg = Open();
+    dlg->resize(dlg->minimumSizeHint().width(), dlg->minimumSizeHint().height());
+    QTest::qWait(50);
+    Type(dlg->Control(Dlg::IdLoops), "1000");
+    Type(dlg->Control(Dlg::IdMinutes), "1000");
+    auto* summary = static_cast<QLabel*>(dlg->Control(Dlg::IdSummary));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return summary->height() >= summary->heightForWidth(summary->width());
+    })) << summary->text().toStdString()
+        << ": " << summary->height() << " pixels high";
 }
 
 // Chooses a name in the save dialog at once.

@@ -68,6 +68,26 @@ TEST(PaneHintsTest, PreviewNamesTheGesturesOfEachPlaceAndModifier) {
     EXPECT_EQ(PreviewHint(PreviewPlace{}, {}), "");
 }
 
+// Where there is nothing to pick, a photo to trace says how to place it, and
+// Ctrl, which drags it, shows that alone.
+TEST(PaneHintsTest, PreviewSaysHowToPlaceAPhotoToTrace) {
+    PreviewPlace outside;
+    outside.hasDocument = true;
+    outside.emptyModel = true;
+    outside.photo = true;
+    const std::string photo =
+        "Ctrl+drag: move the photo \u00B7 Shift+wheel: resize it \u00B7 [ and ]: fade it";
+    EXPECT_EQ(PreviewHint(outside, {}), "Click: place the first point of a shape \u00B7 "
+                                        "Ctrl+wheel: zoom \u00B7 " +
+                                            photo);
+    EXPECT_EQ(PreviewHint(outside, {.ctrl = true}), photo);
+    PreviewPlace mouth = InsideMouth();
+    mouth.photo = true;
+    EXPECT_EQ(PreviewHint(mouth, {.ctrl = true}), photo);
+    mouth.photo = false;
+    EXPECT_EQ(PreviewHint(mouth, {.ctrl = true}), PreviewHint(mouth, {}));
+}
+
 // A shape the user never named still reads as something to point at.
 TEST(PaneHintsTest, PreviewNamesAnUnnamedShapeAsThisShape) {
     PreviewPlace place = InsideMouth();

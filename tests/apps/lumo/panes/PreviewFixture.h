@@ -5,9 +5,11 @@
 #include "tests/apps/lumo/panes/RightClick.h"
 #include "tests/support/PaneTestHost.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -71,6 +73,11 @@ protected:
         if (escape)
             QTest::keyClick(preview, Qt::Key_Escape);
         QTest::mouseRelease(preview, Qt::LeftButton, modifiers, to);
+    }
+    void Wheel(QPoint p, int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(p, preview->mapToGlobal(p), {}, {0, delta}, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(preview, &event);
     }
     // The press selects; the window system then asks for the context menu.
     void RightClick(QPoint p) { RightClickThroughWindow(preview, p); }

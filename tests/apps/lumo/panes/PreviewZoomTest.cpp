@@ -45,11 +45,6 @@ TEST(PreviewZoomTest, PanningMovesThePictureByShownUnits) {
 
 class PreviewZoomWndTest : public PreviewWndTest {
 protected:
-    void Wheel(QPoint p, int delta, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(p, preview->mapToGlobal(p), {}, {0, delta}, Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(preview, &event);
-    }
     void Pan(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint from, QPoint to,
              bool escape = false) {
         QTest::mousePress(preview, button, modifiers, from);

@@ -8,6 +8,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/QtGraphicsImpl.h"
 #include "tests/support/MediaProbe.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 #include "video/XVideoWriter.h"
 
@@ -328,6 +329,23 @@ TEST_F(ExportRunTest, WithoutAFitAFittedVideoIsTheSameFile) {
     const std::string bytes = Contents(PathOf("plain.mp4"));
     EXPECT_GT(bytes.size(), 1000u);
     EXPECT_EQ(Contents(PathOf("fitted.mp4")), bytes);
+}
+
+// The photo to trace is the preview's alone: an opaque photo over the whole
+// picture leaves the video byte for byte as it was.
+TEST_F(ExportRunTest, APhotoToTraceLeavesTheVideoAsItWas) {
+    const auto document = SquareDocument();
+    ExportOptions options{PathOf("plain.mp4"), 0, 3, 1, false};
+    ExportJob plain;
+    ASSERT_TRUE(RunExport(plain, options, *document, {}));
+    document->SetPhoto(*TracingPhoto::Make(
+        vel::testing::Encoded(vel::testing::PumpkinPhoto(64, 36), "PNG"), {{}, 2.0f, 1.0f}));
+    options.fileName = PathOf("photo.mp4");
+    ExportJob traced;
+    ASSERT_TRUE(RunExport(traced, options, *document, {}));
+    const std::string bytes = Contents(PathOf("plain.mp4"));
+    EXPECT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(Contents(PathOf("photo.mp4")), bytes);
 }
 
 TEST_F(ExportRunTest, AudioSlicesFollowPlaybackTimeAndPastTheClipAreSilent) {

@@ -1,6 +1,7 @@
 #include "apps/lumo/render/PumpkinRenderer.h"
 
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/render/PolygonClip.h"
 #include "apps/lumo/render/TargetMapping.h"
 #include "core/FileError.h"
 #include "graphics/Graphics.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vel::lumo {
@@ -221,6 +223,61 @@ TEST_F(PumpkinRendererTest, AFitMovesTheOutlinesWhereItShowsThePicture) {
     Render({{kCandle, Square(0, 0, 0.1f)}}, &bent);
     EXPECT_EQ(Pixel(960 + 192, 540), kCandleRgb);
     EXPECT_EQ(Pixel(960 - 40, 540), 0u);
+}
+
+// Round shapes of 80 points in a 6 × 4 grid over the picture, every third dark.
+std::vector<EvaluatedShape> RoundShapes() {
+    std::vector<EvaluatedShape> shapes;
+    for (int i = 0; i < 24; ++i) {
+        const float cx = -1.4f + 0.56f * static_cast<float>(i % 6);
+        const float cy = -0.7f + 0.47f * static_cast<float>(i / 6);
+        std::vector<Point> outline;
+        for (int k = 0; k < 80; ++k) {
+            const float t = 6.2831853f * static_cast<float>(k) / 80;
+            const float r = 0.2f * (1 + 0.2f * std::sin(4 * t));
+            outline.push_back({cx + r * std::cos(t), cy + r * std::sin(t)});
+        }
+        shapes.push_back({i % 3 == 2 ? kDark : kCandle, outline});
+    }
+    return shapes;
+}
+
+// Where edges are short enough that the bend needs no points between them,
+// a fitted frame is exactly the fill of every outline point sent through the
+// fit one by one: however the warp is made faster, it draws the same pixels.
+TEST_F(PumpkinRendererTest, AFittedFrameIsTheFillOfEachPointWhereTheFitShowsIt) {
+    PumpkinFit fit;
+    fit.SetCorner(0, {0.05f, 0.04f});
+    fit.SetCorner(1, {1.04f, -0.03f});
+    fit.SetCorner(2, {0.95f, 0.96f});
+    fit.SetCorner(3, {-0.04f, 1.03f});
+    fit.SetGridOn(true);
+    for (std::size_t handle = 0; handle < PumpkinFit::GridCount; ++handle) {
+        ASSERT_TRUE(fit.SetGridOffset(handle, {0.03f * static_cast<float>(handle % 3) - 0.02f,
+                                               0.01f * static_cast<float>(handle) - 0.04f}));
+    }
+    const std::vector<EvaluatedShape> shapes = RoundShapes();
+    Render(shapes, &fit);
+    const QImage fitted = image_.copy();
+    {
+        graphics::Frame frame = surface_.CreateFrame(&image_, {0, 0, 1920, 1080});
+        frame.Clear(graphics::Color{});
+        for (const EvaluatedShape& shape : shapes) {
+            std::vector<FitPoint> fractions;
+            std::vector<graphics::PointF> shown;
+            for (graphics::PointF point : ModelToTarget(frame, shape.outline)) {
+                fractions.push_back({point.x / 1920.0f, point.y / 1080.0f});
+                const std::optional<FitPoint> mapped = fit.Map(fractions.back());
+                ASSERT_TRUE(mapped);
+                shown.push_back({mapped->x * 1920.0f, mapped->y * 1080.0f});
+            }
+            ASSERT_EQ(fit.WarpOutline(fractions, 1920, 1080).size(), fractions.size())
+                << "no edge needs cutting";
+            frame.FillPolygon(ClipToRect(shown, {-4, -4, 1924, 1084}), FillColor(shape.color));
+        }
+    }
+    EXPECT_GT(Lit(), 200000);
+    EXPECT_EQ(image_, fitted);
 }
 
 TEST_F(PumpkinRendererTest, AFitThatMovesNothingDrawsTheSamePixels) {

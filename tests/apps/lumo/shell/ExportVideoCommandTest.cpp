@@ -13,6 +13,7 @@
 #include "wingui/UrlOpener.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLinkButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,18 +190,32 @@ TEST_F(ExportVideoCommandTest, WritesTheChosenRangeAndLoops) {
     EXPECT_EQ(Files(), (std::vector<std::string>{"Videos", "out.mp4"}));
 }
 
-TEST_F(ExportVideoCommandTest, TheNextExportStartsFromTheLastFolderAndLoops) {
+TEST_F(ExportVideoCommandTest, TheNextExportStartsFromTheLastFolderLoopsAndSize) {
     fs::create_directory(folder / "clips");
-    Answers answers({Choose(folder / "clips/first.mp4", "0", "3", "2"), Watch, [&](QDialog& shown) {
+    const std::string file = folder / "clips/first.mp4";
+    // The size three steps down the list: 800 × 600.
+    const auto sized = [&](QDialog& shown) {
+        auto* box = static_cast<QComboBox*>(dynamic_cast<Dlg&>(shown).Control(Dlg::IdSize));
+        box->setFocus();
+        for (int step = 0; step < 3; ++step) {
+            QTest::keyClick(box, Qt::Key_Down);
+        }
+        Choose(file, "0", "3", "2")(shown);
+    };
+    Answers answers({sized, Watch, [&](QDialog& shown) {
                          auto* dlg = dynamic_cast<Dlg*>(&shown);
                          ASSERT_TRUE(dlg);
                          EXPECT_EQ(dlg->fileName.value, folder / "clips/lumo.mp4");
                          EXPECT_EQ(dlg->loops.value, 2u);
+                         EXPECT_EQ(dlg->size.value, (CanvasSize{800, 600}));
                          Press(QDialogButtonBox::Cancel)(shown);
                      }});
     EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 1);
     EXPECT_EQ(ExportVideo(nullptr, document.get(), remembered), 0);
     EXPECT_EQ(answers.Left(), 0u);
+    const auto video = test::ProbeStream(file, "v:0");
+    EXPECT_EQ(video.at("width"), "800");
+    EXPECT_EQ(video.at("height"), "600");
 }
 
 TEST_F(ExportVideoCommandTest, TheNoticeNamesTheVideoWithoutWaitingAndOpensItsFolder) {

@@ -22,7 +22,8 @@ const std::vector<std::string> usageLines = {
     "SYNOPSIS:",
     "",
     "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--loops=<n>] [--maximize] "
-    "[--output=<file>] [--render] [--transcript=<text>] [<file-name>]",
+    "[--minutes=<n>] [--output=<file>] [--render] [--screen=<n>] [--show] "
+    "[--size=<width>x<height>] [--transcript=<text>] [<file-name>]",
     "",
     "OPTIONS:",
     "",
@@ -48,12 +49,29 @@ const std::vector<std::string> usageLines = {
     "--maximize",
     "  opens the main window maximized",
     "",
+    "--minutes=<n>",
+    "  loops the animation that --render writes on until the video plays for at least that many "
+    "minutes, up to a day (default: --loops alone)",
+    "",
     "--output=<file>",
     "  the video file that --render writes (default: the document's name with .mp4), or the "
     "document file that --animate writes",
     "",
     "--render",
     "  renders the document to an MP4 video without opening the window",
+    "",
+    "--screen=<n>",
+    "  the screen --show plays on, counted from 1 (default: the one chosen last in the main "
+    "window, else the first)",
+    "",
+    "--show",
+    "  plays the document full screen in a loop, as on the projector, without opening the main "
+    "window; Escape ends it",
+    "",
+    "--size=<width>x<height>",
+    "  the picture size of the video that --render writes: 1920x1080, 1280x720, 1024x768, "
+    "800x600, 1080x1920, 3840x2160 (default: 1920x1080); the face keeps its shape, with black "
+    "bars where the size is narrower or taller",
     "",
     "--transcript=<text>",
     "  the words spoken in the document's voice, for --animate=lipsync",
@@ -99,6 +117,57 @@ TEST(LumoCommandLineTest, ReadsTheProgramsOwnOptionsAndFile) {
     EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "my", "pumpkin.glw"}));
     EXPECT_THAT(commandLine.GetErrors(),
                 ElementsAre("unexpected positional argument 'pumpkin.glw'"));
+}
+
+TEST(LumoCommandLineTest, SizeTakesOnlyTheListedSizesAndSaysWhichTheyAre) {
+    LumoCommandLine commandLine;
+    ASSERT_TRUE(commandLine.Parse(std::vector<std::string>{"lumo", "--render", "a.glw"}));
+    EXPECT_EQ(commandLine.size.Size(), VideoSize);
+    ASSERT_TRUE(commandLine.Parse(
+        std::vector<std::string>{"lumo", "--render", "--size=1080X1920", "--minutes=90", "a.glw"}));
+    EXPECT_EQ(commandLine.size.Size(), (CanvasSize{1080, 1920}));
+    EXPECT_EQ(commandLine.minutes.value, "90");
+    EXPECT_THAT(commandLine.GetConflicts(), IsEmpty());
+
+    for (const char* bad :
+         {"1921x1080", "1920x1080x2", "big", "x", "1920 x 1080", "-800x600", "800x600 "}) {
+        ASSERT_TRUE(commandLine.Parse(
+            std::vector<std::string>{"lumo", "--render", std::string("--size=") + bad, "a.glw"}));
+        EXPECT_THAT(commandLine.GetConflicts(),
+                    ElementsAre("--size takes one of 1920x1080, 1280x720, 1024x768, 800x600, "
+                                "1080x1920, 3840x2160, not '" +
+                                std::string(bad) + "'"));
+    }
+    EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{"lumo", "--size=", "a.glw"}));
+}
+
+TEST(LumoCommandLineTest, ShowTakesAScreenCountedFromOneAndNothingElse) {
+    LumoCommandLine commandLine;
+    EXPECT_TRUE(commandLine.Parse(std::vector<std::string>{"lumo", "--show", "a.glw"}));
+    EXPECT_TRUE(commandLine.show);
+    EXPECT_EQ(commandLine.screen.Number(), 0u);
+    EXPECT_TRUE(
+        commandLine.Parse(std::vector<std::string>{"lumo", "--show", "--screen=2", "a.glw"}));
+    EXPECT_EQ(commandLine.screen.Number(), 2u);
+    EXPECT_THAT(commandLine.GetConflicts(), IsEmpty());
+
+    for (const std::string bad : {"0", "two", "-1", "", "1x", "99999999999"}) {
+        LumoCommandLine wrong;
+        EXPECT_FALSE(wrong.Parse(std::vector<std::string>{"lumo", "--show", "--screen=" + bad}));
+        EXPECT_THAT(wrong.GetErrors(),
+                    ElementsAre("'" + bad + "' is not a valid value for option --screen"));
+    }
+
+    LumoCommandLine alone;
+    EXPECT_TRUE(alone.Parse(std::vector<std::string>{"lumo", "--screen=2", "a.glw"}));
+    EXPECT_THAT(alone.GetConflicts(), ElementsAre("--screen goes with --show"));
+    for (const std::string other : {"--render", "--animate=blinks"}) {
+        LumoCommandLine both;
+        EXPECT_TRUE(both.Parse(
+            std::vector<std::string>{"lumo", "--show", other, "--output=b.glw", "a.glw"}));
+        EXPECT_THAT(both.GetConflicts(),
+                    testing::Contains("--show cannot be given with --render or --animate"));
+    }
 }
 
 TEST(LumoCommandLineTest, HelpIsTheUsageAlone) {

@@ -222,6 +222,33 @@ TEST_F(LumoProgramTest, LoopsPlayTheAnimationOverAndMustBeACount) {
     }
 }
 
+TEST_F(LumoProgramTest, SizeAndMinutesShapeTheVideoAndABadOneIsRefused) {
+    const Outcome run = RunLumo(
+        {"--render", "--size=800x600", "--minutes=1", QString::fromStdString(PathOf("nose.glw"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto video = test::ProbeStream(PathOf("nose.mp4"), "v:0");
+    EXPECT_EQ(video.at("width"), "800");
+    EXPECT_EQ(video.at("height"), "600");
+    // Five frames 360 times over: a minute and a tenth of a second.
+    EXPECT_EQ(video.at("nb_read_frames"), "1800");
+    EXPECT_GE(std::atof(video.at("duration").c_str()), 60.0);
+
+    const Outcome size = RunLumo(
+        {"--render", "--size=1366x768", "--minutes=1", QString::fromStdString(PathOf("long.glw"))});
+    EXPECT_EQ(size.exitCode, 2);
+    EXPECT_EQ(size.err, "--size takes one of 1920x1080, 1280x720, 1024x768, 800x600, 1080x1920, "
+                        "3840x2160, not '1366x768'\n\n" +
+                            LumoCommandLine().GetUsage());
+    for (const char* minutes : {"--minutes=0", "--minutes=1441", "--minutes=2h"}) {
+        const Outcome bad =
+            RunLumo({"--render", minutes, QString::fromStdString(PathOf("long.glw"))});
+        EXPECT_EQ(bad.exitCode, 1) << minutes;
+        EXPECT_EQ(bad.err, "lumo: --minutes needs a whole number from 1 to 1440 (a day)\n")
+            << minutes;
+    }
+    EXPECT_EQ(Others(), std::vector<std::string>{"nose.mp4"});
+}
+
 // Whether the first picture of the video is lit at a pixel.
 bool LitAt(const std::string& video, int x, int y) {
     const std::vector<uint8_t> rgb = test::DecodeRgb(video);
@@ -271,6 +298,34 @@ TEST_F(LumoProgramTest, FailuresAreOneLineNamingTheFile) {
                    QString::fromStdString(PathOf("nose.glw"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "lumo: " + output + ": cannot write the video: the folder does not exist\n");
+}
+
+// A show needs the document, a display and the screen it is asked for; each
+// failure is one line, a screen that is no number the usage.
+TEST_F(LumoProgramTest, AShowSaysInOneLineWhatIsMissing) {
+    Outcome run = RunLumo({"--show", QString::fromStdString(PathOf("missing.glw"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "lumo: " + PathOf("missing.glw") +
+                           ": cannot open the document: the file does not exist\n");
+
+    const QString nose = QString::fromStdString(PathOf("nose.glw"));
+    run = RunLumo({"--show", nose});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind("lumo: cannot open the window: ", 0), 0U) << run.err;
+
+    run = RunLumo({"--show", "--screen=first", nose});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "'first' is not a valid value for option --screen\n\n" +
+                           LumoCommandLine().GetUsage());
+
+    QProcess process;
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(LUMO_EXECUTABLE, {"--show", "--screen=3", nose});
+    run = Finish(process);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "lumo: --screen=3 names no screen: there is 1 screen\n");
 }
 
 TEST_F(LumoProgramTest, OnlyRegularFilesAreReplaced) {

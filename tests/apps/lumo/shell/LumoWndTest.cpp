@@ -44,19 +44,20 @@ class LumoWndTest : public ShellTest {};
 TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 5);
-    EXPECT_EQ(
-        MenuTexts(menus[0]->menu()),
-        (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close\tCtrl+W",
-                                  "&Save\tCtrl+S", "Save &As...", "-", "Export &Video...\tCtrl+F5",
-                                  "-", "&Recent Files", "-", "E&xit\tCtrl+Q"}));
+    EXPECT_EQ(MenuTexts(menus[0]->menu()),
+              (std::vector<std::string>{
+                  "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close\tCtrl+W", "&Save\tCtrl+S",
+                  "Save &As...", "-", "Export &Video...\tCtrl+F5", "-", "&Trace Photo...",
+                  "Remove P&hoto", "-", "&Recent Files", "-", "E&xit\tCtrl+Q"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
               (std::vector<std::string>{"Load &Audio", "-", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
                                         "Candle &Flicker..."}));
-    EXPECT_EQ(MenuTexts(menus[3]->menu()),
-              (std::vector<std::string>{"&Play\tF5", "-", "Home\tHome", "End\tEnd", "-",
-                                        "&Fit Preview\tCtrl+0", "&Status Bar"}));
+    EXPECT_EQ(
+        MenuTexts(menus[3]->menu()),
+        (std::vector<std::string>{"&Play\tF5", "Show on P&rojector", "-", "Home\tHome", "End\tEnd",
+                                  "-", "&Fit Preview\tCtrl+0", "&Status Bar", "P&hoto"}));
     EXPECT_EQ(MenuTexts(menus[4]->menu()),
               (std::vector<std::string>{"&Tutorial", "&Keyboard Shortcuts", "-",
                                         "&About Vellumar Gourdglowlight"}));

@@ -117,11 +117,17 @@ private:
         }
         return text;
     }
+    // The show on the projector is left out: it would cover the editor and
+    // hold its playback for the rest of the run.
+    static bool StartsAShow(const QAction* action) {
+        const uint32_t id = action->data().toUInt();
+        return id == IdShowOnProjector || (id >= IdShowScreen1 && id <= IdShowScreen8);
+    }
     static void CollectLeaves(QMenu& menu, std::vector<QAction*>& leaves) {
         for (QAction* action : menu.actions()) {
             if (action->menu() != nullptr) {
                 CollectLeaves(*action->menu(), leaves);
-            } else if (!action->isSeparator()) {
+            } else if (!action->isSeparator() && !StartsAShow(action)) {
                 leaves.push_back(action);
             }
         }

@@ -51,10 +51,11 @@ TEST_F(ShortcutListTest, TheShortcutListNamesEveryMenuKeyAndEveryWindowKey) {
         EXPECT_TRUE(page.contains(KeyText(binding))) << KeyText(binding).toStdString();
         EXPECT_TRUE(page.contains(QString::fromUtf8(binding.text))) << binding.text;
     }
-    for (const char* pane : {"Preview", "Shapes and poses", "Timeline"}) {
+    for (const char* pane : {"Preview", "Shapes and poses", "Timeline", "Show on Projector"}) {
         EXPECT_TRUE(page.contains(QString::fromUtf8(pane))) << pane;
     }
     EXPECT_TRUE(page.contains(QStringLiteral("Shift+drag inside the selected shape")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Shift+Tab")));
 }
 
 TEST_F(ShortcutListTest, EachKeyMeansOneThingAndCtrlFallsBackToThePlainKey) {
