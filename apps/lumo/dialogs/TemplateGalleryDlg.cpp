@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <cerrno>
 #include <cstdio>
@@ -48,8 +49,11 @@ TemplateGalleryDlg::TemplateGalleryDlg(QWidget* owner, const std::vector<FaceTem
     list_->setMovement(QListView::Static);
     list_->setWordWrap(true);
     list_->setUniformItemSizes(true);
-    list_->setMinimumSize(list_->gridSize().width() * VisibleColumns + GridPadding,
-                          list_->gridSize().height() * VisibleRows + GridPadding);
+    // Room for the columns beside the scroll bar that a second row of faces brings.
+    const int frame = 2 * list_->frameWidth();
+    list_->setMinimumSize(list_->gridSize().width() * VisibleColumns + GridPadding + frame +
+                              style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                          list_->gridSize().height() * VisibleRows + GridPadding + frame);
     list_->installEventFilter(this);
     AddControl(IdFaces, list_);
     statusText_->setWordWrap(true);

@@ -35,7 +35,7 @@ void LumoWnd::CreateMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     AddCommand(file, IdNew, QStringLiteral("&New"));
-    AddCommand(file, IdNewFromTemplate, QStringLiteral("New from &Template..."));
+    AddCommand(file, IdNewFromTemplate, QStringLiteral("New from Tem&plate..."));
     AddCommand(file, IdOpen, QStringLiteral("&Open..."));
     AddCommand(file, IdClose, QStringLiteral("&Close"));
     AddCommand(file, IdSave, QStringLiteral("&Save"));
