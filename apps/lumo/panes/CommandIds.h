@@ -16,6 +16,8 @@ enum CommandId : std::uint32_t {
     IdRecentFile1 = 107,
     IdRecentFile4 = 110,
     IdExit = 111,
+    IdNewFromTemplate = 112,
+    IdSaveAsTemplate = 113,
     IdTracePhoto = 121,
     IdRemovePhoto = 122,
     IdLoadAudio = 201,

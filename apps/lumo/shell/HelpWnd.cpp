@@ -1,10 +1,9 @@
 #include "apps/lumo/shell/HelpWnd.h"
 
 #include "apps/lumo/dialogs/VersionInfo.h"
+#include "apps/lumo/shell/ProgramFiles.h"
 #include "apps/lumo/shell/ShortcutList.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QScreen>
 #include <QScrollBar>
@@ -46,14 +45,7 @@ HelpWnd::HelpWnd(const QWidget* owner) : browser_(new QTextBrowser(this)) {
 }
 
 QString HelpWnd::TutorialPath() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumo/help/tutorial.md");
-    for (const QString& path : {installed, QStringLiteral(LUMO_SOURCE_DIR "/docs/tutorial.md")}) {
-        if (QFileInfo::exists(path)) {
-            return QFileInfo(path).canonicalFilePath();
-        }
-    }
-    return {};
+    return FindProgramFile(QStringLiteral("help/tutorial.md"), QStringLiteral("docs/tutorial.md"));
 }
 
 void HelpWnd::ShowTutorial() {

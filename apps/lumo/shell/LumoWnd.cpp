@@ -284,6 +284,10 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnNew();
     case IdOpen:
         return OnOpen();
+    case IdNewFromTemplate:
+        return OnNewFromTemplate();
+    case IdSaveAsTemplate:
+        return OnSaveAsTemplate();
     case IdSave:
         return OnSave();
     case IdSaveAs:

@@ -150,6 +150,8 @@ private:
 
     int OnNew();
     int OnOpen();
+    int OnNewFromTemplate();
+    int OnSaveAsTemplate();
     int OnSave();
     int OnSaveAs();
     int OnRecentFile(std::size_t index);

@@ -35,10 +35,12 @@ void LumoWnd::CreateMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     AddCommand(file, IdNew, QStringLiteral("&New"));
+    AddCommand(file, IdNewFromTemplate, QStringLiteral("New from Tem&plate..."));
     AddCommand(file, IdOpen, QStringLiteral("&Open..."));
     AddCommand(file, IdClose, QStringLiteral("&Close"));
     AddCommand(file, IdSave, QStringLiteral("&Save"));
     AddCommand(file, IdSaveAs, QStringLiteral("Save &As..."));
+    AddCommand(file, IdSaveAsTemplate, QStringLiteral("Save as Te&mplate..."));
     file->addSeparator();
     AddCommand(file, IdExportVideo, QStringLiteral("Export &Video..."));
     file->addSeparator();
@@ -105,8 +107,8 @@ void LumoWnd::UpdateMenuState() {
         Action(id)->setEnabled(index < recentFiles_.GetEntries().size());
     }
     Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
-    for (uint32_t id :
-         {IdSaveAs, IdExportVideo, IdLoadAudio, IdLipSync, IdAddBlinks, IdCandleFlicker}) {
+    for (uint32_t id : {IdSaveAs, IdSaveAsTemplate, IdExportVideo, IdLoadAudio, IdLipSync,
+                        IdAddBlinks, IdCandleFlicker}) {
         Action(id)->setEnabled(hasDocument);
     }
     Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);

@@ -15,7 +15,9 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
+#include <set>
 
 namespace vel::lumo::test {
 namespace {
@@ -45,10 +47,11 @@ TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(MenuTexts(menus[0]->menu()),
-              (std::vector<std::string>{
-                  "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close\tCtrl+W", "&Save\tCtrl+S",
-                  "Save &As...", "-", "Export &Video...\tCtrl+F5", "-", "&Trace Photo...",
-                  "Remove P&hoto", "-", "&Recent Files", "-", "E&xit\tCtrl+Q"}));
+              (std::vector<std::string>{"&New\tCtrl+N", "New from Tem&plate...", "&Open...\tCtrl+O",
+                                        "&Close\tCtrl+W", "&Save\tCtrl+S", "Save &As...",
+                                        "Save as Te&mplate...", "-", "Export &Video...\tCtrl+F5",
+                                        "-", "&Trace Photo...", "Remove P&hoto", "-",
+                                        "&Recent Files", "-", "E&xit\tCtrl+Q"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
               (std::vector<std::string>{"Load &Audio", "-", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
@@ -66,6 +69,31 @@ TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
                         IdPlay, IdHome, IdEnd, IdTutorial, IdKeyboardShortcuts, IdAbout}) {
         ASSERT_NE(window->Action(id), nullptr) << id;
         EXPECT_EQ(window->Action(id)->data().toUInt(), id);
+    }
+}
+
+// Two entries of one menu under the same Alt letter would make that letter pick
+// the first and leave the other out of reach of the keyboard.
+TEST_F(LumoWndTest, NoTwoEntriesOfAMenuShareTheirUnderlinedLetter) {
+    std::vector<const QMenu*> menus;
+    for (const QAction* action : window->menuBar()->actions()) {
+        menus.push_back(action->menu());
+    }
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        std::set<QChar> letters;
+        for (const QAction* action : menus[m]->actions()) {
+            if (action->menu() != nullptr) {
+                menus.push_back(action->menu());
+            }
+            const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+            // "&&" is an ampersand shown, not a mark.
+            const QRegularExpressionMatch mark =
+                QRegularExpression(QStringLiteral("(?:^|[^&])(?:&&)*&([^&])")).match(text);
+            if (mark.hasMatch()) {
+                EXPECT_TRUE(letters.insert(mark.captured(1).front().toLower()).second)
+                    << text.toStdString() << " in " << menus[m]->title().toStdString();
+            }
+        }
     }
 }
 
