@@ -6,6 +6,7 @@
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/StandardKnobs.h"
+#include "tests/apps/lumo/animate/AnimationValues.h"
 #include "tests/support/TempFolder.h"
 
 #include <cmath>
@@ -16,11 +17,12 @@
 namespace vel::lumo {
 namespace {
 
-constexpr std::uint32_t kRate = 16000;
+using test::Always;
+using test::Input;
+using test::KeysOf;
+using test::Values;
 
-bool Always(std::uint64_t, std::uint64_t) {
-    return true;
-}
+constexpr std::uint32_t kRate = 16000;
 
 // Seconds of silence, of a sung "ah" at the given loudness (a buzz with the
 // resonances of an open mouth), and of silence.
@@ -43,24 +45,6 @@ AudioClip SilenceToneSilence(double before, double tone, double after, double lo
     return AudioClip(AudioHeader::Make(kRate, SampleFormat::S16, 1), std::move(bytes));
 }
 
-AnimateInput Input(FrameRange range, AudioClip audio = {}) {
-    AnimateInput input;
-    input.frameRate = 29970;
-    input.range = range;
-    input.audio = std::move(audio);
-    return input;
-}
-
-const std::vector<Anchor>& KeysOf(const Animation& animation, const KnobKey& key) {
-    for (const KnobKeys& knob : animation.knobs) {
-        if (knob.key == key) {
-            return knob.anchors;
-        }
-    }
-    static const std::vector<Anchor> none;
-    return none;
-}
-
 void ExpectInside(const Animation& animation, FrameRange range) {
     for (const KnobKeys& knob : animation.knobs) {
         ASSERT_FALSE(knob.anchors.empty());
@@ -72,18 +56,6 @@ void ExpectInside(const Animation& animation, FrameRange range) {
             }
         }
     }
-}
-
-std::vector<float> Values(const Animation& animation, const KnobKey& key, FrameRange range) {
-    KnobTrack track;
-    for (const Anchor& anchor : KeysOf(animation, key)) {
-        track.Set(anchor.frame, anchor.value);
-    }
-    std::vector<float> values;
-    for (std::uint32_t f = range.first; f < range.end; ++f) {
-        values.push_back(track.ValueAt(f).value_or(-1.0f));
-    }
-    return values;
 }
 
 TEST(GeneratorTest, ASeedGivesTheSameBlinksInsideTheRangeAndAnotherSeedOthers) {
