@@ -377,7 +377,8 @@ const std::vector<std::string> HardWords = {"mama",   "papa",   "baby",  "hammer
                                             "oh",     "moon",   "you",   "see",    "bee"};
 
 bool ClosesMidWord(const std::string& word) {
-    return word.find_first_of("mbp") != std::string::npos && word.size() > 3;
+    const std::size_t at = word.find_first_of("mbp", 1);
+    return at != std::string::npos && at + 1 < word.size();
 }
 
 // How the lips follow one speaker: the truth comes from the clean voice, the

@@ -108,7 +108,7 @@ std::optional<Animation> LipSyncGenerator::Generate(const AnimateInput& input,
     }
 
     Animation animation;
-    animation.knobs = MouthCurves::From(*analysed, phones, settings_)
+    animation.knobs = MouthCurves::From(*analysed, phones, settings_, input.FramesPerSecond())
                           .Keys(input.range.first, input.FramesPerSecond());
     animation.method = "Lip sync " + method + ".";
     return animation;

@@ -6,51 +6,86 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vel::lumo {
 
 namespace {
 
-// Levels this far below the voice's loud parts count as silence.
+// Levels this far below the voice's loud parts count as silence...
 constexpr float RangeDb = 30.0f;
+// ...and so do levels within this of the recording's noise floor, the level
+// that a tenth of the frames stay under (room noise, hum, the echo's tail)...
+constexpr float FloorMarginDb = 6.0f;
+constexpr std::size_t FloorPercent = 10;
+// ...unless the floor lies this close to the loud parts: a voice that never
+// pauses shows no floor of its own.
+constexpr float LeastRangeDb = 6.0f;
 // A mouth never strays more than this from the smooth curve through its keys.
 constexpr float Tolerance = 0.04f;
 // Even a whisper opens the mouth this share of the way.
 constexpr float QuietOpening = 0.35f;
+// Lips shut on m, b and p are neither wide nor round beyond this.
+constexpr float ShutSpread = 0.15f;
+// Lips move toward a sound this long before it is heard: one frame at the
+// usual rates, two at 50 frames a second and more.
+constexpr double LeadSeconds = 0.04;
+constexpr std::size_t MostLeadFrames = 2;
+// A mouth with no knob beyond this is at rest, and a pause is a rest of at
+// least this many frames.
+constexpr float RestSpread = 0.01f;
+constexpr std::size_t ShortestPause = 8;
+// An open shape between two others is shown for at least this many frames.
+constexpr std::size_t HoldFrames = 2;
 
 float Decibels(float level) {
     return 20.0f * std::log10(std::max(level, 1e-6f));
 }
 
+// The value that percent of the values lie under.
+float Percentile(std::vector<float> values, std::size_t percent) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(values.size() * percent / 100);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
 // Loudness 0..1 per frame: 0 at silence, 1 at the voice's loud parts (the
 // level that only a twentieth of the sounding frames exceed).
 std::vector<float> Loudness(const std::vector<VoiceFrame>& frames) {
+    std::vector<float> levels;
     std::vector<float> sounding;
     for (const VoiceFrame& frame : frames) {
+        levels.push_back(Decibels(frame.level));
         if (frame.level > 1e-4f) {
-            sounding.push_back(Decibels(frame.level));
+            sounding.push_back(levels.back());
         }
     }
     std::vector<float> loudness(frames.size(), 0.0f);
     if (sounding.empty()) {
         return loudness;
     }
-    const auto loud = sounding.begin() + static_cast<std::ptrdiff_t>(sounding.size() * 95 / 100);
-    std::nth_element(sounding.begin(), loud, sounding.end());
-    const float reference = *loud;
+    const float reference = Percentile(std::move(sounding), 95);
+    const float floor = Percentile(levels, FloorPercent);
+    const float silence =
+        std::max(reference - RangeDb, std::min(floor + FloorMarginDb, reference - LeastRangeDb));
     for (std::size_t i = 0; i < frames.size(); ++i) {
-        loudness[i] =
-            std::clamp((Decibels(frames[i].level) - reference + RangeDb) / RangeDb, 0.0f, 1.0f);
+        loudness[i] = std::clamp((levels[i] - silence) / (reference - silence), 0.0f, 1.0f);
     }
     return loudness;
 }
 
+// How much the frame sounds like lips shut on a hum: energy all at the
+// bottom of the spectrum with nothing high, as in m and the voiced b.
+float Hum(const VoiceFrame& frame) {
+    return std::clamp((0.04f - frame.high) / 0.03f, 0.0f, 1.0f) *
+           std::clamp((frame.low - 0.7f) / 0.1f, 0.0f, 1.0f);
+}
+
 // A mouth shape read from the spectrum alone: a wide mouth puts energy high,
 // a round one keeps it low with little in the open mouth's region, and the
-// lips shut on a hum whose energy lies all at the bottom with nothing high.
+// lips shut on a hum.
 MouthShape FromSpectrum(const VoiceFrame& frame) {
-    const float hum = std::clamp((0.04f - frame.high) / 0.03f, 0.0f, 1.0f) *
-                      std::clamp((frame.low - 0.7f) / 0.1f, 0.0f, 1.0f);
+    const float hum = Hum(frame);
     MouthShape shape;
     shape.open = std::clamp(0.3f + 1.4f * frame.open, 0.0f, 1.0f) * (1.0f - hum);
     shape.wide = std::clamp((frame.high - 0.08f) / 0.2f, 0.0f, 1.0f);
@@ -59,21 +94,39 @@ MouthShape FromSpectrum(const VoiceFrame& frame) {
     return shape;
 }
 
-// Without phonemes, the lips are taken to close where the voice drops
-// sharply below its neighbours, as in the stop of a "p" between vowels.
-std::vector<bool> Stops(const std::vector<VoiceFrame>& frames) {
+// Where the signal shows the lips closing between two voiced parts: the
+// voice drops sharply below both, as in the stop of a "p", or it dips to a
+// hum, as in an "m". The recogniser often hears these as other sounds, so
+// the signal has the say with it too.
+// The levels are the voice's alone, the noise floor's power taken out.
+std::vector<bool> Closures(const std::vector<VoiceFrame>& frames) {
     constexpr std::size_t reach = 3;
-    constexpr float drop = 0.2f;
-    std::vector<bool> stops(frames.size(), false);
-    for (std::size_t f = 0; f < frames.size(); ++f) {
-        float loudest = 0.0f;
-        for (std::size_t g = f > reach ? f - reach : 0; g < std::min(frames.size(), f + reach + 1);
-             ++g) {
-            loudest = std::max(loudest, frames[g].level);
-        }
-        stops[f] = frames[f].level < drop * loudest;
+    constexpr float stopDrop = 0.2f;
+    constexpr float humDrop = 0.5f;
+    constexpr float humLike = 0.5f;
+    const std::size_t count = frames.size();
+    std::vector<float> levels;
+    for (const VoiceFrame& frame : frames) {
+        levels.push_back(Decibels(frame.level));
     }
-    return stops;
+    const float noise = count == 0 ? 0.0f : std::pow(10.0f, Percentile(levels, FloorPercent) / 20);
+    for (std::size_t f = 0; f < count; ++f) {
+        levels[f] = std::sqrt(std::max(frames[f].level * frames[f].level - noise * noise, 0.0f));
+    }
+    std::vector<bool> closures(count, false);
+    for (std::size_t f = 1; f + 1 < count; ++f) {
+        const auto from = static_cast<std::ptrdiff_t>(f > reach ? f - reach : 0);
+        const auto at = static_cast<std::ptrdiff_t>(f);
+        const auto to = static_cast<std::ptrdiff_t>(std::min(count, f + reach + 1));
+        const float before = *std::max_element(levels.begin() + from, levels.begin() + at);
+        const float after = *std::max_element(levels.begin() + at + 1, levels.begin() + to);
+        const float level = levels[f];
+        const float voice = std::min(before, after);
+        const bool dip = level <= levels[f - 1] && level <= levels[f + 1];
+        closures[f] = level < stopDrop * voice ||
+                      (dip && level < humDrop * voice && Hum(frames[f]) >= humLike);
+    }
+    return closures;
 }
 
 // Blends each value with its neighbours both ways, so nothing shifts in time.
@@ -90,55 +143,126 @@ void Smooth(std::vector<float>& values, float amount) {
     }
 }
 
+// The stretches [start, end) of equal values.
+template <typename Value>
+std::vector<std::pair<std::size_t, std::size_t>> Runs(const std::vector<Value>& values) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t start = 0; start < values.size();) {
+        std::size_t end = start;
+        while (end < values.size() && values[end] == values[start]) {
+            ++end;
+        }
+        runs.emplace_back(start, end);
+        start = end;
+    }
+    return runs;
+}
+
+bool OpenShape(const std::string& phone) {
+    return MouthShape::ForPhone(phone).open > 0.0f && !MouthShape::ClosesLips(phone);
+}
+
+// The phoneme whose shape each frame shows: the one heard lead frames later,
+// as animators key lips ahead of the sound, except that a closure shuts the
+// frames it is heard in too; and an open shape shown for fewer than
+// HoldFrames between two open shapes gives way to the one before it, which
+// would otherwise flicker past unseen.
+std::vector<std::string> Shown(const std::vector<std::string>& phones, std::size_t lead) {
+    const std::size_t count = phones.size();
+    std::vector<std::string> shown(count);
+    for (std::size_t f = 0; f < count; ++f) {
+        shown[f] =
+            MouthShape::ClosesLips(phones[f]) ? phones[f] : phones[std::min(f + lead, count - 1)];
+    }
+    for (const auto& [start, end] : Runs(shown)) {
+        if (start > 0 && end < count && end - start < HoldFrames && OpenShape(shown[start]) &&
+            OpenShape(shown[start - 1]) && OpenShape(shown[end])) {
+            std::fill(shown.begin() + static_cast<std::ptrdiff_t>(start),
+                      shown.begin() + static_cast<std::ptrdiff_t>(end), shown[start - 1]);
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 MouthCurves MouthCurves::From(const std::vector<VoiceFrame>& frames,
                               const std::vector<std::string>& phones,
-                              const LipSyncSettings& settings) {
+                              const LipSyncSettings& settings, double framesPerSecond) {
+    const std::size_t count = frames.size();
+    const auto lead = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::lround(LeadSeconds * framesPerSecond)), 1, MostLeadFrames);
     const std::vector<float> loudness = Loudness(frames);
+    const std::vector<std::string> shown = phones.empty() ? phones : Shown(phones, lead);
+    const std::vector<bool> closures = Closures(frames);
     MouthCurves curves;
-    curves.open.resize(frames.size());
-    curves.wide.resize(frames.size());
-    curves.round.resize(frames.size());
-    for (std::size_t f = 0; f < frames.size(); ++f) {
-        const MouthShape heard = FromSpectrum(frames[f]);
+    curves.open.resize(count);
+    curves.wide.resize(count);
+    curves.round.resize(count);
+    curves.shut.resize(count);
+    for (std::size_t f = 0; f < count; ++f) {
+        curves.shut[f] = closures[f] || (!shown.empty() && MouthShape::ClosesLips(shown[f]));
+        // What the lips move toward: the sound a little ahead.
+        const std::size_t ahead = curves.shut[f] ? f : std::min(f + lead, count - 1);
+        const MouthShape heard = FromSpectrum(frames[ahead]);
         MouthShape shape = heard;
-        if (!phones.empty()) {
-            shape = MouthShape::ForPhone(phones[f]);
-            if (!MouthShape::ClosesLips(phones[f])) {
+        if (!shown.empty()) {
+            shape = MouthShape::ForPhone(shown[f]);
+            if (!curves.shut[f]) {
                 shape.open = std::max(shape.open, heard.open * 0.75f);
             }
             shape.wide = std::max(shape.wide, heard.wide * 0.7f);
             shape.round = std::max(shape.round, heard.round * 0.7f);
         }
+        // The jaw opens with the voice as it is heard; the lips shape ahead
+        // of it, even out of silence.
         const float level = std::clamp(loudness[f] * settings.sensitivity, 0.0f, 1.0f);
         const float opening = loudness[f] > 0.0f ? QuietOpening + (1 - QuietOpening) * level : 0.0f;
+        const bool voiced = std::max(loudness[f], loudness[ahead]) > 0.0f;
         curves.open[f] = shape.open * opening;
-        curves.wide[f] = loudness[f] > 0.0f ? shape.wide : 0.0f;
-        curves.round[f] = loudness[f] > 0.0f ? shape.round : 0.0f;
+        curves.wide[f] = voiced ? shape.wide : 0.0f;
+        curves.round[f] = voiced ? shape.round : 0.0f;
     }
     for (std::vector<float>* curve : {&curves.open, &curves.wide, &curves.round}) {
         Smooth(*curve, settings.smoothing);
     }
     // Smoothing must not blur a closure of the lips away.
-    const std::vector<bool> stops = Stops(frames);
-    curves.shut.resize(frames.size());
-    for (std::size_t f = 0; f < frames.size(); ++f) {
-        curves.shut[f] = phones.empty() ? stops[f] : MouthShape::ClosesLips(phones[f]);
+    for (std::size_t f = 0; f < count; ++f) {
         if (curves.shut[f]) {
             curves.open[f] = 0.0f;
+            curves.wide[f] = std::min(curves.wide[f], ShutSpread);
+            curves.round[f] = std::min(curves.round[f], ShutSpread);
         }
     }
     return curves;
 }
 
 std::vector<KnobKeys> MouthCurves::Keys(std::uint32_t first, double framesPerSecond) const {
-    const auto limit = static_cast<std::size_t>(
-        std::max(2.0, LipSyncGenerator::MaxKeysPerSecond * static_cast<double>(open.size()) /
-                          framesPerSecond));
-    return {{MouthKey, ReduceKeys(open, first, limit, Tolerance)},
-            {MouthWideKey, ReduceKeys(wide, first, limit, Tolerance)},
-            {MouthRoundKey, ReduceKeys(round, first, limit, Tolerance)}};
+    // Each closure inside the voice keeps a key on every row, in its middle;
+    // and each pause, where there is room, one where the mouth comes to rest
+    // and one where it leaves it, so no line between keys runs through it.
+    KeyPins pins;
+    for (const auto& [start, end] : Runs(shut)) {
+        if (shut[start] && start > 0 && end < shut.size() && open[start - 1] > 0.0f &&
+            open[end] > 0.0f) {
+            pins.always.push_back((start + end - 1) / 2);
+        }
+    }
+    std::vector<bool> resting(open.size());
+    for (std::size_t f = 0; f < open.size(); ++f) {
+        resting[f] = std::max({open[f], wide[f], round[f]}) <= RestSpread;
+    }
+    for (const auto& [start, end] : Runs(resting)) {
+        if (resting[start] && end - start >= ShortestPause) {
+            pins.first.push_back(start);
+            pins.first.push_back(end - 1);
+        }
+    }
+    const KeyLimit limit{static_cast<std::size_t>(LipSyncGenerator::MaxKeysPerSecond),
+                         static_cast<std::size_t>(std::ceil(framesPerSecond))};
+    return {{MouthKey, ReduceKeys(open, first, limit, Tolerance, pins)},
+            {MouthWideKey, ReduceKeys(wide, first, limit, Tolerance, pins)},
+            {MouthRoundKey, ReduceKeys(round, first, limit, Tolerance, pins)}};
 }
 
 } // namespace vel::lumo

@@ -22,10 +22,12 @@ struct MouthCurves {
     // phones holds one upper-case ARPAbet name per frame ("SIL" for none), or
     // nothing to read the mouth from the spectrum alone.
     static MouthCurves From(const std::vector<VoiceFrame>& frames,
-                            const std::vector<std::string>& phones,
-                            const LipSyncSettings& settings);
+                            const std::vector<std::string>& phones, const LipSyncSettings& settings,
+                            double framesPerSecond);
 
-    // The keys of "mouth", "mEEE" and "mOOO" for the range starting at first.
+    // The keys of "mouth", "mEEE" and "mOOO" for the range starting at first:
+    // at most eight on a row in any second, and every closure inside the
+    // voice keyed.
     std::vector<KnobKeys> Keys(std::uint32_t first, double framesPerSecond) const;
 };
 

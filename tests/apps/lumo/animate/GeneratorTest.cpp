@@ -206,8 +206,11 @@ TEST(GeneratorTest, TheRecogniserHearsARoundVowelAndTheSpokenTextAlignsIt) {
     const auto animation = LipSyncGenerator({}).Generate(Input(range, clip), Always);
     ASSERT_TRUE(animation);
     EXPECT_EQ(animation->method, "Lip sync from the recognised phonemes.");
+    // Round and not wide, as an "oo" mapped like an "ee" would be.
     const auto round = Values(*animation, MouthRoundKey, range);
-    EXPECT_GE(*std::max_element(round.begin(), round.end()), 0.5f);
+    EXPECT_GE(*std::max_element(round.begin(), round.end()), 0.8f);
+    const auto wide = Values(*animation, MouthWideKey, range);
+    EXPECT_LE(*std::max_element(wide.begin(), wide.end()), 0.5f);
 
     LipSyncSettings withText;
     withText.transcript = "Moon, moon!";
@@ -217,19 +220,19 @@ TEST(GeneratorTest, TheRecogniserHearsARoundVowelAndTheSpokenTextAlignsIt) {
 
 TEST(GeneratorTest, KeyReductionKeepsTheCornersOfTheCurveWithinTheLimit) {
     // A straight ramp needs only its ends; a peak needs its top too.
-    EXPECT_EQ(ReduceKeys({0.0f, 0.25f, 0.5f, 0.75f, 1.0f}, 10, 100, 0.01f),
+    EXPECT_EQ(ReduceKeys({0.0f, 0.25f, 0.5f, 0.75f, 1.0f}, 10, {100, 30}, 0.01f),
               (std::vector<Anchor>{{10, 0.0f}, {14, 1.0f}}));
-    EXPECT_EQ(ReduceKeys({0.0f, 0.5f, 1.0f, 0.5f, 0.0f}, 0, 100, 0.01f),
+    EXPECT_EQ(ReduceKeys({0.0f, 0.5f, 1.0f, 0.5f, 0.0f}, 0, {100, 30}, 0.01f),
               (std::vector<Anchor>{{0, 0.0f}, {2, 1.0f}, {4, 0.0f}}));
     std::vector<float> noise;
     for (int i = 0; i < 300; ++i) {
         noise.push_back(static_cast<float>((i * 7919) % 13) / 13.0f);
     }
-    const auto keys = ReduceKeys(noise, 0, 40, 0.0f);
+    const auto keys = ReduceKeys(noise, 0, {40, 300}, 0.0f);
     EXPECT_EQ(keys.size(), 40u);
     EXPECT_EQ(keys.front().frame, 0u);
     EXPECT_EQ(keys.back().frame, 299u);
-    EXPECT_TRUE(ReduceKeys({}, 0, 10, 0.1f).empty());
+    EXPECT_TRUE(ReduceKeys({}, 0, {10, 30}, 0.1f).empty());
 }
 
 } // namespace
