@@ -34,6 +34,10 @@ constexpr std::size_t MostLeadFrames = 2;
 // A mouth with no knob beyond this is at rest, and a pause is a rest of at
 // least this many frames.
 constexpr float RestSpread = 0.01f;
+// A knob this far up is seen to have left its rest.
+constexpr float RestLimit = 0.1f;
+// How far beside a closure or a pause a row is looked at.
+constexpr std::size_t Reach = 3;
 constexpr std::size_t ShortestPause = 8;
 // An open shape between two others is shown for at least this many frames.
 constexpr std::size_t HoldFrames = 2;
@@ -100,10 +104,9 @@ MouthShape FromSpectrum(const VoiceFrame& frame) {
 // the signal has the say with it too.
 // The levels are the voice's alone, the noise floor's power taken out.
 std::vector<bool> Closures(const std::vector<VoiceFrame>& frames) {
-    constexpr std::size_t reach = 3;
     constexpr float stopDrop = 0.2f;
-    constexpr float humDrop = 0.5f;
-    constexpr float humLike = 0.5f;
+    constexpr float humDrop = 0.6f;
+    constexpr float humLike = 0.25f;
     const std::size_t count = frames.size();
     std::vector<float> levels;
     for (const VoiceFrame& frame : frames) {
@@ -115,9 +118,9 @@ std::vector<bool> Closures(const std::vector<VoiceFrame>& frames) {
     }
     std::vector<bool> closures(count, false);
     for (std::size_t f = 1; f + 1 < count; ++f) {
-        const auto from = static_cast<std::ptrdiff_t>(f > reach ? f - reach : 0);
+        const auto from = static_cast<std::ptrdiff_t>(f > Reach ? f - Reach : 0);
         const auto at = static_cast<std::ptrdiff_t>(f);
-        const auto to = static_cast<std::ptrdiff_t>(std::min(count, f + reach + 1));
+        const auto to = static_cast<std::ptrdiff_t>(std::min(count, f + Reach + 1));
         const float before = *std::max_element(levels.begin() + from, levels.begin() + at);
         const float after = *std::max_element(levels.begin() + at + 1, levels.begin() + to);
         const float level = levels[f];
@@ -226,8 +229,12 @@ MouthCurves MouthCurves::From(const std::vector<VoiceFrame>& frames,
     for (std::vector<float>* curve : {&curves.open, &curves.wide, &curves.round}) {
         Smooth(*curve, settings.smoothing);
     }
-    // Smoothing must not blur a closure of the lips away.
+    // Smoothing must not blur a closure of the lips away, nor open the jaw
+    // in silence, where the lips of a word's first m, b or p are shut.
     for (std::size_t f = 0; f < count; ++f) {
+        if (loudness[f] == 0.0f) {
+            curves.open[f] = 0.0f;
+        }
         if (curves.shut[f]) {
             curves.open[f] = 0.0f;
             curves.wide[f] = std::min(curves.wide[f], ShutSpread);
@@ -238,31 +245,50 @@ MouthCurves MouthCurves::From(const std::vector<VoiceFrame>& frames,
 }
 
 std::vector<KnobKeys> MouthCurves::Keys(std::uint32_t first, double framesPerSecond) const {
-    // Each closure inside the voice keeps a key on every row, in its middle;
-    // and each pause, where there is room, one where the mouth comes to rest
-    // and one where it leaves it, so no line between keys runs through it.
-    KeyPins pins;
-    for (const auto& [start, end] : Runs(shut)) {
-        if (shut[start] && start > 0 && end < shut.size() && open[start - 1] > 0.0f &&
-            open[end] > 0.0f) {
-            pins.always.push_back((start + end - 1) / 2);
-        }
-    }
     std::vector<bool> resting(open.size());
     for (std::size_t f = 0; f < open.size(); ++f) {
         resting[f] = std::max({open[f], wide[f], round[f]}) <= RestSpread;
     }
-    for (const auto& [start, end] : Runs(resting)) {
-        if (resting[start] && end - start >= ShortestPause) {
-            pins.first.push_back(start);
-            pins.first.push_back(end - 1);
+    const auto shutRuns = Runs(shut);
+    const auto restRuns = Runs(resting);
+    // A row keeps a key in the middle of each closure inside the voice and,
+    // where there is room, where the mouth comes to rest in a pause and where
+    // it leaves it, wherever the row stands high enough beside them that a
+    // line between keys would pass over them.
+    const auto pinsOf = [&](const std::vector<float>& row) {
+        const auto beside = [&](std::size_t start, std::size_t end, float limit) {
+            const auto from =
+                row.begin() + static_cast<std::ptrdiff_t>(start - std::min(start, Reach));
+            const auto to =
+                row.begin() + static_cast<std::ptrdiff_t>(std::min(row.size(), end + Reach));
+            return std::any_of(from, row.begin() + static_cast<std::ptrdiff_t>(start),
+                               [&](float v) { return v > limit; }) ||
+                   std::any_of(row.begin() + static_cast<std::ptrdiff_t>(end), to,
+                               [&](float v) { return v > limit; });
+        };
+        KeyPins pins;
+        for (const auto& [start, end] : shutRuns) {
+            if (shut[start] && start > 0 && end < shut.size() && beside(start, end, ShutSpread)) {
+                pins.always.push_back((start + end - 1) / 2);
+            }
         }
-    }
+        for (const auto& [start, end] : restRuns) {
+            if (resting[start] && end - start >= ShortestPause) {
+                if (beside(start, start, RestLimit)) {
+                    pins.first.push_back(start);
+                }
+                if (beside(end, end, RestLimit)) {
+                    pins.first.push_back(end - 1);
+                }
+            }
+        }
+        return pins;
+    };
     const KeyLimit limit{static_cast<std::size_t>(LipSyncGenerator::MaxKeysPerSecond),
                          static_cast<std::size_t>(std::ceil(framesPerSecond))};
-    return {{MouthKey, ReduceKeys(open, first, limit, Tolerance, pins)},
-            {MouthWideKey, ReduceKeys(wide, first, limit, Tolerance, pins)},
-            {MouthRoundKey, ReduceKeys(round, first, limit, Tolerance, pins)}};
+    return {{MouthKey, ReduceKeys(open, first, limit, Tolerance, pinsOf(open))},
+            {MouthWideKey, ReduceKeys(wide, first, limit, Tolerance, pinsOf(wide))},
+            {MouthRoundKey, ReduceKeys(round, first, limit, Tolerance, pinsOf(round))}};
 }
 
 } // namespace vel::lumo
