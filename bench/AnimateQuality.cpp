@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -203,16 +204,35 @@ std::uint32_t FrameAt(double seconds) {
     return static_cast<std::uint32_t>(seconds * Fps);
 }
 
+// The lip sync of the clip as heard, and the levels of the clean voice.
+struct Mouthing {
+    AnimateInput input;
+    Run run;
+    std::vector<float> mouth;
+    std::vector<float> wide;
+    std::vector<float> round;
+    std::vector<float> levels;
+
+    Mouthing(const Voice& voice, const AudioClip& heard, bool recogniser)
+        : input(InputFor(heard, voice.seconds)) {
+        LipSyncSettings settings;
+        settings.useRecogniser = recogniser;
+        const std::uint32_t frames = input.range.Length();
+        run = Generate(settings, input);
+        mouth = Curve(run.animation, MouthKey, frames);
+        wide = Curve(run.animation, MouthWideKey, frames);
+        round = Curve(run.animation, MouthRoundKey, frames);
+        levels = Levels(voice.clip, frames);
+    }
+};
+
 void Words(const Voice& voice, bool recogniser, bool dump) {
-    LipSyncSettings settings;
-    settings.useRecogniser = recogniser;
-    const AnimateInput input = InputFor(voice.clip, voice.seconds);
+    const Mouthing heard(voice, voice.clip, recogniser);
+    const AnimateInput& input = heard.input;
     const std::uint32_t frames = input.range.Length();
-    const Run run = Generate(settings, input);
-    const auto mouth = Curve(run.animation, MouthKey, frames);
-    const auto wide = Curve(run.animation, MouthWideKey, frames);
-    const auto round = Curve(run.animation, MouthRoundKey, frames);
-    const auto levels = Levels(voice.clip, frames);
+    const Run& run = heard.run;
+    const auto& [mouth, wide, round, levels] =
+        std::tie(heard.mouth, heard.wide, heard.round, heard.levels);
     std::printf("\nWords, %s (%s)\n", recogniser ? "with the recogniser" : "without the recogniser",
                 run.animation.method.c_str());
     if (dump) {
@@ -383,16 +403,12 @@ bool ClosesMidWord(const std::string& word) {
 
 // How the lips follow one speaker: the truth comes from the clean voice, the
 // animation from the clip as heard (clean or with noise).
-Tally Judge(const Voice& voice, const AudioClip& heard, bool recogniser) {
-    LipSyncSettings settings;
-    settings.useRecogniser = recogniser;
-    const AnimateInput input = InputFor(heard, voice.seconds);
-    const std::uint32_t frames = input.range.Length();
-    const Run run = Generate(settings, input);
-    const auto mouth = Curve(run.animation, MouthKey, frames);
-    const auto wide = Curve(run.animation, MouthWideKey, frames);
-    const auto round = Curve(run.animation, MouthRoundKey, frames);
-    const auto levels = Levels(voice.clip, frames);
+Tally Judge(const Voice& voice, const AudioClip& clip, bool recogniser) {
+    const Mouthing heard(voice, clip, recogniser);
+    const std::uint32_t frames = heard.input.range.Length();
+    const Run& run = heard.run;
+    const auto& [mouth, wide, round, levels] =
+        std::tie(heard.mouth, heard.wide, heard.round, heard.levels);
     Tally tally;
     const auto shutAt = [&](std::uint32_t f) {
         return mouth[f] <= 0.1f && wide[f] <= 0.2f && round[f] <= 0.2f;

@@ -230,10 +230,15 @@ MouthCurves MouthCurves::From(const std::vector<VoiceFrame>& frames,
         Smooth(*curve, settings.smoothing);
     }
     // Smoothing must not blur a closure of the lips away, nor open the jaw
-    // in silence, where the lips of a word's first m, b or p are shut.
+    // in silence, where the lips of a word's first m, b or p are shut, nor
+    // shape the lips there except toward the coming sound.
     for (std::size_t f = 0; f < count; ++f) {
         if (loudness[f] == 0.0f) {
             curves.open[f] = 0.0f;
+            if (loudness[std::min(f + lead, count - 1)] == 0.0f) {
+                curves.wide[f] = 0.0f;
+                curves.round[f] = 0.0f;
+            }
         }
         if (curves.shut[f]) {
             curves.open[f] = 0.0f;
