@@ -53,15 +53,24 @@ float Percentile(std::vector<float> values, std::size_t percent) {
     return *at;
 }
 
+// Each frame's level in decibels of full scale.
+std::vector<float> LevelsDb(const std::vector<VoiceFrame>& frames) {
+    std::vector<float> levels;
+    levels.reserve(frames.size());
+    for (const VoiceFrame& frame : frames) {
+        levels.push_back(Decibels(frame.level));
+    }
+    return levels;
+}
+
 // Loudness 0..1 per frame: 0 at silence, 1 at the voice's loud parts (the
 // level that only a twentieth of the sounding frames exceed).
 std::vector<float> Loudness(const std::vector<VoiceFrame>& frames) {
-    std::vector<float> levels;
+    const std::vector<float> levels = LevelsDb(frames);
     std::vector<float> sounding;
-    for (const VoiceFrame& frame : frames) {
-        levels.push_back(Decibels(frame.level));
-        if (frame.level > 1e-4f) {
-            sounding.push_back(levels.back());
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i].level > 1e-4f) {
+            sounding.push_back(levels[i]);
         }
     }
     std::vector<float> loudness(frames.size(), 0.0f);
@@ -108,10 +117,7 @@ std::vector<bool> Closures(const std::vector<VoiceFrame>& frames) {
     constexpr float humDrop = 0.6f;
     constexpr float humLike = 0.25f;
     const std::size_t count = frames.size();
-    std::vector<float> levels;
-    for (const VoiceFrame& frame : frames) {
-        levels.push_back(Decibels(frame.level));
-    }
+    std::vector<float> levels = LevelsDb(frames);
     const float noise = count == 0 ? 0.0f : std::pow(10.0f, Percentile(levels, FloorPercent) / 20);
     for (std::size_t f = 0; f < count; ++f) {
         levels[f] = std::sqrt(std::max(frames[f].level * frames[f].level - noise * noise, 0.0f));
