@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -231,8 +230,10 @@ void Words(const Voice& voice, bool recogniser, bool dump) {
     const AnimateInput& input = heard.input;
     const std::uint32_t frames = input.range.Length();
     const Run& run = heard.run;
-    const auto& [mouth, wide, round, levels] =
-        std::tie(heard.mouth, heard.wide, heard.round, heard.levels);
+    const std::vector<float>& mouth = heard.mouth;
+    const std::vector<float>& wide = heard.wide;
+    const std::vector<float>& round = heard.round;
+    const std::vector<float>& levels = heard.levels;
     std::printf("\nWords, %s (%s)\n", recogniser ? "with the recogniser" : "without the recogniser",
                 run.animation.method.c_str());
     if (dump) {
@@ -407,8 +408,10 @@ Tally Judge(const Voice& voice, const AudioClip& clip, bool recogniser) {
     const Mouthing heard(voice, clip, recogniser);
     const std::uint32_t frames = heard.input.range.Length();
     const Run& run = heard.run;
-    const auto& [mouth, wide, round, levels] =
-        std::tie(heard.mouth, heard.wide, heard.round, heard.levels);
+    const std::vector<float>& mouth = heard.mouth;
+    const std::vector<float>& wide = heard.wide;
+    const std::vector<float>& round = heard.round;
+    const std::vector<float>& levels = heard.levels;
     Tally tally;
     const auto shutAt = [&](std::uint32_t f) {
         return mouth[f] <= 0.1f && wide[f] <= 0.2f && round[f] <= 0.2f;
