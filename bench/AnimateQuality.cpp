@@ -12,6 +12,7 @@
 #include "apps/lumo/audio/LoadWav.h"
 #include "apps/lumo/audio/SampleAt.h"
 #include "apps/lumo/model/KnobTrack.h"
+#include "tests/support/NoisyVoice.h"
 
 #include <algorithm>
 #include <chrono>
@@ -54,9 +55,11 @@ std::filesystem::path Folder() {
     return folder;
 }
 
-AudioClip Speak(const std::string& text) {
+// espeak-ng's options choose the speaker and the speed, as "-v en+f3 -s 220".
+AudioClip Speak(const std::string& text, const std::string& speaker = "-v en-us") {
     const auto path = Folder() / "speech.wav";
-    const std::string command = "espeak-ng -v en-us -w '" + path.string() + "' '" + text + "'";
+    const std::string command =
+        "espeak-ng " + speaker + " -w '" + path.string() + "' '" + text + "'";
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "espeak-ng failed\n");
         std::exit(2);
@@ -65,7 +68,7 @@ AudioClip Speak(const std::string& text) {
 }
 
 // Words with silence between them; each word's sound trimmed of espeak's own pauses.
-Voice SpeakApart(const std::vector<std::string>& texts) {
+Voice SpeakApart(const std::vector<std::string>& texts, const std::string& speaker = "-v en-us") {
     Voice voice;
     std::vector<std::uint8_t> bytes;
     AudioHeader header;
@@ -75,7 +78,7 @@ Voice SpeakApart(const std::vector<std::string>& texts) {
             static_cast<std::size_t>(GapSeconds * header.sampleRate) * header.bytesPerFrame, 0);
     };
     for (const std::string& text : texts) {
-        const AudioClip clip = Speak(text);
+        const AudioClip clip = Speak(text, speaker);
         header = clip;
         if (bytes.empty()) {
             silence();
@@ -200,16 +203,37 @@ std::uint32_t FrameAt(double seconds) {
     return static_cast<std::uint32_t>(seconds * Fps);
 }
 
+// The lip sync of the clip as heard, and the levels of the clean voice.
+struct Mouthing {
+    AnimateInput input;
+    Run run;
+    std::vector<float> mouth;
+    std::vector<float> wide;
+    std::vector<float> round;
+    std::vector<float> levels;
+
+    Mouthing(const Voice& voice, const AudioClip& heard, bool recogniser)
+        : input(InputFor(heard, voice.seconds)) {
+        LipSyncSettings settings;
+        settings.useRecogniser = recogniser;
+        const std::uint32_t frames = input.range.Length();
+        run = Generate(settings, input);
+        mouth = Curve(run.animation, MouthKey, frames);
+        wide = Curve(run.animation, MouthWideKey, frames);
+        round = Curve(run.animation, MouthRoundKey, frames);
+        levels = Levels(voice.clip, frames);
+    }
+};
+
 void Words(const Voice& voice, bool recogniser, bool dump) {
-    LipSyncSettings settings;
-    settings.useRecogniser = recogniser;
-    const AnimateInput input = InputFor(voice.clip, voice.seconds);
+    const Mouthing heard(voice, voice.clip, recogniser);
+    const AnimateInput& input = heard.input;
     const std::uint32_t frames = input.range.Length();
-    const Run run = Generate(settings, input);
-    const auto mouth = Curve(run.animation, MouthKey, frames);
-    const auto wide = Curve(run.animation, MouthWideKey, frames);
-    const auto round = Curve(run.animation, MouthRoundKey, frames);
-    const auto levels = Levels(voice.clip, frames);
+    const Run& run = heard.run;
+    const std::vector<float>& mouth = heard.mouth;
+    const std::vector<float>& wide = heard.wide;
+    const std::vector<float>& round = heard.round;
+    const std::vector<float>& levels = heard.levels;
     std::printf("\nWords, %s (%s)\n", recogniser ? "with the recogniser" : "without the recogniser",
                 run.animation.method.c_str());
     if (dump) {
@@ -330,6 +354,155 @@ void Sentence(const std::string& text, bool recogniser, const std::string& trans
     }
 }
 
+// The most keys on one row within any second of frames.
+std::size_t MostKeysInASecond(const Animation& animation) {
+    const auto window = static_cast<std::uint32_t>(std::ceil(Fps));
+    std::size_t most = 0;
+    for (const KnobKeys& knob : animation.knobs) {
+        std::size_t from = 0;
+        for (std::size_t to = 0; to < knob.anchors.size(); ++to) {
+            while (knob.anchors[to].frame - knob.anchors[from].frame >= window) {
+                ++from;
+            }
+            most = std::max(most, to - from + 1);
+        }
+    }
+    return most;
+}
+
+struct Tally {
+    std::uint32_t closures = 0;
+    std::uint32_t shut = 0;
+    std::uint32_t pauseFrames = 0;
+    std::uint32_t resting = 0;
+    std::uint32_t vowels = 0;
+    std::uint32_t vowelsMet = 0;
+    std::size_t mostKeys = 0;
+    double lowestCorrelation = 1.0;
+
+    void Add(const Tally& other) {
+        closures += other.closures;
+        shut += other.shut;
+        pauseFrames += other.pauseFrames;
+        resting += other.resting;
+        vowels += other.vowels;
+        vowelsMet += other.vowelsMet;
+        mostKeys = std::max(mostKeys, other.mostKeys);
+        lowestCorrelation = std::min(lowestCorrelation, other.lowestCorrelation);
+    }
+};
+
+// Words whose lips shut between their vowels, and the vowel words.
+const std::vector<std::string> HardWords = {"mama",   "papa",   "baby",  "hammer", "happy",
+                                            "rubber", "summer", "lobby", "copy",   "ah",
+                                            "oh",     "moon",   "you",   "see",    "bee"};
+
+bool ClosesMidWord(const std::string& word) {
+    const std::size_t at = word.find_first_of("mbp", 1);
+    return at != std::string::npos && at + 1 < word.size();
+}
+
+// How the lips follow one speaker: the truth comes from the clean voice, the
+// animation from the clip as heard (clean or with noise).
+Tally Judge(const Voice& voice, const AudioClip& clip, bool recogniser) {
+    const Mouthing heard(voice, clip, recogniser);
+    const std::uint32_t frames = heard.input.range.Length();
+    const Run& run = heard.run;
+    const std::vector<float>& mouth = heard.mouth;
+    const std::vector<float>& wide = heard.wide;
+    const std::vector<float>& round = heard.round;
+    const std::vector<float>& levels = heard.levels;
+    Tally tally;
+    const auto shutAt = [&](std::uint32_t f) {
+        return mouth[f] <= 0.1f && wide[f] <= 0.2f && round[f] <= 0.2f;
+    };
+    // Pause frames: a tenth of a second or more from every word.
+    for (std::uint32_t f = 0; f < frames; ++f) {
+        const double from = f / Fps - 0.1;
+        const double to = (f + 1) / Fps + 0.1;
+        const bool nearWord =
+            std::any_of(voice.words.begin(), voice.words.end(),
+                        [&](const Word& w) { return to > w.start && from < w.end; });
+        if (!nearWord) {
+            ++tally.pauseFrames;
+            tally.resting += shutAt(f) ? 1 : 0;
+        }
+    }
+    for (const Word& word : voice.words) {
+        const std::uint32_t a = FrameAt(word.start);
+        const std::uint32_t b = std::min(FrameAt(word.end), frames - 1);
+        const std::string& t = word.text;
+        if (ClosesMidWord(t)) {
+            // The closure: the quietest frame of the word's middle half.
+            const std::uint32_t q = a + (b - a) / 4;
+            const std::uint32_t r = b - (b - a) / 4;
+            const auto quiet = static_cast<std::uint32_t>(
+                std::min_element(levels.begin() + q, levels.begin() + r + 1) - levels.begin());
+            ++tally.closures;
+            tally.shut += shutAt(quiet - 1) || shutAt(quiet) || shutAt(quiet + 1) ? 1 : 0;
+            continue;
+        }
+        const auto& row = t == "ah" ? mouth : (t == "see" || t == "bee") ? wide : round;
+        ++tally.vowels;
+        tally.vowelsMet += *std::max_element(row.begin() + a, row.begin() + b + 1) >= 0.5f ? 1 : 0;
+    }
+    tally.mostKeys = MostKeysInASecond(run.animation);
+    tally.lowestCorrelation = Correlation(mouth, levels);
+    return tally;
+}
+
+// Speakers and speeds of espeak-ng, each clean and with pink noise 20 dB
+// below the voice, with and without the recogniser.
+void HarderVoices() {
+    std::printf("\nSpeakers and speeds, clean and with pink noise 20 dB below the voice\n");
+    std::printf("  %-22s %-6s %-11s %-11s %-7s %-5s %s\n", "voice", "noise", "closures", "rest %",
+                "keys/s", "r", "vowels");
+    Tally withRecogniser;
+    Tally noisyWithRecogniser;
+    Tally withoutRecogniser;
+    for (const char* speaker : {"en-us", "en+f3", "en+m3"}) {
+        for (const int speed : {130, 175, 220}) {
+            const std::string options =
+                std::string("-v ") + speaker + " -s " + std::to_string(speed);
+            const Voice voice = SpeakApart(HardWords, options);
+            for (const bool noisy : {false, true}) {
+                const AudioClip heard =
+                    noisy ? vel::lumo::test::WithNoise(voice.clip, vel::lumo::test::Noise::Pink, 20)
+                          : voice.clip;
+                for (const bool recogniser : {true, false}) {
+                    const Tally tally = Judge(voice, heard, recogniser);
+                    std::printf("  %-22s %-6s %2u/%-8u %-11.1f %-7zu %-5.2f %u/%u%s\n",
+                                options.c_str(), noisy ? "20 dB" : "none", tally.shut,
+                                tally.closures, 100.0 * tally.resting / tally.pauseFrames,
+                                tally.mostKeys, tally.lowestCorrelation, tally.vowelsMet,
+                                tally.vowels, recogniser ? "" : "  (no recogniser)");
+                    (recogniser ? withRecogniser : withoutRecogniser).Add(tally);
+                    if (recogniser && noisy) {
+                        noisyWithRecogniser.Add(tally);
+                    }
+                }
+            }
+        }
+    }
+    const double closures = 100.0 * withRecogniser.shut / withRecogniser.closures;
+    Report("shut at m/b/p in the middle of words, recogniser, %", closures, ">= 90",
+           closures >= 90);
+    std::printf("  %-52s %8.4f\n", "shut at m/b/p in the middle of words, spectrum, %",
+                100.0 * withoutRecogniser.shut / withoutRecogniser.closures);
+    const double rest = 100.0 * noisyWithRecogniser.resting / noisyWithRecogniser.pauseFrames;
+    Report("pause frames at rest at 20 dB, recogniser, %", rest, ">= 95", rest >= 95);
+    const double restSpectrum = 100.0 * withoutRecogniser.resting / withoutRecogniser.pauseFrames;
+    Report("pause frames at rest, spectrum (clean and 20 dB), %", restSpectrum, ">= 95",
+           restSpectrum >= 95);
+    const auto most =
+        static_cast<double>(std::max(withRecogniser.mostKeys, withoutRecogniser.mostKeys));
+    Report("most keys on one row in any second", most, "<= 8", most <= 8);
+    std::printf("  %-52s %5u/%u\n", "vowels shaped (open, round, wide >= 0.5), recogniser",
+                withRecogniser.vowelsMet, withRecogniser.vowels);
+    std::printf("  %-52s %8.4f\n", "lowest r(mouth, loudness), recogniser",
+                withRecogniser.lowestCorrelation);
+}
+
 void Blinks() {
     AnimateInput input;
     input.frameRate = FrameRate;
@@ -377,6 +550,7 @@ int main(int argc, char* argv[]) {
     Sentence(sentence, true, "");
     Sentence(sentence, true, sentence);
     Sentence(sentence, false, "");
+    HarderVoices();
     Blinks();
     std::filesystem::remove_all(Folder());
     std::printf("\n%s\n", failures == 0 ? "Every goal met." : "Some goals missed.");
