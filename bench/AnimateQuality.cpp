@@ -237,7 +237,7 @@ void Words(const Voice& voice, bool recogniser, bool dump) {
     std::printf("\nWords, %s (%s)\n", recogniser ? "with the recogniser" : "without the recogniser",
                 run.animation.method.c_str());
     if (dump) {
-        const auto heard = AnalyseVoice(VoiceSamples::From(input), input,
+        const auto heard = AnalyseVoice(VoiceReader(input), input,
                                         [](std::uint64_t, std::uint64_t) { return true; });
         for (std::uint32_t f = 0; f < frames; ++f) {
             const VoiceFrame& v = (*heard)[f];

@@ -9,4 +9,8 @@ std::optional<std::string> KeyGenerator::Problem(const AnimateInput& input) cons
     return std::nullopt;
 }
 
+std::optional<std::string> KeyGenerator::Warning(const AnimateInput&) const {
+    return std::nullopt;
+}
+
 } // namespace vel::lumo

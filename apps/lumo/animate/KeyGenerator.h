@@ -40,6 +40,9 @@ public:
     virtual std::vector<KnobKey> Keys() const = 0;
     // Why it cannot work on this input, or nothing when it can.
     virtual std::optional<std::string> Problem(const AnimateInput& input) const;
+    // What the user should know before it runs, such as a long wait; nothing
+    // when all is as usual.
+    virtual std::optional<std::string> Warning(const AnimateInput& input) const;
     // Nothing when progress asked to stop.
     virtual std::optional<Animation> Generate(const AnimateInput& input,
                                               const AnimateProgress& progress) const = 0;

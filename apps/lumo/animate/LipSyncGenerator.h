@@ -29,6 +29,8 @@ public:
     std::string Name() const override;
     std::vector<KnobKey> Keys() const override;
     std::optional<std::string> Problem(const AnimateInput& input) const override;
+    // A range that takes minutes to analyse says so, and how long.
+    std::optional<std::string> Warning(const AnimateInput& input) const override;
     std::optional<Animation> Generate(const AnimateInput& input,
                                       const AnimateProgress& progress) const override;
 

@@ -1,6 +1,5 @@
 #include "apps/lumo/animate/VoiceAnalysis.h"
 
-#include "apps/lumo/audio/ConvertAudio.h"
 #include "core/UserFailure.h"
 
 #include <algorithm>
@@ -19,6 +18,8 @@ namespace {
 
 constexpr int WindowSize = 512;
 constexpr double BinHz = static_cast<double>(VoiceSamples::Rate) / WindowSize;
+// Frames analysed from one read of the voice: about nine seconds.
+constexpr std::uint32_t BlockFrames = 256;
 
 struct TxDeleter {
     void operator()(AVTXContext* context) const { av_tx_uninit(&context); }
@@ -74,60 +75,49 @@ double Band(const std::vector<std::complex<float>>& bins, double from, double to
 
 } // namespace
 
-VoiceSamples VoiceSamples::From(const AnimateInput& input) {
-    VoiceSamples voice;
-    const AudioHeader target = AudioHeader::Make(Rate, SampleFormat::S16, 1);
-    const AudioView view(input.audio);
-    const std::uint64_t available = ConvertedFrames(view, target);
-    const double fps = input.FramesPerSecond();
-    if (available == 0 || fps <= 0.0) {
-        return voice;
-    }
-    const auto first =
-        std::min(available, static_cast<std::uint64_t>(input.range.first / fps * Rate));
-    const auto end =
-        std::min(available, static_cast<std::uint64_t>(std::ceil(input.range.end / fps * Rate)));
-    voice.startSeconds = static_cast<double>(first) / Rate;
-    voice.samples.resize(end - first);
-    ConvertAudioFrames(view, target, first, end - first,
-                       reinterpret_cast<std::uint8_t*>(voice.samples.data()));
-    return voice;
-}
-
-std::optional<std::vector<VoiceFrame>> AnalyseVoice(const VoiceSamples& voice,
-                                                    const AnimateInput& input,
-                                                    const AnimateProgress& progress) {
+std::optional<std::vector<VoiceFrame>>
+AnalyseVoice(const VoiceReader& voice, const AnimateInput& input, const AnimateProgress& progress) {
     const std::uint32_t frames = input.range.Length();
     const double fps = input.FramesPerSecond();
     const double samplesPerFrame = VoiceSamples::Rate / fps;
     const double offset =
-        input.range.first / fps * VoiceSamples::Rate - voice.startSeconds * VoiceSamples::Rate;
-    const auto size = static_cast<std::int64_t>(voice.samples.size());
+        input.range.first / fps * VoiceSamples::Rate - voice.StartSeconds() * VoiceSamples::Rate;
+    const auto size = static_cast<std::int64_t>(voice.Size());
+    // Where a frame's sound starts among the voice's samples.
+    const auto startOf = [&](std::uint32_t f) {
+        return std::clamp<std::int64_t>(static_cast<std::int64_t>(offset + f * samplesPerFrame), 0,
+                                        size);
+    };
     Spectrum spectrum;
     std::vector<VoiceFrame> result(frames);
-    for (std::uint32_t f = 0; f < frames; ++f) {
-        const auto begin = std::clamp<std::int64_t>(
-            static_cast<std::int64_t>(offset + f * samplesPerFrame), 0, size);
-        const auto end = std::clamp<std::int64_t>(
-            static_cast<std::int64_t>(offset + (f + 1) * samplesPerFrame), begin, size);
-        if (end == begin) {
-            continue;
+    for (std::uint32_t block = 0; block < frames; block += BlockFrames) {
+        const std::uint32_t blockEnd = std::min(frames, block + BlockFrames);
+        // Half a window more on either side serves the spectra of the block's ends.
+        const std::int64_t from = std::max<std::int64_t>(0, startOf(block) - WindowSize / 2);
+        const std::int64_t to = std::min(size, startOf(blockEnd) + WindowSize / 2);
+        const VoiceSamples piece = voice.Read(from, to - from);
+        for (std::uint32_t f = block; f < blockEnd; ++f) {
+            const std::int64_t begin = startOf(f) - from;
+            const std::int64_t end = std::max(startOf(f + 1) - from, begin);
+            if (end == begin) {
+                continue;
+            }
+            double sum = 0.0;
+            for (std::int64_t i = begin; i < end; ++i) {
+                const double v = piece.samples[i] / 32768.0;
+                sum += v * v;
+            }
+            VoiceFrame& frame = result[f];
+            frame.level = static_cast<float>(std::sqrt(sum / static_cast<double>(end - begin)));
+            const auto& bins = spectrum.At(piece.samples, (begin + end) / 2);
+            const double voiced = Band(bins, 150, 4000) + 1e-12;
+            frame.low = static_cast<float>(Band(bins, 150, 450) / voiced);
+            frame.open = static_cast<float>(Band(bins, 550, 1100) / voiced);
+            frame.high = static_cast<float>(Band(bins, 1700, 3400) / voiced);
+            const double hiss = Band(bins, 4000, 8000);
+            frame.hiss = static_cast<float>(hiss / (hiss + voiced));
         }
-        double sum = 0.0;
-        for (std::int64_t i = begin; i < end; ++i) {
-            const double v = voice.samples[i] / 32768.0;
-            sum += v * v;
-        }
-        VoiceFrame& frame = result[f];
-        frame.level = static_cast<float>(std::sqrt(sum / static_cast<double>(end - begin)));
-        const auto& bins = spectrum.At(voice.samples, (begin + end) / 2);
-        const double voiced = Band(bins, 150, 4000) + 1e-12;
-        frame.low = static_cast<float>(Band(bins, 150, 450) / voiced);
-        frame.open = static_cast<float>(Band(bins, 550, 1100) / voiced);
-        frame.high = static_cast<float>(Band(bins, 1700, 3400) / voiced);
-        const double hiss = Band(bins, 4000, 8000);
-        frame.hiss = static_cast<float>(hiss / (hiss + voiced));
-        if (f % 256 == 255 && !progress(f + 1, frames)) {
+        if (!progress(blockEnd, frames)) {
             return std::nullopt;
         }
     }

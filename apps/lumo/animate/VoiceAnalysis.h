@@ -2,23 +2,13 @@
 
 #include "apps/lumo/animate/AnimateInput.h"
 #include "apps/lumo/animate/KeyGenerator.h"
+#include "apps/lumo/animate/VoiceReader.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace vel::lumo {
-
-// The clip's part under a frame range, mono at the rate the recogniser hears.
-struct VoiceSamples {
-    static constexpr std::uint32_t Rate = 16000;
-
-    std::vector<std::int16_t> samples;
-    // Where the samples start, in seconds from the clip's start.
-    double startSeconds = 0.0;
-
-    static VoiceSamples From(const AnimateInput& input);
-};
 
 // What one frame of the voice sounds like.
 struct VoiceFrame {
@@ -35,9 +25,9 @@ struct VoiceFrame {
 };
 
 // One VoiceFrame per frame of the range, the frame's sound being the audio
-// from its start to the next frame's. Spectra come from FFmpeg's transform.
-// Nothing when progress asked to stop.
+// from its start to the next frame's, read a block of frames at a time.
+// Spectra come from FFmpeg's transform. Nothing when progress asked to stop.
 std::optional<std::vector<VoiceFrame>>
-AnalyseVoice(const VoiceSamples& voice, const AnimateInput& input, const AnimateProgress& progress);
+AnalyseVoice(const VoiceReader& voice, const AnimateInput& input, const AnimateProgress& progress);
 
 } // namespace vel::lumo

@@ -106,6 +106,9 @@ void AnimateDlg::UpdateStatus() {
     status.error = !text.empty();
     if (status.error) {
         icon = StatusIcon::Error;
+    } else if (const auto wait = generator->Warning(AnimateInput::From(document_, Range()))) {
+        icon = StatusIcon::Warning;
+        text = *wait;
     } else if (const auto warning = MissingPoseWarning(document_, generator->Keys())) {
         icon = StatusIcon::Warning;
         text = *warning + ".";

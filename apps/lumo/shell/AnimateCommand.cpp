@@ -3,10 +3,12 @@
 #include "apps/lumo/animate/AnimateList.h"
 #include "apps/lumo/animate/ApplyAnimation.h"
 #include "apps/lumo/document/LumoDocument.h"
+#include "apps/lumo/shell/CommandProgress.h"
 #include "core/FailureMessage.h"
 #include "core/FileErrorText.h"
 #include "core/UserFailure.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -15,8 +17,11 @@ namespace vel::lumo {
 
 namespace {
 
-bool KeepGoing(std::uint64_t, std::uint64_t) {
-    return true;
+// "lipsync: 12 %", for the progress of one animation.
+ProgressText ShareDone(const std::string& word) {
+    return [word](std::uint64_t done, std::uint64_t total) {
+        return word + ": " + std::to_string(done * 100 / std::max<std::uint64_t>(total, 1)) + " %";
+    };
 }
 
 } // namespace
@@ -31,7 +36,13 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
         return core::Fail({}, "--animate takes a list of lipsync, blinks and flicker");
     }
     core::FileError error;
-    const auto document = LumoDocument::Open(documentName, error);
+    std::unique_ptr<LumoDocument> document;
+    try {
+        document = LumoDocument::Open(documentName, error);
+    } catch (const std::exception&) {
+        return core::Fail(documentName, "cannot open the document: " +
+                                            core::FailureReason(std::current_exception()));
+    }
     if (!document) {
         return core::Fail(documentName,
                           "cannot open the document: " +
@@ -46,17 +57,22 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
             return core::Fail(documentName, word + ": " + *problem + " Nothing was written.");
         }
     }
+    StopOnSignals();
     for (std::size_t i = 0; i < generators.size(); ++i) {
         const std::string& word = (*words)[i];
         std::optional<Animation> animation;
         try {
-            animation = generators[i]->Generate(AnimateInput::From(*document, range), KeepGoing);
+            animation = generators[i]->Generate(AnimateInput::From(*document, range),
+                                                ReportProgress(ShareDone(word)));
         } catch (const std::exception&) {
             return core::Fail(documentName, word + ": " +
                                                 core::FailureReason(std::current_exception()) +
                                                 ". Nothing was written.");
         }
-        if (!animation || !ApplyAnimation(*document, generators[i]->Name(), range, *animation)) {
+        if (!animation) {
+            return core::Fail(documentName, word + ": interrupted. Nothing was written.");
+        }
+        if (!ApplyAnimation(*document, generators[i]->Name(), range, *animation)) {
             return core::Fail(documentName,
                               word + ": the keys could not be added. Nothing was written.");
         }

@@ -1,6 +1,7 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 
 #include "apps/lumo/animate/AnimateList.h"
+#include "apps/lumo/animate/PhonemeRecogniser.h"
 
 #include <charconv>
 
@@ -64,6 +65,9 @@ std::vector<std::string> LumoCommandLine::GetConflicts() const {
             conflicts.emplace_back("--transcript goes with --animate=lipsync");
         }
         return conflicts;
+    }
+    if (HoldsNoWord(transcript.value)) {
+        conflicts.emplace_back("--transcript holds no word: give the words the voice says");
     }
     // The source document is never replaced by surprise.
     if (output.value.empty()) {

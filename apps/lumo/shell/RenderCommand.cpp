@@ -3,73 +3,27 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/render/ExportFailure.h"
 #include "apps/lumo/render/ExportRun.h"
+#include "apps/lumo/shell/CommandProgress.h"
 #include "core/FailureMessage.h"
 #include "core/File.h"
 #include "core/FileErrorText.h"
 
 #include <QGuiApplication>
-#include <algorithm>
 #include <charconv>
-#include <chrono>
-#include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <unistd.h>
 
 namespace vel::lumo {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-    interrupted = 1;
-}
-
 // Qt's own warnings (about the session, fonts) are not the program's
 // messages; standard error carries only progress and the one failure line.
 void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// "about M:SS left" from the pace so far.
-std::string TimeLeft(std::chrono::steady_clock::duration elapsed, uint64_t done, uint64_t total) {
-    // Before the first frame (a looped export encodes its run first) there
-    // is no pace yet.
-    if (done == 0) {
-        return "time left not known yet";
-    }
-    const double seconds = std::chrono::duration<double>(elapsed).count() /
-                           static_cast<double>(done) * static_cast<double>(total - done);
-    const auto whole = static_cast<unsigned long long>(std::llround(std::min(seconds, 1e15)));
-    char text[64];
-    std::snprintf(text, sizeof text, "about %llu:%02llu left", whole / 60, whole % 60);
-    return text;
-}
-
-// Frames done of the total: rewritten in place on a terminal; otherwise a
-// line at every tenth of the way and at least every two seconds, so that a
-// log shows a long export moving and when it will end.
-ExportProgress ReportProgress() {
-    using Clock = std::chrono::steady_clock;
-    const bool terminal = isatty(STDERR_FILENO) != 0;
-    const Clock::time_point start = Clock::now();
-    return [terminal, start, shown = uint64_t{0}, shownAt = start](uint64_t done,
-                                                                   uint64_t total) mutable {
-        const Clock::time_point now = Clock::now();
-        const bool due = done == total || done * 10 / total != shown * 10 / total ||
-                         now - shownAt >= std::chrono::seconds(2);
-        if (terminal || due) {
-            std::fprintf(stderr, "%sframe %llu of %llu, %s%s", terminal ? "\r" : "",
-                         static_cast<unsigned long long>(done),
-                         static_cast<unsigned long long>(total),
-                         TimeLeft(now - start, done, total).c_str(),
-                         terminal && done != total ? "  " : "\n");
-            shown = done;
-            shownAt = now;
-        }
-        return interrupted == 0;
-    };
+std::string FrameOfTotal(uint64_t done, uint64_t total) {
+    return "frame " + std::to_string(done) + " of " + std::to_string(total);
 }
 
 // The whole text as a number from least to most; nothing for any other text.
@@ -138,12 +92,10 @@ int RenderCommand(int& argc, char* argv[], const RenderRequest& request) {
     const QGuiApplication application(argc, argv);
     // Ctrl+C, a closed terminal or a stop request end the export between
     // frames; the unfinished file has no name and vanishes with the program.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        std::signal(signal, OnInterrupt);
-    }
+    StopOnSignals();
     try {
         ExportJob job;
-        if (!RunExport(job, options, *document, ReportProgress())) {
+        if (!RunExport(job, options, *document, ReportProgress(FrameOfTotal))) {
             return core::Fail(output, "the export was interrupted; nothing was written");
         }
     } catch (...) {

@@ -35,6 +35,12 @@ TEST(AnimateCommandTest, TheListOfAnimationsTakesOnlyKnownWordsAndNeedsAnOutput)
                 ElementsAre("--animate and --render cannot be given together"));
     EXPECT_THAT(Conflicts({"lumo", "--transcript=Boo!", "a.glw"}),
                 ElementsAre("--transcript goes with --animate=lipsync"));
+    EXPECT_THAT(
+        Conflicts({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw", "--transcript=1 2 3"}),
+        ElementsAre("--transcript holds no word: give the words the voice says"));
+    EXPECT_THAT(
+        Conflicts({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw", "--transcript= "}),
+        IsEmpty());
 
     for (const char* list :
          {"--animate=blinks,wink", "--animate=", "--animate=blinks,", "--animate=Blinks"}) {

@@ -104,6 +104,28 @@ TEST_F(AnimateMenuTest, TheStatusLineWarnsRefusesAndSaysWhatWillHappen) {
     EXPECT_FALSE(flicker.OkButton()->isEnabled());
 }
 
+TEST_F(AnimateMenuTest, LipSyncRefusesASpokenTextWithoutWordsAndWarnsOfALongWait) {
+    // A voice of one sample a second lasts the 5000 seconds of its samples.
+    auto document = Talking(false);
+    AudioClip slow(AudioHeader::Make(1, SampleFormat::S16, 1), std::vector<std::uint8_t>(10000, 9));
+    document->SetAudio(slow);
+    LipSyncDlg dialog(nullptr, *document);
+    dialog.show();
+    EXPECT_EQ(StatusText(dialog), "Lip sync of 83 minutes of voice takes about 10 minutes: choose "
+                                  "a shorter range to animate a part of it sooner.");
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    auto* text = static_cast<QLineEdit*>(dialog.Control(LipSyncDlg::IdTranscript));
+    text->setText("1, 2, 3!");
+    EXPECT_EQ(StatusText(dialog), "The spoken text holds no word: write the words the voice "
+                                  "says, or leave it empty.");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    // A part of it is soon done.
+    dialog.endFrame.value = 3000;
+    text->setText("One, two, three!");
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    EXPECT_EQ(StatusText(dialog).find("takes about"), std::string::npos) << StatusText(dialog);
+}
+
 TEST_F(AnimateMenuTest, ACancelledRunChangesNothing) {
     const auto document = Talking(true);
     const KnobTimeline before = document->GetTimeline();

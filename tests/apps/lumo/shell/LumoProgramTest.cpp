@@ -4,6 +4,7 @@
 #include "apps/lumo/shell/LumoCommandLine.h"
 #include "apps/lumo/shell/RenderCommand.h"
 #include "core/FileErrorText.h"
+#include "tests/support/AddressSanitizer.h"
 #include "tests/support/MediaProbe.h"
 #include "tests/support/NoUnnamedFiles.h"
 #include "tests/support/SmallDisk.h"
@@ -25,6 +26,10 @@
 
 namespace vel::lumo {
 namespace {
+
+// Room enough for the program to start and open a document, not for lip sync
+// of a voice over a day long.
+constexpr rlim_t LipSyncAddressSpaceMiB = 250;
 
 struct Outcome {
     int exitCode = -1;
@@ -455,6 +460,49 @@ TEST_F(LumoProgramTest, FrameRatesBeyondWhatAVideoHoldsAreNamed) {
                                std::to_string(rate) +
                                " frames per 1000 seconds is more than a video can hold\n");
         EXPECT_EQ(Others(), std::vector<std::string>{"fast.glw"});
+    }
+}
+
+// Lip sync on the command line says how far it is and, where memory runs
+// out, ends with a message and exit status 1 instead of an abort.
+TEST_F(LumoProgramTest, LipSyncShowsItsProgressAndRunningOutOfMemoryIsAFailure) {
+    const std::string output = PathOf("synced.glw");
+    const QStringList lipSync{"--animate=lipsync", QString::fromStdString("--output=" + output)};
+    Outcome run = RunLumo(lipSync + QStringList{LUMO_EXAMPLE});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("lipsync: 100 %, about 0:00 left\n"), std::string::npos) << run.err;
+    std::filesystem::remove(output);
+    if (testing::UnderAddressSanitizer || testing::UnderThreadSanitizer) {
+        GTEST_SKIP() << "the sanitizers' runtimes end the program at an address-space limit";
+    }
+    // A voice of one sample a second, over a day long at the recogniser's
+    // rate, runs out in the analysis; twenty minutes at 16 kHz already when
+    // the document is read.
+    const std::vector<std::pair<AudioClip, std::string>> voices{
+        {AudioClip(AudioHeader::Make(1, SampleFormat::S16, 1), std::vector<uint8_t>(200000, 9)),
+         "lipsync: there is not enough memory. Nothing was written."},
+        {AudioClip(AudioHeader::Make(16000, SampleFormat::S16, 1),
+                   std::vector<uint8_t>(16000 * 2 * 1200, 9)),
+         "cannot open the document: there is not enough memory"}};
+    for (const auto& [voice, failure] : voices) {
+        auto document = LumoDocument::New();
+        AudioClip clip = voice;
+        document->SetAudio(clip);
+        ASSERT_TRUE(document->Save(PathOf("voice.glw")));
+        QProcess process;
+        process.setChildProcessModifier([] {
+            constexpr rlim_t room = rlim_t{LipSyncAddressSpaceMiB} << 20;
+            const rlimit limit{room, room};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+        StartLumo(process, lipSync + QStringList{QString::fromStdString(PathOf("voice.glw"))});
+        run = Finish(process);
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << failure;
+        EXPECT_EQ(run.exitCode, 1) << failure;
+        const std::string line = "lumo: " + PathOf("voice.glw") + ": " + failure + "\n";
+        ASSERT_GE(run.err.size(), line.size()) << run.err;
+        EXPECT_EQ(run.err.substr(run.err.size() - line.size()), line);
+        EXPECT_FALSE(std::filesystem::exists(output));
     }
 }
 
