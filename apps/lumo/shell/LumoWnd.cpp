@@ -61,6 +61,7 @@ LumoWnd::LumoWnd(PacerClock* clock)
     client_->setAttribute(Qt::WA_OpaquePaintEvent);
     client_->installEventFilter(this);
     transport_->Create();
+    preview_->WatchLiveKnobs(&liveKnobs_);
     for (Pane* pane : std::initializer_list<Pane*>{preview_, shapes_, timeline_}) {
         status_->Watch(pane);
     }

@@ -112,6 +112,18 @@ void ShowWnd::RequestFrame(uint32_t frame) {
     audio_->SetFrame(frame);
 }
 
+void ShowWnd::WatchLiveKnobs(LiveKnobs* knobs) {
+    live_ = LiveKnobs::Watching(knobs, this);
+    OnLiveKnobsChange();
+}
+
+// Drawn at once, not at the next frame's deadline: a live mouth lags the
+// voice by as little as the screen allows, and a stopped show still talks.
+void ShowWnd::OnLiveKnobsChange() {
+    stale_ = true;
+    update();
+}
+
 void ShowWnd::OnDocumentChange(Document*, uint32_t changes) {
     if ((changes & (ChangeBits::Model | ChangeBits::Timeline | ChangeBits::Fit)) != 0) {
         stale_ = true;
@@ -147,7 +159,8 @@ const ExportPicture& ShowWnd::DrawnPicture() {
         stale_ = true;
     }
     if (stale_ && document != nullptr && !size.isEmpty()) {
-        picture_->Draw(document->EvaluateFrame(frame_), std::nullopt, document->GetFrameRate());
+        picture_->Draw(document->EvaluateFrame(frame_, live_.GetKnobs()), std::nullopt,
+                       document->GetFrameRate());
         stale_ = false;
     }
     return *picture_;
