@@ -13,6 +13,7 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
+#include "apps/lumo/shell/LiveMicrophone.h"
 #include "apps/lumo/shell/MessagePump.h"
 #include "apps/lumo/shell/PlaybackController.h"
 #include "apps/lumo/shell/ShowWnd.h"
@@ -277,6 +278,9 @@ int LumoWnd::OnCommand(uint32_t id) {
     if (id >= IdShowScreen1 && id <= IdShowScreen8) {
         return OnShowOnProjector(id - IdShowScreen1);
     }
+    if (id >= IdLiveInput1 && id <= IdLiveInput8) {
+        return OnLiveInput(id - IdLiveInput1);
+    }
     switch (id) {
     // Closing leaves an empty document rather than an empty window, so
     // every command keeps something to act on.
@@ -335,6 +339,10 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnRemovePhoto();
     case IdViewPhoto:
         return OnViewPhoto();
+    case IdLiveVoice:
+        return OnLiveVoice();
+    case IdQuietNow:
+        return OnQuietNow();
     default:
         return 0;
     }

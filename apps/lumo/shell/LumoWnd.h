@@ -34,6 +34,7 @@ class Autosaver;
 class PlaybackController;
 class DocumentLock;
 class HelpWnd;
+class LiveMicrophone;
 struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
@@ -67,6 +68,8 @@ public:
     ShowWnd* Show() const { return show_.get(); }
     // The knobs held live over the timeline, in the show and the preview.
     LiveKnobs& GetLiveKnobs() { return liveKnobs_; }
+    // Whether the microphone moves the mouth.
+    bool IsLive() const;
     // Starts the show on the screen of that index, or on the one chosen
     // before.
     int OnShowOnProjector(std::optional<std::size_t> screenIndex);
@@ -164,6 +167,11 @@ private:
     int OnPlay();
     void OnShowEnded();
     void UpdateShowMenu();
+    int OnLiveVoice();
+    int OnLiveInput(std::size_t index);
+    int OnQuietNow();
+    void OnLiveVoiceFailed(const QString& message);
+    void UpdateLiveVoiceMenu();
     int OnHome();
     int OnEnd();
     int OnTutorial();
@@ -227,6 +235,7 @@ private:
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
     LiveKnobs liveKnobs_;
+    std::unique_ptr<LiveMicrophone> microphone_;
     // Goes before the document it shows and the live knobs it watches.
     std::unique_ptr<ShowWnd> show_;
     ExportChoices exportChoices_;

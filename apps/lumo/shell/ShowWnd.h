@@ -21,6 +21,7 @@ namespace vel::lumo {
 class AudioWnd;
 class ExportPicture;
 class LatenessLog;
+class LiveLatencyLog;
 class LumoDocument;
 class PacerClock;
 class PlaybackController;
@@ -104,6 +105,7 @@ private:
     PacerClock* clock_;
     std::unique_ptr<PlaybackController> playback_;
     std::unique_ptr<LatenessLog> lateness_;
+    std::unique_ptr<LiveLatencyLog> liveLog_;
     std::unique_ptr<ShowLayer> layer_;
     std::unique_ptr<ExportPicture> picture_;
     QSize pictureSize_;
