@@ -1,5 +1,7 @@
 #include "apps/lumo/animate/StandardKeys.h"
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/panes/PreviewWnd.h"
+#include "apps/lumo/shell/ShowWnd.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/PulseServer.h"
 
@@ -85,6 +87,25 @@ protected:
     QString sinkModule;
     QString module;
 };
+
+TEST_F(LiveVoiceInputTest, LInThePreviewAndInTheShowTurnsLiveVoiceOnAndOff) {
+    window->show();
+    QTest::keyClick(window->Preview(), Qt::Key_L);
+    EXPECT_TRUE(window->IsLive()) << Status().toStdString();
+    QTest::keyClick(window->Preview(), Qt::Key_L);
+    EXPECT_FALSE(window->IsLive());
+    EXPECT_EQ(Status(), "Live voice is off.");
+
+    window->OnCommand(IdShowOnProjector);
+    ShowWnd& show = *window->Show();
+    QTest::keyClick(&show, Qt::Key_L);
+    EXPECT_TRUE(window->IsLive()) << Status().toStdString();
+    QTest::keyClick(&show, Qt::Key_Q);
+    EXPECT_TRUE(window->IsLive()) << "quiet now learns again, and stays live";
+    QTest::keyClick(&show, Qt::Key_L);
+    EXPECT_FALSE(window->IsLive());
+    EXPECT_TRUE(window->IsShowing());
+}
 
 // Unplugged while live: a message, the knobs back to the timeline, and L
 // tries again, here finding no other microphone.
