@@ -52,6 +52,11 @@ PulseServer::PulseServer() {
 }
 
 PulseServer::~PulseServer() {
+    Stop();
+}
+
+void PulseServer::Stop() {
+    running_ = false;
     if (server_.state() == QProcess::Running) {
         server_.terminate();
         if (!server_.waitForFinished(3000)) {

@@ -18,6 +18,8 @@ public:
     PulseServer& operator=(const PulseServer&) = delete;
 
     bool Running() const { return running_; }
+    // Ends the server, as a sound server that stops under the program does.
+    void Stop();
     // What went wrong when it is not running.
     const QString& Problem() const { return problem_; }
     QString Address() const;

@@ -45,6 +45,12 @@ std::vector<EvaluatedShape> LumoDocument::EvaluateFrame(uint32_t frame) const {
     return model_->EvaluateFrame(timeline_.ValuesAt(frame));
 }
 
+std::vector<EvaluatedShape> LumoDocument::EvaluateFrame(uint32_t frame,
+                                                        const LiveKnobs* live) const {
+    return live != nullptr ? model_->EvaluateFrame(live->Over(timeline_.ValuesAt(frame)))
+                           : EvaluateFrame(frame);
+}
+
 uint32_t LumoDocument::GetFrameCount() const {
     const uint64_t sampleFrames =
         audio_.bytesPerFrame == 0 ? 0 : audio_.Samples().size() / audio_.bytesPerFrame;

@@ -5,6 +5,7 @@
 #include "apps/lumo/model/EvaluatedShape.h"
 #include "apps/lumo/model/KnobTimeline.h"
 #include "apps/lumo/model/KnobValues.h"
+#include "apps/lumo/model/LiveKnobs.h"
 #include "apps/lumo/model/Model.h"
 #include "apps/lumo/model/PumpkinFit.h"
 #include "apps/lumo/model/TracingPhoto.h"
@@ -58,6 +59,8 @@ public:
 
     KnobValues GetKnobValues(uint32_t frame) const { return timeline_.ValuesAt(frame); }
     std::vector<EvaluatedShape> EvaluateFrame(uint32_t frame) const;
+    // The frame as the eye sees it while live knobs override the timeline.
+    std::vector<EvaluatedShape> EvaluateFrame(uint32_t frame, const LiveKnobs* live) const;
     // The animation's length: the audio's length in frames or the highest
     // anchor frame, whichever is larger.
     uint32_t GetFrameCount() const;

@@ -35,6 +35,11 @@ enum CommandId : std::uint32_t {
     // The show's screens, in the desktop's order.
     IdShowScreen1 = 321,
     IdShowScreen8 = 328,
+    IdLiveVoice = 330,
+    IdQuietNow = 331,
+    // The microphones live voice can hear, in the order the system lists them.
+    IdLiveInput1 = 332,
+    IdLiveInput8 = 339,
     IdRenameShape = 406,
     IdDeleteShape = 407,
     IdDeletePose = 409,

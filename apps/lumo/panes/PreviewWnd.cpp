@@ -39,6 +39,11 @@ void PreviewWnd::SetFrame(uint32_t frame) {
     }
 }
 
+void PreviewWnd::WatchLiveKnobs(LiveKnobs* knobs) {
+    live_ = LiveKnobs::Watching(knobs, this);
+    update();
+}
+
 void PreviewWnd::OnDocumentChange(Document*, uint32_t changes) {
     if ((changes & (ChangeBits::Model | ChangeBits::Timeline | ChangeBits::Photo)) != 0) {
         update();
@@ -413,7 +418,7 @@ void PreviewWnd::paintEvent(QPaintEvent*) {
         return;
     }
     DrawPhoto(frame);
-    std::vector<EvaluatedShape> shapes = GetDocument()->EvaluateFrame(frame_);
+    std::vector<EvaluatedShape> shapes = GetDocument()->EvaluateFrame(frame_, live_.GetKnobs());
     for (EvaluatedShape& shape : shapes) {
         shape.outline = Shown(std::move(shape.outline));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/model/LiveKnobs.h"
 #include "apps/lumo/panes/Pane.h"
 #include "apps/lumo/panes/PreviewHitTest.h"
 #include "apps/lumo/panes/PreviewPhoto.h"
@@ -17,13 +18,20 @@ namespace vel::lumo {
 
 // The large pane that shows the pumpkin at the current frame, where shapes are
 // drawn and reshaped with the mouse.
-class PreviewWnd : public Pane, public ViewWithSelection, public wingui::ButtonBarTarget {
+class PreviewWnd : public Pane,
+                   public ViewWithSelection,
+                   public wingui::ButtonBarTarget,
+                   private LiveKnobs::Watcher {
 public:
     PreviewWnd(QWidget* parent, PaneHost* host);
 
     uint32_t GetFrame() const { return frame_; }
     // The main window's frame cursor; repaints when it moved.
     void SetFrame(uint32_t frame);
+
+    // Draws the face with these knobs over the timeline's; none draws the
+    // timeline alone. The knobs must outlive the pane or be taken away.
+    void WatchLiveKnobs(LiveKnobs* knobs);
 
     // What lies under a client position.
     PreviewHit HitTest(QPoint position) const;
@@ -69,6 +77,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void OnLiveKnobsChange() override { update(); }
     bool HasShapeSelected() const;
     // Runs a command on the target's shape, or on its web for Delete Web.
     void Run(std::uint32_t id, const PreviewHit& target);
@@ -91,6 +100,7 @@ private:
     void StepPhotoOpacity(int steps);
 
     uint32_t frame_ = 0;
+    LiveKnobs::Watching live_;
     std::uint64_t pointIndex_ = 0;
     PreviewZoom zoom_;
     graphics::Graphics graphics_;

@@ -59,7 +59,8 @@ bool FitControls::OnKey(QKeyEvent& event) {
     return true;
 }
 
-// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+S saves, through the
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+S saves, L and Q turn
+// live voice on and off and learn the quiet, through the
 // editor, which keeps the history and knows the file.
 bool FitControls::OnEditorKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers =
@@ -81,6 +82,10 @@ bool FitControls::OnEditorKey(const QKeyEvent& event) {
         }
     } else if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && event.key() == Qt::Key_Z) {
         command = IdRedo;
+    } else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_L) {
+        command = IdLiveVoice;
+    } else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_Q) {
+        command = IdQuietNow;
     }
     if (!command) {
         return false;

@@ -36,6 +36,8 @@ constexpr std::array Keys{
     Bind(Qt::Key_F4, false, IdPlay, "Play or pause"),
     Bind(Qt::Key_MediaTogglePlayPause, false, IdPlay, "Play or pause"),
     Bind(Qt::Key_F11, false, IdShowOnProjector, "Show the face full screen on the projector"),
+    Bind(Qt::Key_L, false, IdLiveVoice, "Live voice: the microphone moves the mouth, or not"),
+    Bind(Qt::Key_Q, false, IdQuietNow, "Quiet now: live voice learns the room's noise again"),
     Act(Qt::Key_MediaPlay, KeyAction::Start, "Play"),
     Act(Qt::Key_MediaStop, KeyAction::Stop, "Stop"),
     Act(Qt::Key_Escape, KeyAction::Escape, "Stop playing, or cancel moving a splitter"),

@@ -13,6 +13,7 @@
 #include "apps/lumo/shell/ExportVideoCommand.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
+#include "apps/lumo/shell/LiveMicrophone.h"
 #include "apps/lumo/shell/MessagePump.h"
 #include "apps/lumo/shell/PlaybackController.h"
 #include "apps/lumo/shell/ShowWnd.h"
@@ -61,6 +62,7 @@ LumoWnd::LumoWnd(PacerClock* clock)
     client_->setAttribute(Qt::WA_OpaquePaintEvent);
     client_->installEventFilter(this);
     transport_->Create();
+    preview_->WatchLiveKnobs(&liveKnobs_);
     for (Pane* pane : std::initializer_list<Pane*>{preview_, shapes_, timeline_}) {
         status_->Watch(pane);
     }
@@ -276,6 +278,9 @@ int LumoWnd::OnCommand(uint32_t id) {
     if (id >= IdShowScreen1 && id <= IdShowScreen8) {
         return OnShowOnProjector(id - IdShowScreen1);
     }
+    if (id >= IdLiveInput1 && id <= IdLiveInput8) {
+        return OnLiveInput(id - IdLiveInput1);
+    }
     switch (id) {
     // Closing leaves an empty document rather than an empty window, so
     // every command keeps something to act on.
@@ -338,6 +343,10 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnRemovePhoto();
     case IdViewPhoto:
         return OnViewPhoto();
+    case IdLiveVoice:
+        return OnLiveVoice();
+    case IdQuietNow:
+        return OnQuietNow();
     default:
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
+#include "apps/lumo/model/LiveKnobs.h"
 #include "apps/lumo/panes/PaneHost.h"
 #include "apps/lumo/recovery/DiskStamp.h"
 #include "apps/lumo/shell/AudioFileLoad.h"
@@ -33,6 +34,7 @@ class Autosaver;
 class PlaybackController;
 class DocumentLock;
 class HelpWnd;
+class LiveMicrophone;
 struct KeyBinding;
 struct RecoveryRecord;
 class PreviewWnd;
@@ -64,6 +66,10 @@ public:
     // Whether the show on the projector runs; the editor does not play then.
     bool IsShowing() const;
     ShowWnd* Show() const { return show_.get(); }
+    // The knobs held live over the timeline, in the show and the preview.
+    LiveKnobs& GetLiveKnobs() { return liveKnobs_; }
+    // Whether the microphone moves the mouth.
+    bool IsLive() const;
     // Starts the show on the screen of that index, or on the one chosen
     // before.
     int OnShowOnProjector(std::optional<std::size_t> screenIndex);
@@ -163,6 +169,11 @@ private:
     int OnPlay();
     void OnShowEnded();
     void UpdateShowMenu();
+    int OnLiveVoice();
+    int OnLiveInput(std::size_t index);
+    int OnQuietNow();
+    void OnLiveVoiceFailed(const QString& message);
+    void UpdateLiveVoiceMenu();
     int OnHome();
     int OnEnd();
     int OnTutorial();
@@ -225,7 +236,9 @@ private:
     std::unique_ptr<DocumentLock> lock_;
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
-    // Goes before the document it shows.
+    LiveKnobs liveKnobs_;
+    std::unique_ptr<LiveMicrophone> microphone_;
+    // Goes before the document it shows and the live knobs it watches.
     std::unique_ptr<ShowWnd> show_;
     ExportChoices exportChoices_;
 };

@@ -73,6 +73,13 @@ void LumoWnd::CreateMenus() {
     for (uint32_t id = IdShowScreen1; id <= IdShowScreen8; ++id) {
         AddCommand(show, id, QString())->setCheckable(true);
     }
+    QMenu* live = view->addMenu(QStringLiteral("&Live Voice"));
+    AddCommand(live, IdLiveVoice, QStringLiteral("&Live Voice"))->setCheckable(true);
+    AddCommand(live, IdQuietNow, QStringLiteral("&Quiet Now"));
+    live->addSeparator();
+    for (uint32_t id = IdLiveInput1; id <= IdLiveInput8; ++id) {
+        AddCommand(live, id, QString())->setCheckable(true);
+    }
     view->addSeparator();
     AddCommand(view, IdHome, QStringLiteral("Home"));
     AddCommand(view, IdEnd, QStringLiteral("End"));
@@ -87,7 +94,7 @@ void LumoWnd::CreateMenus() {
     help->addSeparator();
     AddCommand(help, IdAbout, QStringLiteral("&About Vellumar Gourdglowlight"));
 
-    for (QMenu* menu : {file, recent, edit, animate, view, show, help}) {
+    for (QMenu* menu : {file, recent, edit, animate, view, show, live, help}) {
         connect(menu, &QMenu::aboutToShow, this, &LumoWnd::UpdateMenuState);
     }
 }
@@ -120,6 +127,7 @@ void LumoWnd::UpdateMenuState() {
     Action(IdStatusBar)->setChecked(!statusBar()->isHidden());
     Action(IdPlay)->setEnabled(hasDocument && !IsShowing());
     UpdateShowMenu();
+    UpdateLiveVoiceMenu();
     UpdatePhotoMenuState();
 }
 

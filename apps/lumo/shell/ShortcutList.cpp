@@ -102,6 +102,8 @@ constexpr std::array ShowKeys{
     PaneKey{Qt::Key_Z, Qt::ControlModifier, "Undo"},
     PaneKey{Qt::Key_Y, Qt::ControlModifier, "Redo"},
     PaneKey{Qt::Key_S, Qt::ControlModifier, "Save"},
+    PaneKey{Qt::Key_L, Qt::NoModifier, "Live voice: the microphone moves the mouth, or not"},
+    PaneKey{Qt::Key_Q, Qt::NoModifier, "Quiet now: live voice learns the room's noise again"},
 };
 
 constexpr std::array ShowGestures{

@@ -1,10 +1,12 @@
 #include "apps/lumo/shell/ShowWnd.h"
 
+#include "apps/lumo/animate/StandardKeys.h"
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/model/Model.h"
 #include "apps/lumo/panes/AudioWnd.h"
 #include "apps/lumo/render/ExportPicture.h"
 #include "apps/lumo/shell/LatenessLog.h"
+#include "apps/lumo/shell/LiveLatencyLog.h"
 #include "apps/lumo/shell/PlaybackController.h"
 #include "apps/lumo/shell/ShowLayer.h"
 
@@ -33,7 +35,7 @@ ShowWnd::ShowWnd(LumoDocument& document, PacerClock& clock, std::function<void()
       onEnd_(std::move(onEnd)), audio_(MakeAudio(this, this, std::move(output))), clock_(&clock),
       playback_(std::make_unique<PlaybackController>(clock, *this, *audio_, nullptr, *this,
                                                      PlaybackController::AtEnd::Loop)),
-      lateness_(LatenessLog::FromEnvironment()) {
+      lateness_(LatenessLog::FromEnvironment()), liveLog_(LiveLatencyLog::FromEnvironment()) {
     setWindowTitle(QStringLiteral("Show"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
@@ -112,6 +114,18 @@ void ShowWnd::RequestFrame(uint32_t frame) {
     audio_->SetFrame(frame);
 }
 
+void ShowWnd::WatchLiveKnobs(LiveKnobs* knobs) {
+    live_ = LiveKnobs::Watching(knobs, this);
+    OnLiveKnobsChange();
+}
+
+// Drawn at once, not at the next frame's deadline: a live mouth lags the
+// voice by as little as the screen allows, and a stopped show still talks.
+void ShowWnd::OnLiveKnobsChange() {
+    stale_ = true;
+    update();
+}
+
 void ShowWnd::OnDocumentChange(Document*, uint32_t changes) {
     if ((changes & (ChangeBits::Model | ChangeBits::Timeline | ChangeBits::Fit)) != 0) {
         stale_ = true;
@@ -147,7 +161,8 @@ const ExportPicture& ShowWnd::DrawnPicture() {
         stale_ = true;
     }
     if (stale_ && document != nullptr && !size.isEmpty()) {
-        picture_->Draw(document->EvaluateFrame(frame_), std::nullopt, document->GetFrameRate());
+        picture_->Draw(document->EvaluateFrame(frame_, live_.GetKnobs()), std::nullopt,
+                       document->GetFrameRate());
         stale_ = false;
     }
     return *picture_;
@@ -160,6 +175,7 @@ QImage ShowWnd::Picture() {
 }
 
 void ShowWnd::paintEvent(QPaintEvent*) {
+    const auto start = LiveLatencyLog::Clock::now();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     const QRect target = PictureRect();
@@ -176,6 +192,11 @@ void ShowWnd::paintEvent(QPaintEvent*) {
     if (lateness_ && unlogged_) {
         lateness_->Painted(frame_, clock_->Now() - playback_->GetLastDeadline());
         unlogged_ = false;
+    }
+    if (liveLog_ && live_.GetKnobs() != nullptr) {
+        if (const std::optional<float> open = live_.GetKnobs()->Get(MouthKey)) {
+            liveLog_->Drawn(*open, start);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/document/View.h"
 #include "apps/lumo/document/ViewRegistration.h"
+#include "apps/lumo/model/LiveKnobs.h"
 #include "apps/lumo/panes/AudioOutput.h"
 #include "apps/lumo/panes/PaneHost.h"
 
@@ -20,6 +21,7 @@ namespace vel::lumo {
 class AudioWnd;
 class ExportPicture;
 class LatenessLog;
+class LiveLatencyLog;
 class LumoDocument;
 class PacerClock;
 class PlaybackController;
@@ -34,7 +36,7 @@ class ShowLayer;
 // Keys and the mouse go first to the layer put in front (SetLayer), then to
 // the window's own keys: Space pauses and resumes, Escape and F11 end the
 // show.
-class ShowWnd : public QWidget, public PaneHost, private View {
+class ShowWnd : public QWidget, public PaneHost, private View, private LiveKnobs::Watcher {
 public:
     // How long the pointer stays without moving before it hides.
     static constexpr int PointerHideMs = 1000;
@@ -62,6 +64,9 @@ public:
     // Puts a layer in front of the window's keys, mouse and picture; none
     // takes it away.
     void SetLayer(std::unique_ptr<ShowLayer> layer);
+    // Draws the face with these knobs over the timeline's; none draws the
+    // timeline alone. The knobs must outlive the window or be taken away.
+    void WatchLiveKnobs(LiveKnobs* knobs);
     // The document shown, or none once it has gone.
     LumoDocument* GetDocument() const;
     // Where the picture shows, in the window's logical pixels.
@@ -84,6 +89,7 @@ protected:
 
 private:
     void OnDocumentChange(Document* document, uint32_t changes) override;
+    void OnLiveKnobsChange() override;
     // Answers whether the window itself used the key.
     bool RunKey(const QKeyEvent& event);
     void OnMouse(QMouseEvent* event);
@@ -93,11 +99,13 @@ private:
     const ExportPicture& DrawnPicture();
 
     ViewRegistration registration_;
+    LiveKnobs::Watching live_;
     std::function<void()> onEnd_;
     AudioWnd* audio_;
     PacerClock* clock_;
     std::unique_ptr<PlaybackController> playback_;
     std::unique_ptr<LatenessLog> lateness_;
+    std::unique_ptr<LiveLatencyLog> liveLog_;
     std::unique_ptr<ShowLayer> layer_;
     std::unique_ptr<ExportPicture> picture_;
     QSize pictureSize_;

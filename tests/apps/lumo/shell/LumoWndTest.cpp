@@ -57,10 +57,10 @@ TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
                                         "Candle &Flicker..."}));
-    EXPECT_EQ(
-        MenuTexts(menus[3]->menu()),
-        (std::vector<std::string>{"&Play\tF5", "Show on P&rojector", "-", "Home\tHome", "End\tEnd",
-                                  "-", "&Fit Preview\tCtrl+0", "&Status Bar", "P&hoto"}));
+    EXPECT_EQ(MenuTexts(menus[3]->menu()),
+              (std::vector<std::string>{"&Play\tF5", "Show on P&rojector", "&Live Voice", "-",
+                                        "Home\tHome", "End\tEnd", "-", "&Fit Preview\tCtrl+0",
+                                        "&Status Bar", "P&hoto"}));
     EXPECT_EQ(MenuTexts(menus[4]->menu()),
               (std::vector<std::string>{"&Tutorial", "&Keyboard Shortcuts", "-",
                                         "&About Vellumar Gourdglowlight"}));
