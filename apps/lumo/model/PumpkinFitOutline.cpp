@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace vel::lumo {
 namespace {
@@ -46,14 +47,17 @@ struct Sample {
     FitPoint shown;
 };
 
-// The distance in pixels from p to the segment from a to b.
-double Distance(Pixel p, Pixel a, Pixel b) {
+// The square of the distance in pixels from p to the segment from a to b:
+// compared with the tolerance's square, it needs no square root.
+double SquaredDistance(Pixel p, Pixel a, Pixel b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double length = dx * dx + dy * dy;
     const double t =
         length > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length, 0.0, 1.0) : 0.0;
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    const double across = p.x - (a.x + t * dx);
+    const double down = p.y - (a.y + t * dy);
+    return across * across + down * down;
 }
 
 class OutlineWarp {
@@ -69,7 +73,7 @@ public:
             corners.push_back(bent ? At(point.x, point.y) : Unbent(point.x, point.y));
         }
         if (!bent || corners.size() < 2) {
-            return Project(InFront(corners));
+            return Project(InFront(std::move(corners)));
         }
         std::vector<Sample> cut;
         cut.reserve(corners.size());
@@ -77,7 +81,7 @@ public:
             cut.push_back(corners[i]);
             Cut(corners[i], corners[(i + 1) % corners.size()], 0, cut);
         }
-        return Project(InFront(cut));
+        return Project(InFront(std::move(cut)));
     }
 
 private:
@@ -129,26 +133,31 @@ private:
         return std::all_of(
             Probes.begin(), shortPiece ? Probes.begin() + 1 : Probes.end(), [&](double t) {
                 const Sample probe = At(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
-                return Deviation(probe, a, b) <= Tolerance;
+                return SquaredDeviation(probe, a, b) <= Tolerance * Tolerance;
             });
     }
 
-    // How far the probe strays from the chord, on the picture where the
-    // pin shows all three, else (near the horizon) before the pin.
-    double Deviation(const Sample& probe, const Sample& a, const Sample& b) const {
+    // How far the probe strays from the chord, squared, on the picture where
+    // the pin shows all three, else (near the horizon) before the pin.
+    double SquaredDeviation(const Sample& probe, const Sample& a, const Sample& b) const {
         if (probe.inFront && a.inFront && b.inFront) {
-            return Distance(ToPixel(probe.shown.x, probe.shown.y), ToPixel(a.shown.x, a.shown.y),
-                            ToPixel(b.shown.x, b.shown.y));
+            return SquaredDistance(ToPixel(probe.shown.x, probe.shown.y),
+                                   ToPixel(a.shown.x, a.shown.y), ToPixel(b.shown.x, b.shown.y));
         }
-        return Distance(ToPixel(probe.bentX, probe.bentY), ToPixel(a.bentX, a.bentY),
-                        ToPixel(b.bentX, b.bentY));
+        return SquaredDistance(ToPixel(probe.bentX, probe.bentY), ToPixel(a.bentX, a.bentY),
+                               ToPixel(b.bentX, b.bentY));
     }
 
     Pixel ToPixel(double x, double y) const { return {x * width_, y * height_}; }
 
     // The outline's part on the near side of the horizon, cut along a line
-    // of constant weight (straight before the pin).
-    std::vector<Sample> InFront(const std::vector<Sample>& outline) const {
+    // of constant weight (straight before the pin). An outline wholly in
+    // front, as nearly every one is, comes back as it is.
+    std::vector<Sample> InFront(std::vector<Sample> outline) const {
+        if (std::all_of(outline.begin(), outline.end(),
+                        [](const Sample& s) { return s.weight >= FrontWeight; })) {
+            return outline;
+        }
         std::vector<Sample> front;
         front.reserve(outline.size());
         for (std::size_t i = 0; i < outline.size(); ++i) {

@@ -11,15 +11,22 @@ void FramePacer::Start(double framesPerSecond) {
     started_ = false;
 }
 
-bool FramePacer::Wait() {
+FramePacer::Beat FramePacer::Wait() {
     PacerClock::TimePoint now = clock_->Now();
     if (!started_) {
         started_ = true;
         last_ = now;
         next_ = now + period_;
-        return true;
+        return {};
     }
-    const bool onTime = now <= next_;
+    Beat beat;
+    beat.onTime = now <= next_;
+    if (const PacerClock::Duration behind = now - next_;
+        afterStall_ == AfterStall::Drop && behind >= period_) {
+        const auto dropped = behind / period_;
+        next_ += dropped * period_;
+        beat.frames += static_cast<uint64_t>(dropped);
+    }
     if (now + Slack < next_) {
         clock_->SleepUntil(next_ - Slack);
         now = clock_->Now();
@@ -30,11 +37,13 @@ bool FramePacer::Wait() {
     }
     last_ = next_;
     next_ += period_;
-    return onTime;
+    return beat;
 }
 
 void FramePacer::Align(PacerClock::Duration untilNext) {
-    next_ = clock_->Now() + std::max(untilNext, PacerClock::Duration::zero());
+    next_ = clock_->Now() + (afterStall_ == AfterStall::Drop
+                                 ? untilNext
+                                 : std::max(untilNext, PacerClock::Duration::zero()));
     started_ = true;
 }
 

@@ -6,15 +6,17 @@
 #include "apps/lumo/panes/TransportBar.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
 namespace vel::lumo {
 
 PlaybackController::PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio,
-                                       TransportBar* transport, QWidget& window, AtEnd atEnd)
-    : host_(&host), audio_(&audio), transport_(transport), window_(&window), pacer_(clock),
-      atEnd_(atEnd) {}
+                                       TransportBar* transport, QWidget& window, AtEnd atEnd,
+                                       FramePacer::AfterStall afterStall)
+    : host_(&host), audio_(&audio), transport_(transport), window_(&window),
+      pacer_(clock, afterStall), atEnd_(atEnd) {}
 
 void PlaybackController::ShowPlaying(bool playing) {
     if (transport_ != nullptr) {
@@ -49,20 +51,26 @@ void PlaybackController::Step(const LumoDocument* document) {
     const uint32_t frame = host_->GetFrame();
     const double framesPerSecond = document->GetFrameRate() / 1000.0;
     // While sound plays, the picture follows what is being heard rather than
-    // the system clock, which drifts from the sound card's.
+    // the system clock, which drifts from the sound card's; after a stall a
+    // pacer that drops jumps to the frame being heard.
     if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
         const double untilNext = (frame + 1.0) / framesPerSecond - *heard;
         pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
             std::chrono::duration<double>(untilNext)));
     }
-    if (!pacer_.Wait()) {
+    const FramePacer::Beat beat = pacer_.Wait();
+    if (!beat.onTime) {
         window_->update();
     }
     if (frame < document->GetFrameCount()) {
-        host_->RequestFrame(frame + 1);
+        // Frames dropped to catch up never pass the last, which is shown.
+        host_->RequestFrame(static_cast<uint32_t>(
+            std::min<uint64_t>(frame + beat.frames, document->GetFrameCount())));
     } else if (atEnd_ == AtEnd::Loop) {
-        // The sound starts over with the picture, on a new schedule.
-        Play(*document);
+        // The sound starts over with the picture, and the schedule goes on,
+        // so that the first frame shows as long as any other.
+        host_->RequestFrame(0);
+        audio_->Start(0, framesPerSecond);
     } else {
         Stop();
     }

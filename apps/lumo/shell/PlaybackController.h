@@ -23,17 +23,19 @@ public:
     enum class AtEnd { Stop, Loop };
 
     // The window is repainted whole when a frame comes late. A player
-    // without a transport bar passes none.
+    // without a transport bar passes none. The editor catches up after a
+    // stall, as a frame that jumps stops its playback; the show drops.
     PlaybackController(PacerClock& clock, PaneHost& host, AudioWnd& audio, TransportBar* transport,
-                       QWidget& window, AtEnd atEnd = AtEnd::Stop);
+                       QWidget& window, AtEnd atEnd = AtEnd::Stop,
+                       FramePacer::AfterStall afterStall = FramePacer::AfterStall::CatchUp);
 
     bool IsPlaying() const { return playing_; }
     // Starts at the frame shown, or at the first when the last is shown.
     void Play(const LumoDocument& document);
     void Stop();
     // One frame of playback: waits for its deadline, then shows the next
-    // frame, or at the end stops or starts again from the first; stops
-    // without a document.
+    // frame (or, dropping, the one due now), or at the end stops or starts
+    // again from the first; stops without a document.
     void Step(const LumoDocument* document);
     // When the frame shown last was due.
     PacerClock::TimePoint GetLastDeadline() const { return pacer_.GetLastDeadline(); }

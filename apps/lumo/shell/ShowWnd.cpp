@@ -34,7 +34,8 @@ ShowWnd::ShowWnd(LumoDocument& document, PacerClock& clock, std::function<void()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), registration_(&document, this),
       onEnd_(std::move(onEnd)), audio_(MakeAudio(this, this, std::move(output))), clock_(&clock),
       playback_(std::make_unique<PlaybackController>(clock, *this, *audio_, nullptr, *this,
-                                                     PlaybackController::AtEnd::Loop)),
+                                                     PlaybackController::AtEnd::Loop,
+                                                     FramePacer::AfterStall::Drop)),
       lateness_(LatenessLog::FromEnvironment()), liveLog_(LiveLatencyLog::FromEnvironment()) {
     setWindowTitle(QStringLiteral("Show"));
     setAttribute(Qt::WA_OpaquePaintEvent);

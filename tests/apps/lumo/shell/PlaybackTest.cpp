@@ -124,9 +124,11 @@ TEST_F(PlaybackTest, ArrowKeysAndTransportStepsMoveTheFrame) {
 TEST_F(PlaybackTest, TheFramePacerKeepsAFixedScheduleAndSleepsUntilShortlyBeforeEachDeadline) {
     FramePacer pacer(clock);
     pacer.Start(30.0);
-    EXPECT_TRUE(pacer.Wait());
+    EXPECT_TRUE(pacer.Wait().onTime);
     const auto first = clock.Now();
-    EXPECT_TRUE(pacer.Wait());
+    const FramePacer::Beat beat = pacer.Wait();
+    EXPECT_TRUE(beat.onTime);
+    EXPECT_EQ(beat.frames, 1u);
     EXPECT_EQ(clock.sleeps, 1);
     EXPECT_GE(clock.Now() - first, pacer.GetPeriod());
     EXPECT_LT(clock.Now() - first, pacer.GetPeriod() + std::chrono::microseconds(100));
@@ -134,15 +136,49 @@ TEST_F(PlaybackTest, TheFramePacerKeepsAFixedScheduleAndSleepsUntilShortlyBefore
 
     // Late by three periods: the next waits return at once until caught up.
     clock.now += 3 * pacer.GetPeriod() + std::chrono::milliseconds(1);
-    EXPECT_FALSE(pacer.Wait());
-    EXPECT_FALSE(pacer.Wait());
-    EXPECT_FALSE(pacer.Wait());
-    EXPECT_TRUE(pacer.Wait());
+    for (const bool onTime : {false, false, false, true}) {
+        const FramePacer::Beat late = pacer.Wait();
+        EXPECT_EQ(late.onTime, onTime);
+        EXPECT_EQ(late.frames, 1u);
+    }
 
     pacer.Align(std::chrono::milliseconds(5));
     const auto aligned = clock.Now();
-    EXPECT_TRUE(pacer.Wait());
+    EXPECT_TRUE(pacer.Wait().onTime);
     EXPECT_GE(clock.Now() - aligned, std::chrono::milliseconds(5));
+}
+
+// A stall drops the frames whose successors are due already, and the frames
+// after it keep to the schedule instead of all coming late.
+TEST_F(PlaybackTest, TheFramePacerDropsWhatAStallPassedAndKeepsTheFramesAfterItOnTime) {
+    FramePacer pacer(clock, FramePacer::AfterStall::Drop);
+    pacer.Start(30.0);
+    pacer.Wait();
+    pacer.Wait();
+    const auto deadline = pacer.GetLastDeadline();
+    const auto period = pacer.GetPeriod();
+
+    clock.now += 3 * period + std::chrono::milliseconds(1);
+    FramePacer::Beat beat = pacer.Wait();
+    EXPECT_FALSE(beat.onTime);
+    EXPECT_EQ(beat.frames, 3u) << "the frame due now, two dropped before it";
+    EXPECT_EQ(pacer.GetLastDeadline(), deadline + 3 * period);
+    for (int i = 4; i < 8; ++i) {
+        beat = pacer.Wait();
+        EXPECT_TRUE(beat.onTime);
+        EXPECT_EQ(beat.frames, 1u);
+        EXPECT_EQ(pacer.GetLastDeadline(), deadline + i * period);
+        EXPECT_LT(clock.Now() - pacer.GetLastDeadline(), std::chrono::microseconds(100));
+    }
+
+    // Late by less than a period, the frame is shown, not dropped.
+    clock.now += period + period / 2;
+    beat = pacer.Wait();
+    EXPECT_FALSE(beat.onTime);
+    EXPECT_EQ(beat.frames, 1u);
+    // Behind the sound by seconds, the schedule jumps to the frame heard.
+    pacer.Align(-2 * period - std::chrono::microseconds(1));
+    EXPECT_EQ(pacer.Wait().frames, 3u);
 }
 
 } // namespace
