@@ -57,7 +57,15 @@ LiveMicrophone::LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailur
     connect(&devices_, &QMediaDevices::audioInputsChanged, this, [this] { Check(); });
 }
 
+// Closing from the source's own handlers leaves the source to the event loop,
+// which may never come again once the microphone goes: here nothing of the
+// source's runs any more, so it goes at once.
 LiveMicrophone::~LiveMicrophone() {
+    if (source_) {
+        source_->stop();
+    }
+    source_.reset();
+    receiver_.reset();
     Close();
 }
 

@@ -2,6 +2,7 @@
 #include "apps/lumo/animate/MouthShape.h"
 #include "apps/lumo/animate/PhonemeRecogniser.h"
 #include "apps/lumo/audio/LoadWav.h"
+#include "tests/support/AddressSanitizer.h"
 #include "tests/support/TempFolder.h"
 
 #include <chrono>
@@ -151,7 +152,10 @@ TEST(VoicePiecesTest, ALongSlowClipStaysInBoundedMemoryAndStopsWithinHalfASecond
         ASSERT_NE(asked, Clock::time_point{}) << stopAt;
         EXPECT_LT(Clock::now() - asked, std::chrono::milliseconds(500)) << stopAt;
     }
-    EXPECT_LT(PeakKilobytes() - before, 300 * 1024);
+    // The sanitizer's allocator holds freed memory back and adds its own.
+    if (!vel::testing::UnderAddressSanitizer) {
+        EXPECT_LT(PeakKilobytes() - before, 300 * 1024);
+    }
 }
 
 TEST(VoicePiecesTest, TheSpokenTextNamesItsUnknownWordsAndFallsBackWhenItIsNotWhatIsSaid) {
