@@ -20,11 +20,9 @@ constexpr int TransformSize = 512;
 constexpr double BinHz = static_cast<double>(LiveVoice::Rate) / TransformSize;
 // The quietest floor taken: a silent input must not open the mouth on a whisper of noise.
 constexpr float LowestFloorDb = -70.0f;
-// A voice opens the mouth once this much over the floor, fully this much further.
+// A voice opens the mouth once this much over the floor, fully the voice's
+// range (VoiceRangeDb) further.
 constexpr float MarginDb = 6.0f;
-constexpr float RangeDb = 30.0f;
-// Even a whisper opens the mouth this share of the way.
-constexpr float QuietOpening = 0.35f;
 // Each step a falling mouth keeps at most this share of its value, so that it
 // does not flutter between steps and still rests within 50 ms of a pause.
 constexpr float Release = 0.6f;
@@ -32,10 +30,6 @@ constexpr float Release = 0.6f;
 // last steps: the stop of a "p" or "b".
 constexpr float StopDrop = 0.2f;
 constexpr std::size_t StopReach = 4;
-
-float Decibels(double level) {
-    return static_cast<float>(20.0 * std::log10(std::max(level, 1e-7)));
-}
 
 float Clamp01(float value) {
     return std::clamp(value, 0.0f, 1.0f);
@@ -153,7 +147,7 @@ MouthShape LiveVoice::Step() {
     }
     const float loudest =
         recent_.empty() ? 0.0f : *std::max_element(recent_.begin(), recent_.end());
-    const float loudness = Clamp01((db - *floorDb_ - MarginDb) / RangeDb);
+    const float loudness = Clamp01((db - *floorDb_ - MarginDb) / VoiceRangeDb);
     const float floorLevel = std::pow(10.0f, (*floorDb_ + MarginDb) / 20.0f);
     const bool stop = loudest > floorLevel && level < StopDrop * loudest;
     recent_.push_back(static_cast<float>(level));

@@ -12,9 +12,8 @@ namespace vel::lumo {
 
 namespace {
 
-// Levels this far below the voice's loud parts count as silence...
-constexpr float RangeDb = 30.0f;
-// ...and so do levels within this of the recording's noise floor, the level
+// Levels the voice's range (VoiceRangeDb) below its loud parts count as
+// silence, and so do levels within this of the recording's noise floor, the level
 // that a tenth of the frames stay under (room noise, hum, the echo's tail)...
 constexpr float FloorMarginDb = 6.0f;
 constexpr std::size_t FloorPercent = 10;
@@ -23,8 +22,6 @@ constexpr std::size_t FloorPercent = 10;
 constexpr float LeastRangeDb = 6.0f;
 // A mouth never strays more than this from the smooth curve through its keys.
 constexpr float Tolerance = 0.04f;
-// Even a whisper opens the mouth this share of the way.
-constexpr float QuietOpening = 0.35f;
 // Lips shut on m, b and p are neither wide nor round beyond this.
 constexpr float ShutSpread = 0.15f;
 // Lips move toward a sound this long before it is heard: one frame at the
@@ -41,10 +38,6 @@ constexpr std::size_t Reach = 3;
 constexpr std::size_t ShortestPause = 8;
 // An open shape between two others is shown for at least this many frames.
 constexpr std::size_t HoldFrames = 2;
-
-float Decibels(float level) {
-    return 20.0f * std::log10(std::max(level, 1e-6f));
-}
 
 // The value that percent of the values lie under.
 float Percentile(std::vector<float> values, std::size_t percent) {
@@ -79,8 +72,8 @@ std::vector<float> Loudness(const std::vector<VoiceFrame>& frames) {
     }
     const float reference = Percentile(std::move(sounding), 95);
     const float floor = Percentile(levels, FloorPercent);
-    const float silence =
-        std::max(reference - RangeDb, std::min(floor + FloorMarginDb, reference - LeastRangeDb));
+    const float silence = std::max(reference - VoiceRangeDb,
+                                   std::min(floor + FloorMarginDb, reference - LeastRangeDb));
     for (std::size_t i = 0; i < frames.size(); ++i) {
         loudness[i] = std::clamp((levels[i] - silence) / (reference - silence), 0.0f, 1.0f);
     }

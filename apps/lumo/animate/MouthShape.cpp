@@ -1,6 +1,8 @@
 #include "apps/lumo/animate/MouthShape.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace vel::lumo {
@@ -39,6 +41,10 @@ MouthShape MouthShape::ForPhone(std::string_view phone) {
 
 bool MouthShape::ClosesLips(std::string_view phone) {
     return phone == "M" || phone == "B" || phone == "P";
+}
+
+float Decibels(double level) {
+    return static_cast<float>(20.0 * std::log10(std::max(level, 1e-6)));
 }
 
 } // namespace vel::lumo

@@ -18,4 +18,13 @@ struct MouthShape {
     static bool ClosesLips(std::string_view phone);
 };
 
+// How the voice's loudness opens the mouth, the same in lip sync and live:
+// levels this far below the voice's loud parts open it not at all...
+inline constexpr float VoiceRangeDb = 30.0f;
+// ...and even a whisper opens it this share of the way.
+inline constexpr float QuietOpening = 0.35f;
+
+// A level (0..1 of full scale) in decibels, silence at -120.
+float Decibels(double level);
+
 } // namespace vel::lumo
