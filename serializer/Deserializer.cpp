@@ -60,6 +60,13 @@ bool Deserializer::ReadBlock(std::vector<unsigned char>& bytes, uint64_t count) 
     if ((!frames_.empty() && frames_.back().remaining < count) || Available() < count) {
         return false;
     }
+    // A length the source holds the bytes for is taken in one allocation: growing
+    // a large block piece by piece would hold its old and new copies at once. A
+    // source of unknown length grows with what arrives, so a damaged length
+    // cannot claim memory that no data fills.
+    if (Available() != std::numeric_limits<uint64_t>::max()) {
+        bytes.reserve(count);
+    }
     while (bytes.size() < count) {
         const uint64_t start = bytes.size();
         const uint64_t step = std::min(count - start, std::max(Piece, start));

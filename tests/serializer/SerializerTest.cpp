@@ -133,6 +133,17 @@ TEST(SerializerTest, HugeCountsFailWithoutAllocating) {
     }
 }
 
+// A document's sound is one block of hundreds of megabytes: growing it in
+// steps would briefly hold the block twice over.
+TEST(SerializerTest, ALargeBlockOfKnownLengthIsReadInOneAllocation) {
+    const Bytes bytes((5u << 20) + 4, 7);
+    MemoryDeserializer in(bytes.data(), bytes.size());
+    Bytes block;
+    ASSERT_TRUE(in.ReadBlock(block, bytes.size()));
+    EXPECT_EQ(block, bytes);
+    EXPECT_EQ(block.capacity(), bytes.size());
+}
+
 Bytes Nested() {
     return Written([](Serializer::Node& root) {
         root.BeginChunk(ChunkId("ROOT"))
