@@ -59,6 +59,11 @@ std::vector<std::string> PhonesPerFrame(const std::vector<Phone>& phones, std::u
 
 } // namespace
 
+KeyLimit LipSyncGenerator::Limit(double framesPerSecond) {
+    return {static_cast<std::size_t>(MaxKeysPerSecond),
+            static_cast<std::size_t>(std::ceil(framesPerSecond))};
+}
+
 std::string LipSyncGenerator::Name() const {
     return "Lip Sync";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/lumo/animate/KeyGenerator.h"
+#include "apps/lumo/animate/KeyReduction.h"
 
 #include <string>
 
@@ -23,6 +24,11 @@ struct LipSyncSettings {
 class LipSyncGenerator : public KeyGenerator {
 public:
     static constexpr double MaxKeysPerSecond = 8.0;
+    // A mouth never strays more than this from the smooth curve through its keys.
+    static constexpr float KeyTolerance = 0.04f;
+
+    // At most MaxKeysPerSecond keys in any second of frames.
+    static KeyLimit Limit(double framesPerSecond);
 
     explicit LipSyncGenerator(LipSyncSettings settings) : settings_(std::move(settings)) {}
 

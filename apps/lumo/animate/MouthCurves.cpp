@@ -20,8 +20,6 @@ constexpr std::size_t FloorPercent = 10;
 // ...unless the floor lies this close to the loud parts: a voice that never
 // pauses shows no floor of its own.
 constexpr float LeastRangeDb = 6.0f;
-// A mouth never strays more than this from the smooth curve through its keys.
-constexpr float Tolerance = 0.04f;
 // Lips shut on m, b and p are neither wide nor round beyond this.
 constexpr float ShutSpread = 0.15f;
 // Lips move toward a sound this long before it is heard: one frame at the
@@ -288,11 +286,11 @@ std::vector<KnobKeys> MouthCurves::Keys(std::uint32_t first, double framesPerSec
         }
         return pins;
     };
-    const KeyLimit limit{static_cast<std::size_t>(LipSyncGenerator::MaxKeysPerSecond),
-                         static_cast<std::size_t>(std::ceil(framesPerSecond))};
-    return {{MouthKey, ReduceKeys(open, first, limit, Tolerance, pinsOf(open))},
-            {MouthWideKey, ReduceKeys(wide, first, limit, Tolerance, pinsOf(wide))},
-            {MouthRoundKey, ReduceKeys(round, first, limit, Tolerance, pinsOf(round))}};
+    const KeyLimit limit = LipSyncGenerator::Limit(framesPerSecond);
+    constexpr float tolerance = LipSyncGenerator::KeyTolerance;
+    return {{MouthKey, ReduceKeys(open, first, limit, tolerance, pinsOf(open))},
+            {MouthWideKey, ReduceKeys(wide, first, limit, tolerance, pinsOf(wide))},
+            {MouthRoundKey, ReduceKeys(round, first, limit, tolerance, pinsOf(round))}};
 }
 
 } // namespace vel::lumo

@@ -64,6 +64,8 @@ public:
     void Release(const std::vector<KnobKey>& keys);
 
     std::optional<float> Get(const KnobKey& key) const;
+    // Every knob set live, with its value.
+    const KnobValues& Values() const { return values_; }
     bool IsEmpty() const { return values_.empty(); }
     // A frame's values from the timeline with the live ones put over them;
     // a live knob the frame does not have is left out, since it is no knob

@@ -40,6 +40,7 @@ enum CommandId : std::uint32_t {
     // The microphones live voice can hear, in the order the system lists them.
     IdLiveInput1 = 332,
     IdLiveInput8 = 339,
+    IdRecordTake = 345,
     IdRenameShape = 406,
     IdDeleteShape = 407,
     IdDeletePose = 409,

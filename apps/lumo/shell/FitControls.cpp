@@ -60,8 +60,9 @@ bool FitControls::OnKey(QKeyEvent& event) {
 }
 
 // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+S saves, L and Q turn
-// live voice on and off and learn the quiet, through the
-// editor, which keeps the history and knows the file.
+// live voice on and off and learn the quiet, and R, while the handles are
+// hidden, records a take, through the editor, which keeps the history and
+// knows the file.
 bool FitControls::OnEditorKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers =
         event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
@@ -86,6 +87,9 @@ bool FitControls::OnEditorKey(const QKeyEvent& event) {
         command = IdLiveVoice;
     } else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_Q) {
         command = IdQuietNow;
+    } else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_R &&
+               !layer_.AreHandlesShown()) {
+        command = IdRecordTake;
     }
     if (!command) {
         return false;

@@ -38,6 +38,8 @@ constexpr std::array Keys{
     Bind(Qt::Key_F11, false, IdShowOnProjector, "Show the face full screen on the projector"),
     Bind(Qt::Key_L, false, IdLiveVoice, "Live voice: the microphone moves the mouth, or not"),
     Bind(Qt::Key_Q, false, IdQuietNow, "Quiet now: live voice learns the room's noise again"),
+    Bind(Qt::Key_R, false, IdRecordTake,
+         "Record a take of live voice into the document, or end it"),
     Act(Qt::Key_MediaPlay, KeyAction::Start, "Play"),
     Act(Qt::Key_MediaStop, KeyAction::Stop, "Stop"),
     Act(Qt::Key_Escape, KeyAction::Escape, "Stop playing, or cancel moving a splitter"),

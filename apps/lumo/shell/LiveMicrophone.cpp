@@ -31,6 +31,10 @@ QAudioFormat VoiceFormat() {
 
 } // namespace
 
+AudioHeader LiveMicrophone::SoundFormat() {
+    return AudioHeader::Make(LiveVoice::Rate, SampleFormat::S16, 1);
+}
+
 // Where the source writes the sound as it arrives.
 class LiveMicrophone::Receiver : public QIODevice {
 public:
@@ -120,6 +124,10 @@ void LiveMicrophone::OnSound(const char* data, std::size_t size) {
         if (log_) {
             log_->Heard(mouth.open, start);
         }
+    }
+    if (listener_) {
+        listener_({reinterpret_cast<const std::uint8_t*>(samples.data()),
+                   samples.size() * sizeof(std::int16_t)});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/lumo/animate/LiveLife.h"
 #include "apps/lumo/animate/LiveVoice.h"
+#include "apps/lumo/audio/AudioClip.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QAudioSource;
@@ -33,6 +35,12 @@ public:
 
     // Told once, after the microphone has stopped for good.
     using Failure = std::function<void(const QString& message)>;
+    // Told the sound heard, whole samples in SoundFormat, once the live knobs
+    // have moved with it.
+    using Listener = std::function<void(std::span<const std::uint8_t> sound)>;
+
+    // The format of the sound it hears.
+    static AudioHeader SoundFormat();
 
     // The knobs must outlive the microphone.
     LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailure);
@@ -45,6 +53,10 @@ public:
     bool IsHearing() const { return source_ != nullptr; }
     // "Quiet now": the noise floor is learnt again.
     void LearnQuiet();
+    // None stops telling.
+    void SetListener(Listener listener) { listener_ = std::move(listener); }
+    // The knobs its face's life moves, not the voice's.
+    std::vector<KnobKey> LifeKeys() const { return life_.Keys(); }
 
 private:
     class Receiver;
@@ -55,6 +67,7 @@ private:
 
     LiveKnobs* knobs_;
     Failure onFailure_;
+    Listener listener_;
     LiveVoice voice_;
     LiveLife life_;
     QElapsedTimer sinceStart_;

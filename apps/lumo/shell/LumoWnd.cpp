@@ -1,5 +1,6 @@
 #include "apps/lumo/shell/LumoWnd.h"
 
+#include "apps/lumo/animate/TakeRecorder.h"
 #include "apps/lumo/dialogs/VersionInfo.h"
 #include "apps/lumo/panes/AudioWnd.h"
 #include "apps/lumo/panes/CommandIds.h"
@@ -119,6 +120,11 @@ void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
     }
     // A sound being read was meant for the document going away.
     audioLoader_->Cancel();
+    // So is a take being recorded.
+    if (microphone_) {
+        microphone_->SetListener(nullptr);
+    }
+    take_.reset();
     ShowInPanes(document.get());
     for (ViewWithSelection* pane : std::initializer_list<ViewWithSelection*>{preview_, shapes_}) {
         pane->StoreSelection({});
@@ -347,6 +353,8 @@ int LumoWnd::OnCommand(uint32_t id) {
         return OnLiveVoice();
     case IdQuietNow:
         return OnQuietNow();
+    case IdRecordTake:
+        return OnRecordTake();
     default:
         return 0;
     }

@@ -41,6 +41,7 @@ class PreviewWnd;
 class ShapeWnd;
 class ShowWnd;
 class StatusLine;
+class TakeRecorder;
 class TimelineWnd;
 class TransportBar;
 
@@ -70,6 +71,7 @@ public:
     LiveKnobs& GetLiveKnobs() { return liveKnobs_; }
     // Whether the microphone moves the mouth.
     bool IsLive() const;
+    bool IsRecording() const;
     // Starts the show on the screen of that index, or on the one chosen
     // before.
     int OnShowOnProjector(std::optional<std::size_t> screenIndex);
@@ -174,6 +176,9 @@ private:
     int OnQuietNow();
     void OnLiveVoiceFailed(const QString& message);
     void UpdateLiveVoiceMenu();
+    int OnRecordTake();
+    // Puts the take into the document, telling why it ended when not asked.
+    void EndTake(const QString& why);
     int OnHome();
     int OnEnd();
     int OnTutorial();
@@ -237,6 +242,8 @@ private:
     bool readOnly_ = false;
     std::unique_ptr<HelpWnd> help_;
     LiveKnobs liveKnobs_;
+    // Goes after the microphone that feeds it.
+    std::unique_ptr<TakeRecorder> take_;
     std::unique_ptr<LiveMicrophone> microphone_;
     // Goes before the document it shows and the live knobs it watches.
     std::unique_ptr<ShowWnd> show_;

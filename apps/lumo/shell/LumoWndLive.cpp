@@ -13,7 +13,8 @@ namespace {
 
 const QString LiveInputSetting = QStringLiteral("LiveVoiceInput");
 const QString LearningText =
-    QStringLiteral("Live voice is on: a second of quiet now, while it learns the room's noise.");
+    QStringLiteral("Live voice is on: a second of quiet now, while it learns the room's noise. "
+                   "R records a take.");
 
 // The microphone chosen before while it is still there, else the system's own.
 QAudioDevice ChosenInput(const wingui::SettingsKey& settings) {
@@ -39,8 +40,13 @@ int LumoWnd::OnLiveVoice() {
         return 0;
     }
     if (IsLive()) {
+        const QString off = QStringLiteral("Live voice is off.");
+        if (IsRecording()) {
+            EndTake(off);
+        } else {
+            ShowStatus(off);
+        }
         microphone_.reset();
-        ShowStatus(QStringLiteral("Live voice is off."));
         return 0;
     }
     microphone_ = std::make_unique<LiveMicrophone>(
@@ -61,6 +67,7 @@ int LumoWnd::OnLiveInput(std::size_t index) {
     Settings().WriteString(LiveInputSetting,
                            QString::fromUtf8(inputs[static_cast<qsizetype>(index)].id()));
     if (IsLive()) {
+        EndTake(QString());
         microphone_.reset();
         OnLiveVoice();
     }
@@ -78,7 +85,11 @@ int LumoWnd::OnQuietNow() {
 // Told from inside the microphone's own handlers, so it goes once they have
 // returned; the message stays until the user acts.
 void LumoWnd::OnLiveVoiceFailed(const QString& message) {
-    ShowStatus(message);
+    if (IsRecording()) {
+        EndTake(message + QStringLiteral(" The take ends with what was heard."));
+    } else {
+        ShowStatus(message);
+    }
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -92,6 +103,8 @@ void LumoWnd::OnLiveVoiceFailed(const QString& message) {
 void LumoWnd::UpdateLiveVoiceMenu() {
     Action(IdLiveVoice)->setChecked(IsLive());
     Action(IdQuietNow)->setEnabled(IsLive());
+    Action(IdRecordTake)->setEnabled(document_ != nullptr);
+    Action(IdRecordTake)->setChecked(IsRecording());
     const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
     const QAudioDevice chosen = ChosenInput(Settings());
     for (uint32_t id = IdLiveInput1; id <= IdLiveInput8; ++id) {

@@ -76,6 +76,7 @@ void LumoWnd::CreateMenus() {
     QMenu* live = view->addMenu(QStringLiteral("&Live Voice"));
     AddCommand(live, IdLiveVoice, QStringLiteral("&Live Voice"))->setCheckable(true);
     AddCommand(live, IdQuietNow, QStringLiteral("&Quiet Now"));
+    AddCommand(live, IdRecordTake, QStringLiteral("&Record Take"))->setCheckable(true);
     live->addSeparator();
     for (uint32_t id = IdLiveInput1; id <= IdLiveInput8; ++id) {
         AddCommand(live, id, QString())->setCheckable(true);

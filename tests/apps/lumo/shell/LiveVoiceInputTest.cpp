@@ -83,7 +83,6 @@ protected:
         return true;
     }
     QString Status() const { return window->statusBar()->currentMessage(); }
-
     QString sinkModule;
     QString module;
 };
@@ -123,6 +122,42 @@ TEST_F(LiveVoiceInputTest, AMicrophoneThatGoesAwayEndsLiveVoiceWithAMessageAndLR
     QTest::keyClick(window.get(), Qt::Key_L);
     EXPECT_FALSE(window->IsLive());
     EXPECT_EQ(Status(), "Live voice is off: no microphone was found.");
+}
+
+// In the show R resets the fit while F shows the handles, and records
+// otherwise; a take that heard nothing leaves the document as it was.
+TEST_F(LiveVoiceInputTest, RInTheShowRecordsUnlessTheHandlesAreShown) {
+    window->OnCommand(IdShowOnProjector);
+    ShowWnd& show = *window->Show();
+    QTest::keyClick(&show, Qt::Key_F);
+    QTest::keyClick(&show, Qt::Key_R);
+    EXPECT_FALSE(window->IsRecording());
+    QTest::keyClick(&show, Qt::Key_F);
+    QTest::keyClick(&show, Qt::Key_R);
+    EXPECT_TRUE(window->IsRecording());
+    EXPECT_TRUE(window->IsLive()) << "R turns live voice on";
+    EXPECT_TRUE(Status().contains("Recording a take from frame 0")) << Status().toStdString();
+    QTest::keyClick(&show, Qt::Key_R);
+    EXPECT_FALSE(window->IsRecording());
+    EXPECT_TRUE(window->IsShowing());
+    EXPECT_TRUE(Status().startsWith("The take")) << Status().toStdString();
+    if (Status().contains("no sound")) {
+        EXPECT_EQ(window->GetDocument()->GetUndoCount(), 0u);
+    }
+}
+
+// Unplugged mid-take: the take ends with what was heard and says why.
+TEST_F(LiveVoiceInputTest, AMicrophoneThatGoesAwayEndsTheTakeWithAMessage) {
+    window->OnCommand(IdRecordTake);
+    ASSERT_TRUE(window->IsRecording());
+    Pactl({"unload-module", module});
+    module.clear();
+    EXPECT_TRUE(PumpUntil(5.0, [this] { return !window->IsRecording(); }));
+    EXPECT_FALSE(window->IsLive());
+    EXPECT_TRUE(Status().startsWith("Live voice is off: the microphone")) << Status().toStdString();
+    EXPECT_TRUE(Status().contains("The take ends with what was heard")) << Status().toStdString();
+    window->UpdateMenuState();
+    EXPECT_FALSE(window->Action(IdRecordTake)->isChecked());
 }
 
 // Last, since the server does not come back.
