@@ -1,12 +1,26 @@
 #include "apps/lumo/shell/MessagePump.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace vel::lumo {
 
-void PumpMessages(bool playing) {
-    QCoreApplication::processEvents(
-        playing ? QEventLoop::AllEvents : QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+void PumpMessages(std::optional<std::chrono::nanoseconds> longest) {
+    QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
+    // A precise timer ends the wait: the events it lets through come at
+    // once, and the frame after them on time.
+    QTimer wake;
+    const auto whole =
+        std::chrono::floor<std::chrono::milliseconds>(longest.value_or(std::chrono::hours(1)));
+    if (!longest || whole.count() > 0) {
+        flags |= QEventLoop::WaitForMoreEvents;
+    }
+    if (longest && whole.count() > 0) {
+        wake.setTimerType(Qt::PreciseTimer);
+        wake.setSingleShot(true);
+        wake.start(whole);
+    }
+    QCoreApplication::processEvents(flags);
     // Outside exec() nothing else deletes what asked to be deleted later.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
