@@ -10,12 +10,11 @@ void PumpMessages(std::optional<std::chrono::nanoseconds> longest) {
     // A precise timer ends the wait: the events it lets through come at
     // once, and the frame after them on time.
     QTimer wake;
-    const auto whole =
-        std::chrono::floor<std::chrono::milliseconds>(longest.value_or(std::chrono::hours(1)));
-    if (!longest || whole.count() > 0) {
+    if (!longest) {
         flags |= QEventLoop::WaitForMoreEvents;
-    }
-    if (longest && whole.count() > 0) {
+    } else if (const auto whole = std::chrono::floor<std::chrono::milliseconds>(*longest);
+               whole.count() > 0) {
+        flags |= QEventLoop::WaitForMoreEvents;
         wake.setTimerType(Qt::PreciseTimer);
         wake.setSingleShot(true);
         wake.start(whole);

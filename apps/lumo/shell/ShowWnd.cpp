@@ -145,9 +145,10 @@ void ShowWnd::OnLiveKnobsChange() {
 // frame interval.
 void ShowWnd::PaintLiveChange() {
     const LumoDocument* document = GetDocument();
-    const double framesPerSecond = document != nullptr ? document->GetFrameRate() / 1000.0 : 0.0;
-    const auto gap = framesPerSecond > 0 ? std::chrono::duration_cast<PacerClock::Duration>(
-                                               std::chrono::duration<double>(0.5 / framesPerSecond))
+    const double paintsPerSecond =
+        document != nullptr ? LivePaintsPerFrame * document->GetFrameRate() / 1000.0 : 0.0;
+    const auto gap = paintsPerSecond > 0 ? std::chrono::duration_cast<PacerClock::Duration>(
+                                               std::chrono::duration<double>(1.0 / paintsPerSecond))
                                          : PacerClock::Duration::zero();
     const PacerClock::TimePoint now = clock_->Now();
     if (lastPaint_ && *lastPaint_ + gap > now) {

@@ -41,6 +41,8 @@ class ShowWnd : public QWidget, public PaneHost, private View, private LiveKnobs
 public:
     // How long the pointer stays without moving before it hides.
     static constexpr int PointerHideMs = 1000;
+    // How many paints a frame interval live changes may cause at most.
+    static constexpr double LivePaintsPerFrame = 2.0;
 
     // The clock and the document must outlive the window; onEnd is called
     // once, when the show ends. Sound goes to the system's output unless one
