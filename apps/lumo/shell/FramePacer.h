@@ -42,6 +42,12 @@ public:
     PacerClock::Duration GetPeriod() const { return period_; }
     // The deadline the last wait was for.
     PacerClock::TimePoint GetLastDeadline() const { return last_; }
+    // How long until the next wait would stop sleeping: until then its
+    // caller may do other work and wait later. Before the first frame, which
+    // is due at once, none.
+    PacerClock::Duration UntilWake() const {
+        return started_ ? next_ - Slack - clock_->Now() : PacerClock::Duration::zero();
+    }
 
 private:
     PacerClock* clock_;

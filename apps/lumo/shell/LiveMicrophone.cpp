@@ -16,9 +16,9 @@ namespace vel::lumo {
 
 namespace {
 
-// The input's own buffer: one step of the analysis, so that the sound
-// reaches it as soon as a step is complete.
-constexpr qint64 BufferMicroseconds = 10000;
+// The input's own buffer: half a step of the analysis. The source looks for
+// sound once a buffer, so a complete step waits at most half a step for it.
+constexpr qint64 BufferMicroseconds = 5000;
 constexpr int WatchdogMs = 250;
 
 QAudioFormat VoiceFormat() {

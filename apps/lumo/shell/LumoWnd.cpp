@@ -205,17 +205,19 @@ void LumoWnd::PlaybackStep() {
     playback_->Step(document_.get());
 }
 
+PacerClock::Duration LumoWnd::PlaybackTurn() {
+    return playback_->Turn(document_.get());
+}
+
 int LumoWnd::RunMessageLoop() {
     while (!closed_) {
-        bool stepped = true;
+        std::optional<PacerClock::Duration> wait;
         if (IsPlaying()) {
-            PlaybackStep();
+            wait = PlaybackTurn();
         } else if (IsShowing() && show_->IsPlaying()) {
-            show_->PlaybackStep();
-        } else {
-            stepped = false;
+            wait = show_->PlaybackTurn();
         }
-        PumpMessages(stepped);
+        PumpMessages(wait);
     }
     return 0;
 }

@@ -81,6 +81,9 @@ public:
     // One frame of playback: waits for its deadline, then shows the next frame
     // or stops at the end.
     void PlaybackStep();
+    // One turn of playback in the message loop: the next frame once its
+    // deadline is near; answers how long events may be waited for.
+    PacerClock::Duration PlaybackTurn();
 
     // Answers the command's result: 0, or -1 for a failed or cancelled save.
     int OnCommand(uint32_t id) override;

@@ -43,6 +43,30 @@ void PlaybackController::Stop() {
     ShowPlaying(false);
 }
 
+// While sound plays, the picture follows what is being heard rather than the
+// system clock, which drifts from the sound card's; after a stall a pacer that
+// drops jumps to the frame being heard.
+void PlaybackController::FollowSound(const LumoDocument& document) {
+    const double framesPerSecond = document.GetFrameRate() / 1000.0;
+    if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
+        const double untilNext = (host_->GetFrame() + 1.0) / framesPerSecond - *heard;
+        pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
+            std::chrono::duration<double>(untilNext)));
+    }
+}
+
+PacerClock::Duration PlaybackController::Turn(const LumoDocument* document) {
+    if (document != nullptr) {
+        FollowSound(*document);
+        if (const PacerClock::Duration left = pacer_.UntilWake();
+            left > PacerClock::Duration::zero()) {
+            return left;
+        }
+    }
+    Step(document);
+    return PacerClock::Duration::zero();
+}
+
 void PlaybackController::Step(const LumoDocument* document) {
     if (document == nullptr) {
         Stop();
@@ -50,14 +74,7 @@ void PlaybackController::Step(const LumoDocument* document) {
     }
     const uint32_t frame = host_->GetFrame();
     const double framesPerSecond = document->GetFrameRate() / 1000.0;
-    // While sound plays, the picture follows what is being heard rather than
-    // the system clock, which drifts from the sound card's; after a stall a
-    // pacer that drops jumps to the frame being heard.
-    if (const std::optional<double> heard = audio_->HeardSeconds(); heard && framesPerSecond > 0) {
-        const double untilNext = (frame + 1.0) / framesPerSecond - *heard;
-        pacer_.Align(std::chrono::duration_cast<PacerClock::Duration>(
-            std::chrono::duration<double>(untilNext)));
-    }
+    FollowSound(*document);
     const FramePacer::Beat beat = pacer_.Wait();
     if (!beat.onTime) {
         window_->update();

@@ -37,11 +37,17 @@ public:
     // frame (or, dropping, the one due now), or at the end stops or starts
     // again from the first; stops without a document.
     void Step(const LumoDocument* document);
+    // One turn of a playing window's loop, which handles its events while
+    // waiting for a deadline rather than sleeping through them: shows the
+    // next frame as Step does once its deadline is near, and answers how
+    // long the loop may wait for events before the next turn.
+    PacerClock::Duration Turn(const LumoDocument* document);
     // When the frame shown last was due.
     PacerClock::TimePoint GetLastDeadline() const { return pacer_.GetLastDeadline(); }
 
 private:
     void ShowPlaying(bool playing);
+    void FollowSound(const LumoDocument& document);
 
     PaneHost* host_;
     AudioWnd* audio_;

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <optional>
 #include <utility>
 
 namespace vel::lumo {
@@ -22,11 +23,11 @@ int RunShowOnly(LumoWnd& editor, std::size_t screen) {
     do {
         editor.OnShowOnProjector(screen);
         while (editor.IsShowing()) {
-            const bool playing = editor.Show()->IsPlaying();
-            if (playing) {
-                editor.Show()->PlaybackStep();
+            std::optional<PacerClock::Duration> wait;
+            if (editor.Show()->IsPlaying()) {
+                wait = editor.Show()->PlaybackTurn();
             }
-            PumpMessages(playing);
+            PumpMessages(wait);
         }
     } while (!editor.QuerySaveChanges());
     return 0;

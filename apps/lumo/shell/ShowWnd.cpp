@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -46,6 +47,13 @@ ShowWnd::ShowWnd(LumoDocument& document, PacerClock& clock, std::function<void()
     pointerTimer_.setSingleShot(true);
     pointerTimer_.setInterval(PointerHideMs);
     connect(&pointerTimer_, &QTimer::timeout, this, [this] { setCursor(Qt::BlankCursor); });
+    livePaint_.setSingleShot(true);
+    livePaint_.setTimerType(Qt::PreciseTimer);
+    connect(&livePaint_, &QTimer::timeout, this, [this] {
+        if (livePending_) {
+            PaintLiveChange();
+        }
+    });
 }
 
 ShowWnd::~ShowWnd() {
@@ -100,6 +108,10 @@ void ShowWnd::PlaybackStep() {
     playback_->Step(GetDocument());
 }
 
+PacerClock::Duration ShowWnd::PlaybackTurn() {
+    return playback_->Turn(GetDocument());
+}
+
 void ShowWnd::SetLayer(std::unique_ptr<ShowLayer> layer) {
     layer_ = std::move(layer);
     update();
@@ -124,6 +136,27 @@ void ShowWnd::WatchLiveKnobs(LiveKnobs* knobs) {
 // voice by as little as the screen allows, and a stopped show still talks.
 void ShowWnd::OnLiveKnobsChange() {
     stale_ = true;
+    livePending_ = true;
+    PaintLiveChange();
+}
+
+// The microphone's pieces come far more often than frames: painting each
+// would take the time the frames need, so the show paints at most twice a
+// frame interval.
+void ShowWnd::PaintLiveChange() {
+    const LumoDocument* document = GetDocument();
+    const double paintsPerSecond =
+        document != nullptr ? LivePaintsPerFrame * document->GetFrameRate() / 1000.0 : 0.0;
+    const auto gap = paintsPerSecond > 0 ? std::chrono::duration_cast<PacerClock::Duration>(
+                                               std::chrono::duration<double>(1.0 / paintsPerSecond))
+                                         : PacerClock::Duration::zero();
+    const PacerClock::TimePoint now = clock_->Now();
+    if (lastPaint_ && *lastPaint_ + gap > now) {
+        if (!livePaint_.isActive()) {
+            livePaint_.start(std::chrono::ceil<std::chrono::milliseconds>(*lastPaint_ + gap - now));
+        }
+        return;
+    }
     update();
 }
 
@@ -190,6 +223,8 @@ void ShowWnd::paintEvent(QPaintEvent*) {
     if (layer_) {
         layer_->Paint(painter, target);
     }
+    lastPaint_ = clock_->Now();
+    livePending_ = false;
     if (lateness_ && unlogged_) {
         lateness_->Painted(frame_, clock_->Now() - playback_->GetLastDeadline());
         unlogged_ = false;

@@ -5,6 +5,7 @@
 #include "apps/lumo/model/LiveKnobs.h"
 #include "apps/lumo/panes/AudioOutput.h"
 #include "apps/lumo/panes/PaneHost.h"
+#include "apps/lumo/shell/PacerClock.h"
 
 #include <QImage>
 #include <QRect>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QScreen;
 
@@ -23,7 +25,6 @@ class ExportPicture;
 class LatenessLog;
 class LiveLatencyLog;
 class LumoDocument;
-class PacerClock;
 class PlaybackController;
 class ShowLayer;
 
@@ -40,6 +41,8 @@ class ShowWnd : public QWidget, public PaneHost, private View, private LiveKnobs
 public:
     // How long the pointer stays without moving before it hides.
     static constexpr int PointerHideMs = 1000;
+    // How many paints a frame interval live changes may cause at most.
+    static constexpr double LivePaintsPerFrame = 2.0;
 
     // The clock and the document must outlive the window; onEnd is called
     // once, when the show ends. Sound goes to the system's output unless one
@@ -60,6 +63,9 @@ public:
     void TogglePause();
     // One frame of the show: waits for its deadline, then shows the next.
     void PlaybackStep();
+    // One turn of the show in the message loop: the next frame once its
+    // deadline is near; answers how long events may be waited for.
+    PacerClock::Duration PlaybackTurn();
 
     // Puts a layer in front of the window's keys, mouse and picture; none
     // takes it away.
@@ -90,6 +96,9 @@ protected:
 private:
     void OnDocumentChange(Document* document, uint32_t changes) override;
     void OnLiveKnobsChange() override;
+    // Paints a live change at once, or when half a frame interval has
+    // passed since the last paint.
+    void PaintLiveChange();
     // Answers whether the window itself used the key.
     bool RunKey(const QKeyEvent& event);
     void OnMouse(QMouseEvent* event);
@@ -114,6 +123,10 @@ private:
     bool unlogged_ = false;
     uint32_t frame_ = 0;
     QTimer pointerTimer_;
+    QTimer livePaint_;
+    std::optional<PacerClock::TimePoint> lastPaint_;
+    // Whether a live change is still to be painted.
+    bool livePending_ = false;
     bool ended_ = false;
 };
 

@@ -21,6 +21,17 @@ QImage OpenMouthFrame(const LumoDocument& document, uint32_t frame, QSize size) 
     return QImage(picture.Rows(), size.width(), size.height(), QImage::Format_RGB32).copy();
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+
 class LiveKnobsTest : public ShellTest {
 protected:
     void SetUp() override {
@@ -58,6 +69,36 @@ TEST_F(LiveKnobsTest, TheShowDrawsTheLiveKnobOverTheTimelineWhilePlayingAndStopp
     EXPECT_EQ(show.Picture(), OpenMouthFrame(Document(), frame + 1, show.Picture().size()));
     window->GetLiveKnobs().Release({MouthKey});
     EXPECT_EQ(show.Picture(), held);
+}
+
+// A live change shows before the next frame's deadline, but the
+// microphone's many small pieces never paint more than twice a frame.
+TEST_F(LiveKnobsTest, ALiveChangePaintsAtOnceButAtMostTwiceAFrameInterval) {
+    window->OnCommand(IdShowOnProjector);
+    ShowWnd& show = *window->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
+    PaintCounter paints(show);
+    show.PlaybackStep();
+    show.PlaybackStep();
+    QCoreApplication::processEvents();
+    ASSERT_GE(paints.count, 1);
+    const auto half = std::chrono::duration_cast<PacerClock::Duration>(
+        std::chrono::duration<double>(500.0 / Document().GetFrameRate()));
+    clock.now += half;
+    const int painted = paints.count;
+    window->GetLiveKnobs().Set({{MouthKey, 1.0f}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints.count, painted + 1) << "a live change waits for no deadline";
+    for (const float open : {0.2f, 0.6f, 0.4f}) {
+        clock.now += half / 4;
+        window->GetLiveKnobs().Set({{MouthKey, open}});
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(paints.count, painted + 1) << "painted again within half a frame";
+    clock.now += half;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count == painted + 2; }, 1000));
+    QTest::qWait(50);
+    EXPECT_EQ(paints.count, painted + 2) << "the last change is painted once";
 }
 
 TEST_F(LiveKnobsTest, ThePreviewRepaintsWithTheLiveKnobAndBackWhenItIsReleased) {

@@ -121,6 +121,21 @@ TEST_F(PlaybackTest, ArrowKeysAndTransportStepsMoveTheFrame) {
     EXPECT_EQ(window->GetFrame(), 0u);
 }
 
+TEST_F(PlaybackTest, PlaybackInTheEditorLeavesTheWaitToTheMessageLoop) {
+    SetLength(*window, 10);
+    window->OnCommand(IdPlay);
+    EXPECT_EQ(window->PlaybackTurn(), PacerClock::Duration::zero()) << "the first frame is due";
+    EXPECT_EQ(window->GetFrame(), 1u);
+    const PacerClock::Duration wait = window->PlaybackTurn();
+    EXPECT_EQ(window->GetFrame(), 1u);
+    EXPECT_EQ(clock.sleeps, 0);
+    EXPECT_GT(wait, std::chrono::milliseconds(30));
+    clock.now += wait;
+    EXPECT_EQ(window->PlaybackTurn(), PacerClock::Duration::zero());
+    EXPECT_EQ(window->GetFrame(), 2u);
+    EXPECT_EQ(clock.sleeps, 0);
+}
+
 TEST_F(PlaybackTest, TheFramePacerKeepsAFixedScheduleAndSleepsUntilShortlyBeforeEachDeadline) {
     FramePacer pacer(clock);
     pacer.Start(30.0);

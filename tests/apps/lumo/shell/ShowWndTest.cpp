@@ -4,6 +4,7 @@
 #include "apps/lumo/document/ShapeEdits.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/render/ExportPicture.h"
+#include "apps/lumo/shell/FramePacer.h"
 #include "apps/lumo/shell/ShowLayer.h"
 #include "apps/lumo/shell/ShowScreens.h"
 #include "core/File.h"
@@ -253,6 +254,37 @@ TEST_F(ShowWndTest, TheShowLogsEachFramesLatenessWhenAskedTo) {
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("1 5.000\n2 5.000\n3 5.000\n"));
+}
+
+// The loop's turn never sleeps through the wait for a deadline, so the
+// microphone, the keys and the editor are heard while the show waits; the
+// frame still comes at its deadline.
+TEST_F(ShowWndTest, BetweenFramesTheShowLeavesTheWaitToTheMessageLoopAndKeepsItsDeadlines) {
+    ShowWnd& show = StartShow();
+    Step(show, 2);
+    const uint32_t frame = show.GetFrame();
+    const auto period = std::chrono::duration_cast<PacerClock::Duration>(
+        std::chrono::duration<double>(1000.0 / Document().GetFrameRate()));
+    const auto deadline = clock.Now() + period;
+    const int sleeps = clock.sleeps;
+    for (const auto passed : {PacerClock::Duration::zero(), period / 2}) {
+        clock.now = deadline - period + passed;
+        const PacerClock::Duration wait = show.PlaybackTurn();
+        EXPECT_EQ(show.GetFrame(), frame);
+        EXPECT_EQ(clock.sleeps, sleeps) << "the turn slept";
+        EXPECT_EQ(clock.Now(), deadline - period + passed);
+        EXPECT_EQ(wait, period - passed - FramePacer::Slack);
+    }
+    clock.now = deadline - FramePacer::Slack;
+    EXPECT_EQ(show.PlaybackTurn(), PacerClock::Duration::zero());
+    EXPECT_EQ(show.GetFrame(), frame + 1);
+    EXPECT_EQ(clock.sleeps, sleeps);
+    EXPECT_GE(clock.Now(), deadline);
+    EXPECT_LT(clock.Now(), deadline + std::chrono::microseconds(200));
+    // Behind by a stall, a turn shows the frame due at once.
+    clock.now += 3 * period;
+    EXPECT_EQ(show.PlaybackTurn(), PacerClock::Duration::zero());
+    EXPECT_EQ(show.GetFrame(), frame + 4);
 }
 
 TEST_F(ShowWndTest, ANewDocumentOrClosingTheEditorEndsTheShow) {
