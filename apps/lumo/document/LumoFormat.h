@@ -56,7 +56,7 @@ inline constexpr uint64_t Fit = 4 + 8 * (4 + 9);
 inline constexpr uint64_t PhotoHeader = 4 * 4 + 4;
 // The knobs of the keys 1 to 9: each a knob key of eight bytes, all NULs for
 // a key that holds none.
-inline constexpr uint64_t ExpressionKeys = 9 * 8;
+inline constexpr uint64_t ExpressionKeys = uint64_t{9} * 8;
 } // namespace record
 
 // The bits of the fit's flags.

@@ -32,9 +32,10 @@ std::optional<Knob> FindKnob(const LumoDocument& document, const KnobKey& key) {
     return found == knobs.end() ? std::nullopt : std::optional<Knob>(*found);
 }
 
-// The rate is in frames per 1000 seconds.
+// Frame rates are in frames per 1000 seconds.
+constexpr double MsPerThousandSeconds = 1'000'000.0;
+
 int FrameMs(const LumoDocument& document) {
-    constexpr double MsPerThousandSeconds = 1'000'000.0;
     return std::max(1, static_cast<int>(std::lround(MsPerThousandSeconds /
                                                     std::max(document.GetFrameRate(), 1U))));
 }
