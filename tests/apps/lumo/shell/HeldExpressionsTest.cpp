@@ -138,12 +138,7 @@ TEST_F(HeldExpressionsTest, AKeyWithoutAKnobOrWhoseKnobWentDoesNothing) {
 
 class HeldExpressionsWindowTest : public ShellTest {
 protected:
-    void SetUp() override {
-        core::FileError error;
-        std::unique_ptr<LumoDocument> document = LumoDocument::Open(LUMO_EXAMPLE, error);
-        ASSERT_TRUE(document);
-        window->SetDocument(std::move(document));
-    }
+    void SetUp() override { ASSERT_TRUE(window->OpenFile(LUMO_EXAMPLE)); }
 };
 
 // The show and the editor's preview both hold the keys, over a timeline
