@@ -69,6 +69,12 @@ void WriteDocuments(const std::filesystem::path& folder) {
     face->SetPhoto(*TracingPhoto::Make(png, {{0.1f, -0.2f}, 1.5f, 0.4f}));
     WriteFile(folder / "face-photo.glw", Saved(*face));
     face->SetPhoto(TracingPhoto{});
+    ExpressionKeys keys;
+    keys[0] = KnobKey("mouth");
+    keys[4] = KnobKey("eyeblink");
+    face->SetExpressionKeys(keys);
+    WriteFile(folder / "face-expression-keys.glw", Saved(*face));
+    face->SetExpressionKeys(std::nullopt);
     AudioClip odd{AudioHeader::Make(8000, SampleFormat::S16, 1), {1, 0, 2, 0, 3, 0}};
     face->SetAudio(odd);
     WriteFile(folder / "face-odd-audio.glw", Saved(*face));

@@ -19,7 +19,8 @@ LumoDocument::LumoDocument(std::unique_ptr<Model> model) : model_(std::move(mode
 
 LumoDocument::LumoDocument(const LumoDocument& other)
     : Document(FreshBase{}), audio_(other.audio_), model_(other.model_->Clone()),
-      timeline_(other.timeline_), fit_(other.fit_), photo_(other.photo_) {}
+      timeline_(other.timeline_), fit_(other.fit_), photo_(other.photo_),
+      expressionKeys_(other.expressionKeys_) {}
 
 std::unique_ptr<LumoDocument> LumoDocument::New() {
     return std::make_unique<LumoDocument>(std::make_unique<PumpkinModel>());
@@ -97,6 +98,15 @@ void LumoDocument::SetFit(const PumpkinFit& fit) {
 void LumoDocument::SetPhoto(const TracingPhoto& photo) {
     photo_ = photo;
     Notify(ChangeBits::Photo);
+}
+
+ExpressionKeys LumoDocument::GetExpressionKeys() const {
+    return expressionKeys_ ? *expressionKeys_ : DefaultExpressionKeys(model_->GetKnobs());
+}
+
+void LumoDocument::SetExpressionKeys(const std::optional<ExpressionKeys>& keys) {
+    expressionKeys_ = keys;
+    Notify(ChangeBits::Model);
 }
 
 bool LumoDocument::Read(serializer::Deserializer& in) {

@@ -3,6 +3,7 @@
 #include "apps/lumo/audio/AudioClip.h"
 #include "apps/lumo/document/Document.h"
 #include "apps/lumo/model/EvaluatedShape.h"
+#include "apps/lumo/model/ExpressionKeys.h"
 #include "apps/lumo/model/KnobTimeline.h"
 #include "apps/lumo/model/KnobValues.h"
 #include "apps/lumo/model/LiveKnobs.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,14 @@ public:
     // Replaces the photo and notifies the photo bit.
     void SetPhoto(const TracingPhoto& photo);
 
+    // The knobs the keys 1 to 9 hold: the document's own choice, or the
+    // defaults for its knobs while it has none.
+    ExpressionKeys GetExpressionKeys() const;
+    // The choice itself; nothing while the defaults hold.
+    const std::optional<ExpressionKeys>& GetOwnExpressionKeys() const { return expressionKeys_; }
+    // Replaces the choice and notifies the model bit.
+    void SetExpressionKeys(const std::optional<ExpressionKeys>& keys);
+
     // The document file format, from and to any byte stream.
     bool Read(serializer::Deserializer& in);
     bool Write(serializer::Serializer& out) const;
@@ -97,6 +107,7 @@ private:
     KnobTimeline timeline_;
     PumpkinFit fit_;
     TracingPhoto photo_;
+    std::optional<ExpressionKeys> expressionKeys_;
 };
 
 } // namespace vel::lumo

@@ -37,6 +37,7 @@ inline constexpr uint32_t AudioHeader = ChunkId("desc");
 inline constexpr uint32_t Samples = ChunkId("smpl");
 inline constexpr uint32_t Fit = ChunkId("PFIT");
 inline constexpr uint32_t Photo = ChunkId("PHOT");
+inline constexpr uint32_t ExpressionKeys = ChunkId("XKEY");
 } // namespace chunk
 
 // Sizes of the fixed records inside their chunks.
@@ -53,6 +54,9 @@ inline constexpr uint64_t Fit = 4 + 8 * (4 + 9);
 // The photo to trace, before its bytes: the centre's x and y, the height and
 // the opacity (32-bit floats), then the count of the photo's bytes (32 bits).
 inline constexpr uint64_t PhotoHeader = 4 * 4 + 4;
+// The knobs of the keys 1 to 9: each a knob key of eight bytes, all NULs for
+// a key that holds none.
+inline constexpr uint64_t ExpressionKeys = uint64_t{9} * 8;
 } // namespace record
 
 // The bits of the fit's flags.

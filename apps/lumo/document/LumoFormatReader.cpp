@@ -48,6 +48,7 @@ private:
     void ReadFit();
     bool ReadFitPoint(FitPoint& point);
     void ReadPhoto();
+    void ReadExpressionKeys();
     void CompleteTracks();
 
     LumoDocument& document_;
@@ -127,6 +128,9 @@ bool DocumentReader::ReadFile() {
             return true;
         case chunk::Photo:
             ReadPhoto();
+            return true;
+        case chunk::ExpressionKeys:
+            ReadExpressionKeys();
             return true;
         default:
             return true;
@@ -362,6 +366,28 @@ void DocumentReader::ReadPhoto() {
         return;
     }
     document_.SetPhoto(*photo);
+}
+
+// A damaged choice of keys costs the choice alone: the keys hold the
+// defaults, and a note says why. Bytes after the ninth key are for later
+// versions.
+void DocumentReader::ReadExpressionKeys() {
+    if (in_.CurrentChunk()->remaining < record::ExpressionKeys) {
+        core::ReportToStandardError(
+            "the knobs of the expression keys are cut short; the keys hold the usual ones");
+        return;
+    }
+    ExpressionKeys keys;
+    for (std::optional<KnobKey>& key : keys) {
+        KnobKey read;
+        if (!ReadKey(read)) {
+            return;
+        }
+        if (read != KnobKey()) {
+            key = read;
+        }
+    }
+    document_.SetExpressionKeys(keys);
 }
 
 // A track that the file gave a knob before the knob itself lacks the

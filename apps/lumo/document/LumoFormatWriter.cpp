@@ -1,6 +1,8 @@
 #include "apps/lumo/document/LumoDocument.h"
 #include "apps/lumo/document/LumoFormat.h"
 
+#include <optional>
+
 namespace vel::lumo {
 namespace {
 
@@ -122,6 +124,19 @@ void WritePhoto(Node& parent, const TracingPhoto& photo) {
         .EndChunk(chunk::Photo);
 }
 
+// Written only when the document chose its keys, so that one that never did
+// keeps the bytes older versions wrote and the defaults of its knobs.
+void WriteExpressionKeys(Node& parent, const std::optional<ExpressionKeys>& keys) {
+    if (!keys) {
+        return;
+    }
+    Node* node = &parent.BeginChunk(chunk::ExpressionKeys);
+    for (const std::optional<KnobKey>& key : *keys) {
+        node = &WriteKey(*node, key.value_or(KnobKey()));
+    }
+    node->EndChunk(chunk::ExpressionKeys);
+}
+
 } // namespace
 
 void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Node& root) {
@@ -139,6 +154,7 @@ void BuildDocumentTree(const LumoDocument& document, serializer::Serializer::Nod
     WriteAudio(file, document.GetAudio());
     WriteFit(file, document.GetFit());
     WritePhoto(file, document.GetPhoto());
+    WriteExpressionKeys(file, document.GetOwnExpressionKeys());
     file.EndChunk(chunk::File);
 }
 

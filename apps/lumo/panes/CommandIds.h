@@ -56,6 +56,7 @@ enum CommandId : std::uint32_t {
     IdLipSync = 501,
     IdAddBlinks = 502,
     IdCandleFlicker = 503,
+    IdExpressionKeys = 504,
     IdTutorial = 601,
     IdAbout = 602,
     IdKeyboardShortcuts = 603,

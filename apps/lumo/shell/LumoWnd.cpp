@@ -12,6 +12,7 @@
 #include "apps/lumo/shell/AudioLoader.h"
 #include "apps/lumo/shell/Autosaver.h"
 #include "apps/lumo/shell/ExportVideoCommand.h"
+#include "apps/lumo/shell/HeldExpressions.h"
 #include "apps/lumo/shell/HelpWnd.h"
 #include "apps/lumo/shell/KeyTable.h"
 #include "apps/lumo/shell/LiveMicrophone.h"
@@ -64,6 +65,9 @@ LumoWnd::LumoWnd(PacerClock* clock)
     client_->installEventFilter(this);
     transport_->Create();
     preview_->WatchLiveKnobs(&liveKnobs_);
+    expressions_ = std::make_unique<HeldExpressions>(
+        liveKnobs_, [this] { return IsShowing() ? show_->GetFrame() : frame_; },
+        [this](const QString& text) { ShowStatus(text); });
     for (Pane* pane : std::initializer_list<Pane*>{preview_, shapes_, timeline_}) {
         status_->Watch(pane);
     }
@@ -132,6 +136,7 @@ void LumoWnd::SetDocument(std::unique_ptr<LumoDocument> document) {
     registration_ = ViewRegistration();
     document_ = std::move(document);
     registration_ = ViewRegistration(document_.get(), this);
+    expressions_->SetDocument(document_.get());
     proposedPath_.clear();
     diskStamp_ = DiskStamp::Of(document_->GetPath());
     lock_.reset();
@@ -239,9 +244,18 @@ void LumoWnd::closeEvent(QCloseEvent* event) {
 }
 
 void LumoWnd::keyPressEvent(QKeyEvent* event) {
+    if (expressions_->OnKey(*event)) {
+        return;
+    }
     const KeyBinding* binding =
         FindWindowKey(event->key(), event->modifiers().testFlag(Qt::ControlModifier));
     if (binding == nullptr || !RunKey(*binding, std::max(event->count(), 1))) {
+        event->ignore();
+    }
+}
+
+void LumoWnd::keyReleaseEvent(QKeyEvent* event) {
+    if (!expressions_->OnKey(*event)) {
         event->ignore();
     }
 }
@@ -330,6 +344,8 @@ int LumoWnd::OnCommand(uint32_t id) {
         return 0;
     case IdEnd:
         return OnEnd();
+    case IdExpressionKeys:
+        return OnExpressionKeys();
     case IdLipSync:
     case IdAddBlinks:
     case IdCandleFlicker:

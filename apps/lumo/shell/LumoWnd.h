@@ -34,6 +34,7 @@ class Autosaver;
 class PlaybackController;
 class DocumentLock;
 class HelpWnd;
+class HeldExpressions;
 class LiveMicrophone;
 struct KeyBinding;
 struct RecoveryRecord;
@@ -132,6 +133,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -171,6 +173,7 @@ private:
     void OnAudioLoaded(const std::string& path, AudioFileLoad::Outcome outcome);
     int OnUndoRedo(bool redo);
     int OnAnimate(uint32_t id);
+    int OnExpressionKeys();
     int OnPlay();
     void OnShowEnded();
     void UpdateShowMenu();
@@ -248,6 +251,8 @@ private:
     // Goes after the microphone that feeds it.
     std::unique_ptr<TakeRecorder> take_;
     std::unique_ptr<LiveMicrophone> microphone_;
+    // Goes before the live knobs it moves.
+    std::unique_ptr<HeldExpressions> expressions_;
     // Goes before the document it shows and the live knobs it watches.
     std::unique_ptr<ShowWnd> show_;
     ExportChoices exportChoices_;

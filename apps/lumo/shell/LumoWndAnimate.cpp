@@ -1,4 +1,5 @@
 #include "apps/lumo/dialogs/AnimateDlg.h"
+#include "apps/lumo/dialogs/ExpressionKeysDlg.h"
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/TimelineWnd.h"
 #include "apps/lumo/shell/AnimateMenuCommand.h"
@@ -33,6 +34,13 @@ int LumoWnd::OnAnimate(uint32_t id) {
     // Says which method made the keys, and what the user cannot see yet.
     statusBar()->showMessage(QString::fromStdString(outcome), OutcomeShownMs);
     return 1;
+}
+
+int LumoWnd::OnExpressionKeys() {
+    if (document_) {
+        ChooseExpressionKeys(this, *document_);
+    }
+    return 0;
 }
 
 } // namespace vel::lumo

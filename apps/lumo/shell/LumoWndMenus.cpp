@@ -64,6 +64,8 @@ void LumoWnd::CreateMenus() {
     AddCommand(animate, IdLipSync, QStringLiteral("&Lip Sync from Audio..."));
     AddCommand(animate, IdAddBlinks, QStringLiteral("Add &Blinks..."));
     AddCommand(animate, IdCandleFlicker, QStringLiteral("Candle &Flicker..."));
+    animate->addSeparator();
+    AddCommand(animate, IdExpressionKeys, QStringLiteral("&Expression Keys..."));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     AddCommand(view, IdPlay, QStringLiteral("&Play"));
@@ -116,7 +118,7 @@ void LumoWnd::UpdateMenuState() {
     }
     Action(IdSave)->setEnabled(hasDocument && document_->IsModified());
     for (uint32_t id : {IdSaveAs, IdSaveAsTemplate, IdExportVideo, IdLoadAudio, IdLipSync,
-                        IdAddBlinks, IdCandleFlicker}) {
+                        IdAddBlinks, IdCandleFlicker, IdExpressionKeys}) {
         Action(id)->setEnabled(hasDocument);
     }
     Action(IdUndo)->setEnabled(hasDocument && document_->GetUndoCount() > 0);

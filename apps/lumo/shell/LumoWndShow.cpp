@@ -32,6 +32,7 @@ int LumoWnd::OnShowOnProjector(std::optional<std::size_t> screenIndex) {
     Stop();
     show_ = std::make_unique<ShowWnd>(*document_, *clock_, [this] { OnShowEnded(); });
     show_->WatchLiveKnobs(&liveKnobs_);
+    show_->SetHeldExpressions(expressions_.get());
     show_->SetLayer(std::make_unique<FitControls>(show_.get(), document_.get(), this));
     show_->Start(screen);
     return 0;

@@ -107,6 +107,12 @@ constexpr std::array ShowKeys{
     PaneKey{Qt::Key_Q, Qt::NoModifier, "Quiet now: live voice learns the room's noise again"},
 };
 
+// Held rather than pressed, so they stand apart from the key tables.
+constexpr const char* ExpressionKeysKey = "1 … 9";
+constexpr const char* ExpressionKeysText =
+    "Hold an expression: the key's knob goes to its far end while held "
+    "(Animate > Expression Keys)";
+
 constexpr std::array ShowGestures{
     Gesture{"Drag a handle", "Fit the face to the pumpkin; one undoable step"},
     Gesture{"Escape while dragging", "Put the handle back as it was"},
@@ -171,12 +177,16 @@ QString Section(const QString& name, const Rows& keys, std::span<const Gesture> 
         .arg(name.toHtmlEscaped(), keyTable, Table(QStringLiteral("Mouse"), GestureRows(gestures)));
 }
 
-QString Section(const PaneShortcuts& pane) {
+Rows KeyRows(const PaneShortcuts& pane) {
     Rows keys;
     for (const PaneKey& key : pane.keys) {
         AddRow(keys, KeyText(key.key, key.modifiers), QString::fromUtf8(key.text));
     }
-    return Section(QString::fromUtf8(pane.name), keys, pane.gestures);
+    return keys;
+}
+
+QString Section(const PaneShortcuts& pane) {
+    return Section(QString::fromUtf8(pane.name), KeyRows(pane), pane.gestures);
 }
 
 } // namespace
@@ -194,13 +204,16 @@ QString ShortcutPage() {
     for (const KeyBinding& binding : WindowKeys()) {
         AddRow(windowKeys, KeyText(binding), QString::fromUtf8(binding.text));
     }
+    AddRow(windowKeys, QString::fromUtf8(ExpressionKeysKey), QString::fromUtf8(ExpressionKeysText));
     QString html =
         QStringLiteral("<h1>Keyboard Shortcuts</h1>") +
         Section(QStringLiteral("Main window, whichever pane is active"), windowKeys, MainGestures);
     for (const PaneShortcuts& pane : Panes) {
         html += Section(pane);
     }
-    return html + Section(Show);
+    Rows showKeys = KeyRows(Show);
+    AddRow(showKeys, QString::fromUtf8(ExpressionKeysKey), QString::fromUtf8(ExpressionKeysText));
+    return html + Section(QString::fromUtf8(Show.name), showKeys, Show.gestures);
 }
 
 } // namespace vel::lumo

@@ -5,6 +5,7 @@
 #include "apps/lumo/model/Model.h"
 #include "apps/lumo/panes/AudioWnd.h"
 #include "apps/lumo/render/ExportPicture.h"
+#include "apps/lumo/shell/HeldExpressions.h"
 #include "apps/lumo/shell/LatenessLog.h"
 #include "apps/lumo/shell/LiveLatencyLog.h"
 #include "apps/lumo/shell/PlaybackController.h"
@@ -237,7 +238,16 @@ void ShowWnd::paintEvent(QPaintEvent*) {
 }
 
 void ShowWnd::keyPressEvent(QKeyEvent* event) {
-    if ((layer_ && layer_->OnKey(*event)) || RunKey(*event)) {
+    if ((layer_ && layer_->OnKey(*event)) || RunKey(*event) ||
+        (expressions_ != nullptr && expressions_->OnKey(*event))) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void ShowWnd::keyReleaseEvent(QKeyEvent* event) {
+    if (expressions_ != nullptr && expressions_->OnKey(*event)) {
         event->accept();
         return;
     }

@@ -23,6 +23,7 @@ namespace vel::lumo {
 class AudioWnd;
 class ExportPicture;
 class LatenessLog;
+class HeldExpressions;
 class LiveLatencyLog;
 class LumoDocument;
 class PlaybackController;
@@ -73,6 +74,9 @@ public:
     // Draws the face with these knobs over the timeline's; none draws the
     // timeline alone. The knobs must outlive the window or be taken away.
     void WatchLiveKnobs(LiveKnobs* knobs);
+    // The keys 1 to 9 hold expressions through these, which must outlive
+    // the window; none leaves the keys alone.
+    void SetHeldExpressions(HeldExpressions* expressions) { expressions_ = expressions; }
     // The document shown, or none once it has gone.
     LumoDocument* GetDocument() const;
     // Where the picture shows, in the window's logical pixels.
@@ -88,6 +92,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -116,6 +121,7 @@ private:
     std::unique_ptr<LatenessLog> lateness_;
     std::unique_ptr<LiveLatencyLog> liveLog_;
     std::unique_ptr<ShowLayer> layer_;
+    HeldExpressions* expressions_ = nullptr;
     std::unique_ptr<ExportPicture> picture_;
     QSize pictureSize_;
     bool stale_ = true;

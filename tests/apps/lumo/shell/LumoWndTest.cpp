@@ -56,7 +56,7 @@ TEST_F(LumoWndTest, MenusHoldTheCommandsInOrderWithTheirKeys) {
               (std::vector<std::string>{"Load &Audio", "-", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               (std::vector<std::string>{"&Lip Sync from Audio...", "Add &Blinks...",
-                                        "Candle &Flicker..."}));
+                                        "Candle &Flicker...", "-", "&Expression Keys..."}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()),
               (std::vector<std::string>{"&Play\tF5", "Show on P&rojector", "&Live Voice", "-",
                                         "Home\tHome", "End\tEnd", "-", "&Fit Preview\tCtrl+0",

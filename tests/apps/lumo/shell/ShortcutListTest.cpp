@@ -56,6 +56,8 @@ TEST_F(ShortcutListTest, TheShortcutListNamesEveryMenuKeyAndEveryWindowKey) {
     }
     EXPECT_TRUE(page.contains(QStringLiteral("Shift+drag inside the selected shape")));
     EXPECT_TRUE(page.contains(QStringLiteral("Shift+Tab")));
+    // The expression keys, in the main window and in the show.
+    EXPECT_EQ(page.count(QStringLiteral("Hold an expression")), 2);
 }
 
 TEST_F(ShortcutListTest, EachKeyMeansOneThingAndCtrlFallsBackToThePlainKey) {
