@@ -15,6 +15,7 @@
 #include "tests/support/NoisyVoice.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -375,8 +376,9 @@ struct Tally {
     std::uint32_t shut = 0;
     std::uint32_t pauseFrames = 0;
     std::uint32_t resting = 0;
-    std::uint32_t vowels = 0;
-    std::uint32_t vowelsMet = 0;
+    // Vowel words by the knob that shapes them: open, wide, round.
+    std::array<std::uint32_t, 3> vowels{};
+    std::array<std::uint32_t, 3> vowelsMet{};
     std::size_t mostKeys = 0;
     double lowestCorrelation = 1.0;
 
@@ -385,11 +387,15 @@ struct Tally {
         shut += other.shut;
         pauseFrames += other.pauseFrames;
         resting += other.resting;
-        vowels += other.vowels;
-        vowelsMet += other.vowelsMet;
+        for (std::size_t k = 0; k < vowels.size(); ++k) {
+            vowels[k] += other.vowels[k];
+            vowelsMet[k] += other.vowelsMet[k];
+        }
         mostKeys = std::max(mostKeys, other.mostKeys);
         lowestCorrelation = std::min(lowestCorrelation, other.lowestCorrelation);
     }
+    std::uint32_t AllVowels() const { return vowels[0] + vowels[1] + vowels[2]; }
+    std::uint32_t AllVowelsMet() const { return vowelsMet[0] + vowelsMet[1] + vowelsMet[2]; }
 };
 
 // Words whose lips shut between their vowels, and the vowel words.
@@ -401,6 +407,29 @@ bool ClosesMidWord(const std::string& word) {
     const std::size_t at = word.find_first_of("mbp", 1);
     return at != std::string::npos && at + 1 < word.size();
 }
+
+// The knob a vowel word shows: 0 open, 1 wide, 2 round.
+std::size_t VowelKnob(const std::string& word) {
+    for (const char* open : {"ah", "a", "da"}) {
+        if (word == open) {
+            return 0;
+        }
+    }
+    for (const char* wide : {"see", "bee", "sí", "se", "Sie", "See"}) {
+        if (word == wide) {
+            return 1;
+        }
+    }
+    return 2;
+}
+
+// Words of Spanish and German, closing the lips inside the word or shaped
+// by one vowel. Spanish says a b between vowels without shutting its lips,
+// so its closures are m and p alone.
+const std::vector<std::string> SpanishWords = {"mamá", "papá", "cama", "sopa", "tapa",
+                                               "a",    "o",    "su",   "sí",   "se"};
+const std::vector<std::string> GermanWords = {"Mama", "Papa", "Lampe", "Suppe", "immer",
+                                              "da",   "so",   "du",    "Sie",   "See"};
 
 // How the lips follow one speaker: the truth comes from the clean voice, the
 // animation from the clip as heard (clean or with noise).
@@ -442,9 +471,11 @@ Tally Judge(const Voice& voice, const AudioClip& clip, bool recogniser) {
             tally.shut += shutAt(quiet - 1) || shutAt(quiet) || shutAt(quiet + 1) ? 1 : 0;
             continue;
         }
-        const auto& row = t == "ah" ? mouth : (t == "see" || t == "bee") ? wide : round;
-        ++tally.vowels;
-        tally.vowelsMet += *std::max_element(row.begin() + a, row.begin() + b + 1) >= 0.5f ? 1 : 0;
+        const std::size_t knob = VowelKnob(t);
+        const auto& row = knob == 0 ? mouth : knob == 1 ? wide : round;
+        ++tally.vowels[knob];
+        tally.vowelsMet[knob] +=
+            *std::max_element(row.begin() + a, row.begin() + b + 1) >= 0.5f ? 1 : 0;
     }
     tally.mostKeys = MostKeysInASecond(run.animation);
     tally.lowestCorrelation = Correlation(mouth, levels);
@@ -474,8 +505,8 @@ void HarderVoices() {
                     std::printf("  %-22s %-6s %2u/%-8u %-11.1f %-7zu %-5.2f %u/%u%s\n",
                                 options.c_str(), noisy ? "20 dB" : "none", tally.shut,
                                 tally.closures, 100.0 * tally.resting / tally.pauseFrames,
-                                tally.mostKeys, tally.lowestCorrelation, tally.vowelsMet,
-                                tally.vowels, recogniser ? "" : "  (no recogniser)");
+                                tally.mostKeys, tally.lowestCorrelation, tally.AllVowelsMet(),
+                                tally.AllVowels(), recogniser ? "" : "  (no recogniser)");
                     (recogniser ? withRecogniser : withoutRecogniser).Add(tally);
                     if (recogniser && noisy) {
                         noisyWithRecogniser.Add(tally);
@@ -498,9 +529,57 @@ void HarderVoices() {
         static_cast<double>(std::max(withRecogniser.mostKeys, withoutRecogniser.mostKeys));
     Report("most keys on one row in any second", most, "<= 8", most <= 8);
     std::printf("  %-52s %5u/%u\n", "vowels shaped (open, round, wide >= 0.5), recogniser",
-                withRecogniser.vowelsMet, withRecogniser.vowels);
+                withRecogniser.AllVowelsMet(), withRecogniser.AllVowels());
     std::printf("  %-52s %8.4f\n", "lowest r(mouth, loudness), recogniser",
                 withRecogniser.lowestCorrelation);
+}
+
+// English, Spanish and German voices of two speakers at two speeds, each
+// clean and with pink noise 20 dB below the voice, read by the English
+// recogniser or from the sound alone in any language.
+void Languages() {
+    struct Row {
+        const char* what;
+        const char* voice;
+        const std::vector<std::string>& words;
+        bool recogniser;
+    };
+    const std::vector<Row> rows{
+        {"English, recogniser", "en-us", HardWords, true},
+        {"English, any language", "en-us", HardWords, false},
+        {"Spanish, any language", "es", SpanishWords, false},
+        {"German, any language", "de", GermanWords, false},
+        {"Spanish, English recogniser", "es", SpanishWords, true},
+    };
+    std::printf("\nLanguages: two speakers, two speeds, clean and with pink noise 20 dB below\n");
+    std::printf("  %-28s %-9s %-7s %-7s %-7s %-7s %-6s %s\n", "voices", "closures", "rest %",
+                "open", "wide", "round", "r", "keys");
+    for (const Row& row : rows) {
+        Tally all;
+        for (const char* speaker : {"", "+f3"}) {
+            for (const int speed : {140, 200}) {
+                const std::string options =
+                    std::string("-v ") + row.voice + speaker + " -s " + std::to_string(speed);
+                const Voice voice = SpeakApart(row.words, options);
+                for (const bool noisy : {false, true}) {
+                    const AudioClip heard =
+                        noisy ? vel::lumo::test::WithNoise(voice.clip, vel::lumo::test::Noise::Pink,
+                                                           20)
+                              : voice.clip;
+                    all.Add(Judge(voice, heard, row.recogniser));
+                }
+            }
+        }
+        const auto share = [](std::uint32_t met, std::uint32_t of) {
+            return std::to_string(met) + "/" + std::to_string(of);
+        };
+        std::printf("  %-28s %-9s %-7.1f %-7s %-7s %-7s %-6.2f %zu\n", row.what,
+                    share(all.shut, all.closures).c_str(), 100.0 * all.resting / all.pauseFrames,
+                    share(all.vowelsMet[0], all.vowels[0]).c_str(),
+                    share(all.vowelsMet[1], all.vowels[1]).c_str(),
+                    share(all.vowelsMet[2], all.vowels[2]).c_str(), all.lowestCorrelation,
+                    all.mostKeys);
+    }
 }
 
 void Blinks() {
@@ -551,6 +630,7 @@ int main(int argc, char* argv[]) {
     Sentence(sentence, true, sentence);
     Sentence(sentence, false, "");
     HarderVoices();
+    Languages();
     Blinks();
     std::filesystem::remove_all(Folder());
     std::printf("\n%s\n", failures == 0 ? "Every goal met." : "Some goals missed.");

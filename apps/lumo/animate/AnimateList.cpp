@@ -24,11 +24,9 @@ std::optional<std::vector<std::string>> ParseAnimateList(const std::string& text
 }
 
 std::unique_ptr<KeyGenerator> MakeGenerator(const std::string& word,
-                                            const std::string& transcript) {
+                                            const LipSyncSettings& lipSync) {
     if (word == "lipsync") {
-        LipSyncSettings settings;
-        settings.transcript = transcript;
-        return std::make_unique<LipSyncGenerator>(settings);
+        return std::make_unique<LipSyncGenerator>(lipSync);
     }
     if (word == "blinks") {
         return std::make_unique<BlinkGenerator>(BlinkSettings{});

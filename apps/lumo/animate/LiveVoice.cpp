@@ -1,23 +1,16 @@
 #include "apps/lumo/animate/LiveVoice.h"
 
-#include "core/UserFailure.h"
+#include "apps/lumo/animate/VoiceSpectrum.h"
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
-#include <numbers>
-
-extern "C" {
-#include <libavutil/tx.h>
-}
 
 namespace vel::lumo {
 
 namespace {
 
 // The transform's length: the window padded with zeros, for bins of 31 Hz.
-constexpr int TransformSize = 512;
-constexpr double BinHz = static_cast<double>(LiveVoice::Rate) / TransformSize;
+constexpr std::size_t TransformSize = 512;
 // The quietest floor taken: a silent input must not open the mouth on a whisper of noise.
 constexpr float LowestFloorDb = -70.0f;
 // A voice opens the mouth once this much over the floor, fully the voice's
@@ -37,53 +30,7 @@ float Clamp01(float value) {
 
 } // namespace
 
-// A real transform of the window with a Hann taper; energy in bands of it.
-class LiveVoice::Spectrum {
-public:
-    Spectrum() : taper_(Window), in_(TransformSize, 0.0f), out_(TransformSize / 2 + 1) {
-        AVTXContext* context = nullptr;
-        const float scale = 1.0f;
-        if (av_tx_init(&context, &transform_, AV_TX_FLOAT_RDFT, 0, TransformSize, &scale,
-                       AV_TX_UNALIGNED) < 0) {
-            throw core::UserFailure("the live voice could not be analysed",
-                                    "Could not set up the spectrum transform.");
-        }
-        context_ = context;
-        for (std::size_t i = 0; i < Window; ++i) {
-            taper_[i] =
-                static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi *
-                                                        static_cast<double>(i) / (Window - 1)));
-        }
-    }
-    ~Spectrum() { av_tx_uninit(&context_); }
-    Spectrum(const Spectrum&) = delete;
-    Spectrum& operator=(const Spectrum&) = delete;
-
-    void Take(std::span<const std::int16_t> window) {
-        for (std::size_t i = 0; i < Window; ++i) {
-            in_[i] = taper_[i] * static_cast<float>(window[i]) / 32768.0f;
-        }
-        transform_(context_, out_.data(), in_.data(), sizeof(float));
-    }
-
-    double Band(double from, double to) const {
-        double sum = 0.0;
-        const auto last = std::min(out_.size() - 1, static_cast<std::size_t>(to / BinHz));
-        for (auto i = static_cast<std::size_t>(std::ceil(from / BinHz)); i <= last; ++i) {
-            sum += std::norm(out_[i]);
-        }
-        return sum;
-    }
-
-private:
-    AVTXContext* context_ = nullptr;
-    av_tx_fn transform_ = nullptr;
-    std::vector<float> taper_;
-    std::vector<float> in_;
-    std::vector<std::complex<float>> out_;
-};
-
-LiveVoice::LiveVoice() : spectrum_(std::make_unique<Spectrum>()) {
+LiveVoice::LiveVoice() : spectrum_(std::make_unique<VoiceSpectrum>(Window, TransformSize, Rate)) {
     heard_.reserve(Window + Hop);
     learning_.reserve(LearningSteps);
 }
@@ -112,7 +59,7 @@ void LiveVoice::LearnQuiet() {
 }
 
 MouthShape LiveVoice::Shape() {
-    spectrum_->Take(heard_);
+    spectrum_->Take(heard_, 0);
     const double voiced = spectrum_->Band(100, 4000) + 1e-12;
     const auto low = static_cast<float>(spectrum_->Band(100, 500) / voiced);
     const auto open = static_cast<float>(spectrum_->Band(500, 1200) / voiced);

@@ -11,6 +11,8 @@
 
 namespace vel::lumo {
 
+class VoiceSpectrum;
+
 // The mouth that a voice heard live makes, one step of 10 ms at a time, from
 // what has been heard so far alone: fed the same sound in pieces of any size,
 // it gives the same mouths as fed all of it at once. It hears mono 16-bit
@@ -45,13 +47,11 @@ public:
     bool IsLearning() const { return !floorDb_.has_value(); }
 
 private:
-    class Spectrum;
-
     MouthShape Step();
     // The mouth's shape from the spectrum of the window, before loudness.
     MouthShape Shape();
 
-    std::unique_ptr<Spectrum> spectrum_;
+    std::unique_ptr<VoiceSpectrum> spectrum_;
     std::vector<std::int16_t> heard_;
     std::vector<float> learning_;
     std::optional<float> floorDb_;

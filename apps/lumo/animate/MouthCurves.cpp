@@ -85,16 +85,43 @@ float Hum(const VoiceFrame& frame) {
            std::clamp((frame.low - 0.7f) / 0.1f, 0.0f, 1.0f);
 }
 
-// A mouth shape read from the spectrum alone: a wide mouth puts energy high,
-// a round one keeps it low with little in the open mouth's region, and the
-// lips shut on a hum.
-MouthShape FromSpectrum(const VoiceFrame& frame) {
+// A mouth shape read from the shares of the spectrum's bands: a wide mouth
+// puts energy high, a round one keeps it low with little in the open mouth's
+// region, and the lips shut on a hum. It nudges the recognised phonemes'
+// shapes toward what is heard.
+MouthShape FromBands(const VoiceFrame& frame) {
     const float hum = Hum(frame);
     MouthShape shape;
     shape.open = std::clamp(0.3f + 1.4f * frame.open, 0.0f, 1.0f) * (1.0f - hum);
     shape.wide = std::clamp((frame.high - 0.08f) / 0.2f, 0.0f, 1.0f);
     shape.round = std::clamp((0.12f - frame.high) / 0.08f, 0.0f, 1.0f) *
                   std::clamp((0.45f - frame.open) / 0.25f, 0.0f, 1.0f) * (1.0f - hum);
+    return shape;
+}
+
+// A mouth shape read from the spectrum alone, the same in any language: a
+// vowel's first formant rises as the jaw opens, its second is high when the
+// lips spread (i, e) and low with a low or middle first one when they round
+// (o, u). Where no vowel sounds, the bands open the mouth a little and
+// nothing shapes it: a consonant's spectrum says little of the lips.
+// A u sounds much like a hum, so a vowel's formants overrule it, but the
+// murmur of an m, its first resonance under any vowel's and no front second
+// one, is no vowel; the lips shut on an m between vowels by the drop of the
+// loudness (Closures).
+MouthShape FromFormants(const VoiceFrame& frame) {
+    constexpr float murmurFirst = 290.0f;
+    constexpr float murmurSecond = 1500.0f;
+    if (!frame.formants.Found() ||
+        (frame.formants.first < murmurFirst && frame.formants.second < murmurSecond)) {
+        return {FromBands(frame).open, 0.0f, 0.0f};
+    }
+    MouthShape shape;
+    const float first = frame.formants.first;
+    const float second = frame.formants.second;
+    shape.open = 0.3f + 0.7f * std::clamp((first - 250.0f) / 450.0f, 0.0f, 1.0f);
+    shape.wide = std::clamp((second - 1500.0f) / 600.0f, 0.0f, 1.0f);
+    shape.round = std::clamp((1600.0f - second) / 500.0f, 0.0f, 1.0f) *
+                  std::clamp((800.0f - first) / 200.0f, 0.0f, 1.0f);
     return shape;
 }
 
@@ -204,7 +231,8 @@ MouthCurves MouthCurves::From(const std::vector<VoiceFrame>& frames,
         curves.shut[f] = closures[f] || (!shown.empty() && MouthShape::ClosesLips(shown[f]));
         // What the lips move toward: the sound a little ahead.
         const std::size_t ahead = curves.shut[f] ? f : std::min(f + lead, count - 1);
-        const MouthShape heard = FromSpectrum(frames[ahead]);
+        const MouthShape heard =
+            shown.empty() ? FromFormants(frames[ahead]) : FromBands(frames[ahead]);
         MouthShape shape = heard;
         if (!shown.empty()) {
             shape = MouthShape::ForPhone(shown[f]);

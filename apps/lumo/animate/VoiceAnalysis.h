@@ -3,6 +3,7 @@
 #include "apps/lumo/animate/AnimateInput.h"
 #include "apps/lumo/animate/KeyGenerator.h"
 #include "apps/lumo/animate/VoiceReader.h"
+#include "apps/lumo/animate/VoiceSpectrum.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,11 +23,14 @@ struct VoiceFrame {
     float high = 0.0f;
     // Energy above 4000 Hz over all of it: hissing and friction.
     float hiss = 0.0f;
+    // The vowel's resonances, which say how open, wide or round the mouth
+    // is in any language.
+    Formants formants;
 };
 
 // One VoiceFrame per frame of the range, the frame's sound being the audio
 // from its start to the next frame's, read a block of frames at a time.
-// Spectra come from FFmpeg's transform. Nothing when progress asked to stop.
+// Nothing when progress asked to stop.
 std::optional<std::vector<VoiceFrame>>
 AnalyseVoice(const VoiceReader& voice, const AnimateInput& input, const AnimateProgress& progress);
 

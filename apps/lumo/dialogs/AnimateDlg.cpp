@@ -9,6 +9,7 @@
 #include "wingui/UpDownEdit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,13 @@
 namespace vel::lumo {
 
 namespace {
+
+// The Lip Sync dialog's languages: the first recognises English speech, the
+// second reads the mouth from the sound of a voice in any language.
+const char* const EnglishItem = "English (recognise the phonemes)";
+const char* const AnyItem = "Any language (from the sound)";
+const char* const TextPlaceholder = "optional: the words spoken, for a closer fit";
+const char* const EnglishOnlyPlaceholder = "read only with English: any language goes by the sound";
 
 std::string KnobNames(const LumoDocument& document, const std::vector<KnobKey>& keys) {
     std::string names;
@@ -127,31 +135,45 @@ LipSyncDlg::LipSyncDlg(QWidget* owner, const LumoDocument& document)
     : AnimateDlg(owner, document, tr("Lip Sync from Audio")) {
     AddSetting(IdSensitivity, tr("&Sensitivity:"), new QLineEdit(this));
     AddSetting(IdSmoothing, tr("S&moothing:"), new QLineEdit(this));
-    AddSetting(IdRecogniser, {}, new QCheckBox(tr("&Recognise the phonemes of the speech"), this));
-    auto* text = new QLineEdit(this);
-    text->setPlaceholderText(tr("optional: the words spoken, for a closer fit"));
-    AddSetting(IdTranscript, tr("Spoken &text:"), text);
+    auto* languages = new QComboBox(this);
+    languages->addItems({tr(EnglishItem), tr(AnyItem)});
+    AddSetting(IdLanguage, tr("&Language:"), languages);
+    AddSetting(IdTranscript, tr("Spoken &text:"), new QLineEdit(this));
     SetToolTips({
         {IdSensitivity, "How readily the mouth opens with the voice: 1 is usual, 2 opens a "
                         "quiet voice as far as a loud one"},
         {IdSmoothing, "0 follows every sound of the speech; 1 blends neighbouring ones into a "
                       "lazy mouth"},
-        {IdRecogniser, "Shapes the mouth after the sounds recognised in the speech, not only "
-                       "after its loudness"},
-        {IdTranscript, "The words spoken, if you know them: the recognition then fits closer"},
+        {IdLanguage, "English shapes the mouth after the sounds recognised in the speech; any "
+                     "language shapes it after the vowels heard and the loudness"},
+        {IdTranscript, "The English words spoken, if you know them: the recognition then fits "
+                       "closer"},
     });
 }
 
 void LipSyncDlg::BindSettings() {
     Bind(IdSensitivity, sensitivity);
     Bind(IdSmoothing, smoothing);
-    Bind(IdRecogniser, recogniser);
+    Bind(IdLanguage, language);
     Bind(IdTranscript, transcript);
+}
+
+bool LipSyncDlg::Recognises() const {
+    return language.value.rfind("Any", 0) != 0;
+}
+
+void LipSyncDlg::UpdateStatus() {
+    AnimateDlg::UpdateStatus();
+    // The spoken text is matched to English phonemes, so it has no say otherwise.
+    auto* text = static_cast<QLineEdit*>(Control(IdTranscript));
+    text->setEnabled(Recognises());
+    text->setPlaceholderText(tr(Recognises() ? TextPlaceholder : EnglishOnlyPlaceholder));
 }
 
 std::unique_ptr<KeyGenerator> LipSyncDlg::MakeGenerator() const {
     return std::make_unique<LipSyncGenerator>(
-        LipSyncSettings{sensitivity.value, smoothing.value, recogniser.value, transcript.value});
+        LipSyncSettings{sensitivity.value, smoothing.value, Recognises(),
+                        Recognises() ? transcript.value : std::string()});
 }
 
 BlinksDlg::BlinksDlg(QWidget* owner, const LumoDocument& document)

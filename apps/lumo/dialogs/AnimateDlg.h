@@ -65,13 +65,15 @@ private:
     int nextRow_ = 1;
 };
 
-// Lip Sync from Audio: sensitivity, smoothing, the recogniser and the spoken text.
+// Lip Sync from Audio: sensitivity, smoothing, the language (English
+// recognised, or any read from the sound) and the spoken text, which only
+// English reads.
 class LipSyncDlg : public AnimateDlg {
 public:
     enum : std::uint32_t {
         IdSensitivity = IdFirstSetting,
         IdSmoothing,
-        IdRecogniser,
+        IdLanguage,
         IdTranscript,
     };
 
@@ -80,11 +82,16 @@ public:
 
     wingui::Field<float> sensitivity{1.0f};
     wingui::Field<float> smoothing{0.5f};
-    wingui::Field<bool> recogniser{true};
+    // The language's item as the list shows it; the first word will do.
+    wingui::Field<std::string> language{"English"};
     wingui::Field<std::string> transcript;
 
 protected:
     void BindSettings() override;
+    void UpdateStatus() override;
+
+private:
+    bool Recognises() const;
 };
 
 // Add Blinks: how many a minute, and the seed.

@@ -27,7 +27,7 @@ ProgressText ShareDone(const std::string& word) {
 } // namespace
 
 int AnimateCommand(const std::string& documentName, const std::string& list,
-                   const std::string& output, const std::string& transcript) {
+                   const std::string& output, const LipSyncSettings& lipSync) {
     if (documentName.empty()) {
         return core::Fail({}, "--animate needs the name of a gourdglowlight (.glw) document");
     }
@@ -52,7 +52,7 @@ int AnimateCommand(const std::string& documentName, const std::string& list,
     // Every animation is checked before any runs, so a refusal comes at once.
     std::vector<std::unique_ptr<KeyGenerator>> generators;
     for (const std::string& word : *words) {
-        generators.push_back(MakeGenerator(word, transcript));
+        generators.push_back(MakeGenerator(word, lipSync));
         if (const auto problem = generators.back()->Problem(AnimateInput::From(*document, range))) {
             return core::Fail(documentName, word + ": " + *problem + " Nothing was written.");
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "apps/lumo/animate/LipSyncGenerator.h"
+
 #include <string>
 
 namespace vel::lumo {
@@ -11,6 +13,6 @@ namespace vel::lumo {
 // path to standard output; a failure is one line naming the file and the
 // reason, and nothing is written. Answers 0 on success, 1 on failure.
 int AnimateCommand(const std::string& document, const std::string& list, const std::string& output,
-                   const std::string& transcript);
+                   const LipSyncSettings& lipSync);
 
 } // namespace vel::lumo

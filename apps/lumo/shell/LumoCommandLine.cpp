@@ -24,6 +24,11 @@ bool LumoCommandLine::AnimateOption::ParseValue(const std::string& text) {
     return true;
 }
 
+bool LumoCommandLine::LanguageOption::ParseValue(const std::string& text) {
+    value = text;
+    return text == "english" || text == "any";
+}
+
 bool LumoCommandLine::SizeOption::ParseValue(const std::string& text) {
     value = text;
     return !text.empty();
@@ -48,6 +53,13 @@ uint32_t LumoCommandLine::ScreenOption::Number() const {
     return error == std::errc() && end == value.data() + value.size() ? number : 0;
 }
 
+LipSyncSettings LumoCommandLine::LipSync() const {
+    LipSyncSettings settings;
+    settings.useRecogniser = !language.Any();
+    settings.transcript = transcript.value;
+    return settings;
+}
+
 std::vector<std::string> LumoCommandLine::GetConflicts() const {
     std::vector<std::string> conflicts;
     if (!size.Size()) {
@@ -64,7 +76,15 @@ std::vector<std::string> LumoCommandLine::GetConflicts() const {
         if (!transcript.value.empty()) {
             conflicts.emplace_back("--transcript goes with --animate=lipsync");
         }
+        if (!language.value.empty()) {
+            conflicts.emplace_back("--language goes with --animate=lipsync");
+        }
         return conflicts;
+    }
+    // The words are matched to English phonemes only.
+    if (language.Any() && !transcript.value.empty()) {
+        conflicts.emplace_back(
+            "--transcript is read as English: it does not go with --language=any");
     }
     if (HoldsNoWord(transcript.value)) {
         conflicts.emplace_back("--transcript holds no word: give the words the voice says");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lumo/animate/LipSyncGenerator.h"
 #include "apps/lumo/render/VideoSizes.h"
 #include "core/CommandLine.h"
 
@@ -55,8 +56,19 @@ struct LumoCommandLine : core::CommandLine {
         std::string GetUsageName() const override { return GetName() + "=<text>"; }
     };
 
+    // "--language=<english|any>": how lip sync reads the voice.
+    struct LanguageOption : Option<std::string> {
+        using Option::Option;
+        std::string GetUsageName() const override { return GetName() + "=<english|any>"; }
+        bool ParseValue(const std::string& text) override;
+        // Whether the voice is read from its sound alone, in any language.
+        bool Any() const { return value == "any"; }
+    };
+
     LumoCommandLine();
 
+    // The lip sync that --animate=lipsync, --transcript and --language ask for.
+    LipSyncSettings LipSync() const;
     // Options that parse one by one but do not go together, one line each.
     std::vector<std::string> GetConflicts() const;
 
@@ -90,6 +102,10 @@ struct LumoCommandLine : core::CommandLine {
                           "document to --output without opening the window"};
     TextOption transcript{*this, "transcript",
                           "the words spoken in the document's voice, for --animate=lipsync"};
+    LanguageOption language{*this, "language",
+                            "how --animate=lipsync reads the voice: english recognises the "
+                            "phonemes of English speech, any reads the mouth from the sound "
+                            "of a voice in any language (default: english)"};
     Option<bool> show{*this, "show",
                       "plays the document full screen in a loop, as on the projector, without "
                       "opening the main window; Escape ends it"};

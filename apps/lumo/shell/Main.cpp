@@ -50,7 +50,7 @@ int Main(int& argc, char* argv[]) {
     }
     if (!commandLine.animate.value.empty()) {
         return AnimateCommand(commandLine.fileName, commandLine.animate, commandLine.output,
-                              commandLine.transcript);
+                              commandLine.LipSync());
     }
     if (commandLine.render) {
         return RenderCommand(argc, argv,

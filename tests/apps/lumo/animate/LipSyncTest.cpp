@@ -20,13 +20,15 @@ using test::Values;
 
 constexpr double Fps = 29.97;
 
-// The text spoken by espeak-ng, then changed by sox's effects when given
-// ("pad 1 1.5 reverb 50").
-AudioClip Spoken(const std::string& text, const std::string& effects = "") {
+// The text spoken by espeak-ng in the voice, then changed by sox's effects
+// when given ("pad 1 1.5 reverb 50").
+AudioClip Spoken(const std::string& text, const std::string& effects = "",
+                 const std::string& voice = "en-us") {
     vel::testing::TempFolder folder;
     const std::string spoken = folder / "spoken.wav";
     const std::string changed = folder / "changed.wav";
-    EXPECT_EQ(std::system(("espeak-ng -v en-us -w '" + spoken + "' '" + text + "'").c_str()), 0);
+    EXPECT_EQ(
+        std::system(("espeak-ng -v " + voice + " -w '" + spoken + "' '" + text + "'").c_str()), 0);
     if (effects.empty()) {
         return LoadWav(spoken);
     }
@@ -152,7 +154,7 @@ TEST(LipSyncTest, TheMouthRestsInNoisyAndReverberantPauses) {
 std::vector<VoiceFrame> VoiceFrom(std::size_t from, std::size_t frames) {
     std::vector<VoiceFrame> heard(frames);
     for (std::size_t f = from; f < frames; ++f) {
-        heard[f] = {0.3f, 0.5f, 0.3f, 0.1f, 0.0f};
+        heard[f] = {0.3f, 0.5f, 0.3f, 0.1f, 0.0f, {}};
     }
     return heard;
 }
@@ -219,6 +221,53 @@ TEST(LipSyncTest, KeyReductionKeepsEverySecondWithinTheLimitAndThePins) {
     EXPECT_GE(keys.size(), 8u);
     EXPECT_EQ(keys.front().frame, 100u);
     EXPECT_EQ(keys.back().frame, 699u);
+}
+
+// Without the recogniser the mouth follows the vowels' formants, so a voice
+// in any language rounds on o and u, opens on a, widens on i and e, and
+// shuts its lips on m, b and p between vowels.
+TEST(LipSyncTest, AVoiceInAnyLanguageShapesTheMouthByItsVowels) {
+    struct Case {
+        const char* voice;
+        const char* text;
+        float open;
+        float wide;
+        float round;
+        int openings;
+    };
+    // The least peak a knob reaches (a negative limit: the most it may reach)
+    // and how many times the mouth opens from shut lips (0: any number, as
+    // the loudness alone cannot tell an n or t from an m or p).
+    const std::vector<Case> cases{
+        {"es", "uno", 0.3f, -0.3f, 0.8f, 0},   {"es", "a", 0.8f, -0.3f, -0.3f, 1},
+        {"es", "si", 0.2f, 0.8f, -0.3f, 1},    {"es", "ese", 0.3f, 0.5f, -0.3f, 1},
+        {"es", "mamá", 0.6f, -0.3f, -0.3f, 2}, {"es", "papá", 0.6f, -0.3f, -0.3f, 2},
+        {"de", "Mond", 0.3f, -0.5f, 0.8f, 0},  {"de", "Bitte", 0.2f, 0.7f, -0.5f, 0},
+    };
+    LipSyncSettings settings;
+    settings.useRecogniser = false;
+    for (const Case& c : cases) {
+        const AudioClip clip = Spoken(c.text, "pad 0.3 0.3", c.voice);
+        const FrameRange range = Whole(clip);
+        const auto animation = LipSyncGenerator(settings).Generate(Input(range, clip), Always);
+        ASSERT_TRUE(animation) << c.text;
+        const Mouth mouth(*animation, range);
+        const auto expect = [&](const std::vector<float>& row, float limit, const char* knob) {
+            const float peak = *std::max_element(row.begin(), row.end());
+            if (limit >= 0.0f) {
+                EXPECT_GE(peak, limit) << c.voice << " \"" << c.text << "\": " << knob;
+            } else {
+                EXPECT_LE(peak, -limit) << c.voice << " \"" << c.text << "\": " << knob;
+            }
+        };
+        expect(mouth.open, c.open, "open");
+        expect(mouth.wide, c.wide, "wide");
+        expect(mouth.round, c.round, "round");
+        if (c.openings > 0) {
+            EXPECT_EQ(mouth.OpeningsAfterClosures(), c.openings)
+                << c.voice << " \"" << c.text << "\"";
+        }
+    }
 }
 
 } // namespace

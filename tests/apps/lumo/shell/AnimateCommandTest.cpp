@@ -59,6 +59,38 @@ TEST(AnimateCommandTest, TheListOfAnimationsTakesOnlyKnownWordsAndNeedsAnOutput)
     EXPECT_EQ(report.GetText().rfind("--animate needs --output=<file>", 0), 0u);
 }
 
+// English is recognised unless the voice is to be read in any language, and
+// the spoken text, English alone, does not go with that.
+TEST(AnimateCommandTest, LipSyncReadsEnglishOrAnyLanguage) {
+    const auto lipSync = [](const std::vector<std::string>& words) {
+        LumoCommandLine commandLine;
+        EXPECT_TRUE(commandLine.Parse(words));
+        EXPECT_THAT(commandLine.GetConflicts(), IsEmpty());
+        return commandLine.LipSync();
+    };
+    EXPECT_TRUE(lipSync({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw"}).useRecogniser);
+    EXPECT_TRUE(lipSync({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw",
+                         "--language=english", "--transcript=Boo!"})
+                    .useRecogniser);
+    EXPECT_FALSE(lipSync({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw", "--language=any"})
+                     .useRecogniser);
+    EXPECT_THAT(Conflicts({"lumo", "--language=any", "a.glw"}),
+                ElementsAre("--language goes with --animate=lipsync"));
+    EXPECT_THAT(Conflicts({"lumo", "--animate=lipsync", "a.glw", "--output=b.glw", "--language=any",
+                           "--transcript=Hola"}),
+                ElementsAre("--transcript is read as English: it does not go with "
+                            "--language=any"));
+    for (const char* language : {"--language=spanish", "--language=", "--language=Any"}) {
+        LumoCommandLine commandLine;
+        EXPECT_FALSE(commandLine.Parse(std::vector<std::string>{
+            "lumo", "--animate=lipsync", language, "a.glw", "--output=b.glw"}));
+        const std::string value = std::string(language).substr(11);
+        EXPECT_THAT(commandLine.GetErrors(),
+                    ElementsAre("'" + value + "' is not a valid value for option --language"));
+        EXPECT_EQ(UsageReport(commandLine).GetExitCode(), 2);
+    }
+}
+
 std::size_t AnchorCount(const LumoDocument& document, const KnobKey& key) {
     const KnobTrack* track = document.GetTimeline().FindTrack(key);
     return track ? track->GetAnchors().size() : 0;
@@ -70,7 +102,7 @@ TEST(AnimateCommandTest, WritesTheAnimatedDocumentAndLeavesTheSourceAlone) {
     std::filesystem::copy_file(kExample, source);
     const auto before = std::filesystem::last_write_time(source);
     const std::string output = folder / "auto.glw";
-    ASSERT_EQ(AnimateCommand(source, "lipsync,blinks,flicker", output, ""), 0);
+    ASSERT_EQ(AnimateCommand(source, "lipsync,blinks,flicker", output, {}), 0);
     EXPECT_EQ(std::filesystem::last_write_time(source), before);
 
     core::FileError error;
@@ -100,13 +132,13 @@ TEST(AnimateCommandTest, LipSyncWithoutAVoiceFailsAndWritesNothing) {
     ASSERT_TRUE(document->Save(silent));
     const std::string output = folder / "out.glw";
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(AnimateCommand(silent, "blinks,lipsync", output, ""), 1);
+    EXPECT_EQ(AnimateCommand(silent, "blinks,lipsync", output, {}), 1);
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind("lumo: " + silent + ": lipsync: The document has no voice", 0), 0u)
         << said;
     EXPECT_FALSE(std::filesystem::exists(output));
     // A document that cannot be read is named too.
-    EXPECT_EQ(AnimateCommand(folder / "missing.glw", "blinks", output, ""), 1);
+    EXPECT_EQ(AnimateCommand(folder / "missing.glw", "blinks", output, {}), 1);
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 

@@ -9,6 +9,7 @@
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/InstalledRunner.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -124,6 +125,28 @@ TEST_F(AnimateMenuTest, LipSyncRefusesASpokenTextWithoutWordsAndWarnsOfALongWait
     text->setText("One, two, three!");
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     EXPECT_EQ(StatusText(dialog).find("takes about"), std::string::npos) << StatusText(dialog);
+
+    // Any language reads the sound alone: quickly, so the whole voice needs
+    // no warning, and without the spoken text, which only English reads, so
+    // a text left in the field neither counts nor blocks OK.
+    dialog.endFrame.value = document->GetFrameCount();
+    text->setText("1, 2, 3!");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    auto* language = static_cast<QComboBox*>(dialog.Control(LipSyncDlg::IdLanguage));
+    ASSERT_EQ(language->count(), 2);
+    EXPECT_EQ(language->currentText().toStdString(), "English (recognise the phonemes)");
+    language->setCurrentIndex(1);
+    emit language->activated(1);
+    EXPECT_EQ(dialog.language.value, "Any language (from the sound)");
+    EXPECT_FALSE(text->isEnabled());
+    EXPECT_NE(text->placeholderText().toStdString().find("only with English"), std::string::npos);
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    EXPECT_EQ(StatusText(dialog).find("takes about"), std::string::npos) << StatusText(dialog);
+    // Back to English, the text is read again.
+    language->setCurrentIndex(0);
+    emit language->activated(0);
+    EXPECT_TRUE(text->isEnabled());
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
 }
 
 TEST_F(AnimateMenuTest, ACancelledRunChangesNothing) {
