@@ -21,7 +21,8 @@ const std::vector<std::string> usageLines = {
     "",
     "SYNOPSIS:",
     "",
-    "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--loops=<n>] [--maximize] "
+    "lumo [--animate=<list>] [--demo] [--fitted] [(--help|-?)] [--language=<english|any>] "
+    "[--loops=<n>] [--maximize] "
     "[--minutes=<n>] [--output=<file>] [--render] [--screen=<n>] [--show] "
     "[--size=<width>x<height>] [--transcript=<text>] [<file-name>]",
     "",
@@ -42,6 +43,10 @@ const std::vector<std::string> usageLines = {
     "",
     "(--help|-?)",
     "  displays information about the command line",
+    "",
+    "--language=<english|any>",
+    "  how --animate=lipsync reads the voice: english recognises the phonemes of English speech, "
+    "any reads the mouth from the sound of a voice in any language (default: english)",
     "",
     "--loops=<n>",
     "  how many times --render plays the animation over (default: 1)",
