@@ -33,6 +33,9 @@ constexpr double HighestVoice = 4000.0;
 constexpr double WidestBandwidth = 500.0;
 // A window quieter than this holds no voice to read.
 constexpr double QuietestEnergy = 1e-7;
+// The root finder's passes at most, and the step below which a root has settled.
+constexpr int RootPasses = 200;
+constexpr double RootSettled = 1e-10;
 
 // The coefficients a[1..order] of the predictor of the samples (a[0] = 1),
 // by Levinson and Durbin's recursion on their autocorrelation; empty when
@@ -75,8 +78,6 @@ std::vector<double> Predictor(const std::vector<float>& samples, std::size_t ord
 // Weierstrass's simultaneous iteration, which needs no deflation and
 // converges for the well-separated roots of a speech predictor.
 std::vector<std::complex<double>> Roots(const std::vector<double>& c) {
-    constexpr int Iterations = 200;
-    constexpr double Settled = 1e-10;
     const std::size_t degree = c.size() - 1;
     const auto value = [&](std::complex<double> z) {
         std::complex<double> sum = 1.0;
@@ -92,7 +93,7 @@ std::vector<std::complex<double>> Roots(const std::vector<double>& c) {
         root = power;
         power *= seed;
     }
-    for (int pass = 0; pass < Iterations; ++pass) {
+    for (int pass = 0; pass < RootPasses; ++pass) {
         double moved = 0.0;
         for (std::size_t i = 0; i < degree; ++i) {
             std::complex<double> product = 1.0;
@@ -105,7 +106,7 @@ std::vector<std::complex<double>> Roots(const std::vector<double>& c) {
             roots[i] -= step;
             moved = std::max(moved, std::abs(step));
         }
-        if (moved < Settled) {
+        if (moved < RootSettled) {
             break;
         }
     }
