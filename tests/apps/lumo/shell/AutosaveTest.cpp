@@ -8,7 +8,6 @@
 #include "apps/lumo/shell/InUseQuestion.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
 #include "apps/lumo/shell/SaveChangesQuestion.h"
-#include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/AddressSanitizer.h"
 #include "tests/support/SmallDisk.h"
@@ -27,7 +26,7 @@ namespace {
 using testing::TempFolder;
 
 // The recovery folder is made first, so that the window's copies land in it.
-class AutosaveTest : public RecoveryFolder, public ShellTest {
+class AutosaveTest : public ShellTest {
 protected:
     Autosaver& Autosave() { return window->GetAutosaver(); }
     // One tick of the autosave timer, waited for to the end.
@@ -304,7 +303,7 @@ TEST_F(AutosaveTest, ACopyThatCannotGetMemoryIsReportedInTheStatusLine) {
 }
 
 // A document saved in a file that another program then changes.
-class ChangedOnDiskTest : public RecoveryFolder, public ShellTest {
+class ChangedOnDiskTest : public ShellTest {
 protected:
     ChangedOnDiskTest() {
         auto document = LumoDocument::New();

@@ -4,7 +4,6 @@
 #include "apps/lumo/shell/DiscardAllQuestion.h"
 #include "apps/lumo/shell/RecoveryDlg.h"
 #include "apps/lumo/shell/RecoveryOffer.h"
-#include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/NamedPipe.h"
 #include "tests/support/SmallDisk.h"
@@ -21,7 +20,7 @@
 namespace vel::lumo::test {
 namespace {
 
-class RecoveryTest : public RecoveryFolder, public ShellTest {
+class RecoveryTest : public ShellTest {
 protected:
     RecoveryStore store{Folder()};
 

@@ -3,6 +3,7 @@
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
+#include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
 #include "wingui/FileDialog.h"
@@ -134,10 +135,12 @@ inline bool DropFile(QWidget& window, const std::string& path) {
     return DropFiles(window, {QUrl::fromLocalFile(QString::fromStdString(path))});
 }
 
-// A main window on a fake clock with no settings from earlier tests. Each
-// test file derives a fixture named after its feature, so that a filter such
-// as 'FileDrop*' picks that feature's cases.
-class ShellTest : public ::testing::Test {
+// A main window on a fake clock with no settings from earlier tests, and
+// recovery copies and file locks of its own, so that cases running at the
+// same time never find each other's files open. Each test file derives a
+// fixture named after its feature, so that a filter such as 'FileDrop*'
+// picks that feature's cases.
+class ShellTest : public ::testing::Test, public RecoveryFolder {
 protected:
     ShellTest() {
         QSettings("Vellumar", "Lumo").clear();
