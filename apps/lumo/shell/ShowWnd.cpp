@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -76,6 +77,18 @@ void ShowWnd::Start(QScreen* screen) {
     setFocus(Qt::ActiveWindowFocusReason);
     pointerTimer_.start();
     RequestFrame(0);
+    starting_ = true;
+}
+
+// The window's first paint on a new screen costs several frame intervals, and
+// the window may show only after it: a clock started before would find the
+// first frames late and drop the ones after them. The show's clock and its
+// sound start together once the first frame is on the screen.
+void ShowWnd::BeginPlaying() {
+    if (!starting_) {
+        return;
+    }
+    starting_ = false;
     if (LumoDocument* document = GetDocument()) {
         playback_->Play(*document);
     }
@@ -86,6 +99,7 @@ void ShowWnd::End() {
         return;
     }
     ended_ = true;
+    starting_ = false;
     playback_->Stop();
     hide();
     if (onEnd_) {
@@ -94,11 +108,12 @@ void ShowWnd::End() {
 }
 
 bool ShowWnd::IsPlaying() const {
-    return playback_->IsPlaying();
+    return starting_ || playback_->IsPlaying();
 }
 
 void ShowWnd::TogglePause() {
     if (IsPlaying()) {
+        starting_ = false;
         playback_->Stop();
     } else if (LumoDocument* document = GetDocument()) {
         playback_->Play(*document);
@@ -106,10 +121,14 @@ void ShowWnd::TogglePause() {
 }
 
 void ShowWnd::PlaybackStep() {
+    BeginPlaying();
     playback_->Step(GetDocument());
 }
 
 PacerClock::Duration ShowWnd::PlaybackTurn() {
+    if (starting_) {
+        return FirstFrameWait;
+    }
     return playback_->Turn(GetDocument());
 }
 
@@ -226,6 +245,10 @@ void ShowWnd::paintEvent(QPaintEvent*) {
     }
     lastPaint_ = clock_->Now();
     livePending_ = false;
+    // Begun once this paint has gone to the screen, after this event.
+    if (starting_ && windowHandle() != nullptr && windowHandle()->isExposed()) {
+        QMetaObject::invokeMethod(this, &ShowWnd::BeginPlaying, Qt::QueuedConnection);
+    }
     if (lateness_ && unlogged_) {
         lateness_->Painted(frame_, clock_->Now() - playback_->GetLastDeadline());
         unlogged_ = false;

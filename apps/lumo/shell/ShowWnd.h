@@ -44,6 +44,9 @@ public:
     static constexpr int PointerHideMs = 1000;
     // How many paints a frame interval live changes may cause at most.
     static constexpr double LivePaintsPerFrame = 2.0;
+    // How long a turn lets events be waited for while the first frame is
+    // still on its way to the screen.
+    static constexpr PacerClock::Duration FirstFrameWait = std::chrono::milliseconds(10);
 
     // The clock and the document must outlive the window; onEnd is called
     // once, when the show ends. Sound goes to the system's output unless one
@@ -54,7 +57,7 @@ public:
     ShowWnd(const ShowWnd&) = delete;
     ShowWnd& operator=(const ShowWnd&) = delete;
 
-    // Fills the screen and plays from the first frame.
+    // Fills the screen and plays from the first frame, once it is shown.
     void Start(QScreen* screen);
     // Stops playing, hides the window and tells the owner.
     void End();
@@ -62,7 +65,8 @@ public:
 
     bool IsPlaying() const;
     void TogglePause();
-    // One frame of the show: waits for its deadline, then shows the next.
+    // One frame of the show: waits for its deadline, then shows the next; a
+    // show still waiting for its first frame begins at once.
     void PlaybackStep();
     // One turn of the show in the message loop: the next frame once its
     // deadline is near; answers how long events may be waited for.
@@ -99,6 +103,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BeginPlaying();
     void OnDocumentChange(Document* document, uint32_t changes) override;
     void OnLiveKnobsChange() override;
     // Paints a live change at once, or when half a frame interval has
@@ -133,6 +138,8 @@ private:
     std::optional<PacerClock::TimePoint> lastPaint_;
     // Whether a live change is still to be painted.
     bool livePending_ = false;
+    // Whether the show waits for its first frame to reach the screen.
+    bool starting_ = false;
     bool ended_ = false;
 };
 

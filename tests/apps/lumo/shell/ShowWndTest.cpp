@@ -287,6 +287,35 @@ TEST_F(ShowWndTest, BetweenFramesTheShowLeavesTheWaitToTheMessageLoopAndKeepsIts
     EXPECT_EQ(show.GetFrame(), frame + 4);
 }
 
+// The first paint on a new screen costs several frames: the show's clock
+// starts only once the first frame is on the screen, so none comes late.
+TEST_F(ShowWndTest, TheShowsClockStartsOnceItsFirstFrameIsOnTheScreen) {
+    ShowWnd& show = StartShow();
+    EXPECT_TRUE(show.IsPlaying());
+    clock.now += std::chrono::seconds(1);
+    EXPECT_EQ(show.PlaybackTurn(), ShowWnd::FirstFrameWait);
+    EXPECT_EQ(show.GetFrame(), 0u) << "the frame moved before it was shown";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const PacerClock::TimePoint shown = clock.Now();
+    while (show.PlaybackTurn() > PacerClock::Duration::zero()) {
+        clock.now += std::chrono::milliseconds(1);
+    }
+    EXPECT_EQ(show.GetFrame(), 1u);
+    EXPECT_LT(clock.Now() - shown, std::chrono::milliseconds(40));
+
+    // Paused before it began, it stays on the first frame.
+    QTest::keyClick(&show, Qt::Key_Escape);
+    ShowWnd& again = StartShow();
+    QTest::keyClick(&again, Qt::Key_Space);
+    EXPECT_FALSE(again.IsPlaying());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(again.IsPlaying());
+    EXPECT_EQ(again.GetFrame(), 0u);
+}
+
 TEST_F(ShowWndTest, ANewDocumentOrClosingTheEditorEndsTheShow) {
     StartShow();
     window->OnCommand(IdNew);
