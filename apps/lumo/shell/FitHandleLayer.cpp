@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRect>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -36,9 +37,18 @@ QRectF Square(QPointF centre, double side) {
     return {centre.x() - side / 2, centre.y() - side / 2, side, side};
 }
 
-void DrawSquare(QPainter& painter, QPointF centre, double side, const QColor& color) {
-    painter.fillRect(Square(centre, side + 2 * Border), Qt::black);
-    painter.fillRect(Square(centre, side), color);
+// A handle at the screen's edge, where the corners of an unfitted face lie,
+// shows whole just inside rather than cut to a quarter, with the point still
+// on it; the dot of the selected one marks the very point.
+void DrawSquare(QPainter& painter, const QRect& screen, QPointF centre, double side,
+                const QColor& color) {
+    const auto keep = [half = side / 2](double at, int first, int last) {
+        return std::clamp(at, first + half, std::max(first + half, last + 1 - half));
+    };
+    const QPointF inside(keep(centre.x(), screen.left(), screen.right()),
+                         keep(centre.y(), screen.top(), screen.bottom()));
+    painter.fillRect(Square(inside, side + 2 * Border), Qt::black);
+    painter.fillRect(Square(inside, side), color);
 }
 
 } // namespace
@@ -94,7 +104,7 @@ void FitHandleLayer::Draw(QPainter& painter, const QRect& screen, const PumpkinF
     }
     painter.save();
     DrawLines(painter, fit, place);
-    DrawHandles(painter, fit, place);
+    DrawHandles(painter, screen, fit, place);
     painter.restore();
 }
 
@@ -132,20 +142,20 @@ void FitHandleLayer::DrawLines(QPainter& painter, const PumpkinFit& fit, const F
     }
 }
 
-void FitHandleLayer::DrawHandles(QPainter& painter, const PumpkinFit& fit,
+void FitHandleLayer::DrawHandles(QPainter& painter, const QRect& screen, const PumpkinFit& fit,
                                  const FitOnScreen& place) const {
     const std::size_t selected = Selected(fit);
     for (std::size_t handle = 0; handle < fit.GetActiveHandleCount(); ++handle) {
         const std::optional<QPointF> at = HandleOnScreen(fit, place, handle);
         if (at && handle != selected) {
-            DrawSquare(painter, *at, handle < PumpkinFit::CornerCount ? CornerSide : GridSide,
-                       Qt::white);
+            DrawSquare(painter, screen, *at,
+                       handle < PumpkinFit::CornerCount ? CornerSide : GridSide, Qt::white);
         }
     }
     // Drawn last, so that no other handle covers it, with a dot on the very
     // point to place it to the pixel.
     if (const std::optional<QPointF> at = HandleOnScreen(fit, place, selected)) {
-        DrawSquare(painter, *at, SelectedSide, QColor(Chosen));
+        DrawSquare(painter, screen, *at, SelectedSide, QColor(Chosen));
         painter.fillRect(Square(*at, 2 * Border), Qt::black);
     }
 }

@@ -52,7 +52,8 @@ public:
 
 private:
     static void DrawLines(QPainter& painter, const PumpkinFit& fit, const FitOnScreen& place);
-    void DrawHandles(QPainter& painter, const PumpkinFit& fit, const FitOnScreen& place) const;
+    void DrawHandles(QPainter& painter, const QRect& screen, const PumpkinFit& fit,
+                     const FitOnScreen& place) const;
 
     bool handlesShown_ = false;
     std::size_t selected_ = 0;

@@ -44,24 +44,30 @@ protected:
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(show, key, modifiers);
     }
-    // The middle of the selected handle, read from what the layer draws:
-    // only it is cyan, a square of 18 pixels, cut where the window ends.
+    // The selected handle's point, read from what the layer draws: only its
+    // square is cyan, kept whole inside the window, with a black dot of four
+    // pixels on the point, cut where the window ends.
     QPoint SelectedOnScreen() const {
         const QImage image = show->grab().toImage();
-        QRect cyan;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) == qRgb(0, 255, 255)) {
-                    cyan |= QRect(x, y, 1, 1);
+        const auto area = [&](QRect within, QRgb color) {
+            QRect found;
+            for (int y = within.top(); y <= within.bottom(); ++y) {
+                for (int x = within.left(); x <= within.right(); ++x) {
+                    if (image.pixel(x, y) == color) {
+                        found |= QRect(x, y, 1, 1);
+                    }
                 }
             }
-        }
-        if (cyan.isEmpty()) {
+            return found;
+        };
+        const QRect cyan = area(image.rect(), qRgb(0, 255, 255));
+        const QRect dot = cyan.isEmpty() ? QRect() : area(cyan, qRgb(0, 0, 0));
+        if (dot.isEmpty()) {
             return {-1, -1};
         }
-        constexpr int half = 9;
-        return {cyan.left() > 0 ? cyan.left() + half : cyan.right() + 1 - half,
-                cyan.top() > 0 ? cyan.top() + half : cyan.bottom() + 1 - half};
+        constexpr int half = 2;
+        return {dot.left() > 0 ? dot.left() + half : dot.right() + 1 - half,
+                dot.top() > 0 ? dot.top() + half : dot.bottom() + 1 - half};
     }
     // Whether the selected handle shows where the point of the fit does, to
     // the pixel it rounds to.
