@@ -1,12 +1,9 @@
 #include "apps/lumo/animate/LiveVoice.h"
 
-#include "apps/lumo/audio/ConvertAudio.h"
-#include "apps/lumo/audio/LoadWav.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/SpokenWords.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <numbers>
 #include <string>
@@ -44,14 +41,8 @@ void Append(std::vector<std::int16_t>& to, const std::vector<std::int16_t>& more
 
 // A second of quiet to learn from, then the text spoken, then quiet again.
 std::vector<std::int16_t> Spoken(const std::string& text) {
-    testing::TempFolder folder;
-    const std::string wav = folder / "voice.wav";
-    EXPECT_EQ(std::system(("espeak-ng -v en-us -w '" + wav + "' '" + text + "'").c_str()), 0);
-    const AudioClip clip =
-        ConvertAudio(LoadWav(wav), AudioHeader::Make(Second, SampleFormat::S16, 1));
-    const auto* first = reinterpret_cast<const std::int16_t*>(clip.Samples().data());
     std::vector<std::int16_t> samples = Quiet(Second);
-    samples.insert(samples.end(), first, first + clip.Samples().size() / sizeof(std::int16_t));
+    Append(samples, test::SpokenWords(text, Second));
     Append(samples, Quiet(Second / 2, 7));
     return samples;
 }
