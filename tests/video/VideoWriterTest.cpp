@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/resource.h>
+#include <tuple>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -50,11 +51,12 @@ std::vector<uint8_t> Picture(uint32_t rgb, FrameRegion box) {
 }
 
 // Blocks of changing colours: enough detail that the encoder uses its rate.
-std::vector<uint8_t> BusyPicture(uint32_t frame) {
-    std::vector<uint32_t> pixels(size_t{kWidth} * kHeight);
-    for (uint32_t y = 0; y < kHeight; ++y) {
-        uint32_t* row = &pixels[size_t{y} * kWidth];
-        for (uint32_t x = 0; x < kWidth; ++x) {
+std::vector<uint8_t> BusyPicture(uint32_t frame, uint32_t width = kWidth,
+                                 uint32_t height = kHeight) {
+    std::vector<uint32_t> pixels(size_t{width} * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        uint32_t* row = &pixels[size_t{y} * width];
+        for (uint32_t x = 0; x < width; ++x) {
             row[x] = ((x + frame * 7) / 24 * 2654435761u) ^ ((y / 24) * 40503u);
         }
     }
@@ -118,6 +120,29 @@ TEST_F(VideoWriterTest, WritesH264MainAndAacStereoWithTheIndexFirst) {
     const auto moov = std::find(boxes.begin(), boxes.end(), "moov");
     ASSERT_NE(moov, boxes.end());
     EXPECT_LT(moov, std::find(boxes.begin(), boxes.end(), "mdat"));
+}
+
+// A 3840 × 2160 video at a full HD video's rate would show its blocks; a
+// smaller picture keeps that rate.
+TEST_F(VideoWriterTest, ALargerPictureGetsAsManyBitsForEachPixelAndASmallerOneKeepsTheRate) {
+    constexpr uint32_t kFrames = 60;
+    const std::vector<int16_t> tone = Tone(kSpf * kFrames);
+    for (const auto& [width, height, rate] :
+         {std::tuple{3840U, 2160U, 7200000.0}, std::tuple{1280U, 720U, 1800000.0}}) {
+        const std::string file = PathOf("sized.mp4");
+        {
+            VideoWriter writer(width, height, 29.97f, file);
+            for (uint32_t f = 0; f < kFrames; ++f) {
+                ASSERT_TRUE(writer.WriteVideoFrame(BusyPicture(f, width, height).data()));
+                ASSERT_TRUE(writer.WriteAudio(4, &tone[size_t{f} * kSpf * 2], kSpf * 4));
+                writer.AdvanceTime();
+            }
+            writer.Finish();
+        }
+        const auto video = ProbeStream(file, "v:0");
+        EXPECT_EQ(video.at("width"), std::to_string(width));
+        EXPECT_NEAR(std::atof(video.at("bit_rate").c_str()), rate, rate / 4) << width;
+    }
 }
 
 TEST_F(VideoWriterTest, RateIsFramesPerThousandSecondsAndAnEmptyWriterSaysSo) {
