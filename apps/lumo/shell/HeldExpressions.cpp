@@ -140,6 +140,11 @@ bool HeldExpressions::IsMoving() const {
                        [](const ExpressionEase& ease) { return ease.IsMoving(); });
 }
 
+bool HeldExpressions::Holds(const KnobKey& key) const {
+    return std::any_of(moving_.begin(), moving_.end(),
+                       [&key](const std::optional<KnobKey>& moved) { return moved == key; });
+}
+
 void HeldExpressions::Step() {
     for (std::size_t index = 0; index < ExpressionKeyCount; ++index) {
         if (moving_[index]) {

@@ -51,6 +51,8 @@ public:
     // document's frame rate while any does.
     void Step();
     bool IsMoving() const;
+    // Whether a key moves the knob now, held or easing back.
+    bool Holds(const KnobKey& key) const;
 
 private:
     void Press(std::size_t index);

@@ -53,9 +53,9 @@ private:
     LiveMicrophone* microphone_;
 };
 
-LiveMicrophone::LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailure)
-    : knobs_(&knobs), onFailure_(std::move(onFailure)), life_(std::move(life)),
-      log_(LiveLatencyLog::FromEnvironment()) {
+LiveMicrophone::LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailure, Held held)
+    : knobs_(&knobs), onFailure_(std::move(onFailure)), held_(std::move(held)),
+      life_(std::move(life)), log_(LiveLatencyLog::FromEnvironment()) {
     watchdog_.setInterval(WatchdogMs);
     connect(&watchdog_, &QTimer::timeout, this, [this] { Check(); });
     connect(&devices_, &QMediaDevices::audioInputsChanged, this, [this] { Check(); });
@@ -120,6 +120,9 @@ void LiveMicrophone::OnSound(const char* data, std::size_t size) {
         KnobValues values = life_.At(static_cast<double>(sinceStart_.elapsed()) / 1000.0);
         values.insert(
             {{MouthKey, mouth.open}, {MouthWideKey, mouth.wide}, {MouthRoundKey, mouth.round}});
+        if (held_) {
+            std::erase_if(values, [this](const auto& value) { return held_(value.first); });
+        }
         knobs_->Set(values);
         if (log_) {
             log_->Heard(mouth.open, start);

@@ -39,11 +39,15 @@ public:
     // have moved with it.
     using Listener = std::function<void(std::span<const std::uint8_t> sound)>;
 
+    // Whether another hand holds the knob now (a held expression key): the
+    // voice and the face's life leave such a knob alone.
+    using Held = std::function<bool(const KnobKey& key)>;
+
     // The format of the sound it hears.
     static AudioHeader SoundFormat();
 
     // The knobs must outlive the microphone.
-    LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailure);
+    LiveMicrophone(LiveKnobs& knobs, LiveLife life, Failure onFailure, Held held = {});
     ~LiveMicrophone() override;
     LiveMicrophone(const LiveMicrophone&) = delete;
     LiveMicrophone& operator=(const LiveMicrophone&) = delete;
@@ -67,6 +71,7 @@ private:
 
     LiveKnobs* knobs_;
     Failure onFailure_;
+    Held held_;
     Listener listener_;
     LiveVoice voice_;
     LiveLife life_;

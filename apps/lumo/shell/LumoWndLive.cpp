@@ -1,4 +1,5 @@
 #include "apps/lumo/panes/CommandIds.h"
+#include "apps/lumo/shell/HeldExpressions.h"
 #include "apps/lumo/shell/LiveMicrophone.h"
 #include "apps/lumo/shell/LumoWnd.h"
 
@@ -52,7 +53,8 @@ int LumoWnd::OnLiveVoice() {
     microphone_ = std::make_unique<LiveMicrophone>(
         liveKnobs_,
         LiveLife(*document_, static_cast<uint32_t>(QRandomGenerator::global()->generate())),
-        [this](const QString& message) { OnLiveVoiceFailed(message); });
+        [this](const QString& message) { OnLiveVoiceFailed(message); },
+        [this](const KnobKey& key) { return expressions_->Holds(key); });
     if (microphone_->Start(ChosenInput(Settings()))) {
         ShowStatus(LearningText);
     }

@@ -2,6 +2,7 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/shell/ShowWnd.h"
+#include "core/File.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/PulseServer.h"
 #include "tests/support/SpokenWords.h"
@@ -224,6 +225,34 @@ TEST_F(LiveVoiceInputTest, LInThePreviewAndInTheShowTurnsLiveVoiceOnAndOff) {
     QTest::keyClick(&show, Qt::Key_L);
     EXPECT_FALSE(window->IsLive());
     EXPECT_TRUE(window->IsShowing());
+}
+
+// A held expression key wins over the voice for its knob: the mouth stays
+// open while 7 holds it and the voice goes on, and follows the voice again
+// once the key is let go.
+TEST_F(LiveVoiceInputTest, AHeldExpressionKeyKeepsItsKnobWhileTheVoiceGoesOn) {
+    core::FileError error;
+    std::unique_ptr<LumoDocument> example = LumoDocument::Open(LUMO_EXAMPLE, error);
+    ASSERT_TRUE(example);
+    window->SetDocument(std::move(example));
+    window->show();
+    window->Preview()->setFocus();
+    window->OnCommand(IdLiveVoice);
+    PumpUntil(1.2, [] { return false; });
+    QTest::keyPress(window->Preview(), Qt::Key_7);
+    PumpUntil(0.3, [] { return false; });
+    speaker->Say(SpokenWords("Trick or treat! Who is there?", VoiceRate));
+    float lowest = 1.0f;
+    EXPECT_TRUE(PumpUntil(10.0, [&] {
+        lowest = std::min(lowest, Mouth(MouthKey));
+        return !speaker->IsSpeaking();
+    }));
+    EXPECT_FLOAT_EQ(lowest, 1.0f) << "the voice moved the held mouth";
+
+    QTest::keyRelease(window->Preview(), Qt::Key_7);
+    PumpUntil(0.7, [] { return false; });
+    EXPECT_LE(LargestMouth(), 0.1f) << "the quiet after the voice, heard again";
+    EXPECT_TRUE(window->IsLive()) << Status().toStdString();
 }
 
 // Unplugged while live: a message, the knobs back to the timeline, and L
