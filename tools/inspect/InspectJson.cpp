@@ -65,6 +65,40 @@ Json TimelineJson(const LumoDocument& document) {
             {"tracks", tracks}};
 }
 
+// Null for a fit that leaves the picture as it is.
+Json FitJson(const PumpkinFit& fit) {
+    if (fit.IsIdentity()) {
+        return nullptr;
+    }
+    Json handles = Json::array();
+    for (std::size_t handle = 0; handle < fit.GetActiveHandleCount(); ++handle) {
+        const FitPoint at = fit.GetHandle(handle).value_or(FitPoint{});
+        handles.push_back(Json::array({FloatJson(at.x), FloatJson(at.y)}));
+    }
+    return {{"grid", fit.IsGridOn()}, {"handles", handles}};
+}
+
+Json PhotoJson(const TracingPhoto& photo) {
+    if (photo.IsEmpty()) {
+        return nullptr;
+    }
+    const TracingPhoto::Placement& placement = photo.GetPlacement();
+    return {{"bytes", photo.Bytes().size()},
+            {"centre", PointJson(placement.centre)},
+            {"height", FloatJson(placement.height)},
+            {"opacity", FloatJson(placement.opacity)}};
+}
+
+// The knob each of the keys 1 to 9 holds, and whether the document chose
+// them or has the defaults.
+Json ExpressionKeysJson(const LumoDocument& document) {
+    Json keys = Json::array();
+    for (const std::optional<KnobKey>& key : document.GetExpressionKeys()) {
+        keys.push_back(key ? Json(key->Text()) : Json(nullptr));
+    }
+    return {{"chosen", document.GetOwnExpressionKeys().has_value()}, {"keys", keys}};
+}
+
 uint64_t SampleFrames(const AudioClip& clip) {
     return AudioView(clip).FrameCount();
 }
@@ -112,7 +146,10 @@ Json DocumentJson(const LumoDocument& document) {
     return {{"knobs", knobs},
             {"shapes", shapes},
             {"timeline", TimelineJson(document)},
-            {"audio", SampleFrames(clip) == 0 ? Json(nullptr) : HeaderJson(clip)}};
+            {"audio", SampleFrames(clip) == 0 ? Json(nullptr) : HeaderJson(clip)},
+            {"fit", FitJson(document.GetFit())},
+            {"photo", PhotoJson(document.GetPhoto())},
+            {"expressionKeys", ExpressionKeysJson(document)}};
 }
 
 Json FrameJson(const LumoDocument& document, uint32_t frame) {

@@ -22,9 +22,13 @@ constexpr const char* Help = R"(Usage:
 A document prints as an object with "knobs" (key, name, typical, minLabel,
 minValue, maxLabel, maxValue, intent), "shapes" (name, illumination, poses
 with key and points), "timeline" (frameRate in frames per 1000 seconds,
-frameCount, tracks: an object from knob key to a list of [frame, value])
-and "audio" (sampleRate, format as a hex code such as "0x00000210",
-channels, bytesPerSampleFrame, sampleFrames) or null.
+frameCount, tracks: an object from knob key to a list of [frame, value]),
+"audio" (sampleRate, format as a hex code such as "0x00000210", channels,
+bytesPerSampleFrame, sampleFrames) or null, "fit" (grid, and handles: each
+active handle as [x, y] in fractions of the picture) or null when the
+picture is not fitted, "photo" (bytes, centre, height, opacity) or null,
+and "expressionKeys" (chosen, whether the document chose them, and keys:
+the knob key each of the keys 1 to 9 holds, or null).
 
 --frame N adds "frame": its number, "knobValues" (an object from knob key
 to value) and "shapes" (for each shape its "color" as red, green, blue and

@@ -67,7 +67,43 @@ TEST_F(InspectorTest, PrintsTheDocument) {
     EXPECT_EQ(doc["timeline"]["tracks"]["mouth"], json::parse("[[0, 0.1], [10, 1]]"));
     EXPECT_EQ(doc["audio"]["format"], "0x00000210");
     EXPECT_EQ(doc["audio"]["sampleFrames"], 2);
+    EXPECT_TRUE(doc["fit"].is_null());
+    EXPECT_TRUE(doc["photo"].is_null());
+    EXPECT_FALSE(doc["expressionKeys"]["chosen"]);
+    EXPECT_EQ(doc["expressionKeys"]["keys"].size(), 9u);
     EXPECT_FALSE(doc.contains("frame"));
+}
+
+TEST_F(InspectorTest, PrintsTheFitThePhotoAndTheExpressionKeys) {
+    {
+        core::FileError error;
+        auto document = LumoDocument::Open(path, error);
+        ASSERT_TRUE(document);
+        PumpkinFit fit;
+        ASSERT_TRUE(fit.MoveHandle(1, {0.75f, 0.25f}));
+        fit.SetGridOn(true);
+        document->SetFit(fit);
+        std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0};
+        const auto photo = TracingPhoto::Make(png, {{1.5f, -2.0f}, 3.0f, 0.25f});
+        ASSERT_TRUE(photo);
+        document->SetPhoto(*photo);
+        ExpressionKeys keys;
+        keys[2] = KnobKey("mouth");
+        document->SetExpressionKeys(keys);
+        ASSERT_TRUE(document->Save(path));
+    }
+    const Result result = Inspect({path});
+    ASSERT_EQ(result.code, 0) << result.err;
+    const json doc = json::parse(result.out);
+    EXPECT_EQ(doc["fit"]["grid"], true);
+    ASSERT_EQ(doc["fit"]["handles"].size(), PumpkinFit::HandleCount);
+    EXPECT_EQ(doc["fit"]["handles"][1], json::array({0.75, 0.25}));
+    EXPECT_EQ(doc["photo"]["bytes"], 10);
+    EXPECT_EQ(doc["photo"]["centre"], json::array({1.5, -2}));
+    EXPECT_EQ(doc["photo"]["opacity"], 0.25);
+    EXPECT_EQ(doc["expressionKeys"]["chosen"], true);
+    EXPECT_EQ(doc["expressionKeys"]["keys"][2], "mouth");
+    EXPECT_TRUE(doc["expressionKeys"]["keys"][0].is_null());
 }
 
 TEST_F(InspectorTest, PrintsOneFrame) {
