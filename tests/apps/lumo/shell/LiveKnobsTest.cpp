@@ -34,12 +34,7 @@ public:
 
 class LiveKnobsTest : public ShellTest {
 protected:
-    void SetUp() override {
-        core::FileError error;
-        std::unique_ptr<LumoDocument> document = LumoDocument::Open(LUMO_EXAMPLE, error);
-        ASSERT_TRUE(document);
-        window->SetDocument(std::move(document));
-    }
+    void SetUp() override { SetDocumentOf(LUMO_EXAMPLE); }
     LumoDocument& Document() const { return *window->GetDocument(); }
 };
 

@@ -2,7 +2,6 @@
 #include "apps/lumo/panes/CommandIds.h"
 #include "apps/lumo/panes/PreviewWnd.h"
 #include "apps/lumo/shell/ShowWnd.h"
-#include "core/File.h"
 #include "tests/apps/lumo/shell/ShellFixture.h"
 #include "tests/support/PulseServer.h"
 #include "tests/support/SpokenWords.h"
@@ -231,10 +230,7 @@ TEST_F(LiveVoiceInputTest, LInThePreviewAndInTheShowTurnsLiveVoiceOnAndOff) {
 // open while 7 holds it and the voice goes on, and follows the voice again
 // once the key is let go.
 TEST_F(LiveVoiceInputTest, AHeldExpressionKeyKeepsItsKnobWhileTheVoiceGoesOn) {
-    core::FileError error;
-    std::unique_ptr<LumoDocument> example = LumoDocument::Open(LUMO_EXAMPLE, error);
-    ASSERT_TRUE(example);
-    window->SetDocument(std::move(example));
+    SetDocumentOf(LUMO_EXAMPLE);
     window->show();
     window->Preview()->setFocus();
     window->OnCommand(IdLiveVoice);

@@ -3,6 +3,7 @@
 #include "apps/lumo/document/ShapeCommands.h"
 #include "apps/lumo/shell/LumoWnd.h"
 #include "apps/lumo/shell/PacerClock.h"
+#include "core/File.h"
 #include "tests/apps/lumo/shell/RecoveryFolder.h"
 #include "tests/support/InstalledRunner.h"
 #include "wingui/DialogRunner.h"
@@ -152,6 +153,15 @@ protected:
     ~ShellTest() override {
         EXPECT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton)
             << "a case left a mouse button held";
+    }
+
+    // Puts the document of the file into the window, without the claim on
+    // the file that opening it from the menu takes.
+    void SetDocumentOf(const std::string& path) {
+        core::FileError error;
+        std::unique_ptr<LumoDocument> document = LumoDocument::Open(path, error);
+        ASSERT_TRUE(document) << path;
+        window->SetDocument(std::move(document));
     }
 
     FakeClock clock;

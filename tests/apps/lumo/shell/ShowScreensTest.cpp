@@ -19,10 +19,7 @@ protected:
     void SetUp() override {
         screens = QGuiApplication::screens();
         ASSERT_EQ(screens.size(), 2) << "needs an X server with two screens";
-        core::FileError error;
-        std::unique_ptr<LumoDocument> document = LumoDocument::Open(LUMO_EXAMPLE, error);
-        ASSERT_TRUE(document);
-        window->SetDocument(std::move(document));
+        SetDocumentOf(LUMO_EXAMPLE);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
